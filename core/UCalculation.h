@@ -1,0 +1,19 @@
+// The numerical heart of a calculation: equivalent depth, conversion of the
+// data sets, least-squares line and conductivities.
+#pragma once
+
+#include "UDMTylwen.h"
+
+enum class TCalculationOption {
+    // "Over enntire soil depth": least-squares line, Ka and Kb.
+    OverEntireSoilDepth,
+    // "Above and below drains ": slope through the origin and the mean point.
+    AboveAndBelowDrains,
+};
+
+// Runs the calculation up to and including the conductivities and returns the
+// equivalent depth d. Converts the working arrays in place (rebuilding them
+// from the input arrays first when OutputShown is set) and writes SlopeA,
+// InterceptB, MeanX, MeanY, XValues, YValues, Ka and Kb. A floating-point
+// error ends it where it arises; what was changed before stays changed.
+double CalculateRegression(TCalculationOption option, TDMTylwen& store = DMTylwen);

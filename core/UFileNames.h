@@ -1,0 +1,14 @@
+// File-name helpers: the input and output files share a path and differ only
+// in their extension.
+#pragma once
+
+#include <string>
+
+// Replaces the extension of the last path component (the part from its last
+// dot) with `extension` (".inp", ".out"); a name without one gets it appended.
+std::string ChangeFileExt(const std::string& fileName, const std::string& extension);
+
+// The folder part of a path, ending in a path separator ("" when there is none).
+std::string ExtractFilePath(const std::string& fileName);
+
+bool FileExists(const std::string& fileName);

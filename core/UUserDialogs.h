@@ -1,0 +1,29 @@
+// Everything the program needs from a person goes through this interface: the
+// windows implement it with modal boxes, the tests script it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// A file dialog's settings: default extension ("inp"), filter
+// ("Input files (*.inp)|*.inp") and the folder it starts in.
+struct TFileDialogOptions {
+    std::string DefaultExt;
+    std::string Filter;
+    std::string InitialDir;
+};
+
+class TUserDialogs {
+public:
+    virtual ~TUserDialogs() = default;
+    // A plain message with one OK button, captioned with the application title.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The error box of an operation that failed: the text, with a full stop
+    // added when it does not end in one.
+    virtual void ShowError(const std::string& text) = 0;
+    // A question captioned "Confirm" with Yes and No; true exactly on Yes.
+    virtual bool AskYesNo(const std::string& question) = 0;
+    // The chosen file's full path, or nothing when the user cancels.
+    virtual std::optional<std::string> AskOpenFileName(const TFileDialogOptions& options) = 0;
+    virtual std::optional<std::string> AskSaveFileName(const TFileDialogOptions& options) = 0;
+};

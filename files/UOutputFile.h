@@ -1,0 +1,35 @@
+// The five-line output file (".out") beside the input file, and the reading of
+// an output file's lines for the Output page.
+#pragma once
+
+#include "UCalculation.h"
+#include "UDMTylwen.h"
+#include "USafeFileWriter.h"
+
+#include <string>
+
+class TUserDialogs;
+
+struct TCalculationResult {
+    TCalculationOption Option = TCalculationOption::OverEntireSoilDepth;
+    double SlopeA = 0.0;
+    double InterceptB = 0.0;
+    double Ka = 0.0;
+    double Kb = 0.0;
+    double EquivalentDepth = 0.0;
+};
+
+// The five lines for the output file `outputPath`, each ended by CR LF.
+std::string FormatOutputFile(const std::string& outputPath, const TCalculationResult& result);
+
+// Steps that end a calculation: write the output file named after FileName,
+// set ResultsAvailable, switch FileName to the output file and, unless
+// OutputShown is set, tell the user where both files were saved. A file that
+// cannot be written raises EInOutError before anything else changes.
+void FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
+                       TDMTylwen& store = DMTylwen,
+                       TFileWriteSeam& seam = DefaultFileWriteSeam());
+
+// Reads every line of `name` into OutputLines and NrOfOutputLines. A file that
+// cannot be opened is told to the user and leaves both unchanged.
+void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& store = DMTylwen);

@@ -1,0 +1,33 @@
+// The two axes of the regression graph: their largest values, scale factor,
+// end, tick intervals, decimals and titles, derived anew at every drawing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct TAxisScale {
+    double Max = 0.0;
+    double Min = 0.0;
+    std::int32_t Top = 0;
+    std::int32_t Bottom = 0;
+    std::int32_t Factor = 0;
+    std::int32_t Intervals = 0;
+    std::int32_t Decimals = 0;
+    std::string Title;
+};
+
+// Vertical axis: Q/H" (1/day).
+extern TAxisScale QHAxis;
+// Horizontal axis: H" (m).
+extern TAxisScale HeadAxis;
+extern std::int32_t PlotWidth;
+extern std::int32_t PlotHeight;
+
+// Round to the nearest integer, an exact half to the even neighbour.
+std::int32_t Round(double value);
+
+// The three steps of every drawing, always called together in this order.
+// They read NrOfDataSets data sets of XValues and YValues.
+void FindGraphMaxima(std::int32_t nrOfDataSets);
+void ScaleGraphAxes();
+void SetAxisTitles();

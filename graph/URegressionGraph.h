@@ -1,0 +1,24 @@
+// The regression graph: one marker per data set at (H", Q/H") and the fitted
+// line, on two scaled axes. One code path draws onto any paint device, so the
+// picture on screen, a saved picture and a print are the same.
+#pragma once
+
+#include "UCalculation.h"
+
+#include <cstdint>
+
+class QPaintDevice;
+class QImage;
+
+constexpr int GraphWidth = 607;
+constexpr int GraphHeight = 313;
+
+// Scales the axes from the first `nrOfDataSets` entries of XValues and YValues
+// and draws the whole graph from SlopeA and InterceptB onto `device`, whose
+// top-left 607 x 313 pixels it covers. The option tells how the line was
+// fitted: the second one has no intercept, so its line runs through the origin.
+void PaintRegressionGraph(QPaintDevice& device, std::int32_t nrOfDataSets,
+                          TCalculationOption option);
+
+// A fresh 607 x 313 picture of the graph.
+QImage RenderRegressionGraph(std::int32_t nrOfDataSets, TCalculationOption option);

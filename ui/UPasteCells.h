@@ -1,0 +1,37 @@
+// Spreads a block of cells pasted from the clipboard over the data grid and
+// takes the whole grid into the store. Plain C++ over a grid interface, so the
+// window, the tests and the fuzzer share it.
+#pragma once
+
+#include "UDMTylwen.h"
+
+#include <string>
+
+class TUserDialogs;
+
+// The cells of the data grid as the paste sees them. A grid stores a cell
+// wherever it is written, also right of its four columns and below its last
+// row; such cells are kept but not shown, and keep their text when the row
+// count shrinks and grows again.
+class TGridCells {
+public:
+    virtual ~TGridCells() = default;
+    virtual int RowCount() const = 0;
+    // A grid always has at least one row.
+    virtual void SetRowCount(int rows) = 0;
+    virtual std::string Cell(int column, int row) const = 0;
+    virtual void SetCell(int column, int row, const std::string& text) = 0;
+};
+
+// The count field's text ("Edit1") as the paste sets it.
+class TCountField {
+public:
+    virtual ~TCountField() = default;
+    virtual void SetText(const std::string& text) = 0;
+};
+
+// `text` is the edited cell's new text: what it held plus the clipboard text.
+// Raises the conversion error of the first value cell that holds no number.
+void HandlePasteMultiCell(TGridCells& grid, int column, int row, const std::string& text,
+                          TCountField& countField, TUserDialogs& dialogs,
+                          TDMTylwen& store = DMTylwen);
