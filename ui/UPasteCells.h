@@ -30,6 +30,10 @@ public:
     virtual void SetText(const std::string& text) = 0;
 };
 
+// True when an edited cell's text holds a tab or a line break, that is when
+// it is a block of cells rather than one typed value.
+bool IsMultiCellPaste(const std::string& text);
+
 // `text` is the edited cell's new text: what it held plus the clipboard text.
 // Raises the conversion error of the first value cell that holds no number.
 void HandlePasteMultiCell(TGridCells& grid, int column, int row, const std::string& text,

@@ -1,0 +1,160 @@
+#include "UPasteCells.h"
+
+#include "UFloatMath.h"
+#include "UNumberText.h"
+#include "UUserDialogs.h"
+
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+const char* const KeepOriginalNumberQuestion =
+    "The number of data sets is less than the original number. Do you want to maintain the "
+    "original number?";
+
+// Characters that can belong to a number in either decimal notation, with an
+// exponent; everything else a spreadsheet puts in a cell (blanks, units,
+// letters) is dropped.
+bool IsNumberCharacter(char c) {
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == ',' || c == 'E' ||
+           c == 'e';
+}
+
+// Walks the pasted text once. The field being built is kept here and written
+// to its cell when it ends, so a long field costs no repeated cell writes.
+class TBlockSpreader {
+public:
+    TBlockSpreader(TGridCells& grid, int column, int row)
+        : grid_(grid), startColumn_(column), column_(column), row_(row) {}
+
+    // Returns the number of lines the block fills: every line break ends
+    // one, and text after the last break is a line too. A carriage return
+    // with a line feed is one break; either alone is one as well.
+    int Spread(const std::string& text) {
+        const std::size_t length = text.size();
+        for (std::size_t i = 0; i < length; ++i) {
+            const char c = text[i];
+            if (c == '\r' || c == '\n') {
+                if (c == '\r' && i + 1 < length && text[i + 1] == '\n') {
+                    ++i;
+                }
+                EndLine(i + 1 < length);
+            } else if (c == '\t') {
+                EndField(i + 1 < length, column_ + 1, row_);
+            } else {
+                if (IsNumberCharacter(c)) {
+                    field_ += c;
+                }
+                lastLineHasText_ = true;
+            }
+        }
+        if (fieldOpen_) {
+            grid_.SetCell(column_, row_, field_);
+        }
+        const int lines = lineBreaks_ + (lastLineHasText_ ? 1 : 0);
+        return lines > 0 ? lines : 1;
+    }
+
+private:
+    void EndLine(bool moreTextFollows) {
+        EndField(moreTextFollows, startColumn_, row_ + 1);
+        ++lineBreaks_;
+        lastLineHasText_ = false;
+    }
+
+    // A field that ends with the text leaves the next cell untouched; one
+    // that more text follows empties it, even if no character reaches it.
+    void EndField(bool moreTextFollows, int nextColumn, int nextRow) {
+        if (fieldOpen_) {
+            grid_.SetCell(column_, row_, field_);
+        }
+        column_ = nextColumn;
+        row_ = nextRow;
+        field_.clear();
+        fieldOpen_ = moreTextFollows;
+        lastLineHasText_ = true;
+    }
+
+    TGridCells& grid_;
+    const int startColumn_;
+    int column_;
+    int row_;
+    std::string field_;
+    bool fieldOpen_ = true;
+    int lineBreaks_ = 0;
+    bool lastLineHasText_ = false;
+};
+
+// The walk moves at most one column or row per character; refuse a start
+// cell from which that could leave the grid's index range.
+void CheckStartCell(int column, int row, const std::string& text) {
+    const auto limit = static_cast<std::size_t>(std::numeric_limits<int>::max() - 1);
+    if (column < 0 || row < 0 || text.size() > limit - static_cast<std::size_t>(column) ||
+        text.size() > limit - static_cast<std::size_t>(row)) {
+        throw ERangeError();
+    }
+}
+
+std::string IntegerText(int value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, result.ptr);
+}
+
+// A smaller count may be kept at the earlier one; otherwise the earlier
+// count follows it down so a later save does not raise it back.
+int SettleNumberOfDataSets(TGridCells& grid, TUserDialogs& dialogs, TDMTylwen& store) {
+    store.NrOfDataSets = grid.RowCount();
+    if (store.NrOfDataSets < store.GridRows) {
+        if (dialogs.AskYesNo(KeepOriginalNumberQuestion)) {
+            store.NrOfDataSets = store.GridRows;
+            grid.SetRowCount(store.GridRows + 1);
+        } else if (store.NrOfDataSets < store.PreviousNrOfDataSets) {
+            store.PreviousNrOfDataSets = store.NrOfDataSets;
+        }
+    }
+    return store.NrOfDataSets;
+}
+
+void NumberSerialColumn(TGridCells& grid, int count) {
+    for (int row = 0; row < count; ++row) {
+        grid.SetCell(0, row, IntegerText(row + 1));
+    }
+}
+
+// Every row up to the count is read, also those above the pasted block.
+void CopyGridIntoWorkingArrays(const TGridCells& grid, int count, TDMTylwen& store) {
+    const auto length = static_cast<std::size_t>(count) + 1;
+    SetLength(store.WorkMidway, length);
+    SetLength(store.WorkDischarge, length);
+    SetLength(store.WorkNear, length);
+    for (int row = 0; row < count; ++row) {
+        const auto index = static_cast<std::size_t>(row);
+        At(store.WorkDischarge, index) = StringToFloat(grid.Cell(1, row));
+        At(store.WorkMidway, index) = StringToFloat(grid.Cell(2, row));
+        At(store.WorkNear, index) = StringToFloat(grid.Cell(3, row));
+    }
+}
+
+} // namespace
+
+bool IsMultiCellPaste(const std::string& text) {
+    return text.find_first_of("\t\r\n") != std::string::npos;
+}
+
+void HandlePasteMultiCell(TGridCells& grid, int column, int row, const std::string& text,
+                          TCountField& countField, TUserDialogs& dialogs, TDMTylwen& store) {
+    CheckStartCell(column, row, text);
+    grid.SetCell(column, row, "");
+    const int lines = TBlockSpreader(grid, column, row).Spread(text);
+    grid.SetRowCount(row + lines);
+    const int count = SettleNumberOfDataSets(grid, dialogs, store);
+    countField.SetText(IntegerText(count));
+    NumberSerialColumn(grid, count);
+    store.RowsToFill = count;
+    CopyGridIntoWorkingArrays(grid, count, store);
+    store.GridRows = count;
+}
