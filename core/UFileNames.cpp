@@ -1,0 +1,34 @@
+#include "UFileNames.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr char PathSeparator = '/';
+
+// Start of the last path component: a dot in a folder name is no extension.
+std::size_t LastComponentStart(const std::string& fileName) {
+    const std::size_t separator = fileName.rfind(PathSeparator);
+    return separator == std::string::npos ? 0 : separator + 1;
+}
+
+} // namespace
+
+std::string ChangeFileExt(const std::string& fileName, const std::string& extension) {
+    const std::size_t componentStart = LastComponentStart(fileName);
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos || dot < componentStart) {
+        return fileName + extension;
+    }
+    return fileName.substr(0, dot) + extension;
+}
+
+std::string ExtractFilePath(const std::string& fileName) {
+    return fileName.substr(0, LastComponentStart(fileName));
+}
+
+bool FileExists(const std::string& fileName) {
+    std::error_code error;
+    return !fileName.empty() && std::filesystem::is_regular_file(fileName, error);
+}
