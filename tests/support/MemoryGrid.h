@@ -18,18 +18,17 @@ public:
     void SetRowCount(int rows) override { rows_ = rows < 1 ? 1 : rows; }
 
     std::string Cell(int column, int row) const override {
-        const auto found = cells_.find({column, row});
+        const auto found = cells_.find({row, column});
         return found == cells_.end() ? std::string() : found->second;
     }
 
     void SetCell(int column, int row, const std::string& text) override {
-        cells_[{column, row}] = text;
+        cells_[{row, column}] = text;
     }
-
-    // How many cells have ever been written, empty ones included.
-    std::size_t StoredCellCount() const { return cells_.size(); }
 
 private:
     int rows_ = 1;
+    // Keyed (row, column): the paste writes and reads row by row, so cells
+    // of one row stay neighbours.
     std::map<std::pair<int, int>, std::string> cells_;
 };
