@@ -1,0 +1,195 @@
+#include "UCalculation.h"
+#include "UFloatMath.h"
+#include "UTylwenUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using TDataSet = std::tuple<double, double, double>; // discharge, depth midway, depth near
+
+// The store as reading an input file leaves it: input arrays from index 1
+// with two spare zeros, working arrays from index 0.
+TDMTylwen StoreWith(const std::vector<TDataSet>& dataSets) {
+    TDMTylwen store;
+    store.DrainDepth = 1.2;
+    store.ImpermeableDepth = 10;
+    store.DrainSpacing = 30;
+    store.DrainRadius = 0.1;
+    const std::size_t n = dataSets.size();
+    store.NrOfDataSets = static_cast<std::int32_t>(n);
+    store.InputDischarge.assign(n + 3, 0.0);
+    store.InputDepthMidway.assign(n + 3, 0.0);
+    store.InputDepthNear.assign(n + 3, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto [q, midway, near] = dataSets[i];
+        store.InputDischarge[i + 1] = q;
+        store.InputDepthMidway[i + 1] = midway;
+        store.InputDepthNear[i + 1] = near;
+        store.WorkDischarge.push_back(q);
+        store.WorkMidway.push_back(midway);
+        store.WorkNear.push_back(near);
+    }
+    return store;
+}
+
+TDMTylwen WorkedExample() {
+    return StoreWith({{5, 0.6, 1.0}, {3, 0.8, 1.1}, {1.5, 1.0, 1.15}});
+}
+
+class Calculation : public ::testing::Test {
+protected:
+    void SetUp() override { ResetTylwenUtils(); }
+    void TearDown() override { ResetTylwenUtils(); }
+
+    void ExpectWorkedExampleResults(const TDMTylwen& store, double d) {
+        EXPECT_NEAR(d, 2.322957, 5e-7);
+        EXPECT_NEAR(MeanX, 0.2833333, 5e-8);
+        EXPECT_NEAR(MeanY, 0.01083333, 5e-9);
+        EXPECT_NEAR(SlopeA, 0.009210526, 5e-10);
+        EXPECT_NEAR(InterceptB, 0.008223684, 5e-10);
+        EXPECT_NEAR(store.Ka, 2.072368, 5e-7);
+        EXPECT_NEAR(store.Kb, 0.3982701, 5e-8);
+    }
+};
+
+TEST_F(Calculation, WorkedExampleFirstOption) {
+    TDMTylwen store = WorkedExample();
+    const double d = CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+    ExpectWorkedExampleResults(store, d);
+
+    ASSERT_EQ(XValues.size(), 4u);
+    ASSERT_EQ(YValues.size(), 4u);
+    EXPECT_NEAR(XValues[0], 0.4, 1e-15);
+    EXPECT_NEAR(XValues[2], 0.15, 1e-15);
+    EXPECT_NEAR(YValues[0], 0.0125, 1e-15);
+    EXPECT_NEAR(YValues[1], 0.01, 1e-15);
+    // Working arrays now hold Q (m/day), H and E; the input arrays are untouched.
+    EXPECT_DOUBLE_EQ(store.WorkDischarge[0], 0.005);
+    EXPECT_NEAR(store.WorkMidway[0], 0.6, 1e-15);
+    EXPECT_NEAR(store.WorkNear[0], 0.2, 1e-15);
+    EXPECT_EQ(store.InputDischarge[1], 5.0);
+    EXPECT_EQ(store.InputDepthNear[3], 1.15);
+}
+
+TEST_F(Calculation, SecondOptionGivesSlopeThroughMeanPointAndKeepsConductivities) {
+    TDMTylwen store = WorkedExample();
+    store.Ka = 7.0;
+    store.Kb = 8.0;
+    const double d = CalculateRegression(TCalculationOption::AboveAndBelowDrains, store);
+    EXPECT_NEAR(d, 2.322957, 5e-7);
+    EXPECT_NEAR(SlopeA, 0.03823529, 5e-9);
+    EXPECT_EQ(InterceptB, 1.0);
+    EXPECT_EQ(store.Ka, 7.0);
+    EXPECT_EQ(store.Kb, 8.0);
+}
+
+TEST_F(Calculation, RepeatedCalculationRebuildsFromInputArrays) {
+    TDMTylwen store = WorkedExample();
+    OutputShown = true;
+    CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+    const double d = CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+    ExpectWorkedExampleResults(store, d);
+    EXPECT_DOUBLE_EQ(store.WorkDischarge[0], 0.005);
+    EXPECT_EQ(store.WorkDischarge.size(), 4u);
+}
+
+TEST_F(Calculation, OutputFileOpenedFillsOnlyInputArraysYetAllDataSetsCount) {
+    TDMTylwen store = WorkedExample();
+    store.WorkDischarge.clear();
+    store.WorkMidway.clear();
+    store.WorkNear.clear();
+    OutputShown = true;
+    const double d = CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+    ExpectWorkedExampleResults(store, d);
+}
+
+TEST_F(Calculation, ZeroDischargeGivesZeroResultsWithoutError) {
+    TDMTylwen store = StoreWith({{0, 0.6, 1.0}, {0, 0.8, 1.1}, {0, 1.0, 1.15}});
+    CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+    EXPECT_EQ(SlopeA, 0.0);
+    EXPECT_EQ(InterceptB, 0.0);
+    EXPECT_EQ(store.Ka, 0.0);
+    EXPECT_EQ(store.Kb, 0.0);
+}
+
+TEST_F(Calculation, InvalidSiteConstantStopsBeforeAnyDataSetIsTouched) {
+    TDMTylwen store = WorkedExample();
+    store.DrainSpacing = 0;
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store), EZeroDivide);
+    EXPECT_EQ(SlopeA, 1.0);
+    EXPECT_EQ(InterceptB, 1.0);
+    EXPECT_EQ(store.WorkDischarge, (DataSetR{5, 3, 1.5}));
+    EXPECT_EQ(store.WorkMidway, (DataSetR{0.6, 0.8, 1.0}));
+}
+
+TEST_F(Calculation, EqualDepthsStopAtTheirDataSetWithEarlierOnesConverted) {
+    TDMTylwen store = StoreWith({{5, 0.6, 1.0}, {3, 0.9, 0.9}, {1.5, 1.0, 1.15}});
+    store.Ka = 7.0;
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store), EZeroDivide);
+    EXPECT_DOUBLE_EQ(store.WorkDischarge[0], 0.005);
+    EXPECT_DOUBLE_EQ(store.WorkDischarge[1], 0.003);
+    EXPECT_NEAR(store.WorkMidway[1], 0.3, 1e-15);
+    EXPECT_NEAR(store.WorkNear[1], 0.3, 1e-15);
+    EXPECT_EQ(XValues[1], 0.0);
+    EXPECT_EQ(store.WorkDischarge[2], 1.5);
+    EXPECT_EQ(store.WorkMidway[2], 1.0);
+    EXPECT_EQ(store.Ka, 7.0);
+}
+
+TEST_F(Calculation, NoDataSetsIsAnInvalidOperation) {
+    TDMTylwen store = StoreWith({});
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store), EInvalidOp);
+    EXPECT_EQ(XValues.size(), 1u);
+}
+
+// Six times the H" of 0.3 divided by 6 is not that H" in binary, so the
+// squared deviations do not vanish; equal H" must still be refused, not fitted.
+TEST_F(Calculation, AllEqualDepthDifferencesGiveNoSlope) {
+    TDMTylwen store = StoreWith({{5, 0.1, 0.4},
+                                 {3, 0.1, 0.4},
+                                 {1.5, 0.1, 0.4},
+                                 {2, 0.1, 0.4},
+                                 {4, 0.1, 0.4},
+                                 {6, 0.1, 0.4}});
+    store.Ka = 7.0;
+    store.Kb = 8.0;
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store), EInvalidOp);
+    EXPECT_EQ(store.Ka, 7.0);
+    EXPECT_EQ(store.Kb, 8.0);
+    // The second option has a slope through the mean point all the same.
+    OutputShown = true;
+    CalculateRegression(TCalculationOption::AboveAndBelowDrains, store);
+    EXPECT_NEAR(SlopeA, (0.0215 / 6 / 0.3) / 0.3, 1e-12);
+}
+
+TEST_F(Calculation, MeanDepthDifferenceOfZeroStopsTheSecondOption) {
+    TDMTylwen store = StoreWith({{5, 0.6, 0.8}, {3, 0.8, 0.6}});
+    EXPECT_THROW(CalculateRegression(TCalculationOption::AboveAndBelowDrains, store), EZeroDivide);
+    EXPECT_EQ(SlopeA, 1.0);
+}
+
+TEST_F(Calculation, CountBeyondTheArraysIsARangeErrorNotARead) {
+    TDMTylwen store = WorkedExample();
+    store.NrOfDataSets = 5;
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store), ERangeError);
+
+    TDMTylwen rebuilt = WorkedExample();
+    rebuilt.NrOfDataSets = 3;
+    rebuilt.InputDischarge.resize(3);
+    OutputShown = true;
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, rebuilt),
+                 ERangeError);
+}
+
+TEST_F(Calculation, NegativeCountIsTreatedAsNoDataSets) {
+    TDMTylwen store = WorkedExample();
+    store.NrOfDataSets = -4;
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store), EInvalidOp);
+    EXPECT_EQ(store.WorkDischarge[0], 5.0);
+}
+
+} // namespace

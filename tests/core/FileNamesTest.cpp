@@ -1,0 +1,38 @@
+#include "UFileNames.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+TEST(ChangeFileExt, ReplacesOnlyTheExtensionOfTheLastComponent) {
+    EXPECT_EQ(ChangeFileExt("data.txt", ".inp"), "data.inp");
+    EXPECT_EQ(ChangeFileExt("x.out", ".inp"), "x.inp");
+    EXPECT_EQ(ChangeFileExt("/tmp/a.b/c", ".inp"), "/tmp/a.b/c.inp");
+    EXPECT_EQ(ChangeFileExt("/tmp/a.b/c.d.inp", ".out"), "/tmp/a.b/c.d.out");
+    EXPECT_EQ(ChangeFileExt("/home/site", ".out"), "/home/site.out");
+    EXPECT_EQ(ChangeFileExt("", ".inp"), ".inp");
+}
+
+TEST(ExtractFilePath, KeepsTheFolderWithItsSeparator) {
+    EXPECT_EQ(ExtractFilePath("/a/b/c.inp"), "/a/b/");
+    EXPECT_EQ(ExtractFilePath("/c.inp"), "/");
+    EXPECT_EQ(ExtractFilePath("c.inp"), "");
+    EXPECT_EQ(ExtractFilePath("/a/b/"), "/a/b/");
+}
+
+TEST(FileExists, OnlyForAnExistingRegularFile) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    const std::filesystem::path file = folder / "soravik_file_exists_test.inp";
+    std::ofstream(file) << "x";
+    EXPECT_TRUE(FileExists(file.string()));
+    EXPECT_FALSE(FileExists(folder.string()));
+    std::filesystem::remove(file);
+    EXPECT_FALSE(FileExists(file.string()));
+    EXPECT_FALSE(FileExists(""));
+}
+
+} // namespace
