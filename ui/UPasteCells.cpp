@@ -6,7 +6,6 @@
 
 #include <charconv>
 #include <cstddef>
-#include <cstdint>
 #include <limits>
 
 namespace {
