@@ -27,8 +27,7 @@ std::string FormatOutputFile(const std::string& outputPath, const TCalculationRe
 // OutputShown is set, tell the user where both files were saved. A file that
 // cannot be written raises EInOutError before anything else changes.
 void FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
-                       TDMTylwen& store = DMTylwen,
-                       TFileWriteSeam& seam = DefaultFileWriteSeam());
+                       TDMTylwen& store = DMTylwen, TFileWriteSeam& seam = DefaultFileWriteSeam());
 
 // Reads every line of `name` into OutputLines and NrOfOutputLines. A file that
 // cannot be opened is told to the user and leaves both unchanged.

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 // The system calls a safe write goes through. Tests derive from it to make a
@@ -16,10 +17,18 @@ public:
     // replaced in place) and returns its descriptor, or -1 with errno set.
     virtual int CreateTemporary(std::string& pattern);
     virtual ssize_t Write(int fd, const char* data, std::size_t size);
+    // Makes the written bytes durable before the file is put in place.
+    virtual int Sync(int fd);
+    // Gives the temporary file the permission bits the finished file is to have.
+    virtual int SetMode(int fd, mode_t mode);
     virtual int Close(int fd);
     // Puts `from` in the place of `to` in one step.
     virtual int Replace(const std::string& from, const std::string& to);
     virtual int Remove(const std::string& path);
+    // What is at `path` now: 0 and `info` filled, or -1 with errno set.
+    virtual int Status(const std::string& path, struct stat& info);
+    // 0 when the calling user may write the existing file `path`.
+    virtual int CheckWritable(const std::string& path);
 };
 
 TFileWriteSeam& DefaultFileWriteSeam();

@@ -1,0 +1,152 @@
+// Reading, calculating and writing 10^3 to 10^5 data sets: the file round trip
+// should stay linear and far below what a user notices.
+#include "UCalculation.h"
+#include "UDMTylwen.h"
+#include "UFileNames.h"
+#include "UInputFile.h"
+#include "UOutputFile.h"
+#include "UTylwenUtils.h"
+#include "UUserDialogs.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+class TSilentDialogs : public TUserDialogs {
+public:
+    void ShowMessage(const std::string&) override {}
+    void ShowError(const std::string& text) override { throw std::runtime_error(text); }
+    bool AskYesNo(const std::string&) override { return false; }
+    std::optional<std::string> AskOpenFileName(const TFileDialogOptions&) override { return {}; }
+    std::optional<std::string> AskSaveFileName(const TFileDialogOptions&) override { return {}; }
+};
+
+std::filesystem::path& BenchFolder() {
+    static std::filesystem::path folder;
+    return folder;
+}
+
+std::string InputPath(std::int64_t dataSets) {
+    return (BenchFolder() / ("field-" + std::to_string(dataSets) + ".inp")).string();
+}
+
+// Plausible, varied data sets that pass the depth check.
+void FillStore(TDMTylwen& store, std::int64_t dataSets) {
+    store = TDMTylwen{};
+    store.DrainDepth = 1.2;
+    store.ImpermeableDepth = 10.0;
+    store.DrainSpacing = 30.0;
+    store.DrainRadius = 0.1;
+    store.NrOfDataSets = static_cast<std::int32_t>(dataSets);
+    for (std::int64_t i = 0; i < dataSets; ++i) {
+        const double midway = 0.5 + static_cast<double>(i % 7) * 0.05;
+        store.WorkDischarge.push_back(1.0 + static_cast<double>(i % 50) * 0.1);
+        store.WorkMidway.push_back(midway);
+        store.WorkNear.push_back(midway + 0.2 + static_cast<double>(i % 5) * 0.01);
+    }
+}
+
+void ReadInto(TDMTylwen& store, TUserDialogs& dialogs, const std::string& path) {
+    store.FileName = path;
+    if (ReadInputFile(dialogs, store) != TReadInputOutcome::Read) {
+        throw std::runtime_error("could not read " + path);
+    }
+}
+
+// With OutputShown set the calculation starts from the input arrays, as a
+// repeated calculation does, and no confirmation is shown.
+TCalculationResult CalculateStore(TDMTylwen& store) {
+    OutputShown = true;
+    const double d = CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+    return TCalculationResult{
+        TCalculationOption::OverEntireSoilDepth, SlopeA, InterceptB, store.Ka, store.Kb, d};
+}
+
+void WriteBoth(TDMTylwen& store, TUserDialogs& dialogs, const TCalculationResult& result) {
+    const std::string path = ChangeFileExt(store.FileName, ".inp");
+    WriteInputFile(path, dialogs, store);
+    store.FileName = path;
+    FinishCalculation(result, dialogs, store);
+}
+
+void PrepareInputFile(std::int64_t dataSets) {
+    TSilentDialogs dialogs;
+    TDMTylwen store;
+    FillStore(store, dataSets);
+    WriteInputFile(InputPath(dataSets), dialogs, store);
+}
+
+void BM_ReadInputFile(benchmark::State& state) {
+    PrepareInputFile(state.range(0));
+    TSilentDialogs dialogs;
+    TDMTylwen store;
+    for (auto _ : state) {
+        ReadInto(store, dialogs, InputPath(state.range(0)));
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_Calculate(benchmark::State& state) {
+    PrepareInputFile(state.range(0));
+    TSilentDialogs dialogs;
+    TDMTylwen store;
+    ReadInto(store, dialogs, InputPath(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CalculateStore(store));
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_WriteInputAndOutputFiles(benchmark::State& state) {
+    TSilentDialogs dialogs;
+    TDMTylwen store;
+    FillStore(store, state.range(0));
+    store.FileName = InputPath(state.range(0));
+    const TCalculationResult result{};
+    for (auto _ : state) {
+        WriteBoth(store, dialogs, result);
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_ReadCalculateWrite(benchmark::State& state) {
+    PrepareInputFile(state.range(0));
+    TSilentDialogs dialogs;
+    TDMTylwen store;
+    for (auto _ : state) {
+        ReadInto(store, dialogs, InputPath(state.range(0)));
+        WriteBoth(store, dialogs, CalculateStore(store));
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void DataSetCounts(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Arg(1000)->Arg(10000)->Arg(100000)->Complexity(benchmark::oN);
+    benchmark->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_ReadInputFile)->Apply(DataSetCounts);
+BENCHMARK(BM_Calculate)->Apply(DataSetCounts);
+BENCHMARK(BM_WriteInputAndOutputFiles)->Apply(DataSetCounts);
+BENCHMARK(BM_ReadCalculateWrite)->Apply(DataSetCounts);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "soravik-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        return 1;
+    }
+    BenchFolder() = pattern;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(BenchFolder());
+    return 0;
+}

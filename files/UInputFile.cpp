@@ -1,0 +1,259 @@
+#include "UInputFile.h"
+
+#include "UFileNames.h"
+#include "UFileNumber.h"
+#include "UFloatMath.h"
+#include "UTextScanner.h"
+#include "UUserDialogs.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+namespace {
+
+const char* const LineEnd = "\r\n";
+const char* const Separator = " - - - - - - - - - - - - - - - - - - - - -";
+const char* const EndMarkerStart = " - - -";
+const char* const InvalidNumberMessage = "Invalid numeric input";
+
+// Every label is 29 characters; the number follows it directly.
+const std::array<const char*, 4> ConstantLabels = {
+    " Drain depth (m)             ",
+    " Depth impermeable layer (m) ",
+    " Depth spacing (m)           ",
+    " Drain radius (m)            ",
+};
+
+const std::array<const char*, 6> ColumnHeading = {
+    "                    Depth of water table",  "                    ---------------------",
+    "          Drain        midway       near",  " Serial   discharge    between      the",
+    " number   (mm/day)     drains      drains", "                         (m)         (m) ",
+};
+
+constexpr std::size_t LabelLength = 28;
+constexpr std::size_t NotConvertedLength = 6;
+constexpr std::size_t MaxNumberLength = 64;
+// The empty line, the column heading and the separator before the table.
+constexpr int LinesBeforeTable = 8;
+// The last slot index of an input array must fit the store's counts.
+constexpr std::size_t MaxDataSets = std::numeric_limits<std::int32_t>::max() - 3;
+
+void AppendLine(std::string& out, const std::string& line) {
+    out += line;
+    out += LineEnd;
+}
+
+std::array<double, 4> SiteConstants(const TDMTylwen& store) {
+    return {store.DrainDepth, store.ImpermeableDepth, store.DrainSpacing, store.DrainRadius};
+}
+
+void AppendDataLine(std::string& out, const TDMTylwen& store, std::int32_t dataSet) {
+    const std::size_t slot = static_cast<std::size_t>(dataSet) - 1;
+    AppendInteger(out, dataSet, 5);
+    AppendFixed(out, At(store.WorkDischarge, slot), 12, 3);
+    AppendFixed(out, At(store.WorkMidway, slot), 12, 3);
+    AppendFixed(out, At(store.WorkNear, slot), 11, 3);
+    out += LineEnd;
+}
+
+// What a file holds, kept apart from the store until the whole table is read.
+struct TInputFileContent {
+    std::array<double, 4> Constants{};
+    // Slot 0 of each column carries no data, as in the store.
+    DataSetR Discharge{0.0};
+    DataSetR Midway{0.0};
+    DataSetR Near{0.0};
+};
+
+enum class TScanOutcome { Read, InvalidNumber, Incomplete, TooLarge };
+
+// At the end of the file a number reads as 0; only text that is no number
+// fails.
+bool ReadNumber(TTextScanner& scanner, double& value) {
+    std::string token;
+    if (!scanner.TakeToken(token, MaxNumberLength)) {
+        value = 0.0;
+        return true;
+    }
+    const std::optional<double> number = ParseFileNumber(token);
+    value = number.value_or(0.0);
+    return number.has_value();
+}
+
+void SkipLines(TTextScanner& scanner, int count) {
+    for (int line = 0; line < count; ++line) {
+        scanner.SkipLine();
+    }
+}
+
+// The labels are never examined: the number after the first 28 characters is
+// what counts.
+bool ReadSiteConstants(TTextScanner& scanner, std::array<double, 4>& constants) {
+    for (double& constant : constants) {
+        scanner.TakeLinePrefix(LabelLength);
+        if (!ReadNumber(scanner, constant)) {
+            return false;
+        }
+        scanner.SkipLine();
+    }
+    return true;
+}
+
+// The first characters of a data line (serial number and the start of the
+// discharge field) are never converted.
+bool ReadDataSet(TTextScanner& scanner, TInputFileContent& content) {
+    double discharge = 0.0;
+    double midway = 0.0;
+    double near = 0.0;
+    if (!ReadNumber(scanner, discharge) || !ReadNumber(scanner, midway) ||
+        !ReadNumber(scanner, near)) {
+        return false;
+    }
+    scanner.SkipLine();
+    content.Discharge.push_back(discharge);
+    content.Midway.push_back(midway);
+    content.Near.push_back(near);
+    return true;
+}
+
+// Only a line that starts like the separator ends the table; the end of the
+// file before it leaves the table unfinished.
+TScanOutcome ReadTable(TTextScanner& scanner, TInputFileContent& content) {
+    for (;;) {
+        if (scanner.AtEnd()) {
+            return TScanOutcome::Incomplete;
+        }
+        if (scanner.TakeLinePrefix(NotConvertedLength) == EndMarkerStart) {
+            return TScanOutcome::Read;
+        }
+        if (content.Discharge.size() > MaxDataSets) {
+            return TScanOutcome::TooLarge;
+        }
+        if (!ReadDataSet(scanner, content)) {
+            return TScanOutcome::InvalidNumber;
+        }
+    }
+}
+
+TScanOutcome ScanInputFile(TTextScanner& scanner, TInputFileContent& content) {
+    SkipLines(scanner, 2);
+    if (!ReadSiteConstants(scanner, content.Constants)) {
+        return TScanOutcome::InvalidNumber;
+    }
+    SkipLines(scanner, LinesBeforeTable);
+    return ReadTable(scanner, content);
+}
+
+// Two zero slots after the last data set, which the grid fill reads.
+void CommitInputFile(TInputFileContent& content, TDMTylwen& store) {
+    const auto count = static_cast<std::int32_t>(content.Discharge.size() - 1);
+    for (DataSetR* column : {&content.Discharge, &content.Midway, &content.Near}) {
+        column->insert(column->end(), 2, 0.0);
+    }
+    store.DrainDepth = content.Constants[0];
+    store.ImpermeableDepth = content.Constants[1];
+    store.DrainSpacing = content.Constants[2];
+    store.DrainRadius = content.Constants[3];
+    store.InputDischarge = std::move(content.Discharge);
+    store.InputDepthMidway = std::move(content.Midway);
+    store.InputDepthNear = std::move(content.Near);
+    store.NrOfDataSets = count;
+    store.RowsToFill = count;
+}
+
+std::string IncompleteMessage(const std::string& path) {
+    return "The file \"" + path +
+           "\" ends before the end of its table of data sets and was not read.";
+}
+
+std::string TooLargeMessage(const std::string& path) {
+    return "The file \"" + path +
+           "\" holds more data sets than the program can keep and was not read.";
+}
+
+TReadInputOutcome TellOutcome(TScanOutcome outcome, const std::string& path,
+                              TUserDialogs& dialogs) {
+    switch (outcome) {
+    case TScanOutcome::Read:
+        return TReadInputOutcome::Read;
+    case TScanOutcome::InvalidNumber:
+        dialogs.ShowError(InvalidNumberMessage);
+        return TReadInputOutcome::InvalidNumber;
+    case TScanOutcome::Incomplete:
+        dialogs.ShowMessage(IncompleteMessage(path));
+        return TReadInputOutcome::Incomplete;
+    case TScanOutcome::TooLarge:
+        break;
+    }
+    dialogs.ShowMessage(TooLargeMessage(path));
+    return TReadInputOutcome::Incomplete;
+}
+
+} // namespace
+
+std::string FormatInputFile(const std::string& path, const TDMTylwen& store) {
+    std::string out;
+    const std::size_t dataSets = static_cast<std::size_t>(std::max(store.NrOfDataSets, 0));
+    out.reserve(1024 + path.size() + dataSets * 42);
+    AppendLine(out, " File Name: " + path);
+    AppendLine(out, "");
+    const std::array<double, 4> constants = SiteConstants(store);
+    for (std::size_t i = 0; i < constants.size(); ++i) {
+        out += ConstantLabels[i];
+        AppendFixed(out, constants[i], 6, 2);
+        out += LineEnd;
+    }
+    AppendLine(out, "");
+    for (const char* line : ColumnHeading) {
+        AppendLine(out, line);
+    }
+    AppendLine(out, Separator);
+    for (std::int32_t dataSet = 1; dataSet <= store.NrOfDataSets; ++dataSet) {
+        AppendDataLine(out, store, dataSet);
+    }
+    AppendLine(out, Separator);
+    return out;
+}
+
+bool WriteInputFile(const std::string& path, TUserDialogs& dialogs, TDMTylwen& store,
+                    TFileWriteSeam& seam) {
+    const TWriteResult result = WriteFileSafely(path, FormatInputFile(path, store), seam);
+    if (result.Stage == TWriteStage::Create) {
+        dialogs.ShowMessage(CouldNotCreateMessage(path));
+        return false;
+    }
+    if (result.Stage == TWriteStage::Write) {
+        throw EInOutError("The file \"" + path + "\" could not be written: " + result.Reason);
+    }
+    return true;
+}
+
+TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store) {
+    store.FileName = ChangeFileExt(store.FileName, ".inp");
+    TTextScanner scanner(store.FileName);
+    if (!scanner.IsOpen()) {
+        dialogs.ShowMessage(CouldNotOpenInputMessage(store.FileName));
+        return TReadInputOutcome::CouldNotOpen;
+    }
+    TInputFileContent content;
+    const TScanOutcome outcome = ScanInputFile(scanner, content);
+    if (outcome == TScanOutcome::Read) {
+        CommitInputFile(content, store);
+    }
+    return TellOutcome(outcome, store.FileName, dialogs);
+}
+
+std::string CouldNotCreateMessage(const std::string& path) {
+    return "The file \"" + path +
+           "\"could not be opened. It may be damaged, in use by another program,  or the "
+           "programmer should incorporate more time.";
+}
+
+std::string CouldNotOpenInputMessage(const std::string& path) {
+    return "The file \"" + path +
+           "\"could not be opened. It may be in use by another program,  or the programmer "
+           "should incorporate more time.";
+}

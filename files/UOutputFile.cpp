@@ -1,0 +1,99 @@
+#include "UOutputFile.h"
+
+#include "UFileNames.h"
+#include "UFileNumber.h"
+#include "UFloatMath.h"
+#include "UInputFile.h"
+#include "UTextScanner.h"
+#include "UTylwenUtils.h"
+#include "UUserDialogs.h"
+
+#include <utility>
+
+namespace {
+
+const char* const LineEnd = "\r\n";
+
+const char* OptionTitle(TCalculationOption option) {
+    return option == TCalculationOption::OverEntireSoilDepth ? " Results of the Soravik calculator"
+                                                             : " Soravik calculator results";
+}
+
+std::string RegressionLine(const TCalculationResult& result) {
+    std::string line = " Q/H\" = A.H\" + B  with  A = ";
+    AppendFixed(line, result.SlopeA, 6, 3);
+    line += "    B =";
+    AppendFixed(line, result.InterceptB, 7, 4);
+    line += "    H\" = H - E";
+    return line;
+}
+
+std::string ConductivityLine(const TCalculationResult& result) {
+    std::string line = " Ka = A*S^2/4 = ";
+    AppendFixed(line, result.Ka, 6, 3);
+    line += "   Kb = B*S^2/8*d = ";
+    AppendFixed(line, result.Kb, 6, 3);
+    line += "  with d = ";
+    AppendFixed(line, result.EquivalentDepth, 6, 3);
+    return line;
+}
+
+std::string ConfirmationMessage(const std::string& inputName, const std::string& outputName) {
+    return "The input is saved in " + inputName +
+           "   Calculations were done and the output is saved in  " + outputName;
+}
+
+// The reader's words are those of the input-file writer that cannot create
+// its file.
+std::string CouldNotOpenOutputMessage(const std::string& name) {
+    return CouldNotCreateMessage(name);
+}
+
+} // namespace
+
+std::string FormatOutputFile(const std::string& outputPath, const TCalculationResult& result) {
+    std::string out;
+    for (const std::string& line :
+         {" File: " + outputPath, std::string(OptionTitle(result.Option)), RegressionLine(result),
+          ConductivityLine(result), std::string(" (see Intro and Figure tabs)")}) {
+        out += line;
+        out += LineEnd;
+    }
+    return out;
+}
+
+void FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs, TDMTylwen& store,
+                       TFileWriteSeam& seam) {
+    const std::string outputName = ChangeFileExt(store.FileName, ".out");
+    const TWriteResult written =
+        WriteFileSafely(outputName, FormatOutputFile(outputName, result), seam);
+    if (!written.Succeeded()) {
+        throw EInOutError("The output file \"" + outputName +
+                          "\" could not be written: " + written.Reason);
+    }
+    ResultsAvailable = true;
+    const std::string inputName = ChangeFileExt(store.FileName, ".inp");
+    store.FileName = outputName;
+    if (!OutputShown) {
+        dialogs.ShowMessage(ConfirmationMessage(inputName, outputName));
+    }
+}
+
+void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& store) {
+    TTextScanner scanner(name);
+    if (!scanner.IsOpen()) {
+        dialogs.ShowMessage(CouldNotOpenOutputMessage(name));
+        return;
+    }
+    LineSet lines;
+    std::string line;
+    while (scanner.ReadLine(line)) {
+        lines.push_back(std::move(line));
+    }
+    const auto count = static_cast<std::int32_t>(lines.size());
+    // An empty file leaves the earlier lines in place, unread.
+    if (count > 0) {
+        store.OutputLines = std::move(lines);
+    }
+    store.NrOfOutputLines = count;
+}

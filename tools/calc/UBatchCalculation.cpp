@@ -1,0 +1,92 @@
+#include "UBatchCalculation.h"
+
+#include "UConsoleDialogs.h"
+#include "UDMTylwen.h"
+#include "UInputFile.h"
+#include "UOutputFile.h"
+#include "UTylwenUtils.h"
+
+#include <exception>
+#include <filesystem>
+
+namespace {
+
+const char* const NoDataSetsMessage =
+    "The file holds no data sets, so there is nothing to calculate.";
+
+// Everything a previous file left behind is forgotten: the store, the flags
+// and the conductivities are those of a program that has just started.
+void StartAfresh(TDMTylwen& store) {
+    store = TDMTylwen{};
+    store.DataModuleCreate();
+    ResetTylwenUtils();
+    store.DrainDepth = 1.2;
+    store.ImpermeableDepth = 10.0;
+    store.DrainSpacing = 50.0;
+    store.DrainRadius = 0.1;
+}
+
+// The depth check reads the working arrays, which hold data set k at k - 1.
+void CopyInputToWorkingArrays(TDMTylwen& store) {
+    const auto n = static_cast<std::size_t>(store.NrOfDataSets);
+    for (DataSetR* column : {&store.WorkDischarge, &store.WorkMidway, &store.WorkNear}) {
+        SetLength(*column, n + 1);
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        At(store.WorkDischarge, i) = At(store.InputDischarge, i + 1);
+        At(store.WorkMidway, i) = At(store.InputDepthMidway, i + 1);
+        At(store.WorkNear, i) = At(store.InputDepthNear, i + 1);
+    }
+}
+
+bool ReadCheckedInput(const std::string& file, TConsoleDialogs& dialogs, TDMTylwen& store) {
+    store.FileName = std::filesystem::absolute(file).string();
+    if (ReadInputFile(dialogs, store) != TReadInputOutcome::Read) {
+        return false;
+    }
+    if (store.NrOfDataSets == 0) {
+        dialogs.ShowMessage(NoDataSetsMessage);
+        return false;
+    }
+    CopyInputToWorkingArrays(store);
+    bool ok = false;
+    CheckWaterTableDepths(ok, dialogs, store);
+    return ok;
+}
+
+void Calculate(TCalculationOption option, TConsoleDialogs& dialogs, TDMTylwen& store) {
+    // As after opening a file: the confirmation would claim that the input
+    // was saved, which the companion never does.
+    OutputShown = true;
+    const double d = CalculateRegression(option, store);
+    const TCalculationResult result{option, SlopeA, InterceptB, store.Ka, store.Kb, d};
+    FinishCalculation(result, dialogs, store);
+}
+
+// The lines are read back from the file, so what is printed is what was saved.
+bool PrintOutputFile(TConsoleDialogs& dialogs, TDMTylwen& store, std::ostream& out) {
+    ReadOutputLines(store.FileName, dialogs, store);
+    for (std::int32_t i = 0; i < store.NrOfOutputLines; ++i) {
+        out << store.OutputLines.at(static_cast<std::size_t>(i)) << '\n';
+    }
+    return store.NrOfOutputLines > 0;
+}
+
+} // namespace
+
+bool CalculateFile(const std::string& file, TCalculationOption option, TConsoleDialogs& dialogs,
+                   std::ostream& out) {
+    dialogs.SetCurrentFile(file);
+    TDMTylwen& store = DMTylwen;
+    try {
+        StartAfresh(store);
+        if (!ReadCheckedInput(file, dialogs, store)) {
+            return false;
+        }
+        Calculate(option, dialogs, store);
+        return PrintOutputFile(dialogs, store, out);
+    } catch (const std::exception& error) {
+        dialogs.ShowError(error.what());
+        return false;
+    }
+}
