@@ -1,0 +1,186 @@
+#include "URegressionGraph.h"
+
+#include "UGraphAxes.h"
+#include "UGraphGeometry.h"
+#include "UTylwenUtils.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+const QColor Silver(192, 192, 192);
+const QColor DarkBlue(0, 0, 139);
+const QColor White(255, 255, 255);
+const QColor Yellow(255, 255, 0);
+const QColor Aqua(0, 255, 255);
+
+// Gaps between the vertical tick labels and the axis, and between a
+// horizontal tick and the left edge of its label.
+constexpr int VerticalLabelGap = 6;
+constexpr int HorizontalLabelShift = 8;
+constexpr int TickLength = 4;
+constexpr int HorizontalLabelY = 262;
+constexpr int MarkerLift = 10;
+
+QFont GraphFont() {
+    // Arial 8 points on a 96 dpi screen, in pixels so that every device
+    // gets the same picture.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+QPen OnePixelPen(const QColor& colour, Qt::PenStyle style) {
+    QPen pen(colour, 1, style);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+// Text with its top-left corner at `topLeft` on an opaque dark-blue box, so
+// that it covers whatever lies beneath.
+void DrawBoxedText(QPainter& painter, QPoint topLeft, const QString& text) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.fillRect(topLeft.x(), topLeft.y(), metrics.horizontalAdvance(text), metrics.height(),
+                     DarkBlue);
+    painter.drawText(topLeft.x(), topLeft.y() + metrics.ascent(), text);
+}
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void FillBackground(QPainter& painter) {
+    painter.fillRect(0, 0, GraphWidth, GraphHeight, White);
+    painter.fillRect(QRect(QPoint(0, 0), QPoint(623 - 1, 545 - 1)), Silver);
+    painter.fillRect(QRect(QPoint(20, 19), QPoint(605 - 1, 525 - 1)), DarkBlue);
+}
+
+void DrawAxisTitles(QPainter& painter) {
+    DrawBoxedText(painter, QPoint(460, 275), Text(HeadAxis.Title));
+    DrawBoxedText(painter, QPoint(70, 50), Text(QHAxis.Title));
+}
+
+void DrawAxes(QPainter& painter) {
+    const int topY = GraphOriginY - PlotHeight;
+    const int rightX = GraphOriginX + PlotWidth;
+    painter.drawLine(GraphOriginX, GraphOriginY, GraphOriginX, topY);
+    painter.drawLine(GraphOriginX, GraphOriginY, rightX, GraphOriginY);
+}
+
+void DrawVerticalTicks(QPainter& painter) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    for (std::int32_t k = 0; k <= QHAxis.Intervals; ++k) {
+        const int y = VerticalTickY(k, QHAxis);
+        painter.drawLine(GraphOriginX, y, GraphOriginX - TickLength, y);
+        const QString label = Text(FormatTickLabel(VerticalTickValue(k, QHAxis), QHAxis.Decimals));
+        const int labelX = GraphOriginX - metrics.horizontalAdvance(label) - VerticalLabelGap;
+        const int labelY = y - Round(metrics.height() * 0.5);
+        DrawBoxedText(painter, QPoint(labelX, labelY), label);
+    }
+}
+
+void DrawHorizontalTicks(QPainter& painter) {
+    for (std::int32_t k = 0; k <= HeadAxis.Intervals; ++k) {
+        const int x = HorizontalTickX(k, HeadAxis);
+        painter.drawLine(x, GraphOriginY, x, GraphOriginY + TickLength);
+        const QString label =
+            Text(FormatTickLabel(HorizontalTickValue(k, HeadAxis), HeadAxis.Decimals));
+        DrawBoxedText(painter, QPoint(x - HorizontalLabelShift, HorizontalLabelY), label);
+    }
+}
+
+// The point of a data set or a line end on the bitmap.
+QPoint PlotPoint(double head, double qh) {
+    return QPoint(GraphOriginX + ScaledOffset(head, HeadAxis, PlotWidth),
+                  GraphOriginY - ScaledOffset(qh, QHAxis, PlotHeight));
+}
+
+void DrawMarkers(QPainter& painter, std::size_t count) {
+    painter.setPen(Aqua);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!std::isfinite(XValues[i]) || !std::isfinite(YValues[i])) {
+            continue;
+        }
+        const QPoint point = PlotPoint(XValues[i], YValues[i]);
+        DrawBoxedText(painter, QPoint(point.x(), point.y() - MarkerLift), QStringLiteral("o"));
+    }
+}
+
+// Dotted yellow with dark-blue gaps, like the dotted pen of a bitmap canvas
+// on an opaque background.
+void DrawDottedLine(QPainter& painter, QPoint from, QPoint to) {
+    painter.setPen(OnePixelPen(DarkBlue, Qt::SolidLine));
+    painter.drawLine(from, to);
+    painter.setPen(OnePixelPen(Yellow, Qt::DotLine));
+    painter.drawLine(from, to);
+}
+
+// The second option fits no intercept (B only keeps its start value), so its
+// line runs through the origin and the mean point.
+void DrawFittedLine(QPainter& painter, std::size_t count, TCalculationOption option) {
+    if (count == 0) {
+        return;
+    }
+    const double slope = SlopeA;
+    const double intercept = option == TCalculationOption::AboveAndBelowDrains ? 0.0 : InterceptB;
+    const double lastHead = XValues[count - 1];
+    const double lastQH = slope * lastHead + intercept;
+    if (!std::isfinite(intercept) || !std::isfinite(lastHead) || !std::isfinite(lastQH)) {
+        return;
+    }
+    DrawDottedLine(painter, PlotPoint(0.0, intercept), PlotPoint(lastHead, lastQH));
+}
+
+std::size_t AvailableDataSets(std::int32_t nrOfDataSets) {
+    const std::size_t wanted = static_cast<std::size_t>(std::max<std::int32_t>(nrOfDataSets, 0));
+    return std::min({wanted, XValues.size(), YValues.size()});
+}
+
+void PaintOnto(QPainter& painter, std::int32_t nrOfDataSets, TCalculationOption option) {
+    FindGraphMaxima(nrOfDataSets);
+    ScaleGraphAxes();
+    SetAxisTitles();
+    FillBackground(painter);
+    painter.setPen(OnePixelPen(White, Qt::SolidLine));
+    painter.setFont(GraphFont());
+    DrawAxisTitles(painter);
+    DrawAxes(painter);
+    DrawVerticalTicks(painter);
+    DrawHorizontalTicks(painter);
+    const std::size_t count = AvailableDataSets(nrOfDataSets);
+    DrawMarkers(painter, count);
+    DrawFittedLine(painter, count, option);
+}
+
+} // namespace
+
+void PaintRegressionGraph(QPaintDevice& device, std::int32_t nrOfDataSets,
+                          TCalculationOption option) {
+    QPainter painter(&device);
+    if (!painter.isActive()) {
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setClipRect(0, 0, GraphWidth, GraphHeight);
+    PaintOnto(painter, nrOfDataSets, option);
+}
+
+QImage RenderRegressionGraph(std::int32_t nrOfDataSets, TCalculationOption option) {
+    QImage image(GraphWidth, GraphHeight, QImage::Format_RGB32);
+    image.fill(White);
+    PaintRegressionGraph(image, nrOfDataSets, option);
+    return image;
+}
