@@ -1,0 +1,268 @@
+#include "FilesTestSupport.h"
+#include "ScriptedDialogs.h"
+#include "UInputFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <sys/stat.h>
+
+namespace {
+
+// Lines 1 to 14 of a written file, with the given site constants.
+std::string Header(const std::string& constants = "  1.20\r\n",
+                   const std::string& lineEnd = "\r\n") {
+    std::string header = " File Name: whatever" + lineEnd + lineEnd;
+    for (const char* label : {" Drain depth (m)             ", " Depth impermeable layer (m) ",
+                              " Depth spacing (m)           ", " Drain radius (m)            "}) {
+        header += label + constants;
+    }
+    header += lineEnd;
+    for (int line = 0; line < 6; ++line) {
+        header += "   heading" + lineEnd;
+    }
+    return header + " - - - - - - - - - - - - - - - - - - - - -" + lineEnd;
+}
+
+const char* const EndMarker = " - - - - - - - - - - - - - - - - - - - - -\r\n";
+
+class InputFileRead : public testing::Test {
+protected:
+    // Writes `bytes` as name.inp and reads it through a FileName with another
+    // extension, as the Open-output command does.
+    TReadInputOutcome Read(const std::string& bytes) {
+        WriteBytes(folder.Path("field.inp"), bytes);
+        store.FileName = folder.Path("field.out");
+        return ReadInputFile(dialogs, store);
+    }
+
+    // A store that a read must leave alone when it fails.
+    void FillWithEarlierFile() {
+        store.DrainDepth = 9.0;
+        store.ImpermeableDepth = 9.0;
+        store.DrainSpacing = 9.0;
+        store.DrainRadius = 9.0;
+        store.NrOfDataSets = 2;
+        store.RowsToFill = 2;
+        store.InputDischarge = {0.0, 7.0, 8.0, 0.0, 0.0};
+        store.InputDepthMidway = {0.0, 0.5, 0.6, 0.0, 0.0};
+        store.InputDepthNear = {0.0, 0.7, 0.8, 0.0, 0.0};
+    }
+
+    void ExpectEarlierFileKept() {
+        EXPECT_EQ(store.FileName, folder.Path("field.inp"));
+        EXPECT_EQ(store.DrainDepth, 9.0);
+        EXPECT_EQ(store.DrainRadius, 9.0);
+        EXPECT_EQ(store.NrOfDataSets, 2);
+        EXPECT_EQ(store.RowsToFill, 2);
+        EXPECT_EQ(store.InputDischarge, (DataSetR{0.0, 7.0, 8.0, 0.0, 0.0}));
+        EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 0.7, 0.8, 0.0, 0.0}));
+    }
+
+    TTempFolder folder;
+    TScriptedDialogs dialogs;
+    TDMTylwen store;
+};
+
+TEST_F(InputFileRead, WrittenFileReadsBackRoundedAsWritten) {
+    TDMTylwen written;
+    written.DrainDepth = 1.234;
+    written.ImpermeableDepth = 1234.5;
+    written.DrainSpacing = 30.0;
+    written.DrainRadius = 0.033;
+    written.NrOfDataSets = 4;
+    written.WorkDischarge = {2.5, 0.0004, -3.25, 9999999.9991};
+    written.WorkMidway = {0.6, 0.1236, 1e-9, 0.5};
+    written.WorkNear = {0.9, 0.98765, 7.0, 0.75};
+    const std::string path = folder.Path("round trip.inp");
+    ASSERT_TRUE(WriteInputFile(path, dialogs, written));
+    store.FileName = path;
+    ASSERT_EQ(ReadInputFile(dialogs, store), TReadInputOutcome::Read);
+    EXPECT_EQ(dialogs.ShownCount(), 0u);
+    EXPECT_EQ(store.DrainDepth, 1.23);
+    EXPECT_EQ(store.ImpermeableDepth, 1234.5);
+    EXPECT_EQ(store.DrainRadius, 0.03);
+    EXPECT_EQ(store.NrOfDataSets, 4);
+    EXPECT_EQ(store.RowsToFill, 4);
+    EXPECT_EQ(store.InputDischarge, (DataSetR{0.0, 2.5, 0.0, -3.25, 9999999.999, 0.0, 0.0}));
+    EXPECT_EQ(store.InputDepthMidway, (DataSetR{0.0, 0.6, 0.124, 0.0, 0.5, 0.0, 0.0}));
+    EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 0.9, 0.988, 7.0, 0.75, 0.0, 0.0}));
+}
+
+TEST_F(InputFileRead, ReaderLooksOnlyAtTheNumbers) {
+    // Serial numbers and labels are never read, numbers may be separated by
+    // any blanks and tabs, and any line starting " - - -" ends the table.
+    const std::string bytes = "anything\r\nat all\r\n"
+                              "label label label label labe 1.5\r\n"
+                              "xxxxxxxxxxxxxxxxxxxxxxxxxxxx\t10e0\r\n"
+                              "                              +3E1 trailing words\r\n"
+                              "                           \t .5\r\n"
+                              "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n"
+                              "9999  \t7.25\t\t 0.6 0.9 more\r\n"
+                              "abcdef2. 8e-1      1.1\r\n"
+                              " - - -this line ends the table\r\n"
+                              "    3       1.000       1.000      1.000\r\n";
+    ASSERT_EQ(Read(bytes), TReadInputOutcome::Read);
+    EXPECT_EQ(store.DrainDepth, 1.5);
+    EXPECT_EQ(store.ImpermeableDepth, 10.0);
+    EXPECT_EQ(store.DrainSpacing, 30.0);
+    EXPECT_EQ(store.DrainRadius, 0.5);
+    EXPECT_EQ(store.NrOfDataSets, 2);
+    EXPECT_EQ(store.InputDischarge, (DataSetR{0.0, 7.25, 2.0, 0.0, 0.0}));
+    EXPECT_EQ(store.InputDepthMidway, (DataSetR{0.0, 0.6, 0.8, 0.0, 0.0}));
+    EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 0.9, 1.1, 0.0, 0.0}));
+}
+
+TEST_F(InputFileRead, LoneLineFeedsWorkAsLineEnds) {
+    const std::string bytes = Header("  1.20\n", "\n") +
+                              "    1       2.500       0.600      0.900\n"
+                              " - - - - - - - - - - - - - - - - - - - - -";
+    ASSERT_EQ(Read(bytes), TReadInputOutcome::Read);
+    EXPECT_EQ(store.NrOfDataSets, 1);
+    EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 0.9, 0.0, 0.0}));
+}
+
+// An empty line is a data set of its own that takes its numbers from the
+// start of the next line, whose rest is skipped.
+TEST_F(InputFileRead, EmptyLineInsideTheTableTakesTheNextLine) {
+    const std::string bytes = Header() +
+                              "    1       1.000       0.100      0.200\r\n"
+                              "\r\n"
+                              "    2       2.000       0.300      0.400\r\n"
+                              "    3       3.000       0.500      0.600\r\n" +
+                              EndMarker;
+    ASSERT_EQ(Read(bytes), TReadInputOutcome::Read);
+    EXPECT_EQ(store.NrOfDataSets, 3);
+    EXPECT_EQ(store.InputDischarge, (DataSetR{0.0, 1.0, 2.0, 3.0, 0.0, 0.0}));
+    EXPECT_EQ(store.InputDepthMidway, (DataSetR{0.0, 0.1, 2.0, 0.5, 0.0, 0.0}));
+    EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 0.2, 0.3, 0.6, 0.0, 0.0}));
+}
+
+TEST_F(InputFileRead, NoDataSetsGiveAnEmptyTable) {
+    FillWithEarlierFile();
+    ASSERT_EQ(Read(Header() + EndMarker), TReadInputOutcome::Read);
+    EXPECT_EQ(store.NrOfDataSets, 0);
+    EXPECT_EQ(store.RowsToFill, 0);
+    EXPECT_EQ(store.InputDischarge, (DataSetR{0.0, 0.0, 0.0}));
+    EXPECT_EQ(store.DrainDepth, 1.2);
+}
+
+TEST_F(InputFileRead, NumbersTakeSignPointAndExponentOnly) {
+    for (const char* valid : {"+2.5", "-2.5", "25.e-1", ".25e1", "25e-1", "0.25E+1", "1e-999"}) {
+        FillWithEarlierFile();
+        ASSERT_EQ(Read(Header() + "    1 " + valid + " 0.6 0.9\r\n" + EndMarker),
+                  TReadInputOutcome::Read)
+            << valid;
+        EXPECT_EQ(std::abs(store.InputDischarge[1]), std::string(valid) == "1e-999" ? 0.0 : 2.5);
+    }
+    EXPECT_EQ(dialogs.ShownCount(), 0u);
+    for (const char* invalid :
+         {"2,5", "nan", "inf", "-infinity", "1e999", "0x10", "1e", "--1", ".", "1.2.3", "1e+",
+          "\xC2\xB1"
+          "1"}) {
+        FillWithEarlierFile();
+        ASSERT_EQ(Read(Header() + "    1 " + invalid + " 0.6 0.9\r\n" + EndMarker),
+                  TReadInputOutcome::InvalidNumber)
+            << invalid;
+        ExpectEarlierFileKept();
+    }
+}
+
+TEST_F(InputFileRead, InvalidNumberChangesNothingButTheFileName) {
+    FillWithEarlierFile();
+    const std::string bytes = Header() + "    1       1.000       0.100      0.200\r\n" +
+                              "    2       2.000       0.3OO      0.400\r\n" + EndMarker;
+    EXPECT_EQ(Read(bytes), TReadInputOutcome::InvalidNumber);
+    EXPECT_EQ(dialogs.Errors, std::vector<std::string>{"Invalid numeric input"});
+    EXPECT_TRUE(dialogs.Messages.empty());
+    ExpectEarlierFileKept();
+
+    dialogs.Errors.clear();
+    EXPECT_EQ(Read(Header("  1,20\r\n") + EndMarker), TReadInputOutcome::InvalidNumber);
+    EXPECT_EQ(dialogs.Errors, std::vector<std::string>{"Invalid numeric input"});
+    ExpectEarlierFileKept();
+}
+
+TEST_F(InputFileRead, FileEndingBeforeItsEndMarkerChangesNothing) {
+    const std::string expectedMessage =
+        "The file \"" + folder.Path("field.inp") +
+        "\" ends before the end of its table of data sets and was not read.";
+    const std::string complete = Header() + "    1       1.000       0.100      0.200\r\n";
+    for (const std::string& bytes :
+         {complete, complete.substr(0, complete.size() - 2), complete.substr(0, 150),
+          std::string(" File Name: x\r\n\r\n Drain depth (m)   1.2"), std::string()}) {
+        FillWithEarlierFile();
+        dialogs.Messages.clear();
+        EXPECT_EQ(Read(bytes), TReadInputOutcome::Incomplete) << bytes.size();
+        EXPECT_EQ(dialogs.Messages, std::vector<std::string>{expectedMessage});
+        EXPECT_TRUE(dialogs.Errors.empty());
+        ExpectEarlierFileKept();
+    }
+}
+
+TEST_F(InputFileRead, UnopenableFileIsToldWithItsInputName) {
+    const std::string expected = "The file \"" + folder.Path("field.inp") +
+                                 "\"could not be opened. It may be in use by another program,  "
+                                 "or the programmer should incorporate more time.";
+    FillWithEarlierFile();
+    store.FileName = folder.Path("field.out");
+    EXPECT_EQ(ReadInputFile(dialogs, store), TReadInputOutcome::CouldNotOpen);
+    ASSERT_EQ(dialogs.Messages, std::vector<std::string>{expected});
+    ExpectEarlierFileKept();
+
+    std::filesystem::create_directory(folder.Path("field.inp"));
+    store.FileName = folder.Path("field");
+    EXPECT_EQ(ReadInputFile(dialogs, store), TReadInputOutcome::CouldNotOpen);
+    EXPECT_EQ(dialogs.Messages.back(), expected);
+    ExpectEarlierFileKept();
+}
+
+TEST_F(InputFileRead, FileWithoutReadPermissionCannotBeOpened) {
+    WriteBytes(folder.Path("secret.inp"), Header() + EndMarker);
+    ::chmod(folder.Folder().c_str(), 0755);
+    ::chmod(folder.Path("secret.inp").c_str(), 0);
+    const std::string path = folder.Path("secret.inp");
+    EXPECT_TRUE(HoldsWithoutRoot([&] {
+        TScriptedDialogs childDialogs;
+        TDMTylwen childStore;
+        childStore.FileName = path;
+        return ReadInputFile(childDialogs, childStore) == TReadInputOutcome::CouldNotOpen &&
+               childDialogs.Messages == std::vector<std::string>{CouldNotOpenInputMessage(path)};
+    }));
+}
+
+// Hostile files cost time in proportion to their size, never more memory
+// than their data sets need, and never end in a loop.
+TEST_F(InputFileRead, HostileFilesEndCleanly) {
+    const std::string longLine(8 * 1024 * 1024, 'x');
+    EXPECT_EQ(Read(Header() + "    1 " + longLine + "\r\n" + EndMarker),
+              TReadInputOutcome::InvalidNumber);
+    EXPECT_EQ(Read(Header() + "    1 1 2 3 " + longLine + "\r\n" + EndMarker),
+              TReadInputOutcome::Read);
+    EXPECT_EQ(Read(Header() + std::string(4 * 1024 * 1024, ' ')), TReadInputOutcome::Incomplete);
+    EXPECT_EQ(Read(Header() + std::string(4 * 1024 * 1024, '\n')), TReadInputOutcome::Incomplete);
+    std::mt19937 random(42);
+    std::string junk(1024 * 1024, '\0');
+    for (char& byte : junk) {
+        byte = static_cast<char>(random());
+    }
+    const TReadInputOutcome junkOutcome = Read(junk);
+    EXPECT_TRUE(junkOutcome == TReadInputOutcome::InvalidNumber ||
+                junkOutcome == TReadInputOutcome::Incomplete);
+}
+
+TEST_F(InputFileRead, MillionDataSetsAreRead) {
+    std::string bytes = Header();
+    for (int i = 1; i <= 1000000; ++i) {
+        bytes += "    1       2.500       0.600      0.900\r\n";
+    }
+    bytes += EndMarker;
+    ASSERT_EQ(Read(bytes), TReadInputOutcome::Read);
+    EXPECT_EQ(store.NrOfDataSets, 1000000);
+    EXPECT_EQ(store.InputDepthNear.size(), 1000003u);
+    EXPECT_EQ(store.InputDepthNear[1000000], 0.9);
+    EXPECT_EQ(store.InputDepthNear[1000001], 0.0);
+}
+
+} // namespace
