@@ -132,3 +132,14 @@ TEST(InputFileWrite, LineOneShowsThePathAsPassed) {
 }
 
 } // namespace
+
+namespace {
+
+// The example in the repository is what the writer makes of the worked
+// example, so the README and the companion's test rest on a real file.
+TEST(InputFileWrite, RepositoryExampleIsTheWorkedExample) {
+    const std::string example = ReadBytes(SORAVIK_SOURCE_DIR "/examples/worked-example.inp");
+    EXPECT_EQ(example, FormatInputFile("examples/worked-example.inp", WorkedExampleStore()));
+}
+
+} // namespace

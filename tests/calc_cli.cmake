@@ -1,0 +1,71 @@
+# Runs soravik-calc on a copy of the worked example and compares what it prints
+# and writes; then checks the exit status of a failed file and of wrong usage.
+#   cmake -DCALC=<soravik-calc> -DEXAMPLE=<worked-example.inp> -DWORK=<folder> -P calc_cli.cmake
+cmake_minimum_required(VERSION 3.25)
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+file(REAL_PATH "${WORK}" WORK)
+file(COPY "${EXAMPLE}" DESTINATION "${WORK}")
+
+function(run_calc)
+    execute_process(COMMAND "${CALC}" ${ARGN}
+        WORKING_DIRECTORY "${WORK}"
+        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    set(status "${status}" PARENT_SCOPE)
+    set(out "${out}" PARENT_SCOPE)
+    set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_equal what actual expected)
+    if(NOT actual STREQUAL expected)
+        message(FATAL_ERROR "${what}:\n--- got ---\n${actual}\n--- expected ---\n${expected}")
+    endif()
+endfunction()
+
+function(expect_contains what text part)
+    string(FIND "${text}" "${part}" position)
+    if(position EQUAL -1)
+        message(FATAL_ERROR "${what}: \"${part}\" not in:\n${text}")
+    endif()
+endfunction()
+
+set(expected " File: ${WORK}/worked-example.out\n")
+string(APPEND expected [=[ Results of the Soravik calculator
+ Q/H" = A.H" + B  with  A =  0.009    B = 0.0082    H" = H - E
+ Ka = A*S^2/4 =  2.072   Kb = B*S^2/8*d =  0.398  with d =  2.323
+ (see Intro and Figure tabs)
+]=])
+
+run_calc(worked-example.inp)
+expect_equal("exit status" "${status}" "0")
+expect_equal("standard output" "${out}" "${expected}")
+expect_equal("standard error" "${err}" "")
+# Read as hexadecimal: a text read would drop the carriage returns.
+file(READ "${WORK}/worked-example.out" written HEX)
+string(REPLACE "\n" "\r\n" expectedFile "${expected}")
+string(HEX "${expectedFile}" expectedFile)
+expect_equal("output file, hexadecimal" "${written}" "${expectedFile}")
+
+run_calc(--option 2 worked-example.inp)
+expect_equal("exit status with --option 2" "${status}" "0")
+expect_contains("--option 2" "${out}" " Soravik calculator results\n")
+expect_contains("--option 2" "${out}" "A =  0.038    B = 1.0000")
+expect_contains("--option 2" "${out}" " Ka = A*S^2/4 =  0.000   Kb = B*S^2/8*d =  0.000")
+
+# A missing file fails, the other one is still calculated.
+run_calc(missing.inp worked-example.inp)
+expect_equal("exit status with a missing file" "${status}" "1")
+expect_equal("standard output with a missing file" "${out}" "${expected}")
+expect_contains("message" "${err}" "soravik-calc: missing.inp: The file \"${WORK}/missing.inp\"could not be opened.")
+
+foreach(arguments IN ITEMS "" "--bogus;worked-example.inp" "--option;3;worked-example.inp" "--option")
+    run_calc(${arguments})
+    expect_equal("exit status for '${arguments}'" "${status}" "2")
+endforeach()
+
+run_calc(--help)
+expect_equal("exit status of --help" "${status}" "0")
+expect_contains("--help" "${out}" "Usage: soravik-calc [--option 1|2] FILE...")
+
+file(REMOVE_RECURSE "${WORK}")
