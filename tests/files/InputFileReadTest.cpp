@@ -75,7 +75,7 @@ TEST_F(InputFileRead, WrittenFileReadsBackRoundedAsWritten) {
     written.WorkDischarge = {2.5, 0.0004, -3.25, 9999999.9991};
     written.WorkMidway = {0.6, 0.1236, 1e-9, 0.5};
     written.WorkNear = {0.9, 0.98765, 7.0, 0.75};
-    const std::string path = folder.Path("round trip.inp");
+    const std::string path = folder.Path("Güllé \"round\" trip.inp");
     ASSERT_TRUE(WriteInputFile(path, dialogs, written));
     store.FileName = path;
     ASSERT_EQ(ReadInputFile(dialogs, store), TReadInputOutcome::Read);

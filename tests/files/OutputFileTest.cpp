@@ -81,6 +81,16 @@ TEST_F(OutputFile, FinishingWritesTheFileSwitchesTheNameAndConfirmsOnce) {
     EXPECT_EQ(folder.Names(), std::set<std::string>{"field.out"});
 }
 
+// Only the last path component has an extension to change.
+TEST_F(OutputFile, DotInAFolderNameIsNoExtension) {
+    std::filesystem::create_directories(folder.Path("x/a.b"));
+    store.FileName = folder.Path("x/a.b/c");
+    OutputShown = true;
+    FinishCalculation(TCalculationResult{}, dialogs, store);
+    EXPECT_EQ(store.FileName, folder.Path("x/a.b/c.out"));
+    EXPECT_EQ(folder.Names("x/a.b"), std::set<std::string>{"c.out"});
+}
+
 class TReplaceFailsSeam : public TFileWriteSeam {
 public:
     int Replace(const std::string&, const std::string&) override {
