@@ -1,0 +1,36 @@
+#include "UBaseForm.h"
+
+#include "UFonts.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+namespace {
+constexpr int StatusBarHeight = 20;
+}
+
+TBaseForm::TBaseForm(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Base Form"));
+    setFont(PixelFont(QStringLiteral("Tahoma"), 13));
+    resize(590, 375);
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setFixedHeight(StatusBarHeight);
+    StatusBar1->setSizeGripEnabled(false);
+    // A label rather than a status message, so that the hints of menu entries
+    // pass over the text without wiping it.
+    statusText_ = new QLabel(StatusBar1);
+    statusText_->setTextFormat(Qt::PlainText);
+    statusText_->setAccessibleName(QStringLiteral("Status"));
+    StatusBar1->addWidget(statusText_, 1);
+    setStatusBar(StatusBar1);
+}
+
+void TBaseForm::ShowStatus(const std::string& text) {
+    statusText_->setText(QString::fromStdString(text));
+    repaint();
+}
+
+std::string TBaseForm::StatusText() const {
+    return statusText_->text().toStdString();
+}

@@ -1,0 +1,85 @@
+// The data grid of the Input page: four columns (serial number, discharge,
+// depth midway, depth near the drains), one row per data set.
+//
+// Every cell written is kept, also right of the four columns and below the
+// last row, and keeps its text when the row count shrinks and grows again:
+// the paste and the save command read such cells. Every change of a cell's
+// text while it is edited in place is reported, keystrokes and pastes alike,
+// and so is a write of the program into the cell being edited.
+#pragma once
+
+#include "UPasteCells.h"
+
+#include <QLineEdit>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QTableWidget>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+
+// The in-place editor. Its pastes go through the grid, which keeps the tabs
+// and line breaks that a single-line field would drop.
+class TCellEditor : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TCellEditor(QWidget* parent);
+
+signals:
+    void PasteRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+};
+
+class TDataGrid : public QTableWidget, public TGridCells {
+    Q_OBJECT
+public:
+    using TEditHandler = std::function<void(int column, int row, const std::string& text)>;
+
+    static constexpr int ColumnCount = 4;
+    static constexpr int RowHeight = 24;
+    static constexpr int ColumnWidth = 64;
+
+    explicit TDataGrid(QWidget* parent = nullptr);
+
+    void SetEditHandler(TEditHandler handler) { editHandler_ = std::move(handler); }
+
+    int RowCount() const override;
+    void SetRowCount(int rows) override;
+    std::string Cell(int column, int row) const override;
+    void SetCell(int column, int row, const std::string& text) override;
+
+    // The in-place editor while a cell is being edited, otherwise null.
+    TCellEditor* CellEditor() const;
+    // Inserts the clipboard text, line breaks included, into the editor.
+    void PasteIntoEditor();
+    // Opens the current cell's editor empty and pastes into it.
+    void PasteIntoCurrentCell();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    friend class TCellDelegate;
+
+    void EditorOpened(TCellEditor* editor, const QModelIndex& index);
+    void EditorClosed(QWidget* editor);
+    void EditorTextEdited(const QString& text);
+    void ItemEdited(QTableWidgetItem* item);
+    bool IsEditing(int column, int row) const;
+    void StoreCell(int column, int row, const std::string& text);
+    void ShowCell(int column, int row, const std::string& text);
+    void ShowStoredRows(int firstRow, int endRow);
+    void ReportEdit(int column, int row, const std::string& text);
+
+    // Keyed by (row, column), so that the cells of a row range lie together.
+    std::map<std::pair<int, int>, std::string> cells_;
+    TEditHandler editHandler_;
+    QPointer<TCellEditor> editor_;
+    QPersistentModelIndex editorIndex_;
+    bool showing_ = false;
+};

@@ -1,0 +1,19 @@
+// No exception may cross into Qt's event loop: every handler runs its body
+// through this guard, which ends only the handler and shows the error box.
+#pragma once
+
+#include "UUserDialogs.h"
+
+#include <exception>
+
+inline const char* const UnknownErrorMessage = "An unexpected error occurred";
+
+template <typename Body> void RunGuarded(TUserDialogs& dialogs, Body&& body) {
+    try {
+        body();
+    } catch (const std::exception& error) {
+        dialogs.ShowError(error.what());
+    } catch (...) {
+        dialogs.ShowError(UnknownErrorMessage);
+    }
+}

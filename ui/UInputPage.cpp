@@ -1,0 +1,199 @@
+// The Input page: the grid of data sets, the count field and the four site
+// constants, kept in step with the data set store.
+#include "UMainForm.h"
+
+#include "UDMTylwen.h"
+#include "UDataGrid.h"
+#include "UNumberText.h"
+#include "UPasteCells.h"
+#include "UTextField.h"
+#include "UTylwenUtils.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+constexpr int EmptyTableRows = 15;
+constexpr int MinimumDataSets = 10;
+// Far more than any field campaign; it keeps a mistyped count from asking
+// the program for gigabytes.
+constexpr int MaximumDataSets = 100000;
+
+const char* const InputStatusText =
+    "Enter data or use \"Open\" to edit existing data. Then use \"Save-Calculate\".";
+const char* const BlankCell = " ";
+
+// Rows that the arrays do not cover show 0 rather than reading past them.
+double ValueAt(const DataSetR& values, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < values.size() ? values[index] : 0.0;
+}
+
+class TEdit1CountField : public TCountField {
+public:
+    explicit TEdit1CountField(TTextField& field) : field_(field) {}
+    void SetText(const std::string& text) override { field_.setText(QString::fromStdString(text)); }
+
+private:
+    TTextField& field_;
+};
+
+std::string FieldText(const TTextField* field) {
+    return field->text().toStdString();
+}
+
+} // namespace
+
+void TMainForm::InputShow() {
+    ShowStatus(InputStatusText);
+    Button2->show();
+    Output_Memo->hide();
+    GraphImage->hide();
+    TDMTylwen& store = DMTylwen;
+    if (DataPresent) {
+        DataGrid->SetRowCount(store.NrOfDataSets + 1);
+        return;
+    }
+    store.GridRows = store.NrOfDataSets = store.RowsToFill = EmptyTableRows;
+    DataGrid->SetRowCount(EmptyTableRows);
+    SetLength(store.WorkMidway, EmptyTableRows + 1);
+    SetLength(store.WorkDischarge, EmptyTableRows + 1);
+    SetLength(store.WorkNear, EmptyTableRows + 1);
+    FillGrid();
+}
+
+void TMainForm::FillGrid() {
+    FillGridFrom(TFillSource::ByFlags);
+}
+
+void TMainForm::FillGridFrom(TFillSource source) {
+    TDMTylwen& store = DMTylwen;
+    Edit1->setText(QString::number(store.NrOfDataSets));
+    Edit2->setText(QString::fromStdString(FormatGeneral(store.DrainDepth)));
+    Edit3->setText(QString::fromStdString(FormatGeneral(store.ImpermeableDepth)));
+    Edit4->setText(QString::fromStdString(FormatGeneral(store.DrainSpacing)));
+    Edit5->setText(QString::fromStdString(FormatGeneral(store.DrainRadius)));
+    for (int row = 0; row <= store.RowsToFill; ++row) {
+        FillGridRow(row, source);
+    }
+    store.GridRows = store.NrOfDataSets;
+    DataGrid->SetRowCount(store.NrOfDataSets);
+}
+
+void TMainForm::FillGridRow(int row, TFillSource source) {
+    const TDMTylwen& store = DMTylwen;
+    DataGrid->SetCell(0, row, std::to_string(row + 1));
+    if (!DataPresent && source == TFillSource::ByFlags) {
+        for (int column = 1; column <= 3; ++column) {
+            DataGrid->SetCell(column, row, BlankCell);
+        }
+        return;
+    }
+    const bool fromWork = RowsIncomplete || source == TFillSource::WorkingArrays;
+    const int index = fromWork ? row : row + 1;
+    DataGrid->SetCell(
+        1, row,
+        FormatGeneral(ValueAt(fromWork ? store.WorkDischarge : store.InputDischarge, index)));
+    DataGrid->SetCell(
+        2, row,
+        FormatGeneral(ValueAt(fromWork ? store.WorkMidway : store.InputDepthMidway, index)));
+    DataGrid->SetCell(
+        3, row, FormatGeneral(ValueAt(fromWork ? store.WorkNear : store.InputDepthNear, index)));
+}
+
+void TMainForm::Edit1Exit() {
+    const std::string text = FieldText(Edit1);
+    if (text.empty()) {
+        return;
+    }
+    const std::optional<std::int32_t> count = ParseWholeNumber(text);
+    if (!count) {
+        dialogs_.ShowMessage("The number of data sets is not a valid integer");
+        return;
+    }
+    if (*count < MinimumDataSets) {
+        dialogs_.ShowMessage(" The minimum number of data sets is 10");
+        return;
+    }
+    if (*count > MaximumDataSets) {
+        dialogs_.ShowMessage("The maximum number of data sets is " +
+                             std::to_string(MaximumDataSets));
+        return;
+    }
+    const int gridRows = DMTylwen.GridRows;
+    if (*count > gridRows) {
+        dialogs_.ShowMessage(" Add data in the last cells at the end of the column");
+        GrowDataSets(*count);
+    } else if (*count < gridRows) {
+        dialogs_.ShowMessage(" To remove data make the relevant data cells empty");
+    }
+}
+
+// The rows keep what they showed, taken through the working arrays; the new
+// data sets show 0.
+void TMainForm::GrowDataSets(int newCount) {
+    TDMTylwen& store = DMTylwen;
+    const int oldRows = store.GridRows;
+    SetLength(store.WorkDischarge, newCount + 1);
+    SetLength(store.WorkMidway, newCount + 1);
+    SetLength(store.WorkNear, newCount + 1);
+    for (int row = 0; row < oldRows; ++row) {
+        At(store.WorkDischarge, row) = StringToFloat(DataGrid->Cell(1, row));
+        At(store.WorkMidway, row) = StringToFloat(DataGrid->Cell(2, row));
+        At(store.WorkNear, row) = StringToFloat(DataGrid->Cell(3, row));
+    }
+    for (int index = std::max(oldRows, 0); index <= newCount; ++index) {
+        At(store.WorkDischarge, index) = 0.0;
+        At(store.WorkMidway, index) = 0.0;
+        At(store.WorkNear, index) = 0.0;
+    }
+    store.PreviousNrOfDataSets = store.NrOfDataSets;
+    store.NrOfDataSets = store.GridRows = store.RowsToFill = newCount;
+    DataGrid->SetRowCount(newCount);
+    FillGridFrom(TFillSource::WorkingArrays);
+}
+
+void TMainForm::Edit2Exit() {
+    DMTylwen.DrainDepth = StringToFloat(FieldText(Edit2));
+}
+
+void TMainForm::Edit3Exit() {
+    DMTylwen.ImpermeableDepth = StringToFloat(FieldText(Edit3));
+}
+
+void TMainForm::Edit4Exit() {
+    DMTylwen.DrainSpacing = StringToFloat(FieldText(Edit4));
+}
+
+void TMainForm::Edit5Exit() {
+    DMTylwen.DrainRadius = StringToFloat(FieldText(Edit5));
+}
+
+void TMainForm::DataGridSetEditText(int column, int row, const std::string& text) {
+    if (IsMultiCellPaste(text)) {
+        try {
+            TEdit1CountField countField(*Edit1);
+            HandlePasteMultiCell(*DataGrid, column, row, text, countField, dialogs_);
+        } catch (...) {
+            dialogs_.ShowMessage("The data sets need completion.");
+            PageControl1->setCurrentWidget(Input);
+            return;
+        }
+    }
+    DataPresent = true;
+}
+
+void TMainForm::Button1Click() {
+    InputOpenExecute();
+}
+
+void TMainForm::Button2Click() {
+    TDMTylwen& store = DMTylwen;
+    store.DrainDepth = StringToFloat(FieldText(Edit2));
+    store.ImpermeableDepth = StringToFloat(FieldText(Edit3));
+    store.DrainSpacing = StringToFloat(FieldText(Edit4));
+    store.DrainRadius = StringToFloat(FieldText(Edit5));
+    InputSaveExecute();
+}

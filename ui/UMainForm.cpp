@@ -1,0 +1,182 @@
+#include "UMainForm.h"
+
+#include "UCloseForm.h"
+#include "UDMTylwen.h"
+#include "UOutputFile.h"
+#include "URegressionGraph.h"
+#include "UTextField.h"
+#include "UTylwenUtils.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "UDataGrid.h"
+
+namespace {
+
+constexpr int ClientWidth = 715;
+constexpr int ClientHeight = 558;
+constexpr int InitialSerialNumbers = 15;
+
+const char* const IntroStatusText = "Use the Input tabsheet to continue";
+const char* const FigureStatusText =
+    "The figure gives explanations of symbols used in the input tabsheet";
+
+} // namespace
+
+TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
+    : TBaseForm(parent), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QString::fromUtf8(MainFormCaption));
+    CreateCommands();
+    CreateMenu();
+    CreatePages();
+    ConnectHandlers();
+    InstallEditCommands();
+    // The client area below the menu bar is 715 x 558, status bar included.
+    resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
+    move(176, 50);
+    Guarded([this] { FormCreate(); });
+}
+
+void TMainForm::SetCloseForm(TCloseForm& closeForm) {
+    closeForm_ = &closeForm;
+}
+
+void TMainForm::FormCreate() {
+    PageControl1->setCurrentWidget(Intro_Tabsheet);
+    Intro_TabsheetShow();
+    SetInitialDirectories(QDir::currentPath().toStdString() + "/");
+    InputSave->setEnabled(false);
+    OutputShown = false;
+    DataPresent = false;
+    ResultsAvailable = false;
+    // Numbers on screen are written with "." whatever the user's locale; the
+    // conversions of the store never follow the locale.
+    QLocale::setDefault(QLocale::c());
+    for (int row = 0; row < InitialSerialNumbers; ++row) {
+        DataGrid->SetCell(0, row, std::to_string(row + 1));
+    }
+    DMTylwen.DrainDepth = 1.2;
+    DMTylwen.ImpermeableDepth = 10.0;
+    DMTylwen.DrainSpacing = 50.0;
+    DMTylwen.DrainRadius = 0.1;
+}
+
+void TMainForm::SetInitialDirectories(const std::string& directory) {
+    InputOpen_Dialog.InitialDir = directory;
+    InputSave_Dialog.InitialDir = directory;
+    OutputOpen_Dialog.InitialDir = directory;
+}
+
+void TMainForm::Intro_TabsheetShow() {
+    ShowStatus(IntroStatusText);
+}
+
+void TMainForm::Figure_TabSheetShow() {
+    ShowStatus(FigureStatusText);
+}
+
+void TMainForm::PageShown(int index) {
+    const QWidget* page = PageControl1->widget(index);
+    if (page == Intro_Tabsheet) {
+        Intro_TabsheetShow();
+    } else if (page == Figure_TabSheet) {
+        Figure_TabSheetShow();
+    } else if (page == Input) {
+        InputShow();
+    } else if (page == Output_TabSheet) {
+        Output_TabSheetShow();
+    }
+}
+
+TCalculationOption TMainForm::SelectedOption() const {
+    return RadioButton1->isChecked() ? TCalculationOption::OverEntireSoilDepth
+                                     : TCalculationOption::AboveAndBelowDrains;
+}
+
+void TMainForm::Calculate() {
+    const TCalculationOption option = SelectedOption();
+    const double equivalentDepth = CalculateRegression(option);
+    FinishCalculation({option, SlopeA, InterceptB, DMTylwen.Ka, DMTylwen.Kb, equivalentDepth},
+                      dialogs_);
+    DrawRegressionGraph();
+    PageControl1->setCurrentWidget(Output_TabSheet);
+}
+
+void TMainForm::DrawRegressionGraph() {
+    const QImage graph = RenderRegressionGraph(DMTylwen.NrOfDataSets, SelectedOption());
+    GraphImage->setPixmap(QPixmap::fromImage(graph));
+    GraphImage->show();
+}
+
+void TMainForm::FormShow() {
+    if (closeForm_ && closeForm_->isVisible()) {
+        closeForm_->EndProgram();
+    }
+}
+
+void TMainForm::FormClose() {
+    if (closeForm_) {
+        closeForm_->show();
+        closeForm_->raise();
+    }
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    TBaseForm::showEvent(event);
+    Guarded([this] { FormShow(); });
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // The main window never closes by itself: the exit dialog ends the program.
+    event->ignore();
+    Guarded([this] { FormClose(); });
+}
+
+void TMainForm::OnClick(QPushButton* button, void (TMainForm::*handler)()) {
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { Guarded([=] { (this->*handler)(); }); });
+}
+
+void TMainForm::OnTrigger(QAction* action, void (TMainForm::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { Guarded([=] { (this->*handler)(); }); });
+}
+
+void TMainForm::OnLeave(TTextField* field, void (TMainForm::*handler)()) {
+    connect(field, &TTextField::Left, this,
+            [this, handler] { Guarded([=] { (this->*handler)(); }); });
+}
+
+void TMainForm::ConnectHandlers() {
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            [this](int index) { Guarded([=] { PageShown(index); }); });
+    OnClick(Button1, &TMainForm::Button1Click);
+    OnClick(Button2, &TMainForm::Button2Click);
+    connect(SeeOutput_Button, &QPushButton::clicked, OutputOpen, &QAction::trigger);
+    OnLeave(Edit1, &TMainForm::Edit1Exit);
+    OnLeave(Edit2, &TMainForm::Edit2Exit);
+    OnLeave(Edit3, &TMainForm::Edit3Exit);
+    OnLeave(Edit4, &TMainForm::Edit4Exit);
+    OnLeave(Edit5, &TMainForm::Edit5Exit);
+    DataGrid->SetEditHandler([this](int column, int row, const std::string& text) {
+        Guarded([&] { DataGridSetEditText(column, row, text); });
+    });
+    OnTrigger(InputOpen, &TMainForm::InputOpenExecute);
+    OnTrigger(InputSave, &TMainForm::InputSaveExecute);
+    OnTrigger(OutputOpen, &TMainForm::OutputOpenExecute);
+    connect(FileExit1, &QAction::triggered, this, &QWidget::close);
+    OnTrigger(EditCut1, &TMainForm::EditCut1Execute);
+    OnTrigger(EditCopy1, &TMainForm::EditCopy1Execute);
+    OnTrigger(EditPaste1, &TMainForm::EditPaste1Execute);
+    OnTrigger(EditDelete1, &TMainForm::EditDelete1Execute);
+}

@@ -1,0 +1,193 @@
+// The main window: four pages (Intro, Figure, Input, Output), the menu, the
+// commands, the file dialogs and the road to the exit dialog.
+#pragma once
+
+#include "UBaseForm.h"
+#include "UCalculation.h"
+#include "UEventGuard.h"
+#include "UUserDialogs.h"
+
+#include <QPointer>
+#include <string>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class TCloseForm;
+class TDataGrid;
+class TTextField;
+
+inline const char* const MainFormCaption = "Hydraulic conductivity calculator ";
+
+class TMainForm : public TBaseForm {
+    Q_OBJECT
+public:
+    explicit TMainForm(TUserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // The exit dialog, created after the main window.
+    void SetCloseForm(TCloseForm& closeForm);
+
+    void SetInitialDirectories(const std::string& directory);
+    void Calculate();
+    void DrawRegressionGraph();
+
+    // Page show handlers.
+    void Intro_TabsheetShow();
+    void Figure_TabSheetShow();
+    void InputShow();
+    void Output_TabSheetShow();
+
+    // The Input page.
+    void FillGrid();
+    void Edit1Exit();
+    void Edit2Exit();
+    void Edit3Exit();
+    void Edit4Exit();
+    void Edit5Exit();
+    void DataGridSetEditText(int column, int row, const std::string& text);
+    void Button1Click();
+    void Button2Click();
+
+    // The commands.
+    void InputOpenExecute();
+    bool AskInputFileName();
+    void InputSaveExecute();
+    void OutputOpenExecute();
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* Intro_Tabsheet = nullptr;
+    QWidget* Figure_TabSheet = nullptr;
+    QWidget* Input = nullptr;
+    QWidget* Output_TabSheet = nullptr;
+
+    QPlainTextEdit* Intro_Memo = nullptr;
+    QLabel* LogoImage = nullptr;
+    QLabel* Image2 = nullptr;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    TTextField* Edit1 = nullptr;
+    TTextField* Edit2 = nullptr;
+    TTextField* Edit3 = nullptr;
+    TTextField* Edit4 = nullptr;
+    TTextField* Edit5 = nullptr;
+    TDataGrid* DataGrid = nullptr;
+    QFrame* Panel1 = nullptr;
+    QGroupBox* RadioGroup1 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QLabel* Image1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+    QPlainTextEdit* Output_Memo = nullptr;
+    QLabel* GraphImage = nullptr;
+    QPushButton* SeeOutput_Button = nullptr;
+
+    // ActionList1: the commands.
+    QObject* ActionList1 = nullptr;
+    QAction* InputOpen = nullptr;
+    QAction* InputSave = nullptr;
+    QAction* OutputOpen = nullptr;
+    QAction* GraphOpen = nullptr;
+    QAction* FileExit1 = nullptr;
+    QAction* EditCut1 = nullptr;
+    QAction* EditCopy1 = nullptr;
+    QAction* EditPaste1 = nullptr;
+    QAction* EditDelete1 = nullptr;
+
+    // MainMenu1: the entries that run the commands.
+    QMenu* FileMenu = nullptr;
+    QMenu* EditMenu = nullptr;
+    QAction* InputOpen1 = nullptr;
+    QAction* InputSave1 = nullptr;
+    QAction* OpenOutput1 = nullptr;
+    QAction* GraphOpen1 = nullptr;
+    QAction* ProgramExit = nullptr;
+    QAction* Cut = nullptr;
+    QAction* Copy = nullptr;
+    QAction* Paste = nullptr;
+    QAction* Delete = nullptr;
+
+    TFileDialogOptions InputOpen_Dialog;
+    TFileDialogOptions InputSave_Dialog;
+    TFileDialogOptions OutputOpen_Dialog;
+
+    // The save dialog of the last Save-calculate was cancelled.
+    bool SaveCancelled = false;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class TFillSource { ByFlags, WorkingArrays };
+
+    template <typename Body> void Guarded(Body&& body) {
+        RunGuarded(dialogs_, std::forward<Body>(body));
+    }
+    void OnClick(QPushButton* button, void (TMainForm::*handler)());
+    void OnTrigger(QAction* action, void (TMainForm::*handler)());
+    void OnLeave(TTextField* field, void (TMainForm::*handler)());
+
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void PageShown(int index);
+
+    void CreatePages();
+    void CreateIntroPage();
+    void CreateFigurePage();
+    void CreateInputPage();
+    void CreateInputGridArea();
+    void CreateSiteConstantFields();
+    void CreateCalculationChoice();
+    void CreateInputButtons();
+    void SetInputTabOrder();
+    void CreateOutputPage();
+    void CreateCommands();
+    void CreateMenu();
+    void ConnectHandlers();
+
+    // Edit commands on the focused single-line field.
+    void InstallEditCommands();
+    void UpdateEditCommands();
+    void EditCut1Execute();
+    void EditCopy1Execute();
+    void EditPaste1Execute();
+    void EditDelete1Execute();
+    bool CutKeyPressedWithoutSelection(QObject* watched, QEvent* event) const;
+
+    void FillGridFrom(TFillSource source);
+    void FillGridRow(int row, TFillSource source);
+    void GrowDataSets(int newCount);
+    bool TakeCompleteTable(int count);
+    void CloseUpTable(int count, const std::vector<bool>& complete);
+    std::vector<bool> MarkCompleteRows(int count);
+    bool ReadInputFileOfChosenOutput();
+    void LoadOutputMemo();
+    TCalculationOption SelectedOption() const;
+
+    TUserDialogs& dialogs_;
+    QPointer<TCloseForm> closeForm_;
+    QPointer<QWidget> watchedField_;
+};

@@ -1,0 +1,86 @@
+// The Output page: the text of the current output file and the regression
+// graph; Open-output shows an earlier output file and recalculates it.
+#include "UMainForm.h"
+
+#include "UDMTylwen.h"
+#include "UFileNames.h"
+#include "UInputFile.h"
+#include "UOutputFile.h"
+#include "UTylwenUtils.h"
+
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+namespace {
+
+const char* const OutputStatusText =
+    "The output file can be inspected. Use \"See output\" to see examples under \"Data\" or to "
+    "inspect any other output file.";
+const char* const GraphStatusText = "Linear regession graph";
+
+} // namespace
+
+void TMainForm::Output_TabSheetShow() {
+    ShowStatus(OutputStatusText);
+    Output_Memo->setVisible(OutputShown);
+    if (!ResultsAvailable) {
+        return;
+    }
+    Output_Memo->hide();
+    TDMTylwen& store = DMTylwen;
+    store.FileName = ChangeFileExt(store.FileName, ".out");
+    ReadOutputLines(store.FileName, dialogs_);
+    LoadOutputMemo();
+    OutputShown = true;
+    Output_Memo->show();
+}
+
+void TMainForm::LoadOutputMemo() {
+    const TDMTylwen& store = DMTylwen;
+    QStringList lines;
+    const auto shown =
+        std::min<std::size_t>(std::max(store.NrOfOutputLines, 0), store.OutputLines.size());
+    for (std::size_t i = 0; i < shown; ++i) {
+        lines << QString::fromStdString(store.OutputLines[i]);
+    }
+    Output_Memo->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TMainForm::OutputOpenExecute() {
+    Output_Memo->hide();
+    const std::optional<std::string> chosen = dialogs_.AskOpenFileName(OutputOpen_Dialog);
+    if (!chosen) {
+        dialogs_.ShowMessage("No output file was selected");
+        return;
+    }
+    TDMTylwen& store = DMTylwen;
+    store.FileName = *chosen;
+    if (!FileExists(store.FileName)) {
+        dialogs_.ShowMessage("File does not exist, please select another one,");
+        return;
+    }
+    ReadOutputLines(store.FileName, dialogs_);
+    ShowStatus(GraphStatusText);
+    LoadOutputMemo();
+    SetInitialDirectories(ExtractFilePath(store.FileName));
+    Output_Memo->show();
+    OutputShown = true;
+    if (!ReadInputFileOfChosenOutput()) {
+        return;
+    }
+    Calculate();
+    DrawRegressionGraph();
+    PageControl1->setCurrentWidget(Output_TabSheet);
+}
+
+// Without its input file there is nothing to recalculate: the chosen output
+// file stays as it is, and so does the current file name.
+bool TMainForm::ReadInputFileOfChosenOutput() {
+    TDMTylwen& store = DMTylwen;
+    const std::string outputName = store.FileName;
+    if (ReadInputFile(dialogs_) == TReadInputOutcome::Read) {
+        return true;
+    }
+    store.FileName = outputName;
+    return false;
+}

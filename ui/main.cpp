@@ -1,0 +1,29 @@
+// Start-up: the application, the data set store, the main window, the exit
+// dialog, then the event loop. No command-line arguments, no settings.
+#include "UApplication.h"
+#include "UCloseForm.h"
+#include "UDMTylwen.h"
+#include "UFonts.h"
+#include "UMainForm.h"
+#include "UPictures.h"
+
+#include <QIcon>
+#include <QPixmap>
+
+int main(int argc, char** argv) {
+    TApplication application(argc, argv);
+    // Desktops match the window to its menu entry and icon through this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.soravik.Soravik"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(ApplicationTitle));
+    InstallFontSubstitutions();
+    const QImage logo = LoadLogo();
+    if (!logo.isNull()) {
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(logo)));
+    }
+    DMTylwen.DataModuleCreate();
+    TMainForm mainForm(application.Dialogs());
+    TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::quit(); });
+    mainForm.SetCloseForm(closeForm);
+    mainForm.show();
+    return application.exec();
+}
