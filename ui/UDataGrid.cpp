@@ -93,6 +93,12 @@ TDataGrid::TDataGrid(QWidget* parent) : QTableWidget(parent) {
     connect(this, &QTableWidget::itemChanged, this, &TDataGrid::ItemEdited);
 }
 
+// The delegate reports closed editors to the grid; it must not outlive the
+// grid's own part while the table below it tears its editors down.
+TDataGrid::~TDataGrid() {
+    delete itemDelegate();
+}
+
 int TDataGrid::RowCount() const {
     return rowCount();
 }

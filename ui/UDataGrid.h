@@ -45,6 +45,7 @@ public:
     static constexpr int ColumnWidth = 64;
 
     explicit TDataGrid(QWidget* parent = nullptr);
+    ~TDataGrid() override;
 
     void SetEditHandler(TEditHandler handler) { editHandler_ = std::move(handler); }
 

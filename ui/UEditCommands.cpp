@@ -27,13 +27,10 @@ bool IsCtrlX(const QKeyEvent& key) {
 
 void TMainForm::InstallEditCommands() {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (watchedField_) {
-            disconnect(watchedField_, nullptr, this, nullptr);
-        }
-        watchedField_ = qobject_cast<QLineEdit*>(now);
-        if (watchedField_) {
-            connect(static_cast<QLineEdit*>(watchedField_.data()), &QLineEdit::selectionChanged,
-                    this, &TMainForm::UpdateEditCommands);
+        disconnect(selectionWatch_);
+        if (auto* field = qobject_cast<QLineEdit*>(now)) {
+            selectionWatch_ =
+                connect(field, &QLineEdit::selectionChanged, this, &TMainForm::UpdateEditCommands);
         }
         UpdateEditCommands();
     });

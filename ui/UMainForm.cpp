@@ -8,6 +8,8 @@
 #include "UTylwenUtils.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
@@ -36,6 +38,9 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     : TBaseForm(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8(MainFormCaption));
+    InputOpen_Dialog = {"inp", "Input files (*.inp)|*.inp", ""};
+    InputSave_Dialog = {"inp", "Input files (*.inp)|*.inp", ""};
+    OutputOpen_Dialog = {"out", "Output files (*.out)|*.out", ""};
     CreateCommands();
     CreateMenu();
     CreatePages();
@@ -45,6 +50,18 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
     move(176, 50);
     Guarded([this] { FormCreate(); });
+}
+
+TMainForm::~TMainForm() {
+    // Deleting the controls moves the focus and the current page; none of
+    // that may reach the handlers of a window that is going away.
+    qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>()) {
+        disconnect(child, nullptr, this, nullptr);
+    }
+    DataGrid->SetEditHandler({});
 }
 
 void TMainForm::SetCloseForm(TCloseForm& closeForm) {

@@ -30,6 +30,7 @@ class TMainForm : public TBaseForm {
     Q_OBJECT
 public:
     explicit TMainForm(TUserDialogs& dialogs, QWidget* parent = nullptr);
+    ~TMainForm() override;
 
     // The exit dialog, created after the main window.
     void SetCloseForm(TCloseForm& closeForm);
@@ -189,5 +190,5 @@ private:
 
     TUserDialogs& dialogs_;
     QPointer<TCloseForm> closeForm_;
-    QPointer<QWidget> watchedField_;
+    QMetaObject::Connection selectionWatch_;
 };

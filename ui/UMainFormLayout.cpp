@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -88,6 +89,7 @@ void TMainForm::CreatePages() {
     PageControl1 = new QTabWidget(client);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setAccessibleName(QStringLiteral("Pages"));
+    PageControl1->tabBar()->setAccessibleName(QStringLiteral("Pages"));
     layout->addWidget(PageControl1);
     setCentralWidget(client);
     CreateIntroPage();
