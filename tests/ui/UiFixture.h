@@ -103,21 +103,28 @@ protected:
     void SetUp() override {
         TestApplication();
         QApplication::clipboard()->clear();
+        ASSERT_TRUE(folder.isValid());
+        StartWindow();
+    }
+
+    void TearDown() override {
+        closeForm.reset();
+        form.reset();
+    }
+
+    // A fresh store, fresh flags and fresh windows, as at program start.
+    void StartWindow() {
+        closeForm.reset();
+        form.reset();
         DMTylwen = TDMTylwen();
         DMTylwen.DataModuleCreate();
         ResetTylwenUtils();
-        ASSERT_TRUE(folder.isValid());
         form = std::make_unique<TMainForm>(dialogs);
         closeForm = std::make_unique<TCloseForm>(dialogs, [this] { ++programEnded; });
         form->SetCloseForm(*closeForm);
         form->show();
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-
-    void TearDown() override {
-        closeForm.reset();
-        form.reset();
     }
 
     std::string InFolder(const std::string& name) const {
