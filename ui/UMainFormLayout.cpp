@@ -2,6 +2,7 @@
 // the calculator has always had (pixels at 96 dots per inch).
 #include "UMainForm.h"
 
+#include "UAnchors.h"
 #include "UDataGrid.h"
 #include "UFonts.h"
 #include "UPictures.h"
@@ -220,6 +221,7 @@ void TMainForm::CreateOutputPage() {
     Output_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Output_Memo->setReadOnly(true);
     Output_Memo->setAccessibleName(QStringLiteral("Output file"));
+    new TAnchorAllSides(*Output_Memo);
     Output_Memo->hide();
     GraphImage = NewPicture(Output_TabSheet, "GraphImage", QImage(), {24, 144, 607, 313},
                             "Regression graph");

@@ -237,3 +237,12 @@ TEST(FileDialogFilter, BecomesQtsNameFilter) {
     EXPECT_EQ(QtNameFilters("Output files|*.out|All files|*.*"),
               QStringLiteral("Output files (*.out);;All files (*.*)"));
 }
+
+TEST_F(TMainFormTest, OutputTextGrowsWithTheWindow) {
+    ShowPage(form->Output_TabSheet);
+    EXPECT_EQ(form->Output_Memo->geometry(), QRect(22, 16, 609, 113));
+    form->resize(form->size() + QSize(100, 40));
+    QApplication::processEvents();
+    EXPECT_EQ(form->Output_Memo->geometry(), QRect(22, 16, 709, 153));
+    EXPECT_EQ(form->GraphImage->geometry(), QRect(24, 144, 607, 313));
+}
