@@ -50,12 +50,22 @@ std::array<double, 4> SiteConstants(const TDMTylwen& store) {
     return {store.DrainDepth, store.ImpermeableDepth, store.DrainSpacing, store.DrainRadius};
 }
 
+// A value as wide as its field or wider would run into the number before it
+// and read back as one number with it; a blank keeps them apart.
+void AppendDataField(std::string& out, double value, int width) {
+    const std::size_t start = out.size();
+    AppendFixed(out, value, width, 3);
+    if (out[start] != ' ') {
+        out.insert(start, 1, ' ');
+    }
+}
+
 void AppendDataLine(std::string& out, const TDMTylwen& store, std::int32_t dataSet) {
     const std::size_t slot = static_cast<std::size_t>(dataSet) - 1;
     AppendInteger(out, dataSet, 5);
-    AppendFixed(out, At(store.WorkDischarge, slot), 12, 3);
-    AppendFixed(out, At(store.WorkMidway, slot), 12, 3);
-    AppendFixed(out, At(store.WorkNear, slot), 11, 3);
+    AppendDataField(out, At(store.WorkDischarge, slot), 12);
+    AppendDataField(out, At(store.WorkMidway, slot), 12);
+    AppendDataField(out, At(store.WorkNear, slot), 11);
     out += LineEnd;
 }
 
@@ -71,12 +81,17 @@ struct TInputFileContent {
 enum class TScanOutcome { Read, InvalidNumber, Incomplete, TooLarge };
 
 // At the end of the file a number reads as 0; only text that is no number
-// fails.
+// fails. A number longer than the reader takes is refused whole rather than
+// split into two numbers that were never written.
 bool ReadNumber(TTextScanner& scanner, double& value) {
     std::string token;
-    if (!scanner.TakeToken(token, MaxNumberLength)) {
+    if (!scanner.TakeToken(token, MaxNumberLength + 1)) {
         value = 0.0;
         return true;
+    }
+    if (token.size() > MaxNumberLength) {
+        value = 0.0;
+        return false;
     }
     const std::optional<double> number = ParseFileNumber(token);
     value = number.value_or(0.0);
@@ -119,6 +134,12 @@ bool ReadDataSet(TTextScanner& scanner, TInputFileContent& content) {
     return true;
 }
 
+// Six digits: the start of a serial number of six digits or more.
+bool IsWholeSerialField(const std::string& start) {
+    return start.size() == NotConvertedLength &&
+           std::all_of(start.begin(), start.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // Only a line that starts like the separator ends the table; the end of the
 // file before it leaves the table unfinished.
 TScanOutcome ReadTable(TTextScanner& scanner, TInputFileContent& content) {
@@ -126,8 +147,14 @@ TScanOutcome ReadTable(TTextScanner& scanner, TInputFileContent& content) {
         if (scanner.AtEnd()) {
             return TScanOutcome::Incomplete;
         }
-        if (scanner.TakeLinePrefix(NotConvertedLength) == EndMarkerStart) {
+        const std::string start = scanner.TakeLinePrefix(NotConvertedLength);
+        if (start == EndMarkerStart) {
             return TScanOutcome::Read;
+        }
+        // From data set 1000000 on the serial number outgrows the characters
+        // that are never converted; its remaining digits are no discharge.
+        if (IsWholeSerialField(start)) {
+            scanner.SkipDigits();
         }
         if (content.Discharge.size() > MaxDataSets) {
             return TScanOutcome::TooLarge;

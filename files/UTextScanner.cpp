@@ -116,6 +116,12 @@ bool TTextScanner::TakeToken(std::string& token, std::size_t maxLength) {
     return true;
 }
 
+void TTextScanner::SkipDigits() {
+    for (int c = Peek(); c >= '0' && c <= '9'; c = Peek()) {
+        ++position_;
+    }
+}
+
 bool TTextScanner::ReadLine(std::string& line) {
     line.clear();
     int c = Peek();

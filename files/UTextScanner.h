@@ -26,6 +26,8 @@ public:
     // Skips blanks, control characters and line ends, then takes up to
     // `maxLength` characters up to the next of those. False at the end.
     bool TakeToken(std::string& token, std::size_t maxLength);
+    // Goes past the decimal digits that follow.
+    void SkipDigits();
     // The next whole line without its line end; false at the end of the file.
     bool ReadLine(std::string& line);
 

@@ -1,0 +1,97 @@
+// Whatever the writer puts into an input file reads back as written: values
+// too wide for their fields, serial numbers past 999999, and numbers too long
+// for the reader, which are refused rather than split in two.
+#include "FilesTestSupport.h"
+#include "ScriptedDialogs.h"
+#include "UFileNumber.h"
+#include "UInputFile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+class InputFileRoundTrip : public testing::Test {
+protected:
+    // Working slots as the save command leaves them, one per data set.
+    void SetDataSets(const DataSetR& discharge, const DataSetR& midway, const DataSetR& near) {
+        written.NrOfDataSets = static_cast<std::int32_t>(discharge.size());
+        written.WorkDischarge = discharge;
+        written.WorkMidway = midway;
+        written.WorkNear = near;
+    }
+
+    TReadInputOutcome WriteAndRead() {
+        EXPECT_TRUE(WriteInputFile(path, dialogs, written));
+        read.FileName = path;
+        return ReadInputFile(dialogs, read);
+    }
+
+    static double AsWritten(double value) {
+        return ParseFileNumber(FormatFixed(value, 0, 3)).value_or(-1.0);
+    }
+
+    TTempFolder folder;
+    const std::string path = folder.Path("field.inp");
+    TScriptedDialogs dialogs;
+    TDMTylwen written;
+    TDMTylwen read;
+};
+
+TEST_F(InputFileRoundTrip, ValuesWiderThanTheirFieldsStayApart) {
+    SetDataSets({12345678.9, 2.5, -99999999.25}, {10000000.0, -1234567.5, 0.6},
+                {2000000.0, 1000000.0, -7654321.125});
+    ASSERT_EQ(WriteAndRead(), TReadInputOutcome::Read);
+    ASSERT_EQ(read.NrOfDataSets, 3);
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+        EXPECT_EQ(read.InputDischarge[slot + 1], AsWritten(written.WorkDischarge[slot]));
+        EXPECT_EQ(read.InputDepthMidway[slot + 1], AsWritten(written.WorkMidway[slot]));
+        EXPECT_EQ(read.InputDepthNear[slot + 1], AsWritten(written.WorkNear[slot]));
+    }
+    // Values that fit keep the column layout byte for byte.
+    EXPECT_NE(ReadBytes(path).find("\r\n    2       2.500 -1234567.500 1000000.000\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(InputFileRoundTrip, MillionDataSetsReadBackInOrder) {
+    constexpr std::size_t Count = 1000001;
+    DataSetR discharge(Count);
+    DataSetR midway(Count, 0.6);
+    DataSetR near(Count, 0.9);
+    for (std::size_t slot = 0; slot < Count; ++slot) {
+        discharge[slot] = static_cast<double>(slot % 1000) + 0.5;
+    }
+    SetDataSets(discharge, midway, near);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(WriteAndRead(), TReadInputOutcome::Read);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(elapsed, std::chrono::seconds(10));
+    ASSERT_EQ(read.NrOfDataSets, static_cast<std::int32_t>(Count));
+    EXPECT_NE(ReadBytes(path).find("\r\n1000000     999.500       0.600      0.900\r\n"),
+              std::string::npos);
+    for (std::size_t slot = 999990; slot < Count; ++slot) {
+        ASSERT_EQ(read.InputDischarge[slot + 1], discharge[slot]) << slot;
+        ASSERT_EQ(read.InputDepthNear[slot + 1], 0.9) << slot;
+    }
+    EXPECT_EQ(read.InputDischarge.size(), Count + 3);
+}
+
+TEST_F(InputFileRoundTrip, NumberTooLongToReadIsRefusedWhole) {
+    SetDataSets({1.0, 2.0}, {0.5, 1e70}, {0.9, 0.9});
+    read.NrOfDataSets = 5;
+    EXPECT_EQ(WriteAndRead(), TReadInputOutcome::InvalidNumber);
+    EXPECT_EQ(dialogs.Errors, std::vector<std::string>{"Invalid numeric input"});
+    EXPECT_EQ(read.NrOfDataSets, 5);
+
+    // Sixty-four characters are still one number.
+    ASSERT_EQ(FormatFixed(-1e59, 0, 3).size(), 64u);
+    SetDataSets({1.0}, {0.5}, {-1e59});
+    ASSERT_EQ(WriteAndRead(), TReadInputOutcome::Read);
+    EXPECT_EQ(read.InputDepthNear[1], AsWritten(-1e59));
+    EXPECT_EQ(read.NrOfDataSets, 1);
+}
+
+} // namespace
