@@ -68,10 +68,13 @@ TEST_F(TMainFormTest, CountFieldRefusesWhatIsNoCountOrTooSmall) {
     EnterField(form->Edit1, QStringLiteral("12"));
     EnterField(form->Edit1, QStringLiteral("15"));
     EnterField(form->Edit1, QString());
+    // A mistyped huge count is refused instead of asking for gigabytes.
+    EnterField(form->Edit1, QStringLiteral("2147483647"));
     EXPECT_EQ(dialogs.Messages,
               std::vector<std::string>({"The number of data sets is not a valid integer",
                                         " The minimum number of data sets is 10",
-                                        " To remove data make the relevant data cells empty"}));
+                                        " To remove data make the relevant data cells empty",
+                                        "The maximum number of data sets is 100000"}));
     EXPECT_EQ(Grid().RowCount(), 15);
     EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
 }
