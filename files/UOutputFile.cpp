@@ -49,6 +49,30 @@ std::string CouldNotOpenOutputMessage(const std::string& name) {
     return CouldNotCreateMessage(name);
 }
 
+// An output file has five short lines. Far more than that is no output file,
+// and holding it whole (a string per line, a line in the text box each) could
+// cost many times its size.
+constexpr std::size_t MaxOutputLines = 10000;
+constexpr std::size_t MaxOutputCharacters = 1024 * 1024;
+
+std::string TooLargeMessage(const std::string& name) {
+    return "The file \"" + name + "\" is too large to be an output file and was not read.";
+}
+
+// False as soon as the file proves larger than an output file can be.
+bool ReadLimitedLines(TTextScanner& scanner, LineSet& lines) {
+    std::size_t characters = 0;
+    std::string line;
+    while (scanner.ReadLine(line, MaxOutputCharacters - characters)) {
+        characters += line.size();
+        if (characters > MaxOutputCharacters || lines.size() == MaxOutputLines) {
+            return false;
+        }
+        lines.push_back(std::move(line));
+    }
+    return true;
+}
+
 } // namespace
 
 std::string FormatOutputFile(const std::string& outputPath, const TCalculationResult& result) {
@@ -86,9 +110,9 @@ void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& 
         return;
     }
     LineSet lines;
-    std::string line;
-    while (scanner.ReadLine(line)) {
-        lines.push_back(std::move(line));
+    if (!ReadLimitedLines(scanner, lines)) {
+        dialogs.ShowMessage(TooLargeMessage(name));
+        return;
     }
     const auto count = static_cast<std::int32_t>(lines.size());
     // An empty file leaves the earlier lines in place, unread.

@@ -30,5 +30,6 @@ void FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
                        TDMTylwen& store = DMTylwen, TFileWriteSeam& seam = DefaultFileWriteSeam());
 
 // Reads every line of `name` into OutputLines and NrOfOutputLines. A file that
-// cannot be opened is told to the user and leaves both unchanged.
+// cannot be opened, or that is far larger than an output file (more than
+// 10000 lines or 1 MiB of text), is told to the user and leaves both unchanged.
 void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& store = DMTylwen);

@@ -122,17 +122,17 @@ void TTextScanner::SkipDigits() {
     }
 }
 
-bool TTextScanner::ReadLine(std::string& line) {
+bool TTextScanner::ReadLine(std::string& line, std::size_t maxLength) {
     line.clear();
     int c = Peek();
     if (c < 0) {
         return false;
     }
-    for (; c >= 0 && c != LineFeed; c = Peek()) {
+    for (; c >= 0 && c != LineFeed && line.size() <= maxLength; c = Peek()) {
         line.push_back(static_cast<char>(c));
         ++position_;
     }
-    if (c == LineFeed) {
+    if (c == LineFeed && line.size() <= maxLength) {
         ++position_;
         if (!line.empty() && line.back() == CarriageReturn) {
             line.pop_back();

@@ -29,7 +29,9 @@ public:
     // Goes past the decimal digits that follow.
     void SkipDigits();
     // The next whole line without its line end; false at the end of the file.
-    bool ReadLine(std::string& line);
+    // A line longer than `maxLength` gives its first `maxLength` + 1
+    // characters, and the rest of it stays unread.
+    bool ReadLine(std::string& line, std::size_t maxLength = static_cast<std::size_t>(-1) - 1);
 
 private:
     // The next character, or -1 at the end of the file.
