@@ -35,7 +35,10 @@ const std::array<const char*, 6> ColumnHeading = {
 
 constexpr std::size_t LabelLength = 28;
 constexpr std::size_t NotConvertedLength = 6;
-constexpr std::size_t MaxNumberLength = 64;
+// The widest number the writer produces: a sign, the 309 digits of the
+// largest double, the point and three decimals. Sixty-four characters would
+// leave the program unable to open a file it wrote itself.
+constexpr std::size_t MaxNumberLength = 1 + 309 + 1 + 3;
 // The empty line, the column heading and the separator before the table.
 constexpr int LinesBeforeTable = 8;
 // The last slot index of an input array must fit the store's counts.
