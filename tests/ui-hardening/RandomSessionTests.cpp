@@ -1,0 +1,439 @@
+// Seeded random sessions with the real window: typing into cells and fields,
+// changing the count, choosing an option, pasting through the clipboard,
+// Save-calculate, Open-input and Open-output in a temporary folder, switching
+// pages and the exit road abandoned. After every action nothing may have
+// crashed, every error shown must be one the program means to show, the grid
+// must agree with the store, and every file on disk must be complete.
+//
+// SORAVIK_RANDOM_SEEDS (default 3) sets how many seeds run, and
+// SORAVIK_RANDOM_ACTIONS (default 3000) how many actions each.
+#include "../ui/UiFixture.h"
+
+#include "UFileNames.h"
+#include "UInputFile.h"
+#include "UOutputFile.h"
+
+#include <QDirIterator>
+#include <QRadioButton>
+
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <random>
+#include <sstream>
+
+namespace {
+
+int EnvironmentNumber(const char* name, int fallback) {
+    const char* text = std::getenv(name);
+    const int value = text ? std::atoi(text) : 0;
+    return value > 0 ? value : fallback;
+}
+
+// Answers questions at random and file dialogs with what the action chose.
+class TRandomDialogs : public TUserDialogs {
+public:
+    explicit TRandomDialogs(std::mt19937& random) : random_(random) {}
+
+    void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+    void ShowError(const std::string& text) override { Errors.push_back(text); }
+    bool AskYesNo(const std::string&) override { return random_() % 2 == 0; }
+    std::optional<std::string> AskOpenFileName(const TFileDialogOptions&) override {
+        return TakeFileName();
+    }
+    std::optional<std::string> AskSaveFileName(const TFileDialogOptions&) override {
+        return TakeFileName();
+    }
+
+    std::vector<std::string> Messages;
+    std::vector<std::string> Errors;
+    // Nothing means the user cancels.
+    std::optional<std::string> NextFileName;
+
+private:
+    std::optional<std::string> TakeFileName() {
+        std::optional<std::string> name = NextFileName;
+        NextFileName.reset();
+        return name;
+    }
+
+    std::mt19937& random_;
+};
+
+// The errors a session may meet: a text that is no number, a file that holds
+// one, and arithmetic that random data can break. Anything else (a range
+// error, an unexpected exception) is a fault of the program.
+bool IsExpectedError(const std::string& text) {
+    const std::string notANumber = "' is not a valid floating point value";
+    const bool conversion =
+        text.size() >= notANumber.size() + 1 && text.front() == '\'' &&
+        text.compare(text.size() - notANumber.size(), notANumber.size(), notANumber) == 0;
+    return conversion || text == "Invalid numeric input" ||
+           text == "Floating point division by zero" ||
+           text == "Invalid floating point operation" || text == "Floating point overflow";
+}
+
+class TRandomSession : public TMainFormTest, public ::testing::WithParamInterface<int> {
+protected:
+    TRandomSession() : random_(static_cast<std::mt19937::result_type>(GetParam())) {}
+
+    void SetUp() override {
+        TMainFormTest::SetUp();
+        // The fixture's form answers through the scripted dialogs; the session
+        // needs one that takes any question.
+        closeForm.reset();
+        form.reset();
+        form = std::make_unique<TMainForm>(randomDialogs_);
+        closeForm = std::make_unique<TCloseForm>(randomDialogs_, [this] { ++programEnded; });
+        form->SetCloseForm(*closeForm);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    int Pick(int count) { return static_cast<int>(random_() % static_cast<unsigned>(count)); }
+    bool Chance(int percent) { return Pick(100) < percent; }
+    template <typename T> const T& PickFrom(const std::vector<T>& items) {
+        return items[static_cast<std::size_t>(Pick(static_cast<int>(items.size())))];
+    }
+    double Uniform(double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random_);
+    }
+    static std::string Fixed(double value, int decimals) {
+        std::ostringstream text;
+        text.imbue(std::locale::classic());
+        text.setf(std::ios::fixed);
+        text.precision(decimals);
+        text << value;
+        return text.str();
+    }
+
+    // Texts a person might type into a value cell.
+    std::string CellText() {
+        switch (Pick(8)) {
+        case 0:
+            return Fixed(Uniform(0.5, 20.0), 1);
+        case 1:
+            return Fixed(Uniform(0.1, 1.2), 2);
+        case 2:
+            return PickFrom<std::string>({"", " ", "abc", "1,5", "-0.2", "1e-3", "0", "+.5"});
+        case 3: {
+            std::string junk;
+            for (int i = Pick(6); i >= 0; --i) {
+                junk += "0123456789.,-eE +x"[Pick(18)];
+            }
+            return junk;
+        }
+        default:
+            return Fixed(Uniform(0.2, 1.1), 2);
+        }
+    }
+
+    std::string CountText() {
+        if (Chance(60)) {
+            return std::to_string(8 + Pick(40));
+        }
+        return PickFrom<std::string>({"", "9", "10", "abc", "$14", "0x1A", "-5", "100001", " 12"});
+    }
+
+    // Mostly what fits a drained field: the drain depth below every water
+    // table of the blocks pasted, the spacing and the layer well beyond it.
+    std::string ConstantText(int field) {
+        if (Chance(70)) {
+            const double low[] = {1.25, 3.0, 10.0, 0.05};
+            const double high[] = {2.0, 20.0, 60.0, 0.2};
+            return Fixed(Uniform(low[field], high[field]), 2);
+        }
+        return PickFrom<std::string>({"1.2", "1,1", "10", "50", "0.1", "", "abc", "0", "5E0"});
+    }
+
+    // A block as a spreadsheet copies it: plausible depths most of the time,
+    // CR LF, LF or CR line ends, now and then a decimal comma, an empty field
+    // or more than three columns.
+    QString SpreadsheetBlock() {
+        const std::string lineEnd = PickFrom<std::string>({"\r\n", "\r\n", "\n", "\r"});
+        const int lines = 1 + Pick(30);
+        const int fields = Chance(85) ? 3 : 1 + Pick(5);
+        std::string block;
+        for (int line = 0; line < lines; ++line) {
+            const double midway = Uniform(0.1, 1.0);
+            const double values[] = {Uniform(0.5, 20.0), midway, midway + Uniform(0.05, 0.5),
+                                     Uniform(0.0, 9.0), Uniform(0.0, 9.0)};
+            for (int field = 0; field < fields; ++field) {
+                std::string text = Fixed(values[field], 2);
+                if (Chance(3)) {
+                    text = Chance(50) ? "" : "1,25";
+                }
+                block += (field > 0 ? "\t" : "") + text;
+            }
+            if (line + 1 < lines || Chance(80)) {
+                block += lineEnd;
+            }
+        }
+        return QString::fromStdString(block);
+    }
+
+    QString JunkBlock() {
+        std::string junk;
+        for (int i = 1 + Pick(60); i > 0; --i) {
+            junk += "\t\r\n0123456789.,-eE abc"[Pick(22)];
+        }
+        return QString::fromStdString(junk);
+    }
+
+    void EnsurePage(QWidget* page) {
+        if (ActivePage() != page) {
+            ShowPage(page);
+        }
+    }
+
+    // A cell the user can reach: a value column of a shown row.
+    std::pair<int, int> SomeCell() { return {Pick(std::max(Grid().RowCount(), 1)), 1 + Pick(3)}; }
+
+    void TypeSomeCell() {
+        EnsurePage(form->Input);
+        const auto [row, column] = SomeCell();
+        const std::string text = CellText();
+        Note("type \"" + text + "\" into row " + std::to_string(row) + ", column " +
+             std::to_string(column));
+        TypeCell(row, column, QString::fromStdString(text));
+    }
+
+    void LeaveCountField() {
+        EnsurePage(form->Input);
+        const std::string text = CountText();
+        Note("count field \"" + text + "\"");
+        EnterField(form->Edit1, QString::fromStdString(text));
+    }
+
+    void LeaveConstantField() {
+        EnsurePage(form->Input);
+        TTextField* fields[] = {form->Edit2, form->Edit3, form->Edit4, form->Edit5};
+        const int which = Pick(4);
+        const std::string text = ConstantText(which);
+        Note("field Edit" + std::to_string(which + 2) + " \"" + text + "\"");
+        EnterField(fields[which], QString::fromStdString(text));
+    }
+
+    void ChooseOption() {
+        EnsurePage(form->Input);
+        const bool first = Chance(50);
+        Note(first ? "choose the first option" : "choose the second option");
+        ClickButton(first ? form->RadioButton1 : form->RadioButton2);
+    }
+
+    // Mostly the way a table is pasted: into the first value cell.
+    void Paste(const QString& text, const char* kind) {
+        EnsurePage(form->Input);
+        const auto [row, column] = Chance(50) ? std::pair<int, int>{0, 1} : SomeCell();
+        Note(std::string("paste ") + kind + " at row " + std::to_string(row) + ", column " +
+             std::to_string(column));
+        QApplication::clipboard()->setText(text);
+        if (Chance(70)) {
+            TCellEditor* editor = OpenCell(row, column);
+            if (editor) {
+                QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+            }
+        } else {
+            Grid().setFocus(Qt::MouseFocusReason);
+            Grid().setCurrentCell(row, column);
+            QTest::keyClick(&Grid(), Qt::Key_V, Qt::ControlModifier);
+        }
+    }
+
+    // Names in the session's folder; a few are missing or lie in a missing
+    // folder, and some have no or another extension.
+    std::optional<std::string> ChosenFile(const std::vector<std::string>& names) {
+        if (Chance(8)) {
+            return std::nullopt;
+        }
+        return InFolder(PickFrom(names));
+    }
+
+    void SaveCalculate() {
+        EnsurePage(form->Input);
+        randomDialogs_.NextFileName =
+            ChosenFile({"a.inp", "b.inp", "c.dat", "d", "sub.dir/e.inp", "missing/f.inp"});
+        Note("save-calculate as " + randomDialogs_.NextFileName.value_or("(cancelled)"));
+        ClickButton(form->Button2);
+        calculations_ += ActivePage() == form->Output_TabSheet ? 1 : 0;
+    }
+
+    void OpenInput() {
+        EnsurePage(form->Input);
+        randomDialogs_.NextFileName =
+            ChosenFile({"a.inp", "b.inp", "c.inp", "d.inp", "sub.dir/e.inp", "none.inp"});
+        Note("open input " + randomDialogs_.NextFileName.value_or("(cancelled)"));
+        ClickButton(form->Button1);
+    }
+
+    void OpenOutput() {
+        EnsurePage(form->Output_TabSheet);
+        randomDialogs_.NextFileName =
+            ChosenFile({"a.out", "b.out", "c.out", "d.out", "sub.dir/e.out", "none.out"});
+        Note("open output " + randomDialogs_.NextFileName.value_or("(cancelled)"));
+        ClickButton(form->SeeOutput_Button);
+    }
+
+    void SwitchPage() {
+        const int page = Pick(form->PageControl1->count());
+        Note("show page " + std::to_string(page));
+        form->PageControl1->setCurrentIndex(page);
+    }
+
+    // The exit dialog appears and the user turns back to the main window.
+    void ExitAbandoned() {
+        Note("exit road abandoned");
+        form->close();
+        EXPECT_TRUE(closeForm->isVisible());
+        closeForm->hide();
+        QApplication::setActiveWindow(form.get());
+    }
+
+    void RunOneAction() {
+        const int roll = Pick(100);
+        if (roll < 26) {
+            TypeSomeCell();
+        } else if (roll < 32) {
+            LeaveCountField();
+        } else if (roll < 40) {
+            LeaveConstantField();
+        } else if (roll < 44) {
+            ChooseOption();
+        } else if (roll < 54) {
+            Paste(SpreadsheetBlock(), "a spreadsheet block");
+        } else if (roll < 58) {
+            Paste(JunkBlock(), "junk");
+        } else if (roll < 71) {
+            SaveCalculate();
+        } else if (roll < 78) {
+            OpenInput();
+        } else if (roll < 85) {
+            OpenOutput();
+        } else if (roll < 98) {
+            SwitchPage();
+        } else {
+            ExitAbandoned();
+        }
+        QApplication::processEvents();
+    }
+
+    void Note(const std::string& action) {
+        recent_.push_back(action);
+        if (recent_.size() > 12) {
+            recent_.pop_front();
+        }
+    }
+
+    std::string RecentActions() const {
+        std::string text;
+        for (const std::string& action : recent_) {
+            text += "\n  " + action;
+        }
+        return text;
+    }
+
+    // Shown by the grid after every action on the Input page: one row per
+    // data set, or one more (the row the page adds, or the count kept after
+    // a shorter paste).
+    ::testing::AssertionResult GridAgreesWithTheStore() const {
+        if (ActivePage() != form->Input) {
+            return ::testing::AssertionSuccess();
+        }
+        const int rows = Grid().RowCount();
+        const int count = DMTylwen.NrOfDataSets;
+        if (count >= 0 && (rows == count || rows == std::max(count + 1, 1))) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "grid rows " << rows << ", NrOfDataSets " << count;
+    }
+
+    ::testing::AssertionResult ErrorsAreExpected() {
+        for (; errorsSeen_ < randomDialogs_.Errors.size(); ++errorsSeen_) {
+            const std::string& error = randomDialogs_.Errors[errorsSeen_];
+            if (!IsExpectedError(error)) {
+                return ::testing::AssertionFailure() << "unexpected error \"" << error << "\"";
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    static ::testing::AssertionResult InputFileIsComplete(const std::string& path) {
+        std::mt19937 unused;
+        TRandomDialogs silent(unused);
+        TDMTylwen store;
+        store.FileName = path;
+        if (ReadInputFile(silent, store) != TReadInputOutcome::Read) {
+            return ::testing::AssertionFailure() << path << " does not read";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    static ::testing::AssertionResult OutputFileIsComplete(const std::string& path) {
+        std::mt19937 unused;
+        TRandomDialogs silent(unused);
+        TDMTylwen store;
+        ReadOutputLines(path, silent, store);
+        if (store.NrOfOutputLines != 5 || store.OutputLines.front() != " File: " + path ||
+            store.OutputLines.back() != " (see Intro and Figure tabs)") {
+            return ::testing::AssertionFailure() << path << " is not a complete output file";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // Every file the session left is complete, and no temporary file remains.
+    ::testing::AssertionResult FilesAreComplete() const {
+        QDirIterator it(folder.path(), QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const std::string path = it.next().toStdString();
+            const std::string name = it.fileName().toStdString();
+            ::testing::AssertionResult complete = ::testing::AssertionSuccess();
+            if (name.front() == '.') {
+                complete = ::testing::AssertionFailure() << "temporary file " << path << " left";
+            } else if (ChangeFileExt(path, ".inp") == path) {
+                complete = InputFileIsComplete(path);
+            } else if (ChangeFileExt(path, ".out") == path) {
+                complete = OutputFileIsComplete(path);
+            }
+            if (!complete) {
+                return complete;
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    void CheckInvariants(int action) {
+        const std::string where =
+            "seed " + std::to_string(GetParam()) + ", action " + std::to_string(action);
+        ASSERT_TRUE(ErrorsAreExpected()) << where << RecentActions();
+        ASSERT_TRUE(GridAgreesWithTheStore()) << where << RecentActions();
+        ASSERT_TRUE(FilesAreComplete()) << where << RecentActions();
+        ASSERT_EQ(programEnded, 0) << where << RecentActions();
+    }
+
+    std::mt19937 random_;
+    TRandomDialogs randomDialogs_{random_};
+    std::deque<std::string> recent_;
+    std::size_t errorsSeen_ = 0;
+    int calculations_ = 0;
+};
+
+TEST_P(TRandomSession, EveryActionLeavesAConsistentProgram) {
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("sub.dir")));
+    const int actions = EnvironmentNumber("SORAVIK_RANDOM_ACTIONS", 3000);
+    for (int action = 0; action < actions; ++action) {
+        RunOneAction();
+        CheckInvariants(action);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+    // The session did get as far as calculating.
+    EXPECT_GT(calculations_, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, TRandomSession,
+                         ::testing::Range(1, 1 + EnvironmentNumber("SORAVIK_RANDOM_SEEDS", 3)));
+
+} // namespace
