@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <utility>
 
 namespace {
@@ -41,8 +40,10 @@ constexpr std::size_t NotConvertedLength = 6;
 constexpr std::size_t MaxNumberLength = 1 + 309 + 1 + 3;
 // The empty line, the column heading and the separator before the table.
 constexpr int LinesBeforeTable = 8;
-// The last slot index of an input array must fit the store's counts.
-constexpr std::size_t MaxDataSets = std::numeric_limits<std::int32_t>::max() - 3;
+// The bound of the count field: far more than any field campaign, and a
+// table the window's grid can still hold. A larger file is refused before it
+// costs gigabytes.
+constexpr std::size_t MaxDataSets = 100000;
 
 void AppendLine(std::string& out, const std::string& line) {
     out += line;

@@ -31,6 +31,7 @@ enum class TReadInputOutcome {
 // Switches the extension of FileName to ".inp" and reads that file into the
 // store. All or nothing: unless the file is read up to its end marker, the
 // store keeps everything but the new FileName, and the user has been told.
+// A table of more than 100000 data sets is refused as a whole.
 TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store = DMTylwen);
 
 // The file that the writer could not create.

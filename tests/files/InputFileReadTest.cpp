@@ -252,17 +252,27 @@ TEST_F(InputFileRead, HostileFilesEndCleanly) {
                 junkOutcome == TReadInputOutcome::Incomplete);
 }
 
-TEST_F(InputFileRead, MillionDataSetsAreRead) {
+TEST_F(InputFileRead, TableBeyondTheCountFieldsBoundIsRefused) {
+    const std::string line = "    1       2.500       0.600      0.900\r\n";
     std::string bytes = Header();
-    for (int i = 1; i <= 1000000; ++i) {
-        bytes += "    1       2.500       0.600      0.900\r\n";
+    for (int i = 1; i <= 100000; ++i) {
+        bytes += line;
     }
-    bytes += EndMarker;
-    ASSERT_EQ(Read(bytes), TReadInputOutcome::Read);
-    EXPECT_EQ(store.NrOfDataSets, 1000000);
-    EXPECT_EQ(store.InputDepthNear.size(), 1000003u);
-    EXPECT_EQ(store.InputDepthNear[1000000], 0.9);
-    EXPECT_EQ(store.InputDepthNear[1000001], 0.0);
+    ASSERT_EQ(Read(bytes + EndMarker), TReadInputOutcome::Read);
+    EXPECT_EQ(store.NrOfDataSets, 100000);
+    EXPECT_EQ(store.InputDepthNear.size(), 100003u);
+    EXPECT_EQ(store.InputDepthNear[100000], 0.9);
+    EXPECT_EQ(store.InputDepthNear[100001], 0.0);
+
+    FillWithEarlierFile();
+    for (int i = 100001; i <= 1000000; ++i) {
+        bytes += line;
+    }
+    EXPECT_EQ(Read(bytes + EndMarker), TReadInputOutcome::Incomplete);
+    EXPECT_EQ(dialogs.Messages.back(),
+              "The file \"" + folder.Path("field.inp") +
+                  "\" holds more data sets than the program can keep and was not read.");
+    ExpectEarlierFileKept();
 }
 
 } // namespace
