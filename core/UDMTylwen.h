@@ -39,6 +39,10 @@ public:
     void DataModuleCreate();
 };
 
+// The most data sets the program takes from a file or a pasted block: far
+// more than any field campaign, and a table the window's grid can still hold.
+constexpr std::int32_t MaxNrOfDataSets = 100000;
+
 // The single instance, shared by every window and operation of the program.
 extern TDMTylwen DMTylwen;
 

@@ -40,10 +40,8 @@ constexpr std::size_t NotConvertedLength = 6;
 constexpr std::size_t MaxNumberLength = 1 + 309 + 1 + 3;
 // The empty line, the column heading and the separator before the table.
 constexpr int LinesBeforeTable = 8;
-// The bound of the count field: far more than any field campaign, and a
-// table the window's grid can still hold. A larger file is refused before it
-// costs gigabytes.
-constexpr std::size_t MaxDataSets = 100000;
+// A larger file is refused before it costs gigabytes.
+constexpr auto MaxDataSets = static_cast<std::size_t>(MaxNrOfDataSets);
 
 void AppendLine(std::string& out, const std::string& line) {
     out += line;

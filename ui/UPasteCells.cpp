@@ -4,6 +4,7 @@
 #include "UNumberText.h"
 #include "UUserDialogs.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <limits>
@@ -97,6 +98,27 @@ void CheckStartCell(int column, int row, const std::string& text) {
     }
 }
 
+// A block reaching beyond the most data sets the program takes is refused
+// before it touches the grid: a grid of millions of rows costs gigabytes.
+void CheckBlockHeight(int row, const std::string& text) {
+    std::size_t lineBreaks = 0;
+    bool textAfterLastBreak = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 1 : 0;
+            ++lineBreaks;
+            textAfterLastBreak = false;
+        } else {
+            textAfterLastBreak = true;
+        }
+    }
+    const std::size_t lines = std::max<std::size_t>(lineBreaks + (textAfterLastBreak ? 1 : 0), 1);
+    if (static_cast<std::size_t>(row) + lines > static_cast<std::size_t>(MaxNrOfDataSets)) {
+        throw EApplicationError("The pasted block reaches beyond data set " +
+                                std::to_string(MaxNrOfDataSets));
+    }
+}
+
 std::string IntegerText(int value) {
     char digits[16];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
@@ -147,6 +169,7 @@ bool IsMultiCellPaste(const std::string& text) {
 void HandlePasteMultiCell(TGridCells& grid, int column, int row, const std::string& text,
                           TCountField& countField, TUserDialogs& dialogs, TDMTylwen& store) {
     CheckStartCell(column, row, text);
+    CheckBlockHeight(row, text);
     grid.SetCell(column, row, "");
     const int lines = TBlockSpreader(grid, column, row).Spread(text);
     grid.SetRowCount(row + lines);
