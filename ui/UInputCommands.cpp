@@ -179,15 +179,21 @@ void TMainForm::CloseUpTable(int count, const std::vector<bool>& complete) {
     MakeRoom(store.WorkDischarge, store.InputDischarge, count);
     MakeRoom(store.WorkMidway, store.InputDepthMidway, count);
     MakeRoom(store.WorkNear, store.InputDepthNear, count);
+    const auto showKept = [&](int kept) {
+        DataGrid->SetRowCount(kept);
+        store.NrOfDataSets = store.RowsToFill = kept;
+        Edit1->setText(QString::number(kept));
+    };
+    // Set before the first row too: a value that fails in the first kept row
+    // must not leave a raised count that the grid does not show.
     int kept = 0;
+    showKept(kept);
     for (int row = 0; row < count; ++row) {
         if (complete[row]) {
             TakeRow(*DataGrid, row, kept, store);
             ++kept;
         }
-        DataGrid->SetRowCount(kept);
-        store.NrOfDataSets = store.RowsToFill = kept;
-        Edit1->setText(QString::number(kept));
+        showKept(kept);
     }
     LayOutInputArrays(store.InputDischarge, kept);
     LayOutInputArrays(store.InputDepthMidway, kept);
