@@ -291,6 +291,8 @@ protected:
     }
 
     void RunOneAction() {
+        messagesBefore_ = randomDialogs_.Messages.size();
+        errorsBefore_ = randomDialogs_.Errors.size();
         const int roll = Pick(100);
         if (roll < 26) {
             TypeSomeCell();
@@ -325,10 +327,17 @@ protected:
         }
     }
 
+    // The last actions, and what the last one told the user.
     std::string RecentActions() const {
         std::string text;
         for (const std::string& action : recent_) {
             text += "\n  " + action;
+        }
+        for (std::size_t i = messagesBefore_; i < randomDialogs_.Messages.size(); ++i) {
+            text += "\n    message: " + randomDialogs_.Messages[i];
+        }
+        for (std::size_t i = errorsBefore_; i < randomDialogs_.Errors.size(); ++i) {
+            text += "\n    error: " + randomDialogs_.Errors[i];
         }
         return text;
     }
@@ -416,6 +425,8 @@ protected:
     TRandomDialogs randomDialogs_{random_};
     std::deque<std::string> recent_;
     std::size_t errorsSeen_ = 0;
+    std::size_t messagesBefore_ = 0;
+    std::size_t errorsBefore_ = 0;
     int calculations_ = 0;
 };
 
