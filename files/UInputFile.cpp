@@ -40,8 +40,6 @@ constexpr std::size_t NotConvertedLength = 6;
 constexpr std::size_t MaxNumberLength = 1 + 309 + 1 + 3;
 // The empty line, the column heading and the separator before the table.
 constexpr int LinesBeforeTable = 8;
-// A larger file is refused before it costs gigabytes.
-constexpr auto MaxDataSets = static_cast<std::size_t>(MaxNrOfDataSets);
 
 void AppendLine(std::string& out, const std::string& line) {
     out += line;
@@ -144,7 +142,7 @@ bool IsWholeSerialField(const std::string& start) {
 
 // Only a line that starts like the separator ends the table; the end of the
 // file before it leaves the table unfinished.
-TScanOutcome ReadTable(TTextScanner& scanner, TInputFileContent& content) {
+TScanOutcome ReadTable(TTextScanner& scanner, TInputFileContent& content, std::size_t maxDataSets) {
     for (;;) {
         if (scanner.AtEnd()) {
             return TScanOutcome::Incomplete;
@@ -158,7 +156,7 @@ TScanOutcome ReadTable(TTextScanner& scanner, TInputFileContent& content) {
         if (IsWholeSerialField(start)) {
             scanner.SkipDigits();
         }
-        if (content.Discharge.size() > MaxDataSets) {
+        if (content.Discharge.size() > maxDataSets) {
             return TScanOutcome::TooLarge;
         }
         if (!ReadDataSet(scanner, content)) {
@@ -167,13 +165,14 @@ TScanOutcome ReadTable(TTextScanner& scanner, TInputFileContent& content) {
     }
 }
 
-TScanOutcome ScanInputFile(TTextScanner& scanner, TInputFileContent& content) {
+TScanOutcome ScanInputFile(TTextScanner& scanner, TInputFileContent& content,
+                           std::size_t maxDataSets) {
     SkipLines(scanner, 2);
     if (!ReadSiteConstants(scanner, content.Constants)) {
         return TScanOutcome::InvalidNumber;
     }
     SkipLines(scanner, LinesBeforeTable);
-    return ReadTable(scanner, content);
+    return ReadTable(scanner, content, maxDataSets);
 }
 
 // Two zero slots after the last data set, which the grid fill reads.
@@ -198,13 +197,13 @@ std::string IncompleteMessage(const std::string& path) {
            "\" ends before the end of its table of data sets and was not read.";
 }
 
-std::string TooLargeMessage(const std::string& path) {
-    return "The file \"" + path +
-           "\" holds more data sets than the program can keep and was not read.";
+std::string TooLargeMessage(const std::string& path, std::int32_t maxDataSets) {
+    return "The file \"" + path + "\" holds more than " + std::to_string(maxDataSets) +
+           " data sets, more than the table can hold, and was not read.";
 }
 
 TReadInputOutcome TellOutcome(TScanOutcome outcome, const std::string& path,
-                              TUserDialogs& dialogs) {
+                              std::int32_t maxDataSets, TUserDialogs& dialogs) {
     switch (outcome) {
     case TScanOutcome::Read:
         return TReadInputOutcome::Read;
@@ -217,7 +216,7 @@ TReadInputOutcome TellOutcome(TScanOutcome outcome, const std::string& path,
     case TScanOutcome::TooLarge:
         break;
     }
-    dialogs.ShowMessage(TooLargeMessage(path));
+    dialogs.ShowMessage(TooLargeMessage(path, maxDataSets));
     return TReadInputOutcome::Incomplete;
 }
 
@@ -260,7 +259,7 @@ bool WriteInputFile(const std::string& path, TUserDialogs& dialogs, TDMTylwen& s
     return true;
 }
 
-TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store) {
+TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store, std::int32_t maxDataSets) {
     store.FileName = ChangeFileExt(store.FileName, ".inp");
     TTextScanner scanner(store.FileName);
     if (!scanner.IsOpen()) {
@@ -268,11 +267,12 @@ TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store) {
         return TReadInputOutcome::CouldNotOpen;
     }
     TInputFileContent content;
-    const TScanOutcome outcome = ScanInputFile(scanner, content);
+    const TScanOutcome outcome =
+        ScanInputFile(scanner, content, static_cast<std::size_t>(std::max(maxDataSets, 0)));
     if (outcome == TScanOutcome::Read) {
         CommitInputFile(content, store);
     }
-    return TellOutcome(outcome, store.FileName, dialogs);
+    return TellOutcome(outcome, store.FileName, maxDataSets, dialogs);
 }
 
 std::string CouldNotCreateMessage(const std::string& path) {

@@ -31,8 +31,10 @@ enum class TReadInputOutcome {
 // Switches the extension of FileName to ".inp" and reads that file into the
 // store. All or nothing: unless the file is read up to its end marker, the
 // store keeps everything but the new FileName, and the user has been told.
-// A table of more than 100000 data sets is refused as a whole.
-TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store = DMTylwen);
+// A table of more than `maxDataSets` data sets is refused as a whole: the
+// window passes what its grid can hold; the batch road takes any size.
+TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store = DMTylwen,
+                                std::int32_t maxDataSets = MaxStoredDataSets);
 
 // The file that the writer could not create.
 std::string CouldNotCreateMessage(const std::string& path);

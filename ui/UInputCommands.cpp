@@ -69,7 +69,7 @@ void TMainForm::InputOpenExecute() {
         dialogs_.ShowMessage(MissingFileMessage);
         return;
     }
-    if (ReadInputFile(dialogs_) != TReadInputOutcome::Read) {
+    if (ReadInputFile(dialogs_, DMTylwen, MaxNrOfDataSets) != TReadInputOutcome::Read) {
         return;
     }
     store.PreviousNrOfDataSets = store.NrOfDataSets;

@@ -78,7 +78,7 @@ void TMainForm::OutputOpenExecute() {
 bool TMainForm::ReadInputFileOfChosenOutput() {
     TDMTylwen& store = DMTylwen;
     const std::string outputName = store.FileName;
-    if (ReadInputFile(dialogs_) == TReadInputOutcome::Read) {
+    if (ReadInputFile(dialogs_, DMTylwen, MaxNrOfDataSets) == TReadInputOutcome::Read) {
         return true;
     }
     store.FileName = outputName;

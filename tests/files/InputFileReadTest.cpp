@@ -32,9 +32,13 @@ protected:
     // Writes `bytes` as name.inp and reads it through a FileName with another
     // extension, as the Open-output command does.
     TReadInputOutcome Read(const std::string& bytes) {
+        return ReadBounded(bytes, MaxStoredDataSets);
+    }
+
+    TReadInputOutcome ReadBounded(const std::string& bytes, std::int32_t maxDataSets) {
         WriteBytes(folder.Path("field.inp"), bytes);
         store.FileName = folder.Path("field.out");
-        return ReadInputFile(dialogs, store);
+        return ReadInputFile(dialogs, store, maxDataSets);
     }
 
     // A store that a read must leave alone when it fails.
@@ -252,13 +256,13 @@ TEST_F(InputFileRead, HostileFilesEndCleanly) {
                 junkOutcome == TReadInputOutcome::Incomplete);
 }
 
-TEST_F(InputFileRead, TableBeyondTheCountFieldsBoundIsRefused) {
+TEST_F(InputFileRead, TableBeyondTheCallersBoundIsRefusedWhileAnyOtherSizeIsRead) {
     const std::string line = "    1       2.500       0.600      0.900\r\n";
     std::string bytes = Header();
     for (int i = 1; i <= 100000; ++i) {
         bytes += line;
     }
-    ASSERT_EQ(Read(bytes + EndMarker), TReadInputOutcome::Read);
+    ASSERT_EQ(ReadBounded(bytes + EndMarker, 100000), TReadInputOutcome::Read);
     EXPECT_EQ(store.NrOfDataSets, 100000);
     EXPECT_EQ(store.InputDepthNear.size(), 100003u);
     EXPECT_EQ(store.InputDepthNear[100000], 0.9);
@@ -268,11 +272,16 @@ TEST_F(InputFileRead, TableBeyondTheCountFieldsBoundIsRefused) {
     for (int i = 100001; i <= 1000000; ++i) {
         bytes += line;
     }
-    EXPECT_EQ(Read(bytes + EndMarker), TReadInputOutcome::Incomplete);
+    EXPECT_EQ(ReadBounded(bytes + EndMarker, 100000), TReadInputOutcome::Incomplete);
     EXPECT_EQ(dialogs.Messages.back(),
               "The file \"" + folder.Path("field.inp") +
-                  "\" holds more data sets than the program can keep and was not read.");
+                  "\" holds more than 100000 data sets, more than the table can hold, and was "
+                  "not read.");
     ExpectEarlierFileKept();
+
+    ASSERT_EQ(Read(bytes + EndMarker), TReadInputOutcome::Read);
+    EXPECT_EQ(store.NrOfDataSets, 1000000);
+    EXPECT_EQ(store.InputDepthNear[1000000], 0.9);
 }
 
 } // namespace
