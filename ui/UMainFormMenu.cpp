@@ -9,7 +9,7 @@
 
 namespace {
 
-struct TCommandSpec {
+struct TCommandDefinition {
     const char* Name;
     const char* Caption;
     const char* Hint;
@@ -24,11 +24,11 @@ void ApplyHint(QAction* action, const char* hint) {
     action->setStatusTip(bar < 0 ? text : text.mid(bar + 1));
 }
 
-QAction* NewCommand(QObject* list, const TCommandSpec& spec) {
-    auto* action = new QAction(QString::fromUtf8(spec.Caption), list);
-    action->setObjectName(QString::fromUtf8(spec.Name));
-    ApplyHint(action, spec.Hint);
-    action->setShortcut(spec.Shortcut);
+QAction* NewCommand(QObject* list, const TCommandDefinition& command) {
+    auto* action = new QAction(QString::fromUtf8(command.Caption), list);
+    action->setObjectName(QString::fromUtf8(command.Name));
+    ApplyHint(action, command.Hint);
+    action->setShortcut(command.Shortcut);
     return action;
 }
 

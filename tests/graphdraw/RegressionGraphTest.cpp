@@ -1,3 +1,4 @@
+#include "GuiApplicationEnvironment.h"
 #include "URegressionGraph.h"
 #include "UTylwenUtils.h"
 
@@ -16,27 +17,6 @@
 #include <vector>
 
 namespace {
-
-// Fonts need an application; the offscreen platform needs no display.
-class GuiApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        static int argc = 1;
-        static char name[] = "soravik_graphdraw_tests";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { application.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> application;
-};
-
-const auto* const guiEnvironment =
-    ::testing::AddGlobalTestEnvironment(new GuiApplicationEnvironment);
 
 // Colours as red, green and blue, without the alpha byte.
 constexpr QRgb Silver = 0xc0c0c0;
