@@ -3,7 +3,7 @@
 // would), the output file that cannot take its place, and names that are
 // awkward but valid. The store, the flags and the files on disk must say
 // exactly what happened.
-#include "../ui/UiFixture.h"
+#include "TypedFieldFixture.h"
 
 #include "UFileNames.h"
 #include "UInputFile.h"
@@ -39,15 +39,8 @@ private:
     void (*previousHandler_)(int) = nullptr;
 };
 
-class TSaveFailureTest : public TMainFormTest {
+class TSaveFailureTest : public TTypedFieldTest {
 protected:
-    void TypeField() {
-        ShowPage(form->Input);
-        TypeTable(PipeDrainField());
-        EnterSiteConstants("1.1", "5", "20", "0.05");
-        dialogs.Messages.clear();
-    }
-
     // The store as the save takes the typed field into it.
     static TDMTylwen TypedStore() {
         TDMTylwen store;
