@@ -86,11 +86,11 @@ std::string FormatOutputFile(const std::string& outputPath, const TCalculationRe
     return out;
 }
 
-void FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs, TDMTylwen& store,
-                       TFileWriteSeam& seam) {
+std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
+                              TDMTylwen& store, TFileWriteSeam& seam) {
     const std::string outputName = ChangeFileExt(store.FileName, ".out");
-    const TWriteResult written =
-        WriteFileSafely(outputName, FormatOutputFile(outputName, result), seam);
+    std::string text = FormatOutputFile(outputName, result);
+    const TWriteResult written = WriteFileSafely(outputName, text, seam);
     if (!written.Succeeded()) {
         throw EInOutError("The output file \"" + outputName +
                           "\" could not be written: " + written.Reason);
@@ -101,6 +101,7 @@ void FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs, 
     if (!OutputShown) {
         dialogs.ShowMessage(ConfirmationMessage(inputName, outputName));
     }
+    return text;
 }
 
 void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& store) {
