@@ -1,5 +1,6 @@
 #include "UCalculation.h"
 
+#include "UDrainGeometry.h"
 #include "UEquivalentDepth.h"
 #include "UFloatMath.h"
 #include "UTylwenUtils.h"
@@ -113,6 +114,7 @@ void ComputeConductivities(TDMTylwen& store, double d) {
 } // namespace
 
 double CalculateRegression(TCalculationOption option, TDMTylwen& store) {
+    CheckDrainGeometry(store);
     SlopeA = 1.0;
     InterceptB = 1.0;
     const double d = EquivalentDepth(store.ImpermeableDepth, store.DrainSpacing, store.DrainRadius);

@@ -1,9 +1,11 @@
 #include "UCalculation.h"
+#include "UDrainGeometry.h"
 #include "UFloatMath.h"
 #include "UTylwenUtils.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -191,6 +193,38 @@ TEST_F(Calculation, DepthDifferencesAMillimetreApartStillGiveTheirSlope) {
     TDMTylwen store = StoreWith({{5, 0.6, 0.9}, {3, 0.7, 1.001}});
     CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
     EXPECT_NEAR(SlopeA, (0.003 / 0.301 - 0.005 / 0.3) / 0.001, 1e-9);
+}
+
+TEST_F(Calculation, SiteConstantsOfNoDrainedFieldAreRefusedBeforeAnythingChanges) {
+    struct TCase {
+        double Layer;
+        double Radius;
+        std::string Message;
+    };
+    const std::string halfSpacing = " m) must be less than half the drain spacing (30 m)";
+    for (const TCase& c : {TCase{10, 100, "The drain radius (100" + halfSpacing},
+                           TCase{10, 15, "The drain radius (15" + halfSpacing},
+                           TCase{1e-300, 0.1,
+                                 "The depth to the impermeable layer (1E-300 m) gives an "
+                                 "equivalent depth d below half a millimetre, too small to "
+                                 "calculate Kb from"}}) {
+        TDMTylwen store = WorkedExample();
+        store.ImpermeableDepth = c.Layer;
+        store.DrainRadius = c.Radius;
+        SlopeA = 7.0;
+        try {
+            CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+            ADD_FAILURE() << c.Message;
+        } catch (const EDrainGeometryError& error) {
+            EXPECT_EQ(error.what(), c.Message);
+        }
+        EXPECT_EQ(SlopeA, 7.0);
+        EXPECT_EQ(store.WorkDischarge, (DataSetR{5, 3, 1.5}));
+    }
+    TDMTylwen thinLayer = WorkedExample();
+    thinLayer.ImpermeableDepth = 0.01;
+    EXPECT_NEAR(CalculateRegression(TCalculationOption::OverEntireSoilDepth, thinLayer), 0.01,
+                1e-4);
 }
 
 TEST_F(Calculation, MeanDepthDifferenceOfZeroStopsTheSecondOption) {
