@@ -78,8 +78,9 @@ bool ReadLimitedLines(TTextScanner& scanner, LineSet& lines) {
 std::string FormatOutputFile(const std::string& outputPath, const TCalculationResult& result) {
     std::string out;
     for (const std::string& line :
-         {" File: " + outputPath, std::string(OptionTitle(result.Option)), RegressionLine(result),
-          ConductivityLine(result), std::string(" (see Intro and Figure tabs)")}) {
+         {" File: " + PathOnOneLine(outputPath), std::string(OptionTitle(result.Option)),
+          RegressionLine(result), ConductivityLine(result),
+          std::string(" (see Intro and Figure tabs)")}) {
         out += line;
         out += LineEnd;
     }
