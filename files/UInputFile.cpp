@@ -269,7 +269,7 @@ bool WriteInputFile(const std::string& path, TUserDialogs& dialogs, TDMTylwen& s
         dialogs.ShowMessage(CouldNotCreateMessage(path));
         return false;
     }
-    if (result.Stage == TWriteStage::Write) {
+    if (!result.Succeeded()) {
         throw EInOutError("The file \"" + path + "\" could not be written: " + result.Reason);
     }
     return true;
