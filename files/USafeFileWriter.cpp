@@ -186,7 +186,7 @@ TWriteResult ReplaceWithTemporary(TFileWriteSeam& seam, int fd, const std::strin
                                   const std::string& target, const std::string& content) {
     // The lock that marks the temporary file as in use lasts while a
     // descriptor of it is open: this one keeps it until the file is in place.
-    const int lock = ::dup(fd);
+    const int lock = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     int error = WriteSyncAndClose(seam, fd, content);
     if (error == 0 && seam.Replace(temporary, target) != 0) {
         error = errno;
