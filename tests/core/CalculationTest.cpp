@@ -1,9 +1,11 @@
 #include "UCalculation.h"
+#include "UDrainGeometry.h"
 #include "UFloatMath.h"
 #include "UTylwenUtils.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -164,6 +166,54 @@ TEST_F(Calculation, AllEqualDepthDifferencesGiveNoSlope) {
     OutputShown = true;
     CalculateRegression(TCalculationOption::AboveAndBelowDrains, store);
     EXPECT_NEAR(SlopeA, (0.0215 / 6 / 0.3) / 0.3, 1e-12);
+}
+
+// Each pair lies 0.3 (or 0.4) m apart as typed, but the binary H" differ in
+// their last bits: still no slope, rather than a Ka of 1e15. A millimetre is
+// a real difference.
+TEST_F(Calculation, DepthDifferencesEqualButForRoundingGiveNoSlope) {
+    std::vector<TDataSet> tenSets; // (2.0, 0.50, 0.80), (2.5, 0.55, 0.85) ... as typed
+    for (int k = 0; k < 10; ++k) {
+        tenSets.emplace_back((20 + 5 * k) / 10.0, (50 + 5 * k) / 100.0, (80 + 5 * k) / 100.0);
+    }
+    TDMTylwen ten = StoreWith(tenSets);
+    ten.DrainDepth = 1.5;
+    TDMTylwen three = StoreWith({{5, 0.6, 1.0}, {3, 0.7, 1.1}, {1.5, 0.75, 1.15}});
+    for (TDMTylwen* store : {&ten, &three}) {
+        EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, *store),
+                     EInvalidOp);
+    }
+    TDMTylwen millimetre = StoreWith({{5, 0.6, 0.9}, {3, 0.7, 1.001}});
+    CalculateRegression(TCalculationOption::OverEntireSoilDepth, millimetre);
+    EXPECT_NEAR(SlopeA, (0.003 / 0.301 - 0.005 / 0.3) / 0.001, 1e-9);
+}
+
+TEST_F(Calculation, SiteConstantsOfNoDrainedFieldAreRefusedBeforeAnythingChanges) {
+    const std::string halfSpacing = " m) must be less than half the drain spacing (30 m)";
+    for (const auto& [layer, radius, message] :
+         std::vector<std::tuple<double, double, std::string>>{
+             {10, 100, "The drain radius (100" + halfSpacing},
+             {10, 15, "The drain radius (15" + halfSpacing},
+             {1e-300, 0.1,
+              "The depth to the impermeable layer (1E-300 m) gives an equivalent depth d below "
+              "half a millimetre, too small to calculate Kb from"}}) {
+        TDMTylwen store = WorkedExample();
+        store.ImpermeableDepth = layer;
+        store.DrainRadius = radius;
+        SlopeA = 7.0;
+        try {
+            CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+            ADD_FAILURE() << message;
+        } catch (const EDrainGeometryError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+        EXPECT_EQ(SlopeA, 7.0);
+        EXPECT_EQ(store.WorkDischarge, (DataSetR{5, 3, 1.5}));
+    }
+    TDMTylwen thinLayer = WorkedExample();
+    thinLayer.ImpermeableDepth = 0.01;
+    EXPECT_NEAR(CalculateRegression(TCalculationOption::OverEntireSoilDepth, thinLayer), 0.01,
+                1e-4);
 }
 
 TEST_F(Calculation, MeanDepthDifferenceOfZeroStopsTheSecondOption) {

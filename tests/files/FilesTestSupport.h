@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <grp.h>
 #include <iterator>
 #include <set>
 #include <string>
@@ -78,14 +79,16 @@ inline TDMTylwen WorkedExampleStore() {
     return store;
 }
 
-// Runs `check` in a child process that gives up root first, so that folder
-// and file permissions apply even when the tests run as root. True when the
-// check held.
+constexpr uid_t Nobody = 65534;
+
+// Runs `check` in a child process that gives up root first (for nobody, with
+// no supplementary group left), so that folder and file permissions apply
+// even when the tests run as root. True when the check held.
 inline bool HoldsWithoutRoot(const std::function<bool()>& check) {
     const pid_t child = ::fork();
     if (child == 0) {
-        constexpr uid_t Nobody = 65534;
-        if (::geteuid() == 0 && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)) {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)) {
             ::_exit(2);
         }
         ::_exit(check() ? 0 : 1);

@@ -26,8 +26,9 @@ public:
     bool FileWriteProtected = false;
 
     int CreateTemporary(std::string& pattern) override {
+        // A read-only file system: the file there cannot be written in place either.
         if (FailCreate) {
-            errno = EACCES;
+            errno = EROFS;
             return -1;
         }
         return TFileWriteSeam::CreateTemporary(pattern);

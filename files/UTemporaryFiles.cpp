@@ -1,0 +1,106 @@
+#include "UTemporaryFiles.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The marker makes the names the program's own: a user's ".field.out.backup"
+// never matches. A name of up to 255 bytes keeps room for the dot, the
+// marker, the random part and a terminating byte.
+const std::string Marker = ".soravik-";
+constexpr std::size_t RandomLength = 6;
+constexpr std::size_t MaxNameInPattern = 230;
+
+std::size_t NameStart(const std::string& path) {
+    const std::size_t separator = path.rfind('/');
+    return separator == std::string::npos ? 0 : separator + 1;
+}
+
+std::string TemporaryPrefix(const std::string& path) {
+    return "." + path.substr(NameStart(path), MaxNameInPattern) + Marker;
+}
+
+bool IsRandomPart(const std::string& text) {
+    if (text.size() != RandomLength) {
+        return false;
+    }
+    for (const char c : text) {
+        const bool alphanumeric =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alphanumeric) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Still the file of that name: no stale-file clearing removed it in between.
+bool StillNamed(int fd, const std::string& name) {
+    struct stat open {};
+    struct stat named {};
+    return ::fstat(fd, &open) == 0 && ::lstat(name.c_str(), &named) == 0 && SameFile(open, named);
+}
+
+int LockWaiting(int fd) {
+    int result = 0;
+    do {
+        result = ::flock(fd, LOCK_EX);
+    } while (result != 0 && errno == EINTR);
+    return result;
+}
+
+// Removed only while its lock is held, so never under a writer's hands.
+void RemoveIfStale(const std::string& name) {
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        StillNamed(fd, name)) {
+        ::unlink(name.c_str());
+    }
+    ::close(fd);
+}
+
+} // namespace
+
+std::string TemporaryPattern(const std::string& path) {
+    return path.substr(0, NameStart(path)) + TemporaryPrefix(path) + std::string(RandomLength, 'X');
+}
+
+bool MarkTemporaryInUse(int fd, const std::string& name) {
+    // Where the file system has no such locks, no stale-file clearing can
+    // take one either, and so none removes the file.
+    if (LockWaiting(fd) != 0) {
+        return true;
+    }
+    return StillNamed(fd, name);
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string folder = path.substr(0, NameStart(path));
+    const std::string prefix = TemporaryPrefix(path);
+    const std::unique_ptr<DIR, int (*)(DIR*)> entries(
+        ::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+    if (!entries) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(entries.get())) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) == 0 &&
+            IsRandomPart(name.substr(prefix.size()))) {
+            RemoveIfStale(folder + name);
+        }
+    }
+}

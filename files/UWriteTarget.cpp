@@ -1,0 +1,55 @@
+#include "UWriteTarget.h"
+
+#include <cerrno>
+#include <climits>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+// As many links in a row as the system itself follows.
+constexpr int MaxLinksFollowed = 40;
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t separator = path.rfind('/');
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+// The text of the link at `path`, taken relative to the link's own folder.
+int FollowLink(const std::string& path, std::string& next) {
+    char text[PATH_MAX];
+    const ssize_t length = ::readlink(path.c_str(), text, sizeof text);
+    if (length < 0) {
+        return errno;
+    }
+    if (static_cast<std::size_t>(length) == sizeof text) {
+        return ENAMETOOLONG;
+    }
+    next.assign(text, static_cast<std::size_t>(length));
+    if (next.front() != '/') {
+        next = FolderOf(path) + next;
+    }
+    return 0;
+}
+
+} // namespace
+
+int ResolveWriteTarget(const std::string& path, TWriteTarget& target) {
+    target.Path = path;
+    for (int followed = 0; followed <= MaxLinksFollowed; ++followed) {
+        if (::lstat(target.Path.c_str(), &target.Info) != 0) {
+            target.Exists = false;
+            return errno == ENOENT ? 0 : errno;
+        }
+        if (!S_ISLNK(target.Info.st_mode)) {
+            target.Exists = true;
+            return 0;
+        }
+        std::string next;
+        if (const int error = FollowLink(target.Path, next)) {
+            return error;
+        }
+        target.Path = std::move(next);
+    }
+    return ELOOP;
+}
