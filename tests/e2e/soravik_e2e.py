@@ -22,6 +22,10 @@ from pathlib import Path
 WAIT_SECONDS = float(os.environ.get("SORAVIK_E2E_WAIT", "20"))
 POLL_SECONDS = 0.05
 
+MAIN_CAPTION = "Hydraulic conductivity calculator "
+EXIT_CAPTION = "Tylwen exit"
+APPLICATION_TITLE = "Subsurface drainage by pipes or open ditches"
+
 # The exit dialog's Finish button and the Input page's controls, in pixels
 # from the top left corner of their window's client area or page.
 FINISH_BUTTON = (176 + 28, 168 + 12)
@@ -280,12 +284,37 @@ class Desktop:
         self.wait_until(lambda: "_NET_WM_STATE_HIDDEN" in self.window_states(window),
                         "the window to be minimized")
 
+    def activate_minimized(self, window):
+        """Brings a minimized window back, as its task bar entry does."""
+        self._xdotool("windowactivate", window)
+
     def open_menu_entry(self, window, menu_x, mnemonic):
         """Opens the menu at `menu_x` pixels along the menu bar and presses an
         entry's underlined letter."""
         self.activate(window)
         self.click(window, menu_x, 8)
         self.key(mnemonic)
+
+    # ----- the program's windows -------------------------------------------
+
+    def start_main_window(self, *arguments):
+        """Starts the program and waits for its main window: (app, window)."""
+        app = self.start_app(*arguments)
+        return app, self.wait_for_window(MAIN_CAPTION)
+
+    def open_exit_dialog(self, main, how="menu"):
+        """Asks the main window to close (File > ProgramExit, its close box or
+        Alt+F4) and waits for the exit dialog; the main window stays."""
+        self.activate(main)
+        if how == "menu":
+            self.open_menu_entry(main, 15, "x")
+        elif how == "close box":
+            self.close_box(main)
+        else:
+            self.key("alt+F4")
+        exit_dialog = self.wait_for_window(EXIT_CAPTION)
+        check(self.is_mapped(main), f"the main window closed ({how}) with the exit dialog open")
+        return exit_dialog
 
     # ----- files -----------------------------------------------------------
 
