@@ -1,11 +1,14 @@
 #include "UCalculation.h"
 
+#include "UDrainGeometry.h"
 #include "UEquivalentDepth.h"
 #include "UFloatMath.h"
 #include "UTylwenUtils.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <limits>
 
 namespace {
 
@@ -56,18 +59,37 @@ void ComputeMeans(std::size_t n) {
     MeanX = FDiv(sumX, count);
 }
 
-// Rounding in the mean can leave a tiny non-zero Sxx when every H" is the
-// same; the slope is then undefined, not huge.
-bool AllXEqual(std::size_t n) {
-    for (std::size_t i = 1; i < n; ++i) {
-        if (At(XValues, i) != At(XValues, 0)) {
-            return false;
-        }
+// A deviation of H" from its mean goes through six roundings, each off by at
+// most half an epsilon of the largest value it touched: the two typed depths
+// (decimal fractions in binary), H and E as differences from the drain
+// depth, H" as their difference and the deviation itself; the mean adds one
+// per data set summed. Eight epsilons per value leave a margin above two.
+constexpr double RoundingsPerDeviation = 8.0;
+
+// Equal H" from different depth pairs (0.55 and 0.85, 0.60 and 0.90) differ in
+// their last bits, so Sxx is tiny but not zero and the slope would come out
+// absurdly large instead of undefined. The spread is taken as real only when
+// the root mean square deviation of H" exceeds what rounding can make of
+// values the size of the depths and the drain depth, plus the n roundings of
+// the sum behind the mean. That noise is some 1e-14 m for field data; H" that
+// differ by a millimetre lie eleven orders of magnitude above it.
+bool SpreadIsRoundingNoise(const TDMTylwen& store, std::size_t n, double sxx) {
+    double largestDepth = 0.0;
+    double largestX = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        largestDepth = std::max(
+            {largestDepth, std::fabs(At(store.WorkMidway, i)), std::fabs(At(store.WorkNear, i))});
+        largestX = std::max(largestX, std::fabs(At(XValues, i)));
     }
-    return true;
+    // Every typed depth lies within the drain depth plus the larger of H and E.
+    const double scale = std::fabs(store.DrainDepth) + largestDepth;
+    const double count = static_cast<double>(n);
+    const double noise =
+        RoundingsPerDeviation * std::numeric_limits<double>::epsilon() * (scale + count * largestX);
+    return std::sqrt(sxx / count) <= noise;
 }
 
-void FitLeastSquaresLine(std::size_t n) {
+void FitLeastSquaresLine(const TDMTylwen& store, std::size_t n) {
     double sxx = 0.0;
     double sxy = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
@@ -76,7 +98,7 @@ void FitLeastSquaresLine(std::size_t n) {
         sxx = FAdd(sxx, FMul(dx, dx));
         sxy = FAdd(sxy, FMul(dy, dx));
     }
-    if (AllXEqual(n)) {
+    if (SpreadIsRoundingNoise(store, n, sxx)) {
         throw EInvalidOp();
     }
     SlopeA = FDiv(sxy, sxx);
@@ -92,6 +114,7 @@ void ComputeConductivities(TDMTylwen& store, double d) {
 } // namespace
 
 double CalculateRegression(TCalculationOption option, TDMTylwen& store) {
+    CheckDrainGeometry(store);
     SlopeA = 1.0;
     InterceptB = 1.0;
     const double d = EquivalentDepth(store.ImpermeableDepth, store.DrainSpacing, store.DrainRadius);
@@ -104,7 +127,7 @@ double CalculateRegression(TCalculationOption option, TDMTylwen& store) {
     ConvertDataSets(store, n);
     ComputeMeans(n);
     if (option == TCalculationOption::OverEntireSoilDepth) {
-        FitLeastSquaresLine(n);
+        FitLeastSquaresLine(store, n);
         ComputeConductivities(store, d);
     }
     if (option == TCalculationOption::AboveAndBelowDrains) {

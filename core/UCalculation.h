@@ -12,8 +12,10 @@ enum class TCalculationOption {
 };
 
 // Runs the calculation up to and including the conductivities and returns the
-// equivalent depth d. Converts the working arrays in place (rebuilding them
-// from the input arrays first when OutputShown is set) and writes SlopeA,
-// InterceptB, MeanX, MeanY, XValues, YValues, Ka and Kb. A floating-point
-// error ends it where it arises; what was changed before stays changed.
+// equivalent depth d. Site constants that describe no drained field are
+// refused first, before anything changes (CheckDrainGeometry). Converts the
+// working arrays in place (rebuilding them from the input arrays first when
+// OutputShown is set) and writes SlopeA, InterceptB, MeanX, MeanY, XValues,
+// YValues, Ka and Kb. A floating-point error ends it where it arises; what was
+// changed before stays changed.
 double CalculateRegression(TCalculationOption option, TDMTylwen& store = DMTylwen);

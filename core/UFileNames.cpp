@@ -32,3 +32,12 @@ bool FileExists(const std::string& fileName) {
     std::error_code error;
     return !fileName.empty() && std::filesystem::is_regular_file(fileName, error);
 }
+
+std::string PathOnOneLine(std::string fileName) {
+    for (char& c : fileName) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f') {
+            c = ' ';
+        }
+    }
+    return fileName;
+}

@@ -12,3 +12,9 @@ std::string ChangeFileExt(const std::string& fileName, const std::string& extens
 std::string ExtractFilePath(const std::string& fileName);
 
 bool FileExists(const std::string& fileName);
+
+// The path for the first line of a file the program writes: that line only
+// informs, but a line end in it (a folder named with one) would shift every
+// line after it and leave the file unreadable, so each control character
+// becomes a blank.
+std::string PathOnOneLine(std::string fileName);

@@ -6,7 +6,8 @@
 
 namespace {
 
-// Wide enough for the largest double in fixed notation with a few decimals.
+// Wide enough for the largest double in fixed notation with a few decimals,
+// and for the smallest in full (324 decimals).
 constexpr std::size_t FixedBufferSize = 400;
 // An exponent beyond this decides overflow or underflow on its own.
 constexpr long ExponentLimit = 100000;
@@ -113,6 +114,14 @@ void AppendFixed(std::string& out, double value, int width, int decimals) {
     char buffer[FixedBufferSize];
     const std::to_chars_result result =
         std::to_chars(buffer, buffer + sizeof buffer, written, std::chars_format::fixed, decimals);
+    AppendPadded(out, buffer, result.ptr, width);
+}
+
+void AppendShortestFixed(std::string& out, double value, int width) {
+    const double written = value == 0.0 ? 0.0 : value;
+    char buffer[FixedBufferSize];
+    const std::to_chars_result result =
+        std::to_chars(buffer, buffer + sizeof buffer, written, std::chars_format::fixed);
     AppendPadded(out, buffer, result.ptr, width);
 }
 

@@ -12,6 +12,11 @@ void AppendFixed(std::string& out, double value, int width, int decimals);
 
 std::string FormatFixed(double value, int width, int decimals);
 
+// Appends `value` in fixed-point notation with the fewest decimals that read
+// back as exactly `value` (0.0325, 1e-300 in full), right-aligned in at least
+// `width` characters.
+void AppendShortestFixed(std::string& out, double value, int width);
+
 // An integer right-aligned in at least `width` characters.
 void AppendInteger(std::string& out, long long value, int width);
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -34,16 +35,31 @@ const std::array<const char*, 6> ColumnHeading = {
 
 constexpr std::size_t LabelLength = 28;
 constexpr std::size_t NotConvertedLength = 6;
-// The widest number the writer produces: a sign, the 309 digits of the
-// largest double, the point and three decimals. Sixty-four characters would
-// leave the program unable to open a file it wrote itself.
-constexpr std::size_t MaxNumberLength = 1 + 309 + 1 + 3;
+// The widest number the writer produces: a site constant of the smallest
+// magnitude written in full, a sign, "0." and 324 decimals (the largest
+// double, with three decimals, takes 314 characters). Sixty-four characters
+// would leave the program unable to open a file it wrote itself.
+constexpr std::size_t MaxNumberLength = 1 + 2 + 324;
 // The empty line, the column heading and the separator before the table.
 constexpr int LinesBeforeTable = 8;
 
 void AppendLine(std::string& out, const std::string& line) {
     out += line;
     out += LineEnd;
+}
+
+// Two decimals, as the file has always held the constants, whenever they give
+// the value back; any other value with the fewest decimals that do, so that
+// a 65 mm pipe's radius of 0.0325 m is not saved, reopened and calculated
+// again as 0.03.
+void AppendSiteConstant(std::string& out, double value) {
+    const std::string twoDecimals = FormatFixed(value, 6, 2);
+    const std::size_t digits = twoDecimals.find_first_not_of(' ');
+    if (ParseFileNumber(std::string_view(twoDecimals).substr(digits)) == value) {
+        out += twoDecimals;
+    } else {
+        AppendShortestFixed(out, value, 6);
+    }
 }
 
 std::array<double, 4> SiteConstants(const TDMTylwen& store) {
@@ -226,12 +242,12 @@ std::string FormatInputFile(const std::string& path, const TDMTylwen& store) {
     std::string out;
     const std::size_t dataSets = static_cast<std::size_t>(std::max(store.NrOfDataSets, 0));
     out.reserve(1024 + path.size() + dataSets * 42);
-    AppendLine(out, " File Name: " + path);
+    AppendLine(out, " File Name: " + PathOnOneLine(path));
     AppendLine(out, "");
     const std::array<double, 4> constants = SiteConstants(store);
     for (std::size_t i = 0; i < constants.size(); ++i) {
         out += ConstantLabels[i];
-        AppendFixed(out, constants[i], 6, 2);
+        AppendSiteConstant(out, constants[i]);
         out += LineEnd;
     }
     AppendLine(out, "");

@@ -78,19 +78,20 @@ bool ReadLimitedLines(TTextScanner& scanner, LineSet& lines) {
 std::string FormatOutputFile(const std::string& outputPath, const TCalculationResult& result) {
     std::string out;
     for (const std::string& line :
-         {" File: " + outputPath, std::string(OptionTitle(result.Option)), RegressionLine(result),
-          ConductivityLine(result), std::string(" (see Intro and Figure tabs)")}) {
+         {" File: " + PathOnOneLine(outputPath), std::string(OptionTitle(result.Option)),
+          RegressionLine(result), ConductivityLine(result),
+          std::string(" (see Intro and Figure tabs)")}) {
         out += line;
         out += LineEnd;
     }
     return out;
 }
 
-void FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs, TDMTylwen& store,
-                       TFileWriteSeam& seam) {
+std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
+                              TDMTylwen& store, TFileWriteSeam& seam) {
     const std::string outputName = ChangeFileExt(store.FileName, ".out");
-    const TWriteResult written =
-        WriteFileSafely(outputName, FormatOutputFile(outputName, result), seam);
+    std::string text = FormatOutputFile(outputName, result);
+    const TWriteResult written = WriteFileSafely(outputName, text, seam);
     if (!written.Succeeded()) {
         throw EInOutError("The output file \"" + outputName +
                           "\" could not be written: " + written.Reason);
@@ -101,6 +102,7 @@ void FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs, 
     if (!OutputShown) {
         dialogs.ShowMessage(ConfirmationMessage(inputName, outputName));
     }
+    return text;
 }
 
 void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& store) {

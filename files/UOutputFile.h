@@ -24,10 +24,13 @@ std::string FormatOutputFile(const std::string& outputPath, const TCalculationRe
 
 // Steps that end a calculation: write the output file named after FileName,
 // set ResultsAvailable, switch FileName to the output file and, unless
-// OutputShown is set, tell the user where both files were saved. A file that
-// cannot be written raises EInOutError before anything else changes.
-void FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
-                       TDMTylwen& store = DMTylwen, TFileWriteSeam& seam = DefaultFileWriteSeam());
+// OutputShown is set, tell the user where both files were saved. Returns the
+// text written, so that it can be shown without reading the file back, which
+// another run may have rewritten meanwhile. A file that cannot be written
+// raises EInOutError before anything else changes.
+std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
+                              TDMTylwen& store = DMTylwen,
+                              TFileWriteSeam& seam = DefaultFileWriteSeam());
 
 // Reads every line of `name` into OutputLines and NrOfOutputLines. A file that
 // cannot be opened, or that is far larger than an output file (more than

@@ -87,11 +87,10 @@ void RequireRoundTrip(const TDMTylwen& read, const TScratchFile& file) {
     TSilentDialogs dialogs;
     Require(ReadInputFile(dialogs, again) == TReadInputOutcome::Read, "a written file reads");
     Require(again.NrOfDataSets == read.NrOfDataSets, "a written file keeps its count");
-    Require(again.DrainDepth == AsWritten(read.DrainDepth, 2) &&
-                again.ImpermeableDepth == AsWritten(read.ImpermeableDepth, 2) &&
-                again.DrainSpacing == AsWritten(read.DrainSpacing, 2) &&
-                again.DrainRadius == AsWritten(read.DrainRadius, 2),
-            "constants read back with two decimals");
+    Require(again.DrainDepth == read.DrainDepth &&
+                again.ImpermeableDepth == read.ImpermeableDepth &&
+                again.DrainSpacing == read.DrainSpacing && again.DrainRadius == read.DrainRadius,
+            "constants read back exactly");
     for (std::size_t slot = 1; slot <= n; ++slot) {
         Require(again.InputDischarge[slot] == AsWritten(read.InputDischarge[slot], 3) &&
                     again.InputDepthMidway[slot] == AsWritten(read.InputDepthMidway[slot], 3) &&

@@ -59,6 +59,42 @@ expect_equal("exit status with a missing file" "${status}" "1")
 expect_equal("standard output with a missing file" "${out}" "${expected}")
 expect_contains("message" "${err}" "soravik-calc: missing.inp: The file \"${WORK}/missing.inp\"could not be opened.")
 
+# Its messages end with a full stop, as the window's error box shows them.
+file(WRITE "${WORK}/bad.inp" " File Name: bad.inp\n\n Drain depth (m)             1.O3\n")
+run_calc(bad.inp)
+expect_equal("exit status with a bad number" "${status}" "1")
+expect_equal("message for a bad number" "${err}" "soravik-calc: bad.inp: Invalid numeric input.\n")
+
+# What is printed is what this run wrote, not the file read back (another run
+# may have rewritten it by then): under a umask of 777 the output file cannot
+# be read back, yet the results are printed. As root the companion runs as
+# nobody, for whom the mode counts.
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(unprivileged "")
+if(uid STREQUAL "0")
+    set(unprivileged setpriv --reuid=65534 --regid=65534 --clear-groups)
+endif()
+file(CHMOD "${WORK}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+    GROUP_READ GROUP_WRITE GROUP_EXECUTE WORLD_READ WORLD_WRITE WORLD_EXECUTE)
+file(REMOVE "${WORK}/worked-example.out")
+execute_process(COMMAND ${unprivileged} sh -c "umask 777 && exec \"$0\" \"$@\""
+        "${CALC}" worked-example.inp
+    WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+expect_equal("exit status with an unreadable output file" "${status}" "0")
+expect_equal("printed with an unreadable output file" "${out}" "${expected}")
+file(REMOVE "${WORK}/worked-example.out")
+
+# Results that cannot be printed are no success, though the file is written.
+foreach(redirection IN ITEMS ">&-" "> /dev/full")
+    execute_process(COMMAND sh -c "exec \"$0\" \"$@\" ${redirection}" "${CALC}" worked-example.inp
+        WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE status ERROR_VARIABLE err)
+    expect_equal("exit status with '${redirection}'" "${status}" "1")
+    expect_contains("message with '${redirection}'" "${err}"
+        "soravik-calc: standard output: The results could not be printed: ")
+    file(READ "${WORK}/worked-example.out" written HEX)
+    expect_equal("output file with '${redirection}'" "${written}" "${expectedFile}")
+endforeach()
+
 foreach(arguments IN ITEMS "" "--bogus;worked-example.inp" "--option;3;worked-example.inp" "--option")
     run_calc(${arguments})
     expect_equal("exit status for '${arguments}'" "${status}" "2")

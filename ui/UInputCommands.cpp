@@ -4,6 +4,7 @@
 
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
+#include "UDrainGeometry.h"
 #include "UFileNames.h"
 #include "UFloatMath.h"
 #include "UInputFile.h"
@@ -129,6 +130,9 @@ void TMainForm::InputSaveExecute() {
     if (!depthsConsistent) {
         return;
     }
+    // Constants that describe no drained field are refused before anything
+    // is saved from them.
+    CheckDrainGeometry(store);
     // A file that could not be created has been told; calculating on would
     // claim that the input was saved.
     if (!WriteInputFile(store.FileName, dialogs_)) {

@@ -1,9 +1,11 @@
 #include "UCalculation.h"
+#include "UDrainGeometry.h"
 #include "UFloatMath.h"
 #include "UTylwenUtils.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -164,6 +166,65 @@ TEST_F(Calculation, AllEqualDepthDifferencesGiveNoSlope) {
     OutputShown = true;
     CalculateRegression(TCalculationOption::AboveAndBelowDrains, store);
     EXPECT_NEAR(SlopeA, (0.0215 / 6 / 0.3) / 0.3, 1e-12);
+}
+
+// Each pair lies 0.3 (or 0.4) m apart as typed, but the binary H" differ in
+// their last bits: still no slope, rather than a Ka of 1e15.
+TEST_F(Calculation, DepthDifferencesEqualButForRoundingGiveNoSlope) {
+    TDMTylwen tenSets = StoreWith({{2.0, 0.50, 0.80},
+                                   {2.5, 0.55, 0.85},
+                                   {3.0, 0.60, 0.90},
+                                   {3.5, 0.65, 0.95},
+                                   {4.0, 0.70, 1.00},
+                                   {4.5, 0.75, 1.05},
+                                   {5.0, 0.80, 1.10},
+                                   {5.5, 0.85, 1.15},
+                                   {6.0, 0.90, 1.20},
+                                   {6.5, 0.95, 1.25}});
+    tenSets.DrainDepth = 1.5;
+    TDMTylwen threeSets = StoreWith({{5, 0.6, 1.0}, {3, 0.7, 1.1}, {1.5, 0.75, 1.15}});
+    for (TDMTylwen* store : {&tenSets, &threeSets}) {
+        EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, *store),
+                     EInvalidOp);
+    }
+}
+
+TEST_F(Calculation, DepthDifferencesAMillimetreApartStillGiveTheirSlope) {
+    TDMTylwen store = StoreWith({{5, 0.6, 0.9}, {3, 0.7, 1.001}});
+    CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+    EXPECT_NEAR(SlopeA, (0.003 / 0.301 - 0.005 / 0.3) / 0.001, 1e-9);
+}
+
+TEST_F(Calculation, SiteConstantsOfNoDrainedFieldAreRefusedBeforeAnythingChanges) {
+    struct TCase {
+        double Layer;
+        double Radius;
+        std::string Message;
+    };
+    const std::string halfSpacing = " m) must be less than half the drain spacing (30 m)";
+    for (const TCase& c : {TCase{10, 100, "The drain radius (100" + halfSpacing},
+                           TCase{10, 15, "The drain radius (15" + halfSpacing},
+                           TCase{1e-300, 0.1,
+                                 "The depth to the impermeable layer (1E-300 m) gives an "
+                                 "equivalent depth d below half a millimetre, too small to "
+                                 "calculate Kb from"}}) {
+        TDMTylwen store = WorkedExample();
+        store.ImpermeableDepth = c.Layer;
+        store.DrainRadius = c.Radius;
+        SlopeA = 7.0;
+        try {
+            CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+            ADD_FAILURE() << c.Message;
+        } catch (const EDrainGeometryError& error) {
+            EXPECT_EQ(error.what(), c.Message);
+        }
+        EXPECT_EQ(SlopeA, 7.0);
+        EXPECT_EQ(store.WorkDischarge, (DataSetR{5, 3, 1.5}));
+    }
+    TDMTylwen thinLayer = WorkedExample();
+    thinLayer.ImpermeableDepth = 0.01;
+    EXPECT_NEAR(CalculateRegression(TCalculationOption::OverEntireSoilDepth, thinLayer), 0.01,
+                1e-4);
 }
 
 TEST_F(Calculation, MeanDepthDifferenceOfZeroStopsTheSecondOption) {

@@ -33,13 +33,13 @@ TEST_F(DecimalCommaLocale, FilesKeepThePoint) {
     const std::string path = folder.Path("komma.inp");
     ASSERT_TRUE(WriteInputFile(path, dialogs, store));
     const std::string bytes = ReadBytes(path);
-    EXPECT_NE(bytes.find(" Depth impermeable layer (m) 12345.68\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find(" Depth impermeable layer (m) 12345.678\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("    1       5.000       0.600      1.000\r\n"), std::string::npos);
     EXPECT_EQ(bytes.find(','), std::string::npos);
 
     store.FileName = path;
     ASSERT_EQ(ReadInputFile(dialogs, store), TReadInputOutcome::Read);
-    EXPECT_EQ(store.ImpermeableDepth, 12345.68);
+    EXPECT_EQ(store.ImpermeableDepth, 12345.678);
     EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 1.0, 1.1, 1.15, 0.0, 0.0}));
 
     TCalculationResult result;

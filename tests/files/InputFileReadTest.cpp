@@ -84,9 +84,9 @@ TEST_F(InputFileRead, WrittenFileReadsBackRoundedAsWritten) {
     store.FileName = path;
     ASSERT_EQ(ReadInputFile(dialogs, store), TReadInputOutcome::Read);
     EXPECT_EQ(dialogs.ShownCount(), 0u);
-    EXPECT_EQ(store.DrainDepth, 1.23);
+    EXPECT_EQ(store.DrainDepth, 1.234);
     EXPECT_EQ(store.ImpermeableDepth, 1234.5);
-    EXPECT_EQ(store.DrainRadius, 0.03);
+    EXPECT_EQ(store.DrainRadius, 0.033);
     EXPECT_EQ(store.NrOfDataSets, 4);
     EXPECT_EQ(store.RowsToFill, 4);
     EXPECT_EQ(store.InputDischarge, (DataSetR{0.0, 2.5, 0.0, -3.25, 9999999.999, 0.0, 0.0}));

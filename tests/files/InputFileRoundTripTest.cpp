@@ -5,6 +5,7 @@
 #include "ScriptedDialogs.h"
 #include "UFileNumber.h"
 #include "UInputFile.h"
+#include "UOutputFile.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,38 @@ TEST_F(InputFileRoundTrip, LongSerialNumbersAreSkippedWhole) {
     EXPECT_EQ(read.InputDepthNear, (DataSetR{0.0, 0.9, 1.0, 1.1, 0.0, 0.0}));
 }
 
+TEST_F(InputFileRoundTrip, SiteConstantsReadBackExactly) {
+    SetDataSets({}, {}, {});
+    for (const double value : {0.0325, 0.004, 1e-300, 5e-324, 2.2250738585072009e-308,
+                               -1.7976931348623157e308, 123456.789}) {
+        written.DrainDepth = value;
+        written.DrainRadius = -value;
+        ASSERT_EQ(WriteAndRead(), TReadInputOutcome::Read) << value;
+        EXPECT_EQ(read.DrainDepth, value);
+        EXPECT_EQ(read.DrainRadius, -value);
+    }
+}
+
+// Line 1 of each file names it; a line break in a folder's name must not
+// split that line and shift the rest.
+TEST_F(InputFileRoundTrip, FilesInAFolderNamedWithLineBreaksOpenAgain) {
+    const std::string named = folder.Path("field\nnotes\r\x7f");
+    ASSERT_TRUE(std::filesystem::create_directory(named));
+    const std::string input = named + "/site.inp";
+    const std::string output = named + "/site.out";
+    written = WorkedExampleStore();
+    ASSERT_TRUE(WriteInputFile(input, dialogs, written));
+    WriteBytes(output, FormatOutputFile(output, TCalculationResult{}));
+    read.FileName = input;
+    ASSERT_EQ(ReadInputFile(dialogs, read), TReadInputOutcome::Read);
+    EXPECT_EQ(read.NrOfDataSets, 3);
+    ReadOutputLines(output, dialogs, read);
+    ASSERT_EQ(read.NrOfOutputLines, 5);
+    EXPECT_EQ(read.OutputLines[0], " File: " + folder.Path("field notes  ") + "/site.out");
+    EXPECT_EQ(ReadBytes(input).substr(0, ReadBytes(input).find('\r')),
+              " File Name: " + folder.Path("field notes  ") + "/site.inp");
+}
+
 TEST_F(InputFileRoundTrip, EveryFiniteValueReadsBackAndLongerNumbersAreRefused) {
     SetDataSets({1.0, -1.7976931348623157e308}, {0.5, 1e70}, {0.9, 1.7976931348623157e308});
     ASSERT_EQ(WriteAndRead(), TReadInputOutcome::Read);
@@ -104,7 +137,7 @@ TEST_F(InputFileRoundTrip, EveryFiniteValueReadsBackAndLongerNumbersAreRefused) 
 
     // A number longer than any the writer makes is refused whole, never split
     // into two numbers that were not written.
-    const std::string tooLong = "1" + std::string(320, '0');
+    const std::string tooLong = "0." + std::string(330, '0');
     WriteBytes(path, ReadBytes(path).replace(ReadBytes(path).find(" 0.500"), 6, " " + tooLong));
     read.NrOfDataSets = 5;
     EXPECT_EQ(ReadInputFile(dialogs, read), TReadInputOutcome::InvalidNumber);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -76,18 +77,19 @@ TEST(InputFileWrite, HeadingWordsStandInTheirColumns) {
     EXPECT_EQ(lines[13].size(), 42u);
 }
 
-TEST(InputFileWrite, SiteConstantsKeepTwoDecimalsAndWidenTheirField) {
-    TDMTylwen store;
-    store.DrainDepth = 1234.5;
-    store.ImpermeableDepth = -0.0;
-    store.DrainSpacing = 0.005;
-    store.DrainRadius = 0.033;
-    const std::vector<std::string> lines = SplitCrLfLines(FormatInputFile("x", store));
-    EXPECT_EQ(lines[2], " Drain depth (m)             1234.50");
-    // An exact negative zero is no negative number.
-    EXPECT_EQ(lines[3], " Depth impermeable layer (m)   0.00");
-    EXPECT_EQ(lines[4], " Depth spacing (m)             0.01");
-    EXPECT_EQ(lines[5], " Drain radius (m)              0.03");
+// Two decimals whenever they give the value back, as files have always held
+// them; otherwise as many as the value needs, never a rounded constant.
+TEST(InputFileWrite, SiteConstantsKeepTwoDecimalsWhereExactAndEveryDigitElsewhere) {
+    const std::vector<std::pair<double, std::string>> written = {
+        {1.2, "  1.20"},   {1234.5, "1234.50"}, {-0.0, "  0.00"},
+        {0.005, " 0.005"}, {0.0325, "0.0325"},  {0.1 + 0.2, "0.30000000000000004"},
+        {-2.125, "-2.125"}};
+    for (const auto& [value, text] : written) {
+        TDMTylwen store;
+        store.DrainRadius = value;
+        const std::vector<std::string> lines = SplitCrLfLines(FormatInputFile("x", store));
+        EXPECT_EQ(lines[5], " Drain radius (m)            " + text);
+    }
 }
 
 TEST(InputFileWrite, DataLinesHoldSerialNumberAndThreeDecimals) {

@@ -238,6 +238,16 @@ TEST_F(TCommandTest, InconsistentDepthsAreRefusedBeforeAnythingIsWritten) {
     EXPECT_FALSE(ResultsAvailable);
 }
 
+TEST_F(TCommandTest, DrainsWiderThanTheirSpacingAreRefusedBeforeAnythingIsWritten) {
+    TypeField();
+    EnterField(form->Edit5, QStringLiteral("100"));
+    SaveCalculate(FieldInp());
+    EXPECT_EQ(dialogs.Errors, std::vector<std::string>({"The drain radius (100 m) must be less "
+                                                        "than half the drain spacing (20 m)"}));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
+    EXPECT_FALSE(ResultsAvailable);
+}
+
 TEST_F(TCommandTest, DecimalCommaIsAcceptedAndWrittenWithAPoint) {
     TypeField();
     TypeCell(0, 1, QStringLiteral("1,5"));

@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -54,39 +55,42 @@ bool ReadCheckedInput(const std::string& file, TConsoleDialogs& dialogs, TDMTylw
     return ok;
 }
 
-void Calculate(TCalculationOption option, TConsoleDialogs& dialogs, TDMTylwen& store) {
+TFileCalculation Calculate(TCalculationOption option, TConsoleDialogs& dialogs, TDMTylwen& store) {
     // As after opening a file: the confirmation would claim that the input
     // was saved, which the companion never does.
     OutputShown = true;
     const double d = CalculateRegression(option, store);
     const TCalculationResult result{option, SlopeA, InterceptB, store.Ka, store.Kb, d};
-    FinishCalculation(result, dialogs, store);
-}
-
-// The lines are read back from the file, so what is printed is what was saved.
-bool PrintOutputFile(TConsoleDialogs& dialogs, TDMTylwen& store, std::ostream& out) {
-    ReadOutputLines(store.FileName, dialogs, store);
-    for (std::int32_t i = 0; i < store.NrOfOutputLines; ++i) {
-        out << store.OutputLines.at(static_cast<std::size_t>(i)) << '\n';
-    }
-    return store.NrOfOutputLines > 0;
+    std::string text = FinishCalculation(result, dialogs, store);
+    return TFileCalculation{result, std::move(store), std::move(text)};
 }
 
 } // namespace
 
-bool CalculateFile(const std::string& file, TCalculationOption option, TConsoleDialogs& dialogs,
-                   std::ostream& out) {
+std::optional<TFileCalculation> CalculateFile(const std::string& file, TCalculationOption option,
+                                              TConsoleDialogs& dialogs) {
     dialogs.SetCurrentFile(file);
     TDMTylwen& store = DMTylwen;
     try {
         StartAfresh(store);
         if (!ReadCheckedInput(file, dialogs, store)) {
-            return false;
+            return std::nullopt;
         }
-        Calculate(option, dialogs, store);
-        return PrintOutputFile(dialogs, store, out);
+        return Calculate(option, dialogs, store);
     } catch (const std::exception& error) {
         dialogs.ShowError(error.what());
-        return false;
+        return std::nullopt;
     }
+}
+
+std::string TerminalLines(const std::string& outputText) {
+    std::string lines;
+    std::size_t start = 0;
+    for (std::size_t end = outputText.find("\r\n", start); end != std::string::npos;
+         end = outputText.find("\r\n", start)) {
+        lines.append(outputText, start, end - start);
+        lines += '\n';
+        start = end + 2;
+    }
+    return lines + outputText.substr(start);
 }

@@ -4,14 +4,29 @@
 #pragma once
 
 #include "UCalculation.h"
+#include "UDMTylwen.h"
+#include "UOutputFile.h"
 
-#include <ostream>
+#include <optional>
 #include <string>
 
 class TConsoleDialogs;
 
-// Reads `file` (its extension becomes ".inp"), checks and calculates it,
-// writes the ".out" file beside it and prints that file's lines to `out`.
-// False when the user has been told why it could not be done.
-bool CalculateFile(const std::string& file, TCalculationOption option, TConsoleDialogs& dialogs,
-                   std::ostream& out);
+// What the calculation of one file leaves for whoever prints it: the results,
+// the store with the file's constants and data sets (FileName names the
+// output file), and the output file's text exactly as it was written.
+struct TFileCalculation {
+    TCalculationResult Result;
+    TDMTylwen Store;
+    std::string OutputText;
+};
+
+// Reads `file` (its extension becomes ".inp"), checks and calculates it and
+// writes the ".out" file beside it. Nothing when the user has been told why
+// it could not be done.
+std::optional<TFileCalculation> CalculateFile(const std::string& file, TCalculationOption option,
+                                              TConsoleDialogs& dialogs);
+
+// The output text with its CR LF line ends turned into the line feeds of a
+// terminal.
+std::string TerminalLines(const std::string& outputText);

@@ -1,7 +1,9 @@
 #include "UConsoleDialogs.h"
 
+#include "UMessageText.h"
+
 void TConsoleDialogs::Tell(const std::string& text) {
-    errors_ << "soravik-calc: " << currentFile_ << ": " << text << '\n';
+    errors_ << "soravik-calc: " << currentFile_ << ": " << WithFullStop(text) << '\n';
 }
 
 void TConsoleDialogs::ShowMessage(const std::string& text) {

@@ -1,5 +1,6 @@
 // The dialogs of the command-line companion: what the window would show in a
-// box goes to standard error, prefixed with the program and the file at hand;
+// box goes to standard error, prefixed with the program and the file at hand
+// and ended with a full stop as in the window's error box;
 // questions are answered No and file dialogs cancelled, so nothing is ever
 // overwritten or chosen without the user.
 #pragma once

@@ -3,6 +3,8 @@
 // the file, its output file is written beside it and printed.
 #include "UBatchCalculation.h"
 #include "UConsoleDialogs.h"
+#include "UMessageText.h"
+#include "UStandardOutput.h"
 
 #include <iostream>
 #include <optional>
@@ -33,8 +35,9 @@ const char* const HelpText =
     "              only; Ka and Kb are not computed and are reported as 0\n"
     "  --help      show this text\n"
     "\n"
-    "Messages go to standard error. Exit status: 0 when every file was calculated,\n"
-    "1 when any failed (the others are still done), 2 for wrong usage.\n";
+    "Messages go to standard error. Exit status: 0 when every file was calculated\n"
+    "and printed, 1 when any failed (the others are still done) or standard output\n"
+    "could not be written, 2 for wrong usage.\n";
 
 struct TArguments {
     TCalculationOption Option = TCalculationOption::OverEntireSoilDepth;
@@ -53,7 +56,7 @@ std::optional<TCalculationOption> ParseOption(const std::string& value) {
 }
 
 int WrongUsage(const std::string& reason) {
-    std::cerr << "soravik-calc: " << reason << '\n'
+    std::cerr << "soravik-calc: " << WithFullStop(reason) << '\n'
               << UsageLine << "Try 'soravik-calc --help' for more information.\n";
     return ExitWrongUsage;
 }
@@ -95,22 +98,46 @@ std::optional<int> ParseArguments(const std::vector<std::string>& words, TArgume
     return std::nullopt;
 }
 
+// Told once: whatever follows would fail for the same reason.
+void TellPrintFailure(const TStandardOutput& output) {
+    std::cerr << "soravik-calc: standard output: "
+              << WithFullStop("The results could not be printed: " + output.Failure()) << '\n';
+}
+
+// Calculates every file, printing each one's results as soon as they are
+// written; a file that fails does not stop the others.
+bool CalculateAll(const TArguments& arguments, TStandardOutput& output) {
+    TConsoleDialogs dialogs(std::cerr);
+    bool allCalculated = true;
+    for (const std::string& file : arguments.Files) {
+        const std::optional<TFileCalculation> calculation =
+            CalculateFile(file, arguments.Option, dialogs);
+        allCalculated = calculation.has_value() && allCalculated;
+        if (calculation && !output.Failed()) {
+            output.Print(TerminalLines(calculation->OutputText));
+        }
+    }
+    return allCalculated;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    TStandardOutput output;
     TArguments arguments;
     if (const std::optional<int> status =
             ParseArguments(std::vector<std::string>(argv + 1, argv + argc), arguments)) {
         return *status;
     }
+    bool allDone = true;
     if (arguments.Help) {
-        std::cout << UsageLine << HelpText;
-        return ExitAllCalculated;
+        output.Print(std::string(UsageLine) + HelpText);
+    } else {
+        allDone = CalculateAll(arguments, output);
     }
-    TConsoleDialogs dialogs(std::cerr);
-    bool allCalculated = true;
-    for (const std::string& file : arguments.Files) {
-        allCalculated = CalculateFile(file, arguments.Option, dialogs, std::cout) && allCalculated;
+    if (output.Failed()) {
+        TellPrintFailure(output);
+        return ExitSomeFailed;
     }
-    return allCalculated ? ExitAllCalculated : ExitSomeFailed;
+    return allDone ? ExitAllCalculated : ExitSomeFailed;
 }
