@@ -1,6 +1,6 @@
 // The Report page, "Save report…" and "Save graph…" through the window with
 // scripted file dialogs. The real save dialog is driven by the end-to-end
-// suite (tests/e2e), which saves a report from the running program.
+// case tests/e2e/case_save_report_writes_pdf.py.
 #include "UiFixture.h"
 
 #include "UReportPage.h"
