@@ -91,13 +91,50 @@ foreach(redirection IN ITEMS ">&-" "> /dev/full")
         "soravik-calc: standard output: The results could not be printed: ")
 endforeach()
 
-foreach(arguments IN ITEMS "" "--bogus;worked-example.inp" "--option;3;worked-example.inp" "--option")
+# One JSON document for the whole run, numbers in full precision: they agree
+# with the statistics worked out outside the program (tests/core/
+# FitStatisticsTest.cpp) to twelve digits. The output file stays the same.
+function(expect_json_number what json prefix)
+    string(JSON value GET "${json}" ${ARGN})
+    string(FIND "${value}" "${prefix}" position)
+    if(NOT position EQUAL 0)
+        message(FATAL_ERROR "${what}: ${value} does not begin with ${prefix}")
+    endif()
+endfunction()
+run_calc(--format json worked-example.inp missing.inp)
+expect_equal("exit status of --format json with a missing file" "${status}" "1")
+string(JSON entries LENGTH "${out}")
+expect_equal("entries of --format json" "${entries}" "2")
+string(JSON name GET "${out}" 0 file)
+expect_equal("file of the first entry" "${name}" "worked-example.inp")
+expect_json_number("r_squared" "${out}" "0.64473684210" 0 r_squared)
+expect_json_number("s" "${out}" "0.00121666065848" 0 s)
+expect_json_number("se_A" "${out}" "0.00683704266145" 0 se_A)
+expect_json_number("A_ci95" "${out}" "-0.0776623375306" 0 A_ci95 0)
+expect_json_number("Ka_ci95" "${out}" "21.6187627864" 0 Ka_ci95 1)
+expect_json_number("residual of data set 2" "${out}" "-0.00098684210526" 0 residuals 1)
+string(JSON suspects LENGTH "${out}" 0 suspect)
+expect_equal("suspect data sets" "${suspects}" "0")
+string(JSON error GET "${out}" 1 error)
+expect_contains("error of the missing file" "${error}" "missing.inp\"could not be opened.")
+file(READ "${WORK}/worked-example.out" written HEX)
+expect_equal("output file after --format json" "${written}" "${expectedFile}")
+
+run_calc(--format=text worked-example.inp)
+expect_equal("standard output of --format=text" "${out}" "${expected}")
+run_calc(--stats worked-example.inp)
+expect_contains("--stats" "${out}" "${expected} Statistics (n = 3):\n R^2 = 0.6447   s = 0.001217")
+expect_contains("--stats" "${out}" " Ka = 2.072 m/day   95 % interval -17.47 to 21.62\n")
+
+foreach(arguments IN ITEMS "" "--bogus;worked-example.inp" "--option;3;worked-example.inp" "--option"
+        "--format;xml;worked-example.inp")
     run_calc(${arguments})
     expect_equal("exit status for '${arguments}'" "${status}" "2")
 endforeach()
 
 run_calc(--help)
 expect_equal("exit status of --help" "${status}" "0")
-expect_contains("--help" "${out}" "Usage: soravik-calc [--option 1|2] FILE...")
+expect_contains("--help" "${out}"
+    "Usage: soravik-calc [--option 1|2] [--format text|json] [--stats] FILE...")
 
 file(REMOVE_RECURSE "${WORK}")

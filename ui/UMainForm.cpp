@@ -4,6 +4,7 @@
 #include "UDMTylwen.h"
 #include "UOutputFile.h"
 #include "URegressionGraph.h"
+#include "UReportPage.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
 
@@ -41,6 +42,8 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     InputOpen_Dialog = {"inp", "Input files (*.inp)|*.inp", ""};
     InputSave_Dialog = {"inp", "Input files (*.inp)|*.inp", ""};
     OutputOpen_Dialog = {"out", "Output files (*.out)|*.out", ""};
+    SaveReport_Dialog = {"pdf", "PDF documents (*.pdf)|*.pdf", ""};
+    SaveGraph_Dialog = {"png", "PNG pictures (*.png)|*.png|SVG drawings (*.svg)|*.svg", ""};
     CreateCommands();
     CreateMenu();
     CreatePages();
@@ -112,6 +115,8 @@ void TMainForm::PageShown(int index) {
         InputShow();
     } else if (page == Output_TabSheet) {
         Output_TabSheetShow();
+    } else if (page == Report_TabSheet) {
+        Report_TabSheetShow();
     }
 }
 
@@ -126,6 +131,7 @@ void TMainForm::Calculate() {
     FinishCalculation({option, SlopeA, InterceptB, DMTylwen.Ka, DMTylwen.Kb, equivalentDepth},
                       dialogs_);
     DrawRegressionGraph();
+    RefreshReport(option, equivalentDepth);
     PageControl1->setCurrentWidget(Output_TabSheet);
 }
 

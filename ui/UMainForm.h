@@ -1,5 +1,5 @@
-// The main window: four pages (Intro, Figure, Input, Output), the menu, the
-// commands, the file dialogs and the road to the exit dialog.
+// The main window: five pages (Intro, Figure, Input, Output, Report), the
+// menu, the commands, the file dialogs and the road to the exit dialog.
 #pragma once
 
 #include "UBaseForm.h"
@@ -8,6 +8,7 @@
 #include "UUserDialogs.h"
 
 #include <QPointer>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ class QRadioButton;
 class QTabWidget;
 class TCloseForm;
 class TDataGrid;
+class TReportPage;
 class TTextField;
 
 inline const char* const MainFormCaption = "Hydraulic conductivity calculator ";
@@ -44,6 +46,7 @@ public:
     void Figure_TabSheetShow();
     void InputShow();
     void Output_TabSheetShow();
+    void Report_TabSheetShow();
 
     // The Input page.
     void FillGrid();
@@ -61,12 +64,15 @@ public:
     bool AskInputFileName();
     void InputSaveExecute();
     void OutputOpenExecute();
+    void SaveReportExecute();
+    void SaveGraphExecute();
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* Intro_Tabsheet = nullptr;
     QWidget* Figure_TabSheet = nullptr;
     QWidget* Input = nullptr;
     QWidget* Output_TabSheet = nullptr;
+    TReportPage* Report_TabSheet = nullptr;
 
     QPlainTextEdit* Intro_Memo = nullptr;
     QLabel* LogoImage = nullptr;
@@ -110,6 +116,8 @@ public:
     QAction* OutputOpen = nullptr;
     QAction* GraphOpen = nullptr;
     QAction* FileExit1 = nullptr;
+    QAction* SaveReport = nullptr;
+    QAction* SaveGraph = nullptr;
     QAction* EditCut1 = nullptr;
     QAction* EditCopy1 = nullptr;
     QAction* EditPaste1 = nullptr;
@@ -122,6 +130,8 @@ public:
     QAction* InputSave1 = nullptr;
     QAction* OpenOutput1 = nullptr;
     QAction* GraphOpen1 = nullptr;
+    QAction* SaveReport1 = nullptr;
+    QAction* SaveGraph1 = nullptr;
     QAction* ProgramExit = nullptr;
     QAction* Cut = nullptr;
     QAction* Copy = nullptr;
@@ -131,6 +141,8 @@ public:
     TFileDialogOptions InputOpen_Dialog;
     TFileDialogOptions InputSave_Dialog;
     TFileDialogOptions OutputOpen_Dialog;
+    TFileDialogOptions SaveReport_Dialog;
+    TFileDialogOptions SaveGraph_Dialog;
 
     // The save dialog of the last Save-calculate was cancelled.
     bool SaveCancelled = false;
@@ -165,6 +177,7 @@ private:
     void CreateInputButtons();
     void SetInputTabOrder();
     void CreateOutputPage();
+    void CreateReportPage();
     void CreateCommands();
     void CreateMenu();
     void ConnectHandlers();
@@ -186,6 +199,9 @@ private:
     std::vector<bool> MarkCompleteRows(int count);
     bool ReadInputFileOfChosenOutput();
     void LoadOutputMemo();
+    void RefreshReport(TCalculationOption option, double equivalentDepth);
+    std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
+                                                 std::string (*fileName)(const std::string&));
     TCalculationOption SelectedOption() const;
 
     TUserDialogs& dialogs_;

@@ -97,6 +97,7 @@ void TMainForm::CreatePages() {
     CreateFigurePage();
     CreateInputPage();
     CreateOutputPage();
+    CreateReportPage();
 }
 
 void TMainForm::CreateIntroPage() {

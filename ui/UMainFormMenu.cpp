@@ -64,6 +64,13 @@ void TMainForm::CreateCommands() {
     GraphOpen = NewCommand(ActionList1,
                            {"GraphOpen", "&GraphOpen", "", QKeySequence(Qt::CTRL | Qt::Key_G)});
     GraphOpen->setEnabled(false);
+    SaveReport = NewCommand(ActionList1,
+                            {"SaveReport", "Save &report…", "Save the report as a PDF file", {}});
+    SaveReport->setEnabled(false);
+    SaveGraph = NewCommand(
+        ActionList1,
+        {"SaveGraph", "Save gra&ph…", "Save the regression graph as a PNG or SVG file", {}});
+    SaveGraph->setEnabled(false);
     FileExit1 = NewCommand(ActionList1, {"FileExit1", "ProgramE&xit", "Exit|Quits the application",
                                          QKeySequence(Qt::CTRL | Qt::Key_X)});
     EditCut1 = NewCommand(ActionList1, {"EditCut1", "Cu&t",
@@ -89,6 +96,10 @@ void TMainForm::CreateMenu() {
         NewEntry(FileMenu, "InputSave1", InputSave, nullptr, QKeySequence(Qt::CTRL | Qt::Key_S));
     OpenOutput1 = NewEntry(FileMenu, "OpenOutput1", OutputOpen);
     GraphOpen1 = NewEntry(FileMenu, "GraphOpen1", GraphOpen, "Open a graphis file");
+    FileMenu->addSeparator();
+    SaveReport1 = NewEntry(FileMenu, "SaveReport1", SaveReport);
+    SaveGraph1 = NewEntry(FileMenu, "SaveGraph1", SaveGraph);
+    FileMenu->addSeparator();
     ProgramExit = NewEntry(FileMenu, "ProgramExit", FileExit1, "Exit|Quit the application");
 
     EditMenu = MainMenu1->addMenu(QStringLiteral("&Edit"));

@@ -103,10 +103,11 @@ TEST_F(TMainFormTest, CommandsCarryTheirCaptionsHintsAndShortcuts) {
 }
 
 TEST_F(TMainFormTest, MenuEntriesFollowTheirCommands) {
-    const QList<QAction*> fileEntries = form->FileMenu->actions();
-    ASSERT_EQ(fileEntries.size(), 5);
-    EXPECT_EQ(fileEntries[0], form->InputOpen1);
-    EXPECT_EQ(fileEntries[4], form->ProgramExit);
+    QList<QAction*> fileEntries = form->FileMenu->actions();
+    fileEntries.removeIf([](const QAction* entry) { return entry->isSeparator(); });
+    EXPECT_EQ(fileEntries, QList<QAction*>({form->InputOpen1, form->InputSave1, form->OpenOutput1,
+                                            form->GraphOpen1, form->SaveReport1, form->SaveGraph1,
+                                            form->ProgramExit}));
     EXPECT_EQ(form->InputSave1->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_FALSE(form->InputSave1->isEnabled());
     EXPECT_FALSE(form->GraphOpen1->isEnabled());

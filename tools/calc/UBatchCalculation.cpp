@@ -62,7 +62,8 @@ TFileCalculation Calculate(TCalculationOption option, TConsoleDialogs& dialogs, 
     const double d = CalculateRegression(option, store);
     const TCalculationResult result{option, SlopeA, InterceptB, store.Ka, store.Kb, d};
     std::string text = FinishCalculation(result, dialogs, store);
-    return TFileCalculation{result, std::move(store), std::move(text)};
+    TFitStatistics statistics = FitStatisticsOfLastCalculation(option, d, store);
+    return TFileCalculation{result, std::move(store), std::move(text), std::move(statistics)};
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "UCalculation.h"
 #include "UDMTylwen.h"
+#include "UFitStatistics.h"
 #include "UOutputFile.h"
 
 #include <optional>
@@ -14,11 +15,13 @@ class TConsoleDialogs;
 
 // What the calculation of one file leaves for whoever prints it: the results,
 // the store with the file's constants and data sets (FileName names the
-// output file), and the output file's text exactly as it was written.
+// output file), the output file's text exactly as it was written, and how
+// far the fitted line can be trusted.
 struct TFileCalculation {
     TCalculationResult Result;
     TDMTylwen Store;
     std::string OutputText;
+    TFitStatistics Statistics;
 };
 
 // Reads `file` (its extension becomes ".inp"), checks and calculates it and

@@ -3,7 +3,9 @@
 #include "UMessageText.h"
 
 void TConsoleDialogs::Tell(const std::string& text) {
-    errors_ << "soravik-calc: " << currentFile_ << ": " << WithFullStop(text) << '\n';
+    const std::string message = WithFullStop(text);
+    errors_ << "soravik-calc: " << currentFile_ << ": " << message << '\n';
+    told_ += (told_.empty() ? "" : " ") + message;
 }
 
 void TConsoleDialogs::ShowMessage(const std::string& text) {

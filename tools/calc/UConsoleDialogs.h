@@ -15,7 +15,12 @@ public:
     explicit TConsoleDialogs(std::ostream& errors) : errors_(errors) {}
 
     // The file named in front of every message that follows.
-    void SetCurrentFile(const std::string& file) { currentFile_ = file; }
+    void SetCurrentFile(const std::string& file) {
+        currentFile_ = file;
+        told_.clear();
+    }
+    // What was told about the current file, the messages joined by a blank.
+    const std::string& ToldAboutCurrentFile() const { return told_; }
 
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
@@ -28,4 +33,5 @@ private:
 
     std::ostream& errors_;
     std::string currentFile_;
+    std::string told_;
 };

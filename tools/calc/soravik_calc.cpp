@@ -1,7 +1,9 @@
 // soravik-calc: the batch road for an engineer with many field files. Each
 // input file is calculated as the window would calculate it after opening
-// the file, its output file is written beside it and printed.
+// the file, its output file is written beside it and printed, as text or as
+// one JSON document for the whole run.
 #include "UBatchCalculation.h"
+#include "UBatchReport.h"
 #include "UConsoleDialogs.h"
 #include "UMessageText.h"
 #include "UStandardOutput.h"
@@ -17,7 +19,8 @@ constexpr int ExitAllCalculated = 0;
 constexpr int ExitSomeFailed = 1;
 constexpr int ExitWrongUsage = 2;
 
-const char* const UsageLine = "Usage: soravik-calc [--option 1|2] FILE...\n";
+const char* const UsageLine =
+    "Usage: soravik-calc [--option 1|2] [--format text|json] [--stats] FILE...\n";
 
 const char* const HelpText =
     "\n"
@@ -32,18 +35,38 @@ const char* const HelpText =
     "Options:\n"
     "  --option 1  over the entire soil depth: least-squares line, Ka and Kb (default)\n"
     "  --option 2  above and below drains: slope through the origin and the mean point\n"
-    "              only; Ka and Kb are not computed and are reported as 0\n"
+    "              only; Ka and Kb are not computed and are reported as 0 (in JSON\n"
+    "              B, Ka and Kb are null)\n"
+    "  --format text\n"
+    "              print each file's five output lines (default)\n"
+    "  --format json\n"
+    "              print one JSON document for the whole run instead: an array with\n"
+    "              an object per file (file, output_file, option, data_sets, d, A, B,\n"
+    "              Ka, Kb, mean_H, mean_Q_over_H; with option 1 also r_squared, s,\n"
+    "              se_A, se_B, A_ci95, B_ci95, Ka_ci95, Kb_ci95, suspect, residuals),\n"
+    "              numbers in full precision; a file that fails gives file and error\n"
+    "  --stats     with text, print the fit statistics below each file's lines: R^2,\n"
+    "              the residual deviation s, standard errors and 95 % intervals, and\n"
+    "              the suspect data sets (residual beyond 2.5 s)\n"
     "  --help      show this text\n"
     "\n"
-    "Messages go to standard error. Exit status: 0 when every file was calculated\n"
-    "and printed, 1 when any failed (the others are still done) or standard output\n"
-    "could not be written, 2 for wrong usage.\n";
+    "The output file is the same in every format. Messages go to standard error.\n"
+    "Exit status: 0 when every file was calculated and printed, 1 when any failed\n"
+    "(the others are still done) or standard output could not be written, 2 for\n"
+    "wrong usage.\n";
 
 struct TArguments {
     TCalculationOption Option = TCalculationOption::OverEntireSoilDepth;
     std::vector<std::string> Files;
     bool Help = false;
+    bool Json = false;
+    bool Statistics = false;
 };
+
+bool TakeFormat(const std::string& value, TArguments& arguments) {
+    arguments.Json = value == "json";
+    return value == "json" || value == "text";
+}
 
 std::optional<TCalculationOption> ParseOption(const std::string& value) {
     if (value == "1") {
@@ -88,6 +111,16 @@ std::optional<int> ParseArguments(const std::vector<std::string>& words, TArgume
             if (!TakeOption(word.substr(9), arguments)) {
                 return WrongUsage("--option needs the value 1 or 2");
             }
+        } else if (word == "--format") {
+            if (i + 1 == words.size() || !TakeFormat(words[++i], arguments)) {
+                return WrongUsage("--format needs the value text or json");
+            }
+        } else if (word.rfind("--format=", 0) == 0) {
+            if (!TakeFormat(word.substr(9), arguments)) {
+                return WrongUsage("--format needs the value text or json");
+            }
+        } else if (word == "--stats") {
+            arguments.Statistics = true;
         } else {
             return WrongUsage("unknown option '" + word + "'");
         }
@@ -104,18 +137,39 @@ void TellPrintFailure(const TStandardOutput& output) {
               << WithFullStop("The results could not be printed: " + output.Failure()) << '\n';
 }
 
-// Calculates every file, printing each one's results as soon as they are
-// written; a file that fails does not stop the others.
+void PrintText(const TArguments& arguments, const TFileCalculation& calculation,
+               TStandardOutput& output) {
+    if (output.Failed()) {
+        return;
+    }
+    std::string text = TerminalLines(calculation.OutputText);
+    if (arguments.Statistics) {
+        text += StatisticsLines(calculation.Statistics);
+    }
+    output.Print(text);
+}
+
+// Calculates every file; as text each one's results are printed as soon as
+// they are written, as JSON the whole run at the end. A file that fails does
+// not stop the others.
 bool CalculateAll(const TArguments& arguments, TStandardOutput& output) {
     TConsoleDialogs dialogs(std::cerr);
+    TJsonRun run;
     bool allCalculated = true;
     for (const std::string& file : arguments.Files) {
         const std::optional<TFileCalculation> calculation =
             CalculateFile(file, arguments.Option, dialogs);
         allCalculated = calculation.has_value() && allCalculated;
-        if (calculation && !output.Failed()) {
-            output.Print(TerminalLines(calculation->OutputText));
+        if (!arguments.Json && calculation) {
+            PrintText(arguments, *calculation, output);
+        } else if (calculation) {
+            run.AddCalculated(file, *calculation);
+        } else {
+            run.AddFailed(file, dialogs.ToldAboutCurrentFile());
         }
+    }
+    if (arguments.Json) {
+        output.Print(run.Document());
     }
     return allCalculated;
 }

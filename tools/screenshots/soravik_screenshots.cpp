@@ -1,10 +1,12 @@
 // Opens the worked example in the real main window, saves and calculates it
-// into a temporary folder and saves a picture of each page:
-//   soravik-screenshots EXAMPLE.inp OUTPUT_FOLDER
+// into a temporary folder and saves a picture of each page, and with a third
+// argument the report as PDF through "Save report…":
+//   soravik-screenshots EXAMPLE.inp OUTPUT_FOLDER [REPORT.pdf]
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
 #include "UFonts.h"
 #include "UMainForm.h"
+#include "UReportPage.h"
 #include "UUserDialogs.h"
 
 #include <QApplication>
@@ -81,8 +83,8 @@ bool SavePage(TMainForm& form, QWidget* page, const QDir& folder, const char* na
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: soravik-screenshots EXAMPLE.inp OUTPUT_FOLDER\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: soravik-screenshots EXAMPLE.inp OUTPUT_FOLDER [REPORT.pdf]\n");
         return 2;
     }
     InstallFontSubstitutions();
@@ -108,6 +110,12 @@ int main(int argc, char** argv) {
     form.Button1->click();
     saved = saved && SavePage(form, form.Input, output, "input.png");
     form.Button2->click();
-    saved = saved && SavePage(form, form.Output_TabSheet, output, "output.png");
+    saved = saved && SavePage(form, form.Output_TabSheet, output, "output.png") &&
+            SavePage(form, form.Report_TabSheet, output, "report.png");
+    if (argc == 4) {
+        dialogs.SaveNames.push_back(
+            QFileInfo(QString::fromLocal8Bit(argv[3])).absoluteFilePath().toStdString());
+        form.Report_TabSheet->SaveReport_Button->click();
+    }
     return saved && !dialogs.failed ? 0 : 1;
 }

@@ -1,0 +1,150 @@
+// The Report page in the main window: refreshed after every calculation, and
+// the two commands that save the report as PDF and the graph as PNG or SVG.
+#include "UMainForm.h"
+
+#include "UDMTylwen.h"
+#include "UFileNames.h"
+#include "UFloatMath.h"
+#include "UReportDocument.h"
+#include "UReportPage.h"
+#include "USafeFileWriter.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+const char* const ReportStatusText = "The report shows how far the results can be trusted. Use "
+                                     "\"Save report\" to keep it as a PDF file.";
+const char* const OverwriteQuestion = "The file already exists, overwrite?";
+
+bool HasExtension(const std::string& name, const char* extension) {
+    return QString::fromStdString(name).endsWith(QString::fromUtf8(extension), Qt::CaseInsensitive);
+}
+
+// The format follows the extension: a name without ".pdf" gets it, as an
+// input file gets ".inp".
+std::string ReportFileName(const std::string& chosen) {
+    return HasExtension(chosen, ".pdf") ? chosen : ChangeFileExt(chosen, ".pdf");
+}
+
+// A drawing when the name asks for one, the bitmap otherwise.
+std::string GraphFileName(const std::string& chosen) {
+    if (HasExtension(chosen, ".svg") || HasExtension(chosen, ".png")) {
+        return chosen;
+    }
+    return ChangeFileExt(chosen, ".png");
+}
+
+// A report of many thousand data sets takes seconds to draw.
+class TWaitCursor {
+public:
+    TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+// The whole file or, if that fails, the file that was there before.
+void WriteExport(const std::string& name, const QByteArray& bytes) {
+    if (bytes.isEmpty()) {
+        throw EInOutError("Nothing could be drawn for \"" + name + "\"");
+    }
+    const TWriteResult written = WriteFileSafely(name, bytes.toStdString());
+    if (!written.Succeeded()) {
+        throw EInOutError("The file \"" + name + "\" could not be written: " + written.Reason);
+    }
+}
+
+} // namespace
+
+void TMainForm::CreateReportPage() {
+    Report_TabSheet = new TReportPage(PageControl1);
+    Report_TabSheet->setObjectName(QStringLiteral("Report_TabSheet"));
+    Report_TabSheet->setAccessibleName(QStringLiteral("Report"));
+    PageControl1->addTab(Report_TabSheet, QStringLiteral(" Report "));
+    for (const auto& [button, command] :
+         {std::pair{Report_TabSheet->SaveReport_Button, SaveReport},
+          std::pair{Report_TabSheet->SaveGraph_Button, SaveGraph}}) {
+        button->setToolTip(command->toolTip());
+        connect(button, &QPushButton::clicked, command, &QAction::trigger);
+        connect(command, &QAction::changed, button,
+                [button = button, command = command] { button->setEnabled(command->isEnabled()); });
+    }
+    OnTrigger(SaveReport, &TMainForm::SaveReportExecute);
+    OnTrigger(SaveGraph, &TMainForm::SaveGraphExecute);
+}
+
+void TMainForm::Report_TabSheetShow() {
+    ShowStatus(ReportStatusText);
+}
+
+void TMainForm::RefreshReport(TCalculationOption option, double equivalentDepth) {
+    const TDMTylwen& store = DMTylwen;
+    TReportContents contents;
+    contents.OutputFileName = store.FileName;
+    contents.InputFileName = ChangeFileExt(store.FileName, ".inp");
+    contents.DrainDepth = store.DrainDepth;
+    contents.ImpermeableDepth = store.ImpermeableDepth;
+    contents.DrainSpacing = store.DrainSpacing;
+    contents.DrainRadius = store.DrainRadius;
+    contents.Statistics = FitStatisticsOfLastCalculation(option, equivalentDepth, store);
+    contents.GraphBitmap = GraphImage->pixmap().toImage();
+    SaveReport_Dialog.InitialDir = ExtractFilePath(store.FileName);
+    SaveGraph_Dialog.InitialDir = SaveReport_Dialog.InitialDir;
+    Report_TabSheet->ShowReport(std::move(contents));
+    SaveReport->setEnabled(true);
+    SaveGraph->setEnabled(true);
+}
+
+std::optional<std::string>
+TMainForm::AskExportFileName(TFileDialogOptions& dialog,
+                             std::string (*fileName)(const std::string&)) {
+    const std::optional<std::string> chosen = dialogs_.AskSaveFileName(dialog);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    const std::string name = fileName(*chosen);
+    if (FileExists(name) && !dialogs_.AskYesNo(OverwriteQuestion)) {
+        return std::nullopt;
+    }
+    dialog.InitialDir = ExtractFilePath(name);
+    return name;
+}
+
+void TMainForm::SaveReportExecute() {
+    const std::optional<TReportContents>& contents = Report_TabSheet->Contents();
+    if (!contents) {
+        return;
+    }
+    const std::optional<std::string> name = AskExportFileName(SaveReport_Dialog, ReportFileName);
+    if (!name) {
+        ShowStatus("The report was not saved");
+        return;
+    }
+    {
+        const TWaitCursor wait;
+        WriteExport(*name, ReportPdf(*contents, QDateTime::currentDateTime()));
+    }
+    ShowStatus("The report is saved in " + *name);
+}
+
+void TMainForm::SaveGraphExecute() {
+    const std::optional<TReportContents>& contents = Report_TabSheet->Contents();
+    if (!contents) {
+        return;
+    }
+    const std::optional<std::string> name = AskExportFileName(SaveGraph_Dialog, GraphFileName);
+    if (!name) {
+        ShowStatus("The graph was not saved");
+        return;
+    }
+    {
+        const TWaitCursor wait;
+        WriteExport(*name, HasExtension(*name, ".svg") ? GraphSvg(*contents) : GraphPng(*contents));
+    }
+    ShowStatus("The graph is saved in " + *name);
+}

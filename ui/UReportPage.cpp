@@ -1,0 +1,132 @@
+#include "UReportPage.h"
+
+#include "UFonts.h"
+#include "UReportTableModel.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+
+namespace {
+
+constexpr int RowHeight = 18;
+constexpr int ResultColumns = 3;
+
+void SetUpTable(QTableView* table, const char* name, const char* accessibleName, QRect place) {
+    table->setObjectName(QString::fromUtf8(name));
+    table->setAccessibleName(QString::fromUtf8(accessibleName));
+    table->setGeometry(place);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setMinimumSectionSize(RowHeight);
+    table->verticalHeader()->setDefaultSectionSize(RowHeight);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->hide();
+}
+
+QPushButton* NewButton(QWidget* page, const char* name, const char* caption, QRect place) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), page);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setGeometry(place);
+    button->setFont(PixelFont(QStringLiteral("Tahoma"), 13));
+    button->setAccessibleName(button->text());
+    button->setEnabled(false);
+    return button;
+}
+
+QTableWidgetItem* NewItem(const QString& text, Qt::Alignment alignment) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+TReportPage::TReportPage(QWidget* parent) : QWidget(parent) {
+    Hint_Label = new QLabel(QString::fromUtf8(ReportHintText), this);
+    Hint_Label->setObjectName(QStringLiteral("Hint_Label"));
+    Hint_Label->setTextFormat(Qt::PlainText);
+    Hint_Label->move(22, 16);
+    Hint_Label->adjustSize();
+    CreateResultsTable();
+    CreateDataSetsTable();
+    CreateButtons();
+}
+
+void TReportPage::CreateResultsTable() {
+    Results_Table = new QTableWidget(0, ResultColumns, this);
+    SetUpTable(Results_Table, "Results_Table", "Results", {16, 8, 683, 282});
+    Results_Table->setHorizontalHeaderLabels(
+        {QStringLiteral("Quantity"), QStringLiteral("Value"), QStringLiteral("95 % interval")});
+    Results_Table->setColumnWidth(0, 250);
+    Results_Table->setColumnWidth(1, 130);
+    Results_Table->horizontalHeader()->setStretchLastSection(true);
+}
+
+void TReportPage::CreateDataSetsTable() {
+    DataSets_Table = new QTableView(this);
+    SetUpTable(DataSets_Table, "DataSets_Table", "Data sets and residuals", {16, 298, 683, 166});
+    model_ = new TReportTableModel(DataSets_Table);
+    DataSets_Table->setModel(model_);
+    DataSets_Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    Legend_Label = new QLabel(this);
+    Legend_Label->setObjectName(QStringLiteral("Legend_Label"));
+    Legend_Label->setTextFormat(Qt::PlainText);
+    Legend_Label->setWordWrap(true);
+    Legend_Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Legend_Label->setGeometry(16, 470, 460, 34);
+}
+
+void TReportPage::CreateButtons() {
+    SaveReport_Button = NewButton(this, "SaveReport_Button", "Save report…", {488, 476, 105, 25});
+    SaveGraph_Button = NewButton(this, "SaveGraph_Button", "Save graph…", {602, 476, 97, 25});
+}
+
+void TReportPage::ShowReport(TReportContents contents) {
+    // The model reads the statistics kept here; it lets go of the old ones
+    // before they are replaced.
+    model_->SetStatistics(nullptr);
+    contents_ = std::move(contents);
+    FillResultsTable();
+    model_->SetStatistics(&contents_->Statistics);
+    Legend_Label->setText(SuspectLegend(contents_->Statistics));
+    Hint_Label->hide();
+    Results_Table->show();
+    DataSets_Table->show();
+}
+
+void TReportPage::FillResultsTable() {
+    Results_Table->setRowCount(0);
+    AddHeadingRow(QStringLiteral("Site constants"));
+    for (const TReportLine& line : SiteConstantLines(*contents_)) {
+        AddResultRow(line);
+    }
+    AddHeadingRow(QStringLiteral("Results: ") +
+                  CalculationOptionText(contents_->Statistics.Option));
+    for (const TReportLine& line : ResultLines(*contents_)) {
+        AddResultRow(line);
+    }
+}
+
+void TReportPage::AddResultRow(const TReportLine& line) {
+    const int row = Results_Table->rowCount();
+    Results_Table->insertRow(row);
+    Results_Table->setItem(row, 0, NewItem(line.Quantity, Qt::AlignLeft));
+    Results_Table->setItem(row, 1, NewItem(line.Value, Qt::AlignRight));
+    Results_Table->setItem(row, 2, NewItem(line.Interval, Qt::AlignRight));
+}
+
+void TReportPage::AddHeadingRow(const QString& heading) {
+    const int row = Results_Table->rowCount();
+    Results_Table->insertRow(row);
+    QTableWidgetItem* item = NewItem(heading, Qt::AlignLeft);
+    QFont bold = Results_Table->font();
+    bold.setBold(true);
+    item->setFont(bold);
+    Results_Table->setItem(row, 0, item);
+    Results_Table->setSpan(row, 0, 1, ResultColumns);
+}
