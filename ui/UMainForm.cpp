@@ -130,7 +130,10 @@ void TMainForm::Calculate() {
 }
 
 void TMainForm::DrawRegressionGraph() {
-    const QImage graph = RenderRegressionGraph(DMTylwen.NrOfDataSets, SelectedOption());
+    // Drawn for the screen the window is on, so that a high-density screen
+    // gets a sharp graph instead of an enlarged one.
+    const QImage graph = RenderRegressionGraph(DMTylwen.NrOfDataSets, SelectedOption(),
+                                               GraphImage->devicePixelRatioF());
     GraphImage->setPixmap(QPixmap::fromImage(graph));
     GraphImage->show();
 }

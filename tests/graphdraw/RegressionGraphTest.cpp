@@ -218,6 +218,38 @@ TEST(RegressionGraph, AlignsTheTickLabels) {
     EXPECT_LE(left, 164);
 }
 
+// Two device pixels per graph pixel: the same drawing at twice the size, in
+// the graph's five colours only (nothing blurred), with lines two pixels wide.
+// Only the finer glyphs of the text differ from the ordinary picture.
+TEST(RegressionGraph, DrawsTheSamePictureSharplyAtTwiceTheDevicePixelRatio) {
+    const auto option = TCalculationOption::OverEntireSoilDepth;
+    const QImage single = DrawTwelveByFour(2.0, 1.0, option);
+    const QImage twice = RenderRegressionGraph(4, option, 2.0);
+    ASSERT_EQ(twice.size(), QSize(1214, 626));
+    EXPECT_EQ(twice.devicePixelRatio(), 2.0);
+    const std::vector<QRgb> palette = {Silver, DarkBlue, White, Yellow, Aqua};
+    int differing = 0;
+    for (int y = 0; y < twice.height(); ++y) {
+        for (int x = 0; x < twice.width(); ++x) {
+            ASSERT_NE(std::find(palette.begin(), palette.end(), At(twice, x, y)), palette.end())
+                << x << "," << y;
+        }
+    }
+    for (int y = 0; y < GraphHeight; ++y) {
+        for (int x = 0; x < GraphWidth; ++x) {
+            differing += At(twice, 2 * x, 2 * y) != At(single, x, y);
+        }
+    }
+    EXPECT_LT(differing, GraphWidth * GraphHeight / 50);
+    // The vertical axis between its ticks at 70 and 106.
+    for (int y = 2 * 72; y < 2 * 104; ++y) {
+        EXPECT_EQ(At(twice, 138, y), DarkBlue) << y;
+        EXPECT_EQ(At(twice, 139, y), White) << y;
+        EXPECT_EQ(At(twice, 140, y), White) << y;
+        EXPECT_EQ(At(twice, 141, y), DarkBlue) << y;
+    }
+}
+
 TEST(RegressionGraph, DrawsEveryDataSetBeyondThe256th) {
     DataSetR heads(300, 1.0);
     DataSetR qh(300, 1.0);
