@@ -12,3 +12,9 @@ std::string ChangeFileExt(const std::string& fileName, const std::string& extens
 std::string ExtractFilePath(const std::string& fileName);
 
 bool FileExists(const std::string& fileName);
+
+enum class TDataFileKind { Input, Output, Other };
+
+// What a file is by its extension, ".inp" or ".out" in any letter case, as
+// files come from other systems too.
+TDataFileKind DataFileKindOf(const std::string& fileName);

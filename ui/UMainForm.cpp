@@ -46,6 +46,7 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     CreatePages();
     ConnectHandlers();
     InstallEditCommands();
+    InstallFileDrops();
     // The client area below the menu bar is 715 x 558, status bar included.
     resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
     move(176, 50);

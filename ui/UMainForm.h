@@ -61,6 +61,17 @@ public:
     bool AskInputFileName();
     void InputSaveExecute();
     void OutputOpenExecute();
+    // Their steps after the file dialog, for a file named by other means.
+    void OpenInputFile(const std::string& fileName);
+    void OpenOutputFile(const std::string& fileName);
+
+    // A file named on the command line or dropped on the window: an input
+    // file is opened as Open-input does and shown on the Input page, an
+    // output file as Open-output does.
+    void OpenFile(const std::string& fileName);
+    // The same once the event loop gets to it, with the window up and the
+    // drop that named the file finished.
+    void OpenFileLater(const std::string& fileName);
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* Intro_Tabsheet = nullptr;
@@ -170,6 +181,7 @@ private:
     void ConnectHandlers();
 
     // Edit commands on the focused single-line field.
+    void InstallFileDrops();
     void InstallEditCommands();
     void UpdateEditCommands();
     void EditCut1Execute();
