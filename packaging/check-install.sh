@@ -24,8 +24,10 @@ expected_files() {
     echo /usr/share/man/man1/soravik-calc.1.gz
     if [ "$with_window" = 1 ]; then
         echo /usr/bin/soravik
+        echo /usr/share/man/man1/soravik.1.gz
         echo "/usr/share/applications/$app.desktop"
         echo "/usr/share/metainfo/$app.metainfo.xml"
+        echo "/usr/share/mime/packages/$app.xml"
         for size in 48 64 128 256; do
             echo "/usr/share/icons/hicolor/${size}x$size/apps/$app.png"
         done
@@ -49,8 +51,13 @@ if [ "$with_window" = 1 ]; then
     done
 fi
 
-gzip -dc "$destdir/usr/share/man/man1/soravik-calc.1.gz" | grep -q '^\.TH SORAVIK-CALC 1 ' ||
-    fail "the manual page is not a gzipped section 1 page"
+manual_pages=soravik-calc
+[ "$with_window" = 1 ] && manual_pages="$manual_pages soravik"
+for page in $manual_pages; do
+    title=$(echo "$page" | tr a-z A-Z)
+    gzip -dc "$destdir/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH $title 1 " ||
+        fail "the manual page of $page is not a gzipped section 1 page"
+done
 
 work=$destdir.work
 rm -rf "$work"
