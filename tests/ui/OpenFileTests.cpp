@@ -1,7 +1,8 @@
 // Files named on the command line or dropped on the window, and the graph at
-// the window's device pixel ratio. The real start-up with a file argument is
-// driven by tests/e2e; here the window's queued opening stands in for it, and
-// drops are events sent as the toolkit sends them.
+// the window's device pixel ratio. The window's queued opening stands in for
+// the real start-up with a file argument, which tests/e2e drives
+// (case_output_file_argument_is_calculated, case_missing_file_argument_is_told);
+// drops are events sent as the toolkit sends them after a file manager's drag.
 #include "UiFixture.h"
 
 #include "UCommandLine.h"
