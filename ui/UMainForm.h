@@ -180,8 +180,10 @@ private:
     void CreateMenu();
     void ConnectHandlers();
 
-    // Edit commands on the focused single-line field.
+    // Files dropped on the window from a file manager.
     void InstallFileDrops();
+
+    // Edit commands on the focused single-line field.
     void InstallEditCommands();
     void UpdateEditCommands();
     void EditCut1Execute();
