@@ -69,8 +69,8 @@ public:
     // file is opened as Open-input does and shown on the Input page, an
     // output file as Open-output does.
     void OpenFile(const std::string& fileName);
-    // The same once the event loop gets to it, with the window up and the
-    // drop that named the file finished.
+    // The same once the window is up and active and the drop that named the
+    // file has finished.
     void OpenFileLater(const std::string& fileName);
 
     QTabWidget* PageControl1 = nullptr;

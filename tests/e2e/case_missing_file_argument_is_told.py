@@ -9,5 +9,5 @@ def run(desktop):
     message = desktop.wait_for_window(APPLICATION_TITLE)
     desktop.key("Return")
     desktop.wait_for_window_gone(message, "the message")
-    check(desktop.find_window(MAIN_CAPTION) is not None, "no main window after the message")
+    desktop.wait_for_window(MAIN_CAPTION)
     check(app.running(), "the program ended after the message")
