@@ -1,5 +1,7 @@
 #include "UFileNames.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -40,4 +42,18 @@ std::string PathOnOneLine(std::string fileName) {
         }
     }
     return fileName;
+}
+
+TDataFileKind DataFileKindOf(const std::string& fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos || dot < LastComponentStart(fileName)) {
+        return TDataFileKind::Other;
+    }
+    std::string extension = fileName.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".inp") {
+        return TDataFileKind::Input;
+    }
+    return extension == ".out" ? TDataFileKind::Output : TDataFileKind::Other;
 }

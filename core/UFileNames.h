@@ -18,3 +18,9 @@ bool FileExists(const std::string& fileName);
 // line after it and leave the file unreadable, so each control character
 // becomes a blank.
 std::string PathOnOneLine(std::string fileName);
+
+enum class TDataFileKind { Input, Output, Other };
+
+// What a file is by its extension, ".inp" or ".out" in any letter case, as
+// files come from other systems too.
+TDataFileKind DataFileKindOf(const std::string& fileName);

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QString>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -42,10 +43,10 @@ QFont GraphFont() {
     return font;
 }
 
+// One pixel of the graph wide, so that on a device with more pixels per
+// graph pixel the lines and dots grow with the text and the panels.
 QPen OnePixelPen(const QColor& colour, Qt::PenStyle style) {
-    QPen pen(colour, 1, style);
-    pen.setCosmetic(true);
-    return pen;
+    return QPen(colour, 1, style);
 }
 
 // Text with its top-left corner at `topLeft` on an opaque dark-blue box, so
@@ -178,8 +179,12 @@ void PaintRegressionGraph(QPaintDevice& device, std::int32_t nrOfDataSets,
     PaintOnto(painter, nrOfDataSets, option);
 }
 
-QImage RenderRegressionGraph(std::int32_t nrOfDataSets, TCalculationOption option) {
-    QImage image(GraphWidth, GraphHeight, QImage::Format_RGB32);
+QImage RenderRegressionGraph(std::int32_t nrOfDataSets, TCalculationOption option,
+                             qreal devicePixelRatio) {
+    const qreal ratio = devicePixelRatio > 0.0 ? devicePixelRatio : 1.0;
+    QImage image(qCeil(GraphWidth * ratio), qCeil(GraphHeight * ratio), QImage::Format_RGB32);
+    // The painter then works in graph pixels, each `ratio` image pixels wide.
+    image.setDevicePixelRatio(ratio);
     image.fill(White);
     PaintRegressionGraph(image, nrOfDataSets, option);
     return image;

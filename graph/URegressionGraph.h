@@ -5,6 +5,8 @@
 
 #include "UCalculation.h"
 
+#include <QtGlobal>
+
 #include <cstdint>
 
 class QPaintDevice;
@@ -20,5 +22,7 @@ constexpr int GraphHeight = 313;
 void PaintRegressionGraph(QPaintDevice& device, std::int32_t nrOfDataSets,
                           TCalculationOption option);
 
-// A fresh 607 x 313 picture of the graph.
-QImage RenderRegressionGraph(std::int32_t nrOfDataSets, TCalculationOption option);
+// A fresh picture of the graph for a screen of `devicePixelRatio` image pixels
+// per graph pixel: 607 x 313 at 1, 1214 x 626 of the same drawing at 2.
+QImage RenderRegressionGraph(std::int32_t nrOfDataSets, TCalculationOption option,
+                             qreal devicePixelRatio = 1.0);

@@ -64,8 +64,12 @@ void TMainForm::InputOpenExecute() {
         dialogs_.ShowMessage(NoInputFileMessage);
         return;
     }
+    OpenInputFile(*chosen);
+}
+
+void TMainForm::OpenInputFile(const std::string& fileName) {
     TDMTylwen& store = DMTylwen;
-    store.FileName = *chosen;
+    store.FileName = fileName;
     if (!FileExists(store.FileName)) {
         dialogs_.ShowMessage(MissingFileMessage);
         return;

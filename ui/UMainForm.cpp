@@ -49,6 +49,7 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     CreatePages();
     ConnectHandlers();
     InstallEditCommands();
+    InstallFileDrops();
     // The client area below the menu bar is 715 x 558, status bar included.
     resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
     move(176, 50);
@@ -136,7 +137,10 @@ void TMainForm::Calculate() {
 }
 
 void TMainForm::DrawRegressionGraph() {
-    const QImage graph = RenderRegressionGraph(DMTylwen.NrOfDataSets, SelectedOption());
+    // Drawn for the screen the window is on, so that a high-density screen
+    // gets a sharp graph instead of an enlarged one.
+    const QImage graph = RenderRegressionGraph(DMTylwen.NrOfDataSets, SelectedOption(),
+                                               GraphImage->devicePixelRatioF());
     GraphImage->setPixmap(QPixmap::fromImage(graph));
     GraphImage->show();
 }

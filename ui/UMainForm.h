@@ -67,6 +67,18 @@ public:
     void SaveReportExecute();
     void SaveGraphExecute();
 
+    // Their steps after the file dialog, for a file named by other means.
+    void OpenInputFile(const std::string& fileName);
+    void OpenOutputFile(const std::string& fileName);
+
+    // A file named on the command line or dropped on the window: an input
+    // file is opened as Open-input does and shown on the Input page, an
+    // output file as Open-output does.
+    void OpenFile(const std::string& fileName);
+    // The same once the window is up and active and the drop that named the
+    // file has finished.
+    void OpenFileLater(const std::string& fileName);
+
     QTabWidget* PageControl1 = nullptr;
     QWidget* Intro_Tabsheet = nullptr;
     QWidget* Figure_TabSheet = nullptr;
@@ -181,6 +193,9 @@ private:
     void CreateCommands();
     void CreateMenu();
     void ConnectHandlers();
+
+    // Files dropped on the window from a file manager.
+    void InstallFileDrops();
 
     // Edit commands on the focused single-line field.
     void InstallEditCommands();

@@ -53,8 +53,12 @@ void TMainForm::OutputOpenExecute() {
         dialogs_.ShowMessage("No output file was selected");
         return;
     }
+    OpenOutputFile(*chosen);
+}
+
+void TMainForm::OpenOutputFile(const std::string& fileName) {
     TDMTylwen& store = DMTylwen;
-    store.FileName = *chosen;
+    store.FileName = fileName;
     if (!FileExists(store.FileName)) {
         dialogs_.ShowMessage("File does not exist, please select another one,");
         return;

@@ -1,7 +1,9 @@
 // Start-up: the application, the data set store, the main window, the exit
-// dialog, then the event loop. No command-line arguments, no settings.
+// dialog, then the event loop, with the file named on the command line opened
+// in it. No settings.
 #include "UApplication.h"
 #include "UCloseForm.h"
+#include "UCommandLine.h"
 #include "UDMTylwen.h"
 #include "UFonts.h"
 #include "UMainForm.h"
@@ -10,7 +12,15 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include <iostream>
+
 int main(int argc, char** argv) {
+    // Before the toolkit, which needs a display: the help, the version and a
+    // wrong option are answered on the terminal alone.
+    const TCommandLine commandLine = ParseCommandLine({argv + 1, argv + argc});
+    if (const std::optional<int> status = AnswerWithoutWindow(commandLine, std::cout, std::cerr)) {
+        return *status;
+    }
     TApplication application(argc, argv);
     // Desktops match the window to its menu entry and icon through this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.soravik.Soravik"));
@@ -26,5 +36,8 @@ int main(int argc, char** argv) {
     TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::exit(0); });
     mainForm.SetCloseForm(closeForm);
     mainForm.show();
+    if (commandLine.File) {
+        mainForm.OpenFileLater(*commandLine.File);
+    }
     return application.exec();
 }

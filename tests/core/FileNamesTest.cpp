@@ -35,4 +35,13 @@ TEST(FileExists, OnlyForAnExistingRegularFile) {
     EXPECT_FALSE(FileExists(""));
 }
 
+TEST(DataFileKindOf, ByTheExtensionOfTheLastComponentInAnyCase) {
+    EXPECT_EQ(DataFileKindOf("/a/field.inp"), TDataFileKind::Input);
+    EXPECT_EQ(DataFileKindOf("FIELD.INP"), TDataFileKind::Input);
+    EXPECT_EQ(DataFileKindOf("/a/b.c/field.Out"), TDataFileKind::Output);
+    EXPECT_EQ(DataFileKindOf("/a/field.inp.txt"), TDataFileKind::Other);
+    EXPECT_EQ(DataFileKindOf("/a.inp/field"), TDataFileKind::Other);
+    EXPECT_EQ(DataFileKindOf("/a/.output"), TDataFileKind::Other);
+}
+
 } // namespace

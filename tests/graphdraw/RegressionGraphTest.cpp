@@ -218,6 +218,33 @@ TEST(RegressionGraph, AlignsTheTickLabels) {
     EXPECT_LE(left, 164);
 }
 
+// Two device pixels per graph pixel: the same drawing at twice the size, in
+// the five colours only (nothing blurred), lines two pixels wide; only the
+// finer glyphs differ from the ordinary picture.
+TEST(RegressionGraph, DrawsTheSamePictureSharplyAtTwiceTheDevicePixelRatio) {
+    const QImage single = DrawTwelveByFour(2.0, 1.0, TCalculationOption::OverEntireSoilDepth);
+    const QImage twice = RenderRegressionGraph(4, TCalculationOption::OverEntireSoilDepth, 2.0);
+    ASSERT_EQ(twice.size(), QSize(1214, 626));
+    const QRect all(0, 0, 1214, 626);
+    std::size_t inPalette = 0;
+    for (QRgb colour : {Silver, DarkBlue, White, Yellow, Aqua}) {
+        inPalette += PixelsOf(twice, colour, all).size();
+    }
+    EXPECT_EQ(inPalette, 1214u * 626u);
+    int differing = 0;
+    for (int y = 0; y < GraphHeight; ++y) {
+        for (int x = 0; x < GraphWidth; ++x) {
+            differing += At(twice, 2 * x, 2 * y) != At(single, x, y);
+        }
+    }
+    EXPECT_LT(differing, GraphWidth * GraphHeight / 50);
+    // The vertical axis, between its ticks at 70 and 106, in columns 139 and 140.
+    for (int x : {138, 139, 140, 141}) {
+        const std::size_t white = PixelsOf(twice, White, QRect(x, 144, 1, 64)).size();
+        EXPECT_EQ(white, x == 139 || x == 140 ? 64u : 0u) << x;
+    }
+}
+
 TEST(RegressionGraph, DrawsEveryDataSetBeyondThe256th) {
     DataSetR heads(300, 1.0);
     DataSetR qh(300, 1.0);
