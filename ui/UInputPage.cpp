@@ -53,7 +53,9 @@ void TMainForm::InputShow() {
     GraphImage->hide();
     TDMTylwen& store = DMTylwen;
     if (DataPresent) {
-        DataGrid->SetRowCount(store.NrOfDataSets + 1);
+        // One row per data set: a row beyond them would show values that no
+        // save writes, and lose what the user typed there.
+        DataGrid->SetRowCount(store.NrOfDataSets);
         return;
     }
     store.GridRows = store.NrOfDataSets = store.RowsToFill = EmptyTableRows;
@@ -85,6 +87,14 @@ void TMainForm::FillGridFrom(TFillSource source) {
 void TMainForm::FillGridRow(int row, TFillSource source) {
     const TDMTylwen& store = DMTylwen;
     DataGrid->SetCell(0, row, std::to_string(row + 1));
+    // The row past the last data set holds no values that could pass for one
+    // when it comes into view (an empty table still shows one row).
+    if (row >= store.NrOfDataSets) {
+        for (int column = 1; column <= 3; ++column) {
+            DataGrid->SetCell(column, row, "");
+        }
+        return;
+    }
     if (!DataPresent && source == TFillSource::ByFlags) {
         for (int column = 1; column <= 3; ++column) {
             DataGrid->SetCell(column, row, BlankCell);

@@ -181,8 +181,7 @@ private:
     void FillGridFrom(TFillSource source);
     void FillGridRow(int row, TFillSource source);
     void GrowDataSets(int newCount);
-    bool TakeCompleteTable(int count);
-    void CloseUpTable(int count, const std::vector<bool>& complete);
+    void ShowClosedUpTable(const std::vector<int>& keptRows, int count);
     std::vector<bool> MarkCompleteRows(int count);
     bool ReadInputFileOfChosenOutput();
     void LoadOutputMemo();

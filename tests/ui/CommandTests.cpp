@@ -167,16 +167,25 @@ TEST_F(TCommandTest, RowsWithAnEmptyCellAreDroppedAndTheTableClosesUp) {
     EXPECT_EQ(dialogs.Messages.size(), 1u);
 }
 
-TEST_F(TCommandTest, ATextInAKeptRowStopsTheCloseUpWhereItStands) {
+// Every kept row converts before anything changes: the bad cell stays in
+// view to be corrected, with the whole table around it.
+TEST_F(TCommandTest, ATextInAKeptRowLeavesTheTableAsTheUserLeftIt) {
     TypeField();
     TypeCell(1, 1, QString());
-    TypeCell(4, 3, QStringLiteral("abc"));
+    TypeCell(4, 3, QStringLiteral("1.O1"));
     SaveCalculate(FieldInp());
     EXPECT_EQ(dialogs.Errors,
-              std::vector<std::string>({"'abc' is not a valid floating point value"}));
-    EXPECT_EQ(DMTylwen.NrOfDataSets, 3);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("3"));
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldOut())));
+              std::vector<std::string>({"'1.O1' is not a valid floating point value"}));
+    EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
+    EXPECT_EQ(Grid().RowCount(), 15);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
+    EXPECT_EQ(Cell(3, 4), "1.O1");
+    EXPECT_EQ(Cell(1, 14), "2.6");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
+
+    TypeCell(4, 3, QStringLiteral("1.01"));
+    SaveCalculate(FieldInp());
+    EXPECT_EQ(FileLines(FieldInp()).size(), 14u + 14u + 1u);
 }
 
 TEST_F(TCommandTest, CancelledOrMissingFilesAreTold) {
@@ -270,8 +279,9 @@ TEST_F(TCommandTest, ClosingUpToNothingSaysSoAndStops) {
     EXPECT_EQ(
         dialogs.Messages,
         std::vector<std::string>({"There are no complete data sets to save. Please enter data."}));
-    EXPECT_EQ(Grid().RowCount(), 1);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("0"));
+    // The partly typed rows stay for the user to complete.
+    EXPECT_EQ(Grid().RowCount(), 15);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
 }
 
