@@ -116,12 +116,19 @@ void TMainForm::InputOpenExecute() {
     if (ReadInputFile(dialogs_, DMTylwen, MaxNrOfDataSets) != TReadInputOutcome::Read) {
         return;
     }
-    store.PreviousNrOfDataSets = store.NrOfDataSets;
-    DataPresent = true;
-    FillGrid();
+    ShowInputFileRead();
     OutputShown = false;
     Output_Memo->hide();
     SetInitialDirectories(ExtractFilePath(store.FileName));
+}
+
+// The Input page shows the data sets and site constants just read, so that
+// the next Save-calculate saves what the page shows.
+void TMainForm::ShowInputFileRead() {
+    DMTylwen.PreviousNrOfDataSets = DMTylwen.NrOfDataSets;
+    DataPresent = true;
+    RowsIncomplete = false;
+    FillGrid();
 }
 
 bool TMainForm::AskInputFileName() {

@@ -182,9 +182,11 @@ private:
     void FillGridRow(int row, TFillSource source);
     void GrowDataSets(int newCount);
     void ShowClosedUpTable(const std::vector<int>& keptRows, int count);
+    void ShowInputFileRead();
     std::vector<bool> MarkCompleteRows(int count);
     bool ReadInputFileOfChosenOutput();
     void LoadOutputMemo();
+    void ShowOutputFile();
     TCalculationOption SelectedOption() const;
 
     TUserDialogs& dialogs_;

@@ -144,7 +144,14 @@ TEST_F(TCommandTest, OpenOutputRecalculatesWithTheSelectedOption) {
     ClickButton(form->SeeOutput_Button);
     EXPECT_EQ(form->StatusText(), "Linear regession graph");
     EXPECT_EQ(LinesAfterName(out), LinesAfterName(SourcePath("examples/worked-example.out")));
+    EXPECT_EQ(MemoText(form->Output_Memo), JoinLines(FileLines(out)));
     EXPECT_TRUE(dialogs.Messages.empty());
+
+    // Without its input file the earlier calculation's graph goes too.
+    ASSERT_TRUE(CopyFile(out, InFolder("lonely.out")));
+    dialogs.OpenFileNames.push_back(InFolder("lonely.out"));
+    ClickButton(form->SeeOutput_Button);
+    EXPECT_FALSE(form->GraphImage->isVisible());
 }
 
 TEST_F(TCommandTest, RowsWithAnEmptyCellAreDroppedAndTheTableClosesUp) {
@@ -300,4 +307,26 @@ TEST_F(TCommandTest, OpenOutputWithoutItsInputFileStops) {
     EXPECT_EQ(DMTylwen.FileName, out);
     EXPECT_EQ(form->StatusText(), "Linear regession graph");
     EXPECT_EQ(MemoText(form->Output_Memo), JoinLines(FileLines(out)));
+}
+
+// After Open-output the Input page shows the file that was read, with fewer
+// or more data sets than the page showed, and Save-calculate saves that.
+TEST_F(TCommandTest, OpenOutputShowsItsInputFileOnTheInputPage) {
+    const std::vector<std::string> names = {"worked-example", "pipe-drain-field"};
+    for (const std::string& name : names) {
+        ASSERT_TRUE(CopyFile(SourcePath("examples/" + name + ".inp"), InFolder(name + ".inp")));
+        ASSERT_TRUE(CopyFile(SourcePath("examples/" + name + ".out"), InFolder(name + ".out")));
+    }
+    TypeField();
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        dialogs.OpenFileNames.push_back(InFolder(name + ".out"));
+        form->OutputOpen->trigger();
+        ShowPage(form->Input);
+        const std::vector<std::string> expected = LinesAfterName(InFolder(name + ".inp"));
+        EXPECT_EQ(form->Edit1->text(), QString::number(expected.size() - 14));
+        EXPECT_EQ(Grid().RowCount(), static_cast<int>(expected.size() - 14));
+        SaveCalculate(InFolder("saved-" + name + ".inp"));
+        EXPECT_EQ(LinesAfterName(InFolder("saved-" + name + ".inp")), expected);
+    }
 }
