@@ -132,7 +132,9 @@ void TMainForm::Edit1Exit() {
                              std::to_string(MaximumDataSets));
         return;
     }
-    const int gridRows = DMTylwen.GridRows;
+    // The data sets the page shows: a paste that failed has changed them and
+    // left GridRows behind.
+    const int gridRows = DMTylwen.NrOfDataSets;
     if (*count > gridRows) {
         dialogs_.ShowMessage(" Add data in the last cells at the end of the column");
         GrowDataSets(*count);
@@ -145,7 +147,7 @@ void TMainForm::Edit1Exit() {
 // data sets show 0.
 void TMainForm::GrowDataSets(int newCount) {
     TDMTylwen& store = DMTylwen;
-    const int oldRows = store.GridRows;
+    const int oldRows = store.NrOfDataSets;
     SetLength(store.WorkDischarge, newCount + 1);
     SetLength(store.WorkMidway, newCount + 1);
     SetLength(store.WorkNear, newCount + 1);
