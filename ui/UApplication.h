@@ -1,5 +1,6 @@
 // The program's application object: the last line of defence that keeps an
-// exception from ending the program when a handler let one through.
+// exception from ending the program when a handler let one through, and the
+// end of the program when the desktop asks it to quit.
 #pragma once
 
 #include "UQtDialogs.h"
@@ -13,6 +14,9 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
     TQtDialogs& Dialogs() { return dialogs_; }
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     TQtDialogs dialogs_;

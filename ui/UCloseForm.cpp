@@ -65,6 +65,8 @@ void TCloseForm::EndProgram() {
 
 void TCloseForm::FormShow() {
     ShowStatus(FinishStatusText);
+    // Return ends the program at once: the only thing left to do here is Finish.
+    Finish_Button->setFocus(Qt::OtherFocusReason);
 }
 
 void TCloseForm::FormClose() {

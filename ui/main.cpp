@@ -14,7 +14,6 @@ int main(int argc, char** argv) {
     TApplication application(argc, argv);
     // Desktops match the window to its menu entry and icon through this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.soravik.Soravik"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(ApplicationTitle));
     InstallFontSubstitutions();
     const QImage logo = LoadLogo();
     if (!logo.isNull()) {
@@ -22,7 +21,9 @@ int main(int argc, char** argv) {
     }
     DMTylwen.DataModuleCreate();
     TMainForm mainForm(application.Dialogs());
-    TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::quit(); });
+    // quit() would first ask every window to close, and the main window refuses
+    // every close: the program leaves the event loop without asking.
+    TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::exit(0); });
     mainForm.SetCloseForm(closeForm);
     mainForm.show();
     return application.exec();

@@ -120,6 +120,7 @@ protected:
         DMTylwen.DataModuleCreate();
         ResetTylwenUtils();
         form = std::make_unique<TMainForm>(dialogs);
+        // Counts the ending; the real one: tests/e2e/case_*ends_program*.py.
         closeForm = std::make_unique<TCloseForm>(dialogs, [this] { ++programEnded; });
         form->SetCloseForm(*closeForm);
         form->show();

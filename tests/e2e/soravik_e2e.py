@@ -1,0 +1,417 @@
+"""Drives the built calculator as a user would: its own process on an X
+display (xvfb-run gives each case one), a real window manager (openbox) for
+close boxes and Alt+F4, real key and mouse events (xdotool), captions as the
+window system sees them (xprop).
+
+Every wait polls a condition with a deadline; nothing sleeps a fixed time.
+Every process started here runs in its own process group and is killed with
+it when the case ends, passes or fails.
+"""
+
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+# Generous for a loaded two-core machine and a sanitizer build; a case that
+# works finishes each wait in a fraction of this.
+WAIT_SECONDS = float(os.environ.get("SORAVIK_E2E_WAIT", "20"))
+POLL_SECONDS = 0.05
+KEY_DELAY_MS = 12
+# Key names of the characters of numbers, for typing them with `key`.
+KEY_NAMES = {".": "period", ",": "comma", "-": "minus", "+": "plus"}
+
+MAIN_CAPTION = "Hydraulic conductivity calculator "
+EXIT_CAPTION = "Tylwen exit"
+APPLICATION_TITLE = "Subsurface drainage by pipes or open ditches"
+
+# The middle of the exit dialog's Finish button and of controls of the Input
+# page, in pixels from the top left corner of the client area or the page.
+FINISH_BUTTON = (176 + 28, 168 + 12)
+SAVE_CALCULATE_BUTTON = (424 + 64, 464 + 12)
+OPEN_INPUT_BUTTON = (576 + 45, 464 + 12)
+GRID = (56, 128)
+GRID_CELL = (64, 24)
+# Rows of the grid in view before it scrolls; the last of them only partly.
+GRID_ROWS_IN_VIEW = 15
+# The main window's client area is its menu bar above 558 pixels; a page of
+# the page control starts below the tab bar, inside the control's frame.
+MAIN_CLIENT_HEIGHT = 558
+PAGE_OFFSET = (2, 27)
+
+
+class E2eFailure(AssertionError):
+    pass
+
+
+class DisplayUnusable(Exception):
+    """The X display went away before the case began: not the case's fault."""
+
+
+def check(condition, message):
+    if not condition:
+        raise E2eFailure(message)
+
+
+def check_equal(actual, expected, what):
+    if actual != expected:
+        raise E2eFailure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+def posix_regex_escape(text):
+    return re.sub(r"([.\[\](){}*+?|^$\\])", r"\\\1", text)
+
+
+def parse_xprop_string(output):
+    """The string of `xprop -notype -id W PROPERTY`, or None when unset."""
+    match = re.search(r'= "(.*)"\s*$', output, re.S)
+    if not match:
+        return None
+    return re.sub(r'\\(.)', r"\1", match.group(1))
+
+
+class App:
+    """The calculator's process."""
+
+    def __init__(self, process, log_path):
+        self.process = process
+        self.log_path = log_path
+
+    def running(self):
+        return self.process.poll() is None
+
+    def wait_exit(self, timeout=WAIT_SECONDS):
+        """The exit status; fails when the program is still running after `timeout`."""
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise E2eFailure(f"the program still runs {timeout:.0f} s after it was asked to end")
+
+    def kill(self):
+        if self.running():
+            os.killpg(self.process.pid, signal.SIGKILL)
+            self.process.wait()
+
+    def log(self):
+        try:
+            return self.log_path.read_text(errors="replace")
+        except OSError:
+            return ""
+
+
+class Desktop:
+    """One X display with a window manager, a scratch folder and the program."""
+
+    def __init__(self, binary, source_dir, work_dir):
+        check("DISPLAY" in os.environ, "no X display: run the case under xvfb-run -a")
+        self.binary = Path(binary).resolve()
+        self.source_dir = Path(source_dir).resolve()
+        self.folder = Path(work_dir).resolve()
+        self.home = self.folder / ".home"
+        self.home.mkdir(mode=0o700, parents=True, exist_ok=True)
+        self.processes = []
+        self.apps = []
+        self._start_window_manager()
+
+    # ----- processes -------------------------------------------------------
+
+    def _spawn(self, command, log_name, env=None, cwd=None):
+        log_path = self.folder.parent / log_name
+        log = open(log_path, "wb")
+        process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=log,
+                                   stderr=subprocess.STDOUT, env=env, cwd=cwd,
+                                   start_new_session=True)
+        log.close()
+        self.processes.append(process)
+        return process, log_path
+
+    def _start_window_manager(self):
+        # Its stock configuration (HOME is the scratch folder's): title bars
+        # with close boxes, Alt+F4, the focus to every new window.
+        manager, log_path = self._spawn(["openbox", "--sm-disable"], "openbox.log",
+                                        env=self._environment())
+
+        def started():
+            if manager.poll() is not None:
+                raise DisplayUnusable(log_path.read_text(errors="replace").strip())
+            return "window id" in self._xprop_root("_NET_SUPPORTING_WM_CHECK")
+
+        self.wait_until(started, "the window manager to start")
+
+    def _environment(self):
+        env = dict(os.environ)
+        for name in ("QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "XDG_CURRENT_DESKTOP",
+                     "DESKTOP_SESSION", "SESSION_MANAGER", "DBUS_SESSION_BUS_ADDRESS"):
+            env.pop(name, None)
+        env.update({
+            "QT_QPA_PLATFORM": "xcb",
+            "HOME": str(self.home),
+            "XDG_CONFIG_HOME": str(self.home / ".config"),
+            "XDG_RUNTIME_DIR": str(self.home),
+            "LC_ALL": "C.UTF-8",
+        })
+        return env
+
+    def start_app(self, *arguments, cwd=None):
+        """Starts the calculator in the scratch folder (or `cwd`) and waits
+        for its main window."""
+        process, log_path = self._spawn([str(self.binary), *map(str, arguments)], "soravik.log",
+                                        env=self._environment(), cwd=str(cwd or self.folder))
+        app = App(process, log_path)
+        self.apps.append(app)
+        return app
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                try:
+                    os.killpg(process.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+                process.wait()
+
+    # ----- waiting ---------------------------------------------------------
+
+    def wait_until(self, condition, what, timeout=WAIT_SECONDS):
+        """Polls `condition` until it gives a true value, which is returned."""
+        deadline = time.monotonic() + timeout
+        while True:
+            value = condition()
+            if value:
+                return value
+            if time.monotonic() > deadline:
+                raise E2eFailure(f"timed out after {timeout:.0f} s waiting for {what}")
+            for app in self.apps:
+                if not app.running():
+                    raise E2eFailure(f"the program ended (status {app.process.returncode}) "
+                                     f"while waiting for {what}")
+            time.sleep(POLL_SECONDS)
+
+    def wait_for_file(self, path, timeout=WAIT_SECONDS):
+        path = Path(path)
+        return self.wait_until(lambda: path.is_file(), f"the file {path}", timeout)
+
+    # ----- windows ---------------------------------------------------------
+
+    def _run(self, *command):
+        result = subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                                env=self._environment(), timeout=WAIT_SECONDS)
+        return result
+
+    def _xdotool(self, *arguments):
+        result = self._run("xdotool", *map(str, arguments))
+        check(result.returncode == 0 or arguments[0] == "search",
+              f"xdotool {' '.join(map(str, arguments))} failed: {result.stderr.strip()}")
+        return result.stdout
+
+    def _xprop_root(self, prop):
+        return self._run("xprop", "-root", prop).stdout
+
+    def visible_windows(self, name):
+        """The mapped windows whose name is exactly `name`."""
+        regex = "^" + posix_regex_escape(name) + "$"
+        found = self._xdotool("search", "--onlyvisible", "--name", regex).split()
+        return [int(window) for window in found if self.window_name(int(window)) == name]
+
+    def find_window(self, name):
+        windows = self.visible_windows(name)
+        return windows[0] if windows else None
+
+    def wait_for_window(self, name, timeout=WAIT_SECONDS):
+        """Waits until a window captioned exactly `name` is shown and has the focus."""
+        window = self.wait_until(lambda: self.find_window(name), f"a window named {name!r}",
+                                 timeout)
+        self.wait_until(lambda: self.active_window() == window,
+                        f"the window {name!r} to get the focus", timeout)
+        return window
+
+    def wait_for_window_gone(self, window, what, timeout=WAIT_SECONDS):
+        self.wait_until(lambda: not self.is_mapped(window), f"{what} to close", timeout)
+
+    def window_name(self, window):
+        """The caption as the window system sees it: _NET_WM_NAME."""
+        result = self._run("xprop", "-notype", "-id", str(window), "_NET_WM_NAME")
+        return parse_xprop_string(result.stdout) if result.returncode == 0 else None
+
+    def is_mapped(self, window):
+        result = self._run("xwininfo", "-id", str(window))
+        return result.returncode == 0 and "IsViewable" in result.stdout
+
+    def window_states(self, window):
+        return self._run("xprop", "-id", str(window), "_NET_WM_STATE").stdout
+
+    def active_window(self):
+        match = re.search(r"window id # (0x[0-9a-f]+)",
+                          self._xprop_root("_NET_ACTIVE_WINDOW"))
+        return int(match.group(1), 16) if match else None
+
+    def client_area(self, window):
+        """Left, top, width and height of the window's client area on the screen."""
+        info = self._run("xwininfo", "-id", str(window)).stdout
+        values = [int(re.search(label + r":\s+(-?\d+)", info).group(1))
+                  for label in ("Absolute upper-left X", "Absolute upper-left Y", "Width",
+                                "Height")]
+        return tuple(values)
+
+    def frame_extents(self, window):
+        """Left, right, top and bottom of the window manager's frame."""
+        output = self._run("xprop", "-id", str(window), "_NET_FRAME_EXTENTS").stdout
+        return tuple(int(value) for value in re.findall(r"\d+", output.split("=")[-1]))
+
+    def main_page_origin(self, window):
+        """The top left corner of the main window's pages, in client pixels."""
+        _, _, _, height = self.client_area(window)
+        menu_bar = height - MAIN_CLIENT_HEIGHT
+        return PAGE_OFFSET[0], menu_bar + PAGE_OFFSET[1]
+
+    # ----- input -----------------------------------------------------------
+
+    def activate(self, window):
+        self._xdotool("windowactivate", "--sync", window)
+        self.wait_until(lambda: self.active_window() == window, "the window to get the focus")
+
+    def click(self, window, x, y):
+        """A left click at (x, y) of the window's client area."""
+        left, top, _, _ = self.client_area(window)
+        self._xdotool("mousemove", left + x, top + y, "click", "1")
+
+    def click_page(self, window, x, y):
+        """A left click at (x, y) of the main window's current page."""
+        page_x, page_y = self.main_page_origin(window)
+        self.click(window, page_x + x, page_y + y)
+
+    def key(self, *keys):
+        """Key strokes to the focused window, such as "Return" or "alt+F4"."""
+        self._xdotool("key", "--delay", KEY_DELAY_MS, *keys)
+
+    def type(self, text):
+        self._xdotool("type", "--delay", KEY_DELAY_MS, text)
+
+    def close_box(self, window):
+        """Clicks the close box at the right end of the window's title bar."""
+        left, top, width, _ = self.client_area(window)
+        _, right, title, _ = self.frame_extents(window)
+        self._xdotool("mousemove", left + width + right - 11, top - title // 2,
+                      "click", "1")
+
+    def minimize(self, window):
+        self._xdotool("windowminimize", "--sync", window)
+        self.wait_until(lambda: "_NET_WM_STATE_HIDDEN" in self.window_states(window),
+                        "the window to be minimized")
+
+    def activate_minimized(self, window):
+        """Brings a minimized window back, as its task bar entry does."""
+        self._xdotool("windowactivate", window)
+
+    def open_menu_entry(self, window, menu_x, mnemonic):
+        """Opens the menu at `menu_x` pixels along the menu bar and presses an
+        entry's underlined letter."""
+        self.activate(window)
+        self.click(window, menu_x, 8)
+        self.key(mnemonic)
+
+    # ----- the program's windows -------------------------------------------
+
+    def start_main_window(self, *arguments):
+        """Starts the program and waits for its main window: (app, window)."""
+        app = self.start_app(*arguments)
+        return app, self.wait_for_window(MAIN_CAPTION)
+
+    def open_exit_dialog(self, main, how="menu"):
+        """Asks the main window to close (File > ProgramExit, its close box or
+        Alt+F4) and waits for the exit dialog; the main window stays."""
+        self.activate(main)
+        if how == "menu":
+            self.open_menu_entry(main, 15, "x")
+        elif how == "close box":
+            self.close_box(main)
+        else:
+            self.key("alt+F4")
+        exit_dialog = self.wait_for_window(EXIT_CAPTION)
+        check(self.is_mapped(main), f"the main window closed ({how}) with the exit dialog open")
+        return exit_dialog
+
+    def show_input_page(self, main):
+        """Ctrl+Tab twice: from the Intro page over Figure to Input."""
+        self.activate(main)
+        self.key("ctrl+Tab", "ctrl+Tab")
+
+    def cell_point(self, main, row, column):
+        """The middle of a cell of the Input page's grid on the screen (the
+        grid scrolled to its top; of the last row in view, its upper part)."""
+        left, top, _, _ = self.client_area(main)
+        page_x, page_y = self.main_page_origin(main)
+        check(row < GRID_ROWS_IN_VIEW, f"row {row} of the grid is out of view")
+        y = row * GRID_CELL[1] + (GRID_CELL[1] // 2 if row < GRID_ROWS_IN_VIEW - 1 else 6)
+        return (left + page_x + GRID[0] + column * GRID_CELL[0] + GRID_CELL[0] // 2,
+                top + page_y + GRID[1] + y)
+
+    def click_cell(self, main, row, column):
+        self._xdotool("mousemove", *self.cell_point(main, row, column), "click", "1")
+
+    def type_table(self, main, rows, last_key=None):
+        """Types rows of (discharge, midway, near) texts into the grid from its
+        first row on, as a user who clicks each cell and types its value; the
+        last value is followed by `last_key`. One xdotool run does it all.
+
+        Clicks rather than Return and an arrow: Qt closes the cell editor on
+        Return only when its event loop comes round again, and an arrow typed
+        faster than that moves the editor's cursor instead of the cell."""
+        strokes = []
+        for number, row in enumerate(rows):
+            for column, text in enumerate(row, start=1):
+                strokes += ["mousemove", *self.cell_point(main, number, column), "click", "1",
+                            "key", "--delay", KEY_DELAY_MS]
+                strokes += [KEY_NAMES.get(character, character) for character in text]
+        if last_key:
+            strokes.append(last_key)
+        self._xdotool(*strokes)
+
+    def answer_save_dialog(self, name):
+        """Types `name` into the save dialog and saves."""
+        self.wait_for_window("Save As")
+        self.type(name)
+        self.key("Return")
+
+    # ----- files -----------------------------------------------------------
+
+    def example(self, name):
+        return self.source_dir / "examples" / name
+
+    def copy_example(self, name, target_name=None):
+        target = self.folder / (target_name or name)
+        shutil.copyfile(self.example(name), target)
+        return target
+
+    def screenshot(self, path):
+        self._run("import", "-window", "root", str(path))
+
+
+def example_table(path):
+    """The data sets of an input file as the texts a user types: (discharge,
+    midway, near) per row, without trailing zeros."""
+    lines = file_lines(path)
+    first = lines.index(" - - - - - - - - - - - - - - - - - - - - -") + 1
+    rows = []
+    for line in lines[first:]:
+        if line.startswith(" - "):
+            break
+        rows.append(tuple(f"{float(value):g}" for value in line.split()[1:]))
+    return rows
+
+
+def file_lines(path):
+    """A file's lines without their CR LF ends."""
+    return Path(path).read_bytes().decode("utf-8").split("\r\n")[:-1]
+
+
+def make_work_dir(base):
+    base.mkdir(parents=True, exist_ok=True)
+    case_dir = Path(tempfile.mkdtemp(prefix="case-", dir=base))
+    folder = case_dir / "files"
+    folder.mkdir()
+    return folder
