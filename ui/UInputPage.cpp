@@ -115,7 +115,9 @@ void TMainForm::FillGridRow(int row, TFillSource source) {
 
 void TMainForm::Edit1Exit() {
     const std::string text = FieldText(Edit1);
-    if (text.empty()) {
+    // A count the program has shown, as after opening a file of fewer than
+    // ten data sets, is no request of the user's to change the table.
+    if (text.empty() || !Edit1->isModified()) {
         return;
     }
     const std::optional<std::int32_t> count = ParseWholeNumber(text);

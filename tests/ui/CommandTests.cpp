@@ -320,6 +320,8 @@ TEST_F(TCommandTest, OpenOutputShowsItsInputFileOnTheInputPage) {
     TypeField();
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
+        // Ctrl+O from the count field, which shows the new count when left.
+        form->Edit1->setFocus();
         dialogs.OpenFileNames.push_back(InFolder(name + ".out"));
         form->OutputOpen->trigger();
         ShowPage(form->Input);
@@ -329,4 +331,5 @@ TEST_F(TCommandTest, OpenOutputShowsItsInputFileOnTheInputPage) {
         SaveCalculate(InFolder("saved-" + name + ".inp"));
         EXPECT_EQ(LinesAfterName(InFolder("saved-" + name + ".inp")), expected);
     }
+    EXPECT_TRUE(dialogs.Messages.empty());
 }
