@@ -311,8 +311,9 @@ protected:
         randomDialogs_.NextFileName = input;
         randomDialogs_.NextAnswer = true;
         ClickButton(form->Button2);
-        if (ReadWholeFile(input) + ReadWholeFile(ChangeFileExt(input, ".out")) != files) {
-            return ::testing::AssertionFailure() << "a second save changed " << input;
+        if (ActivePage() != form->Output_TabSheet ||
+            ReadWholeFile(input) + ReadWholeFile(ChangeFileExt(input, ".out")) != files) {
+            return ::testing::AssertionFailure() << "a second save failed or changed " << input;
         }
         return ::testing::AssertionSuccess();
     }
