@@ -33,6 +33,16 @@ void TCellEditor::contextMenuEvent(QContextMenuEvent* event) {
     menu->popup(event->globalPos());
 }
 
+namespace {
+
+bool LeavesTheGrid(const QEvent& event) {
+    const auto& key = static_cast<const QKeyEvent&>(event);
+    const bool plain = (key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+    return plain && (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab);
+}
+
+} // namespace
+
 // Column 0 holds the serial numbers: drawn like a fixed column and never edited.
 class TCellDelegate : public QStyledItemDelegate {
 public:
@@ -60,6 +70,21 @@ public:
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
         grid_.EditorClosed(editor);
         QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
+    // Tab and Shift+Tab commit the cell and leave the grid for the next or
+    // previous control, as they do when no cell is being edited; Qt's own
+    // handling would open the neighbouring cell instead.
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress && LeavesTheGrid(*event)) {
+            const bool forward = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab;
+            emit commitData(editor);
+            emit closeEditor(editor, NoHint);
+            grid_.focusNextPrevChild(forward);
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
     }
 
 protected:

@@ -42,17 +42,61 @@ void MakeRoom(DataSetR& work, DataSetR& input, int count) {
     }
 }
 
-// One grid row into working slot `slot` and input slot `slot` + 1.
-void TakeRow(const TDataGrid& grid, int row, int slot, TDMTylwen& store) {
-    const double discharge = StringToFloat(grid.Cell(1, row));
-    const double midway = StringToFloat(grid.Cell(2, row));
-    const double near = StringToFloat(grid.Cell(3, row));
-    At(store.WorkDischarge, slot) = discharge;
-    At(store.WorkMidway, slot) = midway;
-    At(store.WorkNear, slot) = near;
-    At(store.InputDischarge, slot + 1) = discharge;
-    At(store.InputDepthMidway, slot + 1) = midway;
-    At(store.InputDepthNear, slot + 1) = near;
+// The values of the rows a save keeps, in grid order, converted before
+// anything in the store or on the page changes.
+struct TKeptRows {
+    std::vector<int> Rows;
+    std::vector<double> Discharge;
+    std::vector<double> Midway;
+    std::vector<double> Near;
+};
+
+// Raises the conversion error of the first kept cell that holds no number.
+TKeptRows ConvertKeptRows(const TDataGrid& grid, const std::vector<bool>& complete) {
+    TKeptRows kept;
+    for (int row = 0; row < static_cast<int>(complete.size()); ++row) {
+        if (!complete[row]) {
+            continue;
+        }
+        kept.Discharge.push_back(StringToFloat(grid.Cell(1, row)));
+        kept.Midway.push_back(StringToFloat(grid.Cell(2, row)));
+        kept.Near.push_back(StringToFloat(grid.Cell(3, row)));
+        kept.Rows.push_back(row);
+    }
+    return kept;
+}
+
+// Data set k into working slot k - 1 and input slot k, laid out as after
+// reading a file of the kept data sets.
+void StoreKeptRows(const TKeptRows& kept, TDMTylwen& store) {
+    const int count = static_cast<int>(kept.Rows.size());
+    MakeRoom(store.WorkDischarge, store.InputDischarge, count);
+    MakeRoom(store.WorkMidway, store.InputDepthMidway, count);
+    MakeRoom(store.WorkNear, store.InputDepthNear, count);
+    for (int slot = 0; slot < count; ++slot) {
+        At(store.WorkDischarge, slot) = At(store.InputDischarge, slot + 1) = kept.Discharge[slot];
+        At(store.WorkMidway, slot) = At(store.InputDepthMidway, slot + 1) = kept.Midway[slot];
+        At(store.WorkNear, slot) = At(store.InputDepthNear, slot + 1) = kept.Near[slot];
+    }
+    LayOutInputArrays(store.InputDischarge, count);
+    LayOutInputArrays(store.InputDepthMidway, count);
+    LayOutInputArrays(store.InputDepthNear, count);
+    store.NrOfDataSets = store.RowsToFill = count;
+}
+
+// A complete table that does not convert is told in a message; a close-up
+// lets the conversion error reach the error box. Either way nothing has
+// changed yet, so the user can correct the cell.
+std::optional<TKeptRows> ConvertSavedRows(const TDataGrid& grid, const std::vector<bool>& complete,
+                                          bool closingUp) {
+    if (closingUp) {
+        return ConvertKeptRows(grid, complete);
+    }
+    try {
+        return ConvertKeptRows(grid, complete);
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -77,12 +121,19 @@ void TMainForm::OpenInputFile(const std::string& fileName) {
     if (ReadInputFile(dialogs_, DMTylwen, MaxNrOfDataSets) != TReadInputOutcome::Read) {
         return;
     }
-    store.PreviousNrOfDataSets = store.NrOfDataSets;
-    DataPresent = true;
-    FillGrid();
+    ShowInputFileRead();
     OutputShown = false;
     Output_Memo->hide();
     SetInitialDirectories(ExtractFilePath(store.FileName));
+}
+
+// The Input page shows the data sets and site constants just read, so that
+// the next Save-calculate saves what the page shows.
+void TMainForm::ShowInputFileRead() {
+    DMTylwen.PreviousNrOfDataSets = DMTylwen.NrOfDataSets;
+    DataPresent = true;
+    RowsIncomplete = false;
+    FillGrid();
 }
 
 bool TMainForm::AskInputFileName() {
@@ -106,26 +157,30 @@ void TMainForm::InputSaveExecute() {
     }
     TDMTylwen& store = DMTylwen;
     RowsIncomplete = false;
-    if (store.PreviousNrOfDataSets > store.NrOfDataSets) {
-        store.NrOfDataSets = store.PreviousNrOfDataSets;
+    // A raised count reaches the store only with the rows it kept: a value
+    // that does not convert leaves the count as the page shows it.
+    int count = store.NrOfDataSets;
+    if (store.PreviousNrOfDataSets > count) {
+        count = store.PreviousNrOfDataSets;
         RowsIncomplete = true;
     }
-    const int count = store.NrOfDataSets;
     const std::vector<bool> complete = MarkCompleteRows(count);
     if (!DataPresent) {
-        store.PreviousNrOfDataSets = store.NrOfDataSets;
+        store.PreviousNrOfDataSets = count;
     }
-    if (!RowsIncomplete && !TakeCompleteTable(count)) {
+    const std::optional<TKeptRows> kept = ConvertSavedRows(*DataGrid, complete, RowsIncomplete);
+    if (!kept) {
         dialogs_.ShowMessage(NotRealMessage);
         return;
     }
-    if (RowsIncomplete) {
-        CloseUpTable(count, complete);
-        FillGrid();
-    }
-    if (store.NrOfDataSets < 1) {
+    // Nothing to save: the partly typed rows stay for the user to complete.
+    if (kept->Rows.empty()) {
         dialogs_.ShowMessage(NoDataSetsMessage);
         return;
+    }
+    StoreKeptRows(*kept, store);
+    if (RowsIncomplete) {
+        ShowClosedUpTable(kept->Rows, count);
     }
     bool depthsConsistent = false;
     if (DataPresent) {
@@ -162,48 +217,27 @@ std::vector<bool> TMainForm::MarkCompleteRows(int count) {
     return complete;
 }
 
-bool TMainForm::TakeCompleteTable(int count) {
-    TDMTylwen& store = DMTylwen;
-    MakeRoom(store.WorkDischarge, store.InputDischarge, count);
-    MakeRoom(store.WorkMidway, store.InputDepthMidway, count);
-    MakeRoom(store.WorkNear, store.InputDepthNear, count);
-    try {
-        for (int row = 0; row < count; ++row) {
-            TakeRow(*DataGrid, row, row, store);
+// The kept rows move up in one pass with the text the user typed, and the
+// grid changes its row count once; the rows the table no longer reaches are
+// emptied, so that no dropped data set can come back.
+void TMainForm::ShowClosedUpTable(const std::vector<int>& keptRows, int count) {
+    const int kept = static_cast<int>(keptRows.size());
+    for (int slot = 0; slot < kept; ++slot) {
+        const int row = keptRows[slot];
+        for (int column = 1; row != slot && column <= 3; ++column) {
+            DataGrid->SetCell(column, slot, DataGrid->Cell(column, row));
         }
-    } catch (const EConvertError&) {
-        return false;
     }
-    LayOutInputArrays(store.InputDischarge, count);
-    LayOutInputArrays(store.InputDepthMidway, count);
-    LayOutInputArrays(store.InputDepthNear, count);
-    return true;
-}
-
-// Drops the incomplete rows; a value that does not convert ends the command
-// with the rows kept so far.
-void TMainForm::CloseUpTable(int count, const std::vector<bool>& complete) {
-    TDMTylwen& store = DMTylwen;
-    MakeRoom(store.WorkDischarge, store.InputDischarge, count);
-    MakeRoom(store.WorkMidway, store.InputDepthMidway, count);
-    MakeRoom(store.WorkNear, store.InputDepthNear, count);
-    const auto showKept = [&](int kept) {
-        DataGrid->SetRowCount(kept);
-        store.NrOfDataSets = store.RowsToFill = kept;
-        Edit1->setText(QString::number(kept));
-    };
-    // Set before the first row too: a value that fails in the first kept row
-    // must not leave a raised count that the grid does not show.
-    int kept = 0;
-    showKept(kept);
-    for (int row = 0; row < count; ++row) {
-        if (complete[row]) {
-            TakeRow(*DataGrid, row, kept, store);
-            ++kept;
+    for (int row = kept; row < count; ++row) {
+        for (int column = 1; column <= 3; ++column) {
+            DataGrid->SetCell(column, row, "");
         }
-        showKept(kept);
     }
-    LayOutInputArrays(store.InputDischarge, kept);
-    LayOutInputArrays(store.InputDepthMidway, kept);
-    LayOutInputArrays(store.InputDepthNear, kept);
+    DataGrid->SetRowCount(kept);
+    Edit1->setText(QString::number(kept));
+    TDMTylwen& store = DMTylwen;
+    store.GridRows = kept;
+    // The dropped rows are gone: a later save must not raise the count back
+    // over rows that the grid no longer shows.
+    store.PreviousNrOfDataSets = kept;
 }

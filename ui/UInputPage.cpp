@@ -53,7 +53,9 @@ void TMainForm::InputShow() {
     GraphImage->hide();
     TDMTylwen& store = DMTylwen;
     if (DataPresent) {
-        DataGrid->SetRowCount(store.NrOfDataSets + 1);
+        // One row per data set: a row beyond them would show values that no
+        // save writes, and lose what the user typed there.
+        DataGrid->SetRowCount(store.NrOfDataSets);
         return;
     }
     store.GridRows = store.NrOfDataSets = store.RowsToFill = EmptyTableRows;
@@ -85,6 +87,14 @@ void TMainForm::FillGridFrom(TFillSource source) {
 void TMainForm::FillGridRow(int row, TFillSource source) {
     const TDMTylwen& store = DMTylwen;
     DataGrid->SetCell(0, row, std::to_string(row + 1));
+    // The row past the last data set holds no values that could pass for one
+    // when it comes into view (an empty table still shows one row).
+    if (row >= store.NrOfDataSets) {
+        for (int column = 1; column <= 3; ++column) {
+            DataGrid->SetCell(column, row, "");
+        }
+        return;
+    }
     if (!DataPresent && source == TFillSource::ByFlags) {
         for (int column = 1; column <= 3; ++column) {
             DataGrid->SetCell(column, row, BlankCell);
@@ -105,7 +115,9 @@ void TMainForm::FillGridRow(int row, TFillSource source) {
 
 void TMainForm::Edit1Exit() {
     const std::string text = FieldText(Edit1);
-    if (text.empty()) {
+    // A count the program has shown, as after opening a file of fewer than
+    // ten data sets, is no request of the user's to change the table.
+    if (text.empty() || !Edit1->isModified()) {
         return;
     }
     const std::optional<std::int32_t> count = ParseWholeNumber(text);
@@ -122,7 +134,9 @@ void TMainForm::Edit1Exit() {
                              std::to_string(MaximumDataSets));
         return;
     }
-    const int gridRows = DMTylwen.GridRows;
+    // The data sets the page shows: a paste that failed has changed them and
+    // left GridRows behind.
+    const int gridRows = DMTylwen.NrOfDataSets;
     if (*count > gridRows) {
         dialogs_.ShowMessage(" Add data in the last cells at the end of the column");
         GrowDataSets(*count);
@@ -135,7 +149,7 @@ void TMainForm::Edit1Exit() {
 // data sets show 0.
 void TMainForm::GrowDataSets(int newCount) {
     TDMTylwen& store = DMTylwen;
-    const int oldRows = store.GridRows;
+    const int oldRows = store.NrOfDataSets;
     SetLength(store.WorkDischarge, newCount + 1);
     SetLength(store.WorkMidway, newCount + 1);
     SetLength(store.WorkNear, newCount + 1);

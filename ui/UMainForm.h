@@ -209,14 +209,15 @@ private:
     void FillGridFrom(TFillSource source);
     void FillGridRow(int row, TFillSource source);
     void GrowDataSets(int newCount);
-    bool TakeCompleteTable(int count);
-    void CloseUpTable(int count, const std::vector<bool>& complete);
+    void ShowClosedUpTable(const std::vector<int>& keptRows, int count);
+    void ShowInputFileRead();
     std::vector<bool> MarkCompleteRows(int count);
     bool ReadInputFileOfChosenOutput();
     void LoadOutputMemo();
     void RefreshReport(TCalculationOption option, double equivalentDepth);
     std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
                                                  std::string (*fileName)(const std::string&));
+    void ShowOutputFile();
     TCalculationOption SelectedOption() const;
 
     TUserDialogs& dialogs_;

@@ -8,6 +8,7 @@
 #include "UOutputFile.h"
 #include "UTylwenUtils.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -26,6 +27,11 @@ void TMainForm::Output_TabSheetShow() {
     if (!ResultsAvailable) {
         return;
     }
+    ShowOutputFile();
+}
+
+// The memo shows the current output file as it is on disk.
+void TMainForm::ShowOutputFile() {
     Output_Memo->hide();
     TDMTylwen& store = DMTylwen;
     store.FileName = ChangeFileExt(store.FileName, ".out");
@@ -70,11 +76,17 @@ void TMainForm::OpenOutputFile(const std::string& fileName) {
     Output_Memo->show();
     OutputShown = true;
     if (!ReadInputFileOfChosenOutput()) {
+        // The graph belongs to a calculation that the page no longer shows.
+        GraphImage->hide();
         return;
     }
+    ShowInputFileRead();
     Calculate();
     DrawRegressionGraph();
     PageControl1->setCurrentWidget(Output_TabSheet);
+    // The recalculation has rewritten the file; started from the Output page
+    // no page change reloads it, and the memo must not keep the old results.
+    ShowOutputFile();
 }
 
 // Without its input file there is nothing to recalculate: the chosen output

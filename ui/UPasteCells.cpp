@@ -132,7 +132,8 @@ int SettleNumberOfDataSets(TGridCells& grid, TUserDialogs& dialogs, TDMTylwen& s
     if (store.NrOfDataSets < store.GridRows) {
         if (dialogs.AskYesNo(KeepOriginalNumberQuestion)) {
             store.NrOfDataSets = store.GridRows;
-            grid.SetRowCount(store.GridRows + 1);
+            // One row per data set: a row beyond would show what no save writes.
+            grid.SetRowCount(store.GridRows);
         } else if (store.NrOfDataSets < store.PreviousNrOfDataSets) {
             store.PreviousNrOfDataSets = store.NrOfDataSets;
         }

@@ -1,7 +1,12 @@
-"""Runs one end-to-end case against the built program:
+"""Runs one end-to-end case against the built program on an X display of its
+own:
 
-    xvfb-run -a python3 run_case.py --binary build/ui/soravik \\
-        --source . --work build/tests/e2e tests/e2e/case_NAME.py
+    python3 run_case.py --binary build/ui/soravik --source . \\
+        --work build/tests/e2e tests/e2e/case_NAME.py
+
+It starts itself again under `xvfb-run -a`, which picks a free display.
+Two xvfb-run started at the same moment can both take one display; the one
+that finds the display is not its own gives up and is started again.
 
 A case file defines `run(desktop)`, which starts the program with
 desktop.start_app(), drives it and raises E2eFailure (check, check_equal)
@@ -10,7 +15,10 @@ when the user would see something wrong. Exit status 0 when it passed.
 
 import argparse
 import importlib.util
+import os
 import shutil
+import signal
+import subprocess
 import sys
 import time
 import traceback
@@ -18,7 +26,12 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from soravik_e2e import Desktop, make_work_dir  # noqa: E402
+from soravik_e2e import Desktop, DisplayUnusable, E2eFailure, make_work_dir  # noqa: E402
+
+DISPLAY_NOT_OURS = 75
+DISPLAY_TRIES = 3
+# A case ends well before this; past it, it is ended as failed.
+CASE_SECONDS = 90
 
 
 def load_case(path):
@@ -28,21 +41,33 @@ def load_case(path):
     return module
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--binary", required=True)
-    parser.add_argument("--source", required=True)
-    parser.add_argument("--work", required=True)
-    parser.add_argument("case", type=Path)
-    options = parser.parse_args()
+def display_is_ours():
+    result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                            stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+    # A display of our own answers and has no window manager yet.
+    return result.returncode == 0 and b"window id" not in result.stdout
 
+
+def on_time_out(signum, frame):
+    raise E2eFailure(f"the case took more than {CASE_SECONDS} s")
+
+
+def run_inside(options):
+    if not display_is_ours():
+        print(f"display {os.environ.get('DISPLAY')} is not this case's own; trying another")
+        return DISPLAY_NOT_OURS
     case = load_case(options.case)
     folder = make_work_dir(Path(options.work) / options.case.stem)
     started = time.monotonic()
+    signal.signal(signal.SIGALRM, on_time_out)
+    signal.alarm(CASE_SECONDS)
     desktop = None
     try:
         desktop = Desktop(options.binary, options.source, folder)
         case.run(desktop)
+    except DisplayUnusable as error:
+        print(f"display {os.environ.get('DISPLAY')} went away ({error}); trying another")
+        return DISPLAY_NOT_OURS
     except Exception:
         traceback.print_exc(file=sys.stdout)
         if desktop:
@@ -54,11 +79,74 @@ def main():
         print(f"FAILED {options.case.stem} in {time.monotonic() - started:.1f} s")
         return 1
     finally:
+        signal.alarm(0)
         if desktop:
             desktop.close()
     shutil.rmtree(folder.parent, ignore_errors=True)
     print(f"passed {options.case.stem} in {time.monotonic() - started:.1f} s")
     return 0
+
+
+def live_members(group):
+    """The processes of a process group that still run (zombies do not)."""
+    members = []
+    for stat in Path("/proc").glob("[0-9]*/stat"):
+        try:
+            fields = stat.read_text().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        if fields[0] != "Z" and int(fields[2]) == group:
+            members.append(int(stat.parent.name))
+    return members
+
+
+def end_process_group(process):
+    """Ends what the run left. xvfb-run stops its X server as it exits; the
+    server, given the time, removes its lock file and socket, which a killed
+    one leaves behind."""
+    if process.poll() is None:
+        os.killpg(process.pid, signal.SIGTERM)
+    deadline = time.monotonic() + 10
+    while live_members(process.pid) and time.monotonic() < deadline:
+        process.poll()
+        time.sleep(0.05)
+    for member in live_members(process.pid):
+        os.kill(member, signal.SIGKILL)
+    process.wait()
+
+
+def run_under_xvfb(options):
+    command = [options.xvfb_run, "-a", "-s", "-screen 0 1280x1024x24", sys.executable,
+               __file__, "--inside", "--binary", options.binary, "--source", options.source,
+               "--work", options.work, str(options.case)]
+    for _ in range(DISPLAY_TRIES):
+        # Its own process group, so that nothing it started outlives it.
+        process = subprocess.Popen(command, stdin=subprocess.DEVNULL, start_new_session=True)
+        try:
+            status = process.wait(timeout=CASE_SECONDS + 30)
+        except subprocess.TimeoutExpired:
+            status = None
+        finally:
+            end_process_group(process)
+        if status is None:
+            print(f"FAILED {options.case.stem}: still running after {CASE_SECONDS + 30} s")
+            return 1
+        if status != DISPLAY_NOT_OURS:
+            return status
+    print(f"FAILED {options.case.stem}: no display of its own in {DISPLAY_TRIES} tries")
+    return 1
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--binary", required=True)
+    parser.add_argument("--source", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--xvfb-run", default="xvfb-run")
+    parser.add_argument("--inside", action="store_true", help="already under xvfb-run")
+    parser.add_argument("case", type=Path)
+    options = parser.parse_args()
+    return run_inside(options) if options.inside else run_under_xvfb(options)
 
 
 if __name__ == "__main__":

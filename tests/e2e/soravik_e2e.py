@@ -21,14 +21,23 @@ from pathlib import Path
 # works finishes each wait in a fraction of this.
 WAIT_SECONDS = float(os.environ.get("SORAVIK_E2E_WAIT", "20"))
 POLL_SECONDS = 0.05
+KEY_DELAY_MS = 12
+# Key names of the characters of numbers, for typing them with `key`.
+KEY_NAMES = {".": "period", ",": "comma", "-": "minus", "+": "plus"}
 
 MAIN_CAPTION = "Hydraulic conductivity calculator "
 EXIT_CAPTION = "Tylwen exit"
 APPLICATION_TITLE = "Subsurface drainage by pipes or open ditches"
 
-# The exit dialog's Finish button and the Input page's controls, in pixels
-# from the top left corner of their window's client area or page.
+# The middle of the exit dialog's Finish button and of controls of the Input
+# page, in pixels from the top left corner of the client area or the page.
 FINISH_BUTTON = (176 + 28, 168 + 12)
+SAVE_CALCULATE_BUTTON = (424 + 64, 464 + 12)
+OPEN_INPUT_BUTTON = (576 + 45, 464 + 12)
+GRID = (56, 128)
+GRID_CELL = (64, 24)
+# Rows of the grid in view before it scrolls; the last of them only partly.
+GRID_ROWS_IN_VIEW = 15
 # The main window's client area is its menu bar above 558 pixels; a page of
 # the page control starts below the tab bar, inside the control's frame.
 MAIN_CLIENT_HEIGHT = 558
@@ -37,6 +46,10 @@ PAGE_OFFSET = (2, 27)
 
 class E2eFailure(AssertionError):
     pass
+
+
+class DisplayUnusable(Exception):
+    """The X display went away before the case began: not the case's fault."""
 
 
 def check(condition, message):
@@ -119,9 +132,15 @@ class Desktop:
     def _start_window_manager(self):
         # Its stock configuration (HOME is the scratch folder's): title bars
         # with close boxes, Alt+F4, the focus to every new window.
-        self._spawn(["openbox", "--sm-disable"], "openbox.log", env=self._environment())
-        self.wait_until(lambda: "window id" in self._xprop_root("_NET_SUPPORTING_WM_CHECK"),
-                        "the window manager to start")
+        manager, log_path = self._spawn(["openbox", "--sm-disable"], "openbox.log",
+                                        env=self._environment())
+
+        def started():
+            if manager.poll() is not None:
+                raise DisplayUnusable(log_path.read_text(errors="replace").strip())
+            return "window id" in self._xprop_root("_NET_SUPPORTING_WM_CHECK")
+
+        self.wait_until(started, "the window manager to start")
 
     def _environment(self):
         env = dict(os.environ)
@@ -258,7 +277,7 @@ class Desktop:
     def click(self, window, x, y):
         """A left click at (x, y) of the window's client area."""
         left, top, _, _ = self.client_area(window)
-        self._xdotool("mousemove", "--sync", left + x, top + y, "click", "1")
+        self._xdotool("mousemove", left + x, top + y, "click", "1")
 
     def click_page(self, window, x, y):
         """A left click at (x, y) of the main window's current page."""
@@ -267,16 +286,16 @@ class Desktop:
 
     def key(self, *keys):
         """Key strokes to the focused window, such as "Return" or "alt+F4"."""
-        self._xdotool("key", "--delay", "30", *keys)
+        self._xdotool("key", "--delay", KEY_DELAY_MS, *keys)
 
     def type(self, text):
-        self._xdotool("type", "--delay", "15", text)
+        self._xdotool("type", "--delay", KEY_DELAY_MS, text)
 
     def close_box(self, window):
         """Clicks the close box at the right end of the window's title bar."""
         left, top, width, _ = self.client_area(window)
         _, right, title, _ = self.frame_extents(window)
-        self._xdotool("mousemove", "--sync", left + width + right - 11, top - title // 2,
+        self._xdotool("mousemove", left + width + right - 11, top - title // 2,
                       "click", "1")
 
     def minimize(self, window):
@@ -316,6 +335,48 @@ class Desktop:
         check(self.is_mapped(main), f"the main window closed ({how}) with the exit dialog open")
         return exit_dialog
 
+    def show_input_page(self, main):
+        """Ctrl+Tab twice: from the Intro page over Figure to Input."""
+        self.activate(main)
+        self.key("ctrl+Tab", "ctrl+Tab")
+
+    def cell_point(self, main, row, column):
+        """The middle of a cell of the Input page's grid on the screen (the
+        grid scrolled to its top; of the last row in view, its upper part)."""
+        left, top, _, _ = self.client_area(main)
+        page_x, page_y = self.main_page_origin(main)
+        check(row < GRID_ROWS_IN_VIEW, f"row {row} of the grid is out of view")
+        y = row * GRID_CELL[1] + (GRID_CELL[1] // 2 if row < GRID_ROWS_IN_VIEW - 1 else 6)
+        return (left + page_x + GRID[0] + column * GRID_CELL[0] + GRID_CELL[0] // 2,
+                top + page_y + GRID[1] + y)
+
+    def click_cell(self, main, row, column):
+        self._xdotool("mousemove", *self.cell_point(main, row, column), "click", "1")
+
+    def type_table(self, main, rows, last_key=None):
+        """Types rows of (discharge, midway, near) texts into the grid from its
+        first row on, as a user who clicks each cell and types its value; the
+        last value is followed by `last_key`. One xdotool run does it all.
+
+        Clicks rather than Return and an arrow: Qt closes the cell editor on
+        Return only when its event loop comes round again, and an arrow typed
+        faster than that moves the editor's cursor instead of the cell."""
+        strokes = []
+        for number, row in enumerate(rows):
+            for column, text in enumerate(row, start=1):
+                strokes += ["mousemove", *self.cell_point(main, number, column), "click", "1",
+                            "key", "--delay", KEY_DELAY_MS]
+                strokes += [KEY_NAMES.get(character, character) for character in text]
+        if last_key:
+            strokes.append(last_key)
+        self._xdotool(*strokes)
+
+    def answer_save_dialog(self, name):
+        """Types `name` into the save dialog and saves."""
+        self.wait_for_window("Save As")
+        self.type(name)
+        self.key("Return")
+
     # ----- files -----------------------------------------------------------
 
     def example(self, name):
@@ -328,6 +389,19 @@ class Desktop:
 
     def screenshot(self, path):
         self._run("import", "-window", "root", str(path))
+
+
+def example_table(path):
+    """The data sets of an input file as the texts a user types: (discharge,
+    midway, near) per row, without trailing zeros."""
+    lines = file_lines(path)
+    first = lines.index(" - - - - - - - - - - - - - - - - - - - - -") + 1
+    rows = []
+    for line in lines[first:]:
+        if line.startswith(" - "):
+            break
+        rows.append(tuple(f"{float(value):g}" for value in line.split()[1:]))
+    return rows
 
 
 def file_lines(path):

@@ -68,7 +68,7 @@ TEST_F(PasteTest, FewerLinesAnsweredYesKeepFifteenAndFailOnTheBlankRows) {
     }
     EXPECT_EQ(dialogs.Questions.size(), 1u);
     EXPECT_EQ(countField.Text, "15");
-    EXPECT_EQ(grid.RowCount(), 16);
+    EXPECT_EQ(grid.RowCount(), 15);
     EXPECT_EQ(grid.Cell(0, 14), "15");
     EXPECT_EQ(store.NrOfDataSets, 15);
     EXPECT_EQ(store.RowsToFill, 15);

@@ -3,19 +3,24 @@
 // Save-calculate, Open-input and Open-output in a temporary folder, switching
 // pages and the exit road abandoned. After every action nothing may have
 // crashed, every error shown must be one the program means to show, the grid
-// must agree with the store, and every file on disk must be complete.
+// must agree with the store and show the rows a save takes, and every file on
+// disk must be complete. Every save that calculates must have written what
+// the page showed, and a second save on the unchanged page the same files.
 //
 // SORAVIK_RANDOM_SEEDS (default 3) sets how many seeds run, and
 // SORAVIK_RANDOM_ACTIONS (default 3000) how many actions each.
 #include "../ui/UiFixture.h"
 
 #include "UFileNames.h"
+#include "UFileNumber.h"
 #include "UInputFile.h"
+#include "UNumberText.h"
 #include "UOutputFile.h"
 
 #include <QDirIterator>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <functional>
@@ -37,7 +42,11 @@ public:
 
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
     void ShowError(const std::string& text) override { Errors.push_back(text); }
-    bool AskYesNo(const std::string&) override { return random_() % 2 == 0; }
+    bool AskYesNo(const std::string&) override {
+        const std::optional<bool> answer = NextAnswer;
+        NextAnswer.reset();
+        return answer.value_or(random_() % 2 == 0);
+    }
     std::optional<std::string> AskOpenFileName(const TFileDialogOptions&) override {
         return TakeFileName();
     }
@@ -49,6 +58,8 @@ public:
     std::vector<std::string> Errors;
     // Nothing means the user cancels.
     std::optional<std::string> NextFileName;
+    // Nothing means a random answer.
+    std::optional<bool> NextAnswer;
 
 private:
     std::optional<std::string> TakeFileName() {
@@ -255,11 +266,59 @@ protected:
 
     void SaveCalculate() {
         EnsurePage(form->Input);
+        const auto shown = ShownDataSets();
         randomDialogs_.NextFileName =
             ChosenFile({"a.inp", "b.inp", "c.dat", "d", "sub.dir/e.inp", "missing/f.inp"});
         Note("save-calculate as " + randomDialogs_.NextFileName.value_or("(cancelled)"));
         ClickButton(form->Button2);
-        calculations_ += ActivePage() == form->Output_TabSheet ? 1 : 0;
+        if (ActivePage() == form->Output_TabSheet) {
+            ++calculations_;
+            savedAsShown_ = SavedAsShown(shown);
+        }
+    }
+
+    // The texts of the rows the Input page shows with a value in each cell.
+    std::vector<std::vector<std::string>> ShownDataSets() const {
+        std::vector<std::vector<std::string>> shown;
+        for (int row = 0; row < Grid().RowCount(); ++row) {
+            std::vector<std::string> cells = {Cell(1, row), Cell(2, row), Cell(3, row)};
+            if (std::none_of(cells.begin(), cells.end(), std::mem_fn(&std::string::empty))) {
+                shown.push_back(cells);
+            }
+        }
+        return shown;
+    }
+
+    // The save wrote the data sets the page showed, the page shows them
+    // still, and a second save on the unchanged page changes no file.
+    ::testing::AssertionResult SavedAsShown(const std::vector<std::vector<std::string>>& shown) {
+        const std::string input = ChangeFileExt(DMTylwen.FileName, ".inp");
+        const std::string files = ReadWholeFile(input) + ReadWholeFile(DMTylwen.FileName);
+        TDMTylwen saved;
+        saved.FileName = input;
+        ReadInputFile(randomDialogs_, saved);
+        bool same = saved.NrOfDataSets == static_cast<int>(shown.size());
+        for (int i = 0; same && i < saved.NrOfDataSets; ++i) {
+            const double values[] = {At(saved.InputDischarge, i + 1),
+                                     At(saved.InputDepthMidway, i + 1),
+                                     At(saved.InputDepthNear, i + 1)};
+            for (int column = 0; column < 3; ++column) {
+                same = same && FormatFixed(values[column], 0, 3) ==
+                                   FormatFixed(StringToFloat(shown[i][column]), 0, 3);
+            }
+        }
+        EnsurePage(form->Input);
+        if (!same || ShownDataSets() != shown) {
+            return ::testing::AssertionFailure() << input << " holds other data sets than shown";
+        }
+        randomDialogs_.NextFileName = input;
+        randomDialogs_.NextAnswer = true;
+        ClickButton(form->Button2);
+        if (ActivePage() != form->Output_TabSheet ||
+            ReadWholeFile(input) + ReadWholeFile(ChangeFileExt(input, ".out")) != files) {
+            return ::testing::AssertionFailure() << "a second save failed or changed " << input;
+        }
+        return ::testing::AssertionSuccess();
     }
 
     void OpenInput() {
@@ -346,18 +405,21 @@ protected:
     }
 
     // Shown by the grid after every action on the Input page: one row per
-    // data set, or one more (the row the page adds, or the count kept after
-    // a shorter paste).
+    // data set (an empty table still shows one row), and no more rows for a
+    // save, which takes those up to the larger of the count and the earlier
+    // count.
     ::testing::AssertionResult GridAgreesWithTheStore() const {
         if (ActivePage() != form->Input) {
             return ::testing::AssertionSuccess();
         }
         const int rows = Grid().RowCount();
         const int count = DMTylwen.NrOfDataSets;
-        if (count >= 0 && (rows == count || rows == std::max(count + 1, 1))) {
+        if (count >= 0 && rows == std::max(count, 1) && DMTylwen.PreviousNrOfDataSets <= count) {
             return ::testing::AssertionSuccess();
         }
-        return ::testing::AssertionFailure() << "grid rows " << rows << ", NrOfDataSets " << count;
+        return ::testing::AssertionFailure()
+               << "grid rows " << rows << ", NrOfDataSets " << count << ", PreviousNrOfDataSets "
+               << DMTylwen.PreviousNrOfDataSets;
     }
 
     ::testing::AssertionResult ErrorsAreExpected() {
@@ -420,6 +482,7 @@ protected:
             "seed " + std::to_string(GetParam()) + ", action " + std::to_string(action);
         ASSERT_TRUE(ErrorsAreExpected()) << where << RecentActions();
         ASSERT_TRUE(GridAgreesWithTheStore()) << where << RecentActions();
+        ASSERT_TRUE(savedAsShown_) << where << RecentActions();
         ASSERT_TRUE(FilesAreComplete()) << where << RecentActions();
         ASSERT_EQ(programEnded, 0) << where << RecentActions();
     }
@@ -431,6 +494,7 @@ protected:
     std::size_t messagesBefore_ = 0;
     std::size_t errorsBefore_ = 0;
     int calculations_ = 0;
+    ::testing::AssertionResult savedAsShown_ = ::testing::AssertionSuccess();
 };
 
 TEST_P(TRandomSession, EveryActionLeavesAConsistentProgram) {

@@ -144,7 +144,14 @@ TEST_F(TCommandTest, OpenOutputRecalculatesWithTheSelectedOption) {
     ClickButton(form->SeeOutput_Button);
     EXPECT_EQ(form->StatusText(), "Linear regession graph");
     EXPECT_EQ(LinesAfterName(out), LinesAfterName(SourcePath("examples/worked-example.out")));
+    EXPECT_EQ(MemoText(form->Output_Memo), JoinLines(FileLines(out)));
     EXPECT_TRUE(dialogs.Messages.empty());
+
+    // Without its input file the earlier calculation's graph goes too.
+    ASSERT_TRUE(CopyFile(out, InFolder("lonely.out")));
+    dialogs.OpenFileNames.push_back(InFolder("lonely.out"));
+    ClickButton(form->SeeOutput_Button);
+    EXPECT_FALSE(form->GraphImage->isVisible());
 }
 
 TEST_F(TCommandTest, RowsWithAnEmptyCellAreDroppedAndTheTableClosesUp) {
@@ -167,16 +174,25 @@ TEST_F(TCommandTest, RowsWithAnEmptyCellAreDroppedAndTheTableClosesUp) {
     EXPECT_EQ(dialogs.Messages.size(), 1u);
 }
 
-TEST_F(TCommandTest, ATextInAKeptRowStopsTheCloseUpWhereItStands) {
+// Every kept row converts before anything changes: the bad cell stays in
+// view to be corrected, with the whole table around it.
+TEST_F(TCommandTest, ATextInAKeptRowLeavesTheTableAsTheUserLeftIt) {
     TypeField();
     TypeCell(1, 1, QString());
-    TypeCell(4, 3, QStringLiteral("abc"));
+    TypeCell(4, 3, QStringLiteral("1.O1"));
     SaveCalculate(FieldInp());
     EXPECT_EQ(dialogs.Errors,
-              std::vector<std::string>({"'abc' is not a valid floating point value"}));
-    EXPECT_EQ(DMTylwen.NrOfDataSets, 3);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("3"));
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldOut())));
+              std::vector<std::string>({"'1.O1' is not a valid floating point value"}));
+    EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
+    EXPECT_EQ(Grid().RowCount(), 15);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
+    EXPECT_EQ(Cell(3, 4), "1.O1");
+    EXPECT_EQ(Cell(1, 14), "2.6");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
+
+    TypeCell(4, 3, QStringLiteral("1.01"));
+    SaveCalculate(FieldInp());
+    EXPECT_EQ(FileLines(FieldInp()).size(), 14u + 14u + 1u);
 }
 
 TEST_F(TCommandTest, CancelledOrMissingFilesAreTold) {
@@ -280,8 +296,9 @@ TEST_F(TCommandTest, ClosingUpToNothingSaysSoAndStops) {
     EXPECT_EQ(
         dialogs.Messages,
         std::vector<std::string>({"There are no complete data sets to save. Please enter data."}));
-    EXPECT_EQ(Grid().RowCount(), 1);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("0"));
+    // The partly typed rows stay for the user to complete.
+    EXPECT_EQ(Grid().RowCount(), 15);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
 }
 
@@ -300,4 +317,29 @@ TEST_F(TCommandTest, OpenOutputWithoutItsInputFileStops) {
     EXPECT_EQ(DMTylwen.FileName, out);
     EXPECT_EQ(form->StatusText(), "Linear regession graph");
     EXPECT_EQ(MemoText(form->Output_Memo), JoinLines(FileLines(out)));
+}
+
+// After Open-output the Input page shows the file that was read, with fewer
+// or more data sets than the page showed, and Save-calculate saves that.
+TEST_F(TCommandTest, OpenOutputShowsItsInputFileOnTheInputPage) {
+    const std::vector<std::string> names = {"worked-example", "pipe-drain-field"};
+    for (const std::string& name : names) {
+        ASSERT_TRUE(CopyFile(SourcePath("examples/" + name + ".inp"), InFolder(name + ".inp")));
+        ASSERT_TRUE(CopyFile(SourcePath("examples/" + name + ".out"), InFolder(name + ".out")));
+    }
+    TypeField();
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        // Ctrl+O from the count field, which shows the new count when left.
+        form->Edit1->setFocus();
+        dialogs.OpenFileNames.push_back(InFolder(name + ".out"));
+        form->OutputOpen->trigger();
+        ShowPage(form->Input);
+        const std::vector<std::string> expected = LinesAfterName(InFolder(name + ".inp"));
+        EXPECT_EQ(form->Edit1->text(), QString::number(expected.size() - 14));
+        EXPECT_EQ(Grid().RowCount(), static_cast<int>(expected.size() - 14));
+        SaveCalculate(InFolder("saved-" + name + ".inp"));
+        EXPECT_EQ(LinesAfterName(InFolder("saved-" + name + ".inp")), expected);
+    }
+    EXPECT_TRUE(dialogs.Messages.empty());
 }

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <QTabBar>
 
 namespace {
 
@@ -54,11 +55,29 @@ TEST_F(TMainFormTest, TypingACellStoresItAndMarksDataPresent) {
     EXPECT_EQ(Cell(1, 0), "4.5");
     EXPECT_TRUE(DataPresent);
 
-    // Leaving the page and coming back keeps what was typed and shows one row more.
+    // Leaving the page and coming back keeps what was typed, one row per data set.
     ShowPage(form->Figure_TabSheet);
     ShowPage(form->Input);
     EXPECT_EQ(Cell(1, 0), "4.5");
-    EXPECT_EQ(Grid().RowCount(), 16);
+    EXPECT_EQ(Grid().RowCount(), 15);
+}
+
+TEST_F(TMainFormTest, TabInTheCellEditorCommitsTheCellAndLeavesTheGrid) {
+    ShowPage(form->Input);
+    TCellEditor* editor = OpenCell(0, 1);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "2.5");
+    QTest::keyClick(editor, Qt::Key_Tab);
+    EXPECT_EQ(Grid().CellEditor(), nullptr);
+    EXPECT_EQ(Cell(1, 0), "2.5");
+    EXPECT_EQ(QApplication::focusWidget(), form->Edit1);
+
+    editor = OpenCell(1, 2);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(Grid().CellEditor(), nullptr);
+    // Shift+Tab leaves it backwards, for the page tabs before it.
+    EXPECT_EQ(QApplication::focusWidget(), form->PageControl1->tabBar());
 }
 
 TEST_F(TMainFormTest, CountFieldRefusesWhatIsNoCountOrTooSmall) {
