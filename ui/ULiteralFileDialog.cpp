@@ -63,6 +63,9 @@ void TLiteralFileDialog::accept() {
     const QString path = TypedFilePath(typed, folder, defaultSuffix(), acceptMode() == AcceptOpen);
     if (!path.isEmpty()) {
         chosen_ = path;
+        // A completion list that the folder's listing brings in after this
+        // would pop up over the main window and take the user's next click.
+        field->setCompleter(nullptr);
         QDialog::accept();
     }
 }
