@@ -17,10 +17,15 @@ import tempfile
 import time
 from pathlib import Path
 
+import x11_ping
+
 # Generous for a loaded two-core machine and a sanitizer build; a case that
 # works finishes each wait in a fraction of this.
 WAIT_SECONDS = float(os.environ.get("SORAVIK_E2E_WAIT", "20"))
 POLL_SECONDS = 0.05
+# The program ends within a second of being asked; the rest is for a loaded
+# machine and the sanitizer build's leak check at the end.
+EXIT_SECONDS = 5
 KEY_DELAY_MS = 12
 # Key names of the characters of numbers, for typing them with `key`.
 KEY_NAMES = {".": "period", ",": "comma", "-": "minus", "+": "plus"}
@@ -84,12 +89,15 @@ class App:
     def running(self):
         return self.process.poll() is None
 
-    def wait_exit(self, timeout=WAIT_SECONDS):
-        """The exit status; fails when the program is still running after `timeout`."""
+    def wait_exit(self, timeout=EXIT_SECONDS):
+        """The exit status; fails when the program still runs after `timeout`."""
+        started = time.monotonic()
         try:
-            return self.process.wait(timeout=timeout)
+            status = self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             raise E2eFailure(f"the program still runs {timeout:.0f} s after it was asked to end")
+        print(f"the program ended {time.monotonic() - started:.2f} s after it was asked to")
+        return status
 
     def kill(self):
         if self.running():
@@ -230,7 +238,11 @@ class Desktop:
         return window
 
     def wait_for_window_gone(self, window, what, timeout=WAIT_SECONDS):
+        """Waits until the window is closed and its program has gone on."""
         self.wait_until(lambda: not self.is_mapped(window), f"{what} to close", timeout)
+        main = self.find_window(MAIN_CAPTION)
+        if main:
+            self.sync(main)
 
     def window_name(self, window):
         """The caption as the window system sees it: _NET_WM_NAME."""
@@ -299,9 +311,16 @@ class Desktop:
                       "click", "1")
 
     def minimize(self, window):
+        """Minimizes the window and waits until its program knows."""
         self._xdotool("windowminimize", "--sync", window)
         self.wait_until(lambda: "_NET_WM_STATE_HIDDEN" in self.window_states(window),
                         "the window to be minimized")
+        self.sync(window)
+
+    def sync(self, window):
+        """Waits until the window's program has handled every event sent to it
+        so far; it reads some changes (a window minimized, say) only then."""
+        check(x11_ping.ping(window, WAIT_SECONDS), "the program does not answer a ping")
 
     def activate_minimized(self, window):
         """Brings a minimized window back, as its task bar entry does."""
