@@ -1,10 +1,8 @@
-// The file dialogs take the one name typed, quotes and all. What the Save
-// and Open commands do with a real dialog: tests/e2e/case_quoted_names.py.
+// The file dialogs take the one name typed, quotes and all. The real dialog
+// with the Save and Open commands: tests/e2e/case_quoted_names.py.
 #include "UiFixture.h"
 
 #include "ULiteralFileDialog.h"
-
-#include <QLineEdit>
 
 namespace {
 
@@ -44,31 +42,4 @@ TEST(TypedFilePath, IsTheOneNameTypedInTheFolder) {
                       .toStdString(),
                   c.Expected.toStdString());
     }
-}
-
-TEST(LiteralFileDialog, AcceptsTheNameFieldAsTypedAndOpensATypedFolder) {
-    TestApplication();
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    Touch(folder.filePath(QStringLiteral("B.inp")));
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("sub")));
-    TLiteralFileDialog dialog(nullptr, QStringLiteral("Save As"), folder.path());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("inp"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.show();
-    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_NE(field, nullptr);
-
-    field->setText(QStringLiteral("sub"));
-    dialog.accept();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.directory().absolutePath().toStdString(),
-              folder.filePath(QStringLiteral("sub")).toStdString());
-
-    field->setText(QStringLiteral("../site \"B\" data.inp"));
-    dialog.accept();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(QFileInfo(dialog.ChosenFile()).absoluteFilePath().toStdString(),
-              folder.filePath(QStringLiteral("site \"B\" data.inp")).toStdString());
 }
