@@ -99,11 +99,6 @@ class App:
         print(f"the program ended {time.monotonic() - started:.2f} s after it was asked to")
         return status
 
-    def kill(self):
-        if self.running():
-            os.killpg(self.process.pid, signal.SIGKILL)
-            self.process.wait()
-
     def log(self):
         try:
             return self.log_path.read_text(errors="replace")
@@ -119,7 +114,7 @@ class Desktop:
         self.binary = Path(binary).resolve()
         self.source_dir = Path(source_dir).resolve()
         self.folder = Path(work_dir).resolve()
-        self.home = self.folder / ".home"
+        self.home = self.folder.parent / "home"
         self.home.mkdir(mode=0o700, parents=True, exist_ok=True)
         self.processes = []
         self.apps = []
@@ -138,7 +133,7 @@ class Desktop:
         return process, log_path
 
     def _start_window_manager(self):
-        # Its stock configuration (HOME is the scratch folder's): title bars
+        # Its stock configuration (HOME is the case's own): title bars
         # with close boxes, Alt+F4, the focus to every new window.
         manager, log_path = self._spawn(["openbox", "--sm-disable"], "openbox.log",
                                         env=self._environment())
@@ -170,8 +165,7 @@ class Desktop:
         return env
 
     def start_app(self, *arguments, cwd=None):
-        """Starts the calculator in the scratch folder (or `cwd`) and waits
-        for its main window."""
+        """Starts the calculator in the scratch folder (or `cwd`)."""
         process, log_path = self._spawn([str(self.binary), *map(str, arguments)], "soravik.log",
                                         env=self._environment(), cwd=str(cwd or self.folder))
         app = App(process, log_path)
