@@ -21,13 +21,16 @@ TBaseForm::TBaseForm(QWidget* parent) : QMainWindow(parent) {
     // pass over the text without wiping it.
     statusText_ = new QLabel(StatusBar1);
     statusText_->setTextFormat(Qt::PlainText);
-    statusText_->setAccessibleName(QStringLiteral("Status"));
+    StatusBar1->setAccessibleName(QStringLiteral("Status"));
     StatusBar1->addWidget(statusText_, 1);
     setStatusBar(StatusBar1);
 }
 
 void TBaseForm::ShowStatus(const std::string& text) {
-    statusText_->setText(QString::fromStdString(text));
+    const QString shown = QString::fromStdString(text);
+    statusText_->setText(shown);
+    // Screen readers read the status line by its name, and hear of each new text.
+    statusText_->setAccessibleName(shown);
     repaint();
 }
 

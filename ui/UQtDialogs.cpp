@@ -1,7 +1,8 @@
 #include "UQtDialogs.h"
 
+#include "ULiteralFileDialog.h"
+
 #include <QApplication>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -21,16 +22,16 @@ int RunMessageBox(QMessageBox::Icon icon, const char* caption, const std::string
 // Both file dialogs leave the existence and overwrite checks to the commands.
 std::optional<std::string> RunFileDialog(const TFileDialogOptions& options,
                                          QFileDialog::AcceptMode mode, const QString& caption) {
-    QFileDialog dialog(QApplication::activeWindow(), caption, ToQt(options.InitialDir));
+    TLiteralFileDialog dialog(QApplication::activeWindow(), caption, ToQt(options.InitialDir));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setDefaultSuffix(ToQt(options.DefaultExt));
     dialog.setNameFilter(QtNameFilters(options.Filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst().toStdString();
+    return dialog.ChosenFile().toStdString();
 }
 
 } // namespace

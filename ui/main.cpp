@@ -31,8 +31,8 @@ int main(int argc, char** argv) {
     }
     DMTylwen.DataModuleCreate();
     TMainForm mainForm(application.Dialogs());
-    // quit() would first ask every window to close, and the main window refuses
-    // every close: the program leaves the event loop without asking.
+    // Leaves the event loop at once, without asking the windows to close: the
+    // main window refuses every close.
     TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::exit(0); });
     mainForm.SetCloseForm(closeForm);
     mainForm.show();

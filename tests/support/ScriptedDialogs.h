@@ -1,6 +1,8 @@
 // A stand-in for the program's dialogs in tests: records every message and
 // question and answers from queues the test fills beforehand. An unexpected
 // question fails the test and is answered No (or Cancel for a file dialog).
+// The real boxes and file dialogs: tests/e2e/case_save_calculate_typed_table.py,
+// case_quoted_names.py and case_tab_leaves_grid_for_count_field.py.
 #pragma once
 
 #include "UUserDialogs.h"

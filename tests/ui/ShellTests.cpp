@@ -5,6 +5,7 @@
 #include "UEventGuard.h"
 #include "UQtDialogs.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -246,4 +247,17 @@ TEST_F(TMainFormTest, OutputTextGrowsWithTheWindow) {
     QApplication::processEvents();
     EXPECT_EQ(form->Output_Memo->geometry(), QRect(22, 16, 709, 153));
     EXPECT_EQ(form->GraphImage->geometry(), QRect(24, 144, 607, 313));
+}
+
+// Screen readers read the status line's label by its accessible name; Qt
+// announces each new name (NameChanged) once a reader is listening.
+TEST_F(TMainFormTest, StatusTextIsTheStatusLinesAccessibleName) {
+    const auto accessibleStatus = [](QMainWindow& window) {
+        auto* label = window.statusBar()->findChild<QLabel*>();
+        return QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name).toStdString();
+    };
+    ShowPage(form->Figure_TabSheet);
+    EXPECT_EQ(accessibleStatus(*form), form->StatusText());
+    form->FileExit1->trigger();
+    EXPECT_EQ(accessibleStatus(*closeForm), FinishStatusText);
 }
