@@ -1,6 +1,7 @@
 #include "UQtDialogs.h"
 
 #include "ULiteralFileDialog.h"
+#include "UMessageText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -52,19 +53,12 @@ QString QtNameFilters(const std::string& filter) {
     return filters.join(QStringLiteral(";;"));
 }
 
-std::string ErrorBoxText(const std::string& text) {
-    if (!text.empty() && text.back() == '.') {
-        return text;
-    }
-    return text + ".";
-}
-
 void TQtDialogs::ShowMessage(const std::string& text) {
     RunMessageBox(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok);
 }
 
 void TQtDialogs::ShowError(const std::string& text) {
-    RunMessageBox(QMessageBox::Critical, ApplicationTitle, ErrorBoxText(text), QMessageBox::Ok);
+    RunMessageBox(QMessageBox::Critical, ApplicationTitle, WithFullStop(text), QMessageBox::Ok);
 }
 
 bool TQtDialogs::AskYesNo(const std::string& question) {

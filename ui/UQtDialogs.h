@@ -13,9 +13,6 @@ inline const char* const ApplicationTitle = "Subsurface drainage by pipes or ope
 // become several filters.
 QString QtNameFilters(const std::string& filter);
 
-// The error box's text: a full stop is added when the text lacks one.
-std::string ErrorBoxText(const std::string& text);
-
 class TQtDialogs : public TUserDialogs {
 public:
     void ShowMessage(const std::string& text) override;

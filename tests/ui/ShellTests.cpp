@@ -3,6 +3,7 @@
 #include "UiFixture.h"
 
 #include "UEventGuard.h"
+#include "UMessageText.h"
 #include "UQtDialogs.h"
 
 #include <QAccessible>
@@ -223,9 +224,9 @@ TEST_F(TMainFormTest, ControlsHaveAccessibleNames) {
 }
 
 TEST(ErrorBox, AddsAFullStopAndCatchesEverything) {
-    EXPECT_EQ(ErrorBoxText("'' is not a valid floating point value"),
+    EXPECT_EQ(WithFullStop("'' is not a valid floating point value"),
               "'' is not a valid floating point value.");
-    EXPECT_EQ(ErrorBoxText("Invalid numeric input."), "Invalid numeric input.");
+    EXPECT_EQ(WithFullStop("Invalid numeric input."), "Invalid numeric input.");
 
     TScriptedDialogs dialogs;
     RunGuarded(dialogs, [] { throw std::runtime_error("Floating point division by zero"); });
