@@ -6,7 +6,8 @@ own:
 
 It starts itself again under `xvfb-run -a`, which picks a free display.
 Two xvfb-run started at the same moment can both take one display; the one
-that finds the display is not its own gives up and is started again.
+that finds the display is not its own gives up and is started again, with
+its search for a free display starting at another, random number.
 
 A case file defines `run(desktop)`, which starts the program with
 desktop.start_app(), drives it and raises E2eFailure (check, check_equal)
@@ -16,6 +17,7 @@ when the user would see something wrong. Exit status 0 when it passed.
 import argparse
 import importlib.util
 import os
+import random
 import shutil
 import signal
 import subprocess
@@ -116,10 +118,11 @@ def end_process_group(process):
 
 
 def run_under_xvfb(options):
-    command = [options.xvfb_run, "-a", "-s", "-screen 0 1280x1024x24", sys.executable,
-               __file__, "--inside", "--binary", options.binary, "--source", options.source,
-               "--work", options.work, str(options.case)]
+    inside = [sys.executable, __file__, "--inside", "--binary", options.binary,
+              "--source", options.source, "--work", options.work, str(options.case)]
+    search_from = []
     for _ in range(DISPLAY_TRIES):
+        command = [options.xvfb_run, "-a", *search_from, "-s", "-screen 0 1280x1024x24", *inside]
         # Its own process group, so that nothing it started outlives it.
         process = subprocess.Popen(command, stdin=subprocess.DEVNULL, start_new_session=True)
         try:
@@ -133,6 +136,8 @@ def run_under_xvfb(options):
             return 1
         if status != DISPLAY_NOT_OURS:
             return status
+        # Whoever took the display may well take the next free one too.
+        search_from = ["-n", str(random.randint(100, 999))]
     print(f"FAILED {options.case.stem}: no display of its own in {DISPLAY_TRIES} tries")
     return 1
 
