@@ -22,6 +22,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class TCloseForm;
+struct TReportExport;
 class TDataGrid;
 class TReportPage;
 class TTextField;
@@ -215,6 +216,7 @@ private:
     bool ReadInputFileOfChosenOutput();
     void LoadOutputMemo();
     void RefreshReport(TCalculationOption option, double equivalentDepth);
+    void ExportReport(TFileDialogOptions& dialog, const TReportExport& kind);
     std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
                                                  std::string (*fileName)(const std::string&));
     void ShowOutputFile();

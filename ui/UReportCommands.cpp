@@ -10,6 +10,7 @@
 #include "USafeFileWriter.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -58,6 +59,31 @@ void WriteExport(const std::string& name, const QByteArray& bytes) {
         throw EInOutError("The file \"" + name + "\" could not be written: " + written.Reason);
     }
 }
+
+} // namespace
+
+// What is saved: how the chosen name is completed, how the file is drawn and
+// what the status line calls it.
+struct TReportExport {
+    std::string (*FileName)(const std::string& chosen);
+    QByteArray (*Render)(const std::string& name, const TReportContents& contents);
+    const char* What;
+};
+
+namespace {
+
+const TReportExport ReportExport = {ReportFileName,
+                                    [](const std::string&, const TReportContents& contents) {
+                                        return ReportPdf(contents, QDateTime::currentDateTime());
+                                    },
+                                    "report"};
+
+const TReportExport GraphExport = {GraphFileName,
+                                   [](const std::string& name, const TReportContents& contents) {
+                                       return HasExtension(name, ".svg") ? GraphSvg(contents)
+                                                                         : GraphPng(contents);
+                                   },
+                                   "graph"};
 
 } // namespace
 
@@ -116,35 +142,27 @@ TMainForm::AskExportFileName(TFileDialogOptions& dialog,
 }
 
 void TMainForm::SaveReportExecute() {
-    const std::optional<TReportContents>& contents = Report_TabSheet->Contents();
-    if (!contents) {
-        return;
-    }
-    const std::optional<std::string> name = AskExportFileName(SaveReport_Dialog, ReportFileName);
-    if (!name) {
-        ShowStatus("The report was not saved");
-        return;
-    }
-    {
-        const TWaitCursor wait;
-        WriteExport(*name, ReportPdf(*contents, QDateTime::currentDateTime()));
-    }
-    ShowStatus("The report is saved in " + *name);
+    ExportReport(SaveReport_Dialog, ReportExport);
 }
 
 void TMainForm::SaveGraphExecute() {
+    ExportReport(SaveGraph_Dialog, GraphExport);
+}
+
+void TMainForm::ExportReport(TFileDialogOptions& dialog, const TReportExport& kind) {
     const std::optional<TReportContents>& contents = Report_TabSheet->Contents();
     if (!contents) {
         return;
     }
-    const std::optional<std::string> name = AskExportFileName(SaveGraph_Dialog, GraphFileName);
+    const std::optional<std::string> name = AskExportFileName(dialog, kind.FileName);
+    const std::string what = std::string("The ") + kind.What;
     if (!name) {
-        ShowStatus("The graph was not saved");
+        ShowStatus(what + " was not saved");
         return;
     }
     {
         const TWaitCursor wait;
-        WriteExport(*name, HasExtension(*name, ".svg") ? GraphSvg(*contents) : GraphPng(*contents));
+        WriteExport(*name, kind.Render(*name, *contents));
     }
-    ShowStatus("The graph is saved in " + *name);
+    ShowStatus(what + " is saved in " + *name);
 }
