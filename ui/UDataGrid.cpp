@@ -1,5 +1,7 @@
 #include "UDataGrid.h"
 
+#include "UDataGridModel.h"
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -7,8 +9,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStyledItemDelegate>
-
-#include <climits>
 
 TCellEditor::TCellEditor(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("DataGridEditor"));
@@ -62,6 +62,23 @@ public:
         QStyledItemDelegate::destroyEditor(editor, index);
     }
 
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && object->isWidgetType()) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool plain = (key->modifiers() &
+                                (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+            if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+                auto* editor = static_cast<QWidget*>(object);
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                grid_.LeaveGrid(key->key() == Qt::Key_Tab &&
+                                !(key->modifiers() & Qt::ShiftModifier));
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
@@ -75,9 +92,9 @@ private:
     TDataGrid& grid_;
 };
 
-TDataGrid::TDataGrid(QWidget* parent) : QTableWidget(parent) {
+TDataGrid::TDataGrid(QWidget* parent) : QTableView(parent), model_(new TDataGridModel(this)) {
+    setModel(model_);
     setObjectName(QStringLiteral("DataGrid"));
-    setColumnCount(ColumnCount);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     horizontalHeader()->setDefaultSectionSize(ColumnWidth);
@@ -90,35 +107,28 @@ TDataGrid::TDataGrid(QWidget* parent) : QTableWidget(parent) {
     setTabKeyNavigation(false);
     setWordWrap(false);
     setItemDelegate(new TCellDelegate(*this));
-    connect(this, &QTableWidget::itemChanged, this, &TDataGrid::ItemEdited);
 }
 
 // The delegate reports closed editors to the grid; it must not outlive the
-// grid's own part while the table below it tears its editors down.
+// grid's own part while the view below it tears its editors down.
 TDataGrid::~TDataGrid() {
     delete itemDelegate();
 }
 
 int TDataGrid::RowCount() const {
-    return rowCount();
+    return model_->Rows();
 }
 
 void TDataGrid::SetRowCount(int rows) {
-    const int oldRows = rowCount();
-    const int newRows = rows < 1 ? 1 : rows;
-    showing_ = true;
-    setRowCount(newRows);
-    showing_ = false;
-    ShowStoredRows(oldRows, newRows);
+    model_->SetRows(rows);
 }
 
 std::string TDataGrid::Cell(int column, int row) const {
-    const auto found = cells_.find({row, column});
-    return found == cells_.end() ? std::string() : found->second;
+    return std::string(model_->Text(column, row));
 }
 
 void TDataGrid::SetCell(int column, int row, const std::string& text) {
-    StoreCell(column, row, text);
+    model_->SetText(column, row, text);
     if (IsEditing(column, row)) {
         const QString shown = QString::fromStdString(text);
         if (editor_->text() != shown) {
@@ -126,6 +136,10 @@ void TDataGrid::SetCell(int column, int row, const std::string& text) {
         }
         ReportEdit(column, row, text);
     }
+}
+
+void TDataGrid::setCurrentCell(int row, int column) {
+    setCurrentIndex(model_->index(row, column));
 }
 
 TCellEditor* TDataGrid::CellEditor() const {
@@ -165,12 +179,20 @@ void TDataGrid::PasteIntoCurrentCell() {
     PasteIntoEditor();
 }
 
+void TDataGrid::RestoreCellBeforeEdit() {
+    if (!editor_ || !editorIndex_.isValid()) {
+        return;
+    }
+    model_->SetText(editorIndex_.column(), editorIndex_.row(), cellBeforeEdit_);
+    editor_->setText(QString::fromStdString(cellBeforeEdit_));
+}
+
 void TDataGrid::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste) && state() != QAbstractItemView::EditingState) {
         PasteIntoCurrentCell();
         return;
     }
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 void TDataGrid::EditorOpened(TCellEditor* editor, const QModelIndex& index) {
@@ -194,55 +216,18 @@ void TDataGrid::EditorTextEdited(const QString& text) {
     const int column = editorIndex_.column();
     const int row = editorIndex_.row();
     const std::string cellText = text.toStdString();
-    StoreCell(column, row, cellText);
+    cellBeforeEdit_ = Cell(column, row);
+    model_->SetText(column, row, cellText);
     ReportEdit(column, row, cellText);
 }
 
-void TDataGrid::ItemEdited(QTableWidgetItem* item) {
-    if (!showing_) {
-        StoreCell(item->column(), item->row(), item->text().toStdString());
-    }
+void TDataGrid::LeaveGrid(bool forward) {
+    focusNextPrevChild(forward);
 }
 
 bool TDataGrid::IsEditing(int column, int row) const {
     return editor_ && editorIndex_.isValid() && editorIndex_.column() == column &&
            editorIndex_.row() == row;
-}
-
-void TDataGrid::StoreCell(int column, int row, const std::string& text) {
-    if (text.empty()) {
-        cells_.erase({row, column});
-    } else {
-        cells_[{row, column}] = text;
-    }
-    ShowCell(column, row, text);
-}
-
-void TDataGrid::ShowCell(int column, int row, const std::string& text) {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= ColumnCount) {
-        return;
-    }
-    QTableWidgetItem* shown = item(row, column);
-    const QString qtText = QString::fromStdString(text);
-    if (shown ? shown->text() == qtText : qtText.isEmpty()) {
-        return;
-    }
-    showing_ = true;
-    if (!shown) {
-        shown = new QTableWidgetItem;
-        shown->setText(qtText);
-        setItem(row, column, shown);
-    } else {
-        shown->setText(qtText);
-    }
-    showing_ = false;
-}
-
-void TDataGrid::ShowStoredRows(int firstRow, int endRow) {
-    for (auto cell = cells_.lower_bound({firstRow, INT_MIN});
-         cell != cells_.end() && cell->first.first < endRow; ++cell) {
-        ShowCell(cell->first.second, cell->first.first, cell->second);
-    }
 }
 
 void TDataGrid::ReportEdit(int column, int row, const std::string& text) {

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <QTabBar>
 
 namespace {
 
@@ -46,6 +47,35 @@ TEST_F(TMainFormTest, TheSerialColumnCannotBeEdited) {
     Grid().edit(Grid().currentIndex());
     EXPECT_EQ(Grid().CellEditor(), nullptr);
     EXPECT_EQ(Cell(0, 0), "1");
+}
+
+// Tab ends an edit and leaves the grid for the next control, Shift+Tab for
+// the one before (the page tabs); Return and the arrows end it and stay in
+// the grid.
+TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
+    ShowPage(form->Input);
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QWidget* focused;
+        int currentRow;
+    } keys[] = {{Qt::Key_Tab, Qt::NoModifier, form->Edit1, 2},
+                {Qt::Key_Backtab, Qt::ShiftModifier, form->PageControl1->tabBar(), 2},
+                {Qt::Key_Return, Qt::NoModifier, &Grid(), 2},
+                {Qt::Key_Down, Qt::NoModifier, &Grid(), 3}};
+    for (const auto& key : keys) {
+        SCOPED_TRACE(key.key);
+        TCellEditor* editor = OpenCell(2, 1);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, QString::number(key.key));
+        QTest::keyClick(editor, key.key, key.modifiers);
+        QApplication::processEvents();
+        EXPECT_EQ(Cell(1, 2), std::to_string(key.key));
+        EXPECT_EQ(Grid().CellEditor(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), key.focused);
+        EXPECT_EQ(Grid().currentIndex().row(), key.currentRow);
+    }
 }
 
 TEST_F(TMainFormTest, TypingACellStoresItAndMarksDataPresent) {
