@@ -8,6 +8,7 @@
 #include "UFloatMath.h"
 #include "UInputFile.h"
 #include "UNumberText.h"
+#include "UTableMemory.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
 
@@ -69,7 +70,7 @@ void TMainForm::InputOpenExecute() {
         dialogs_.ShowMessage(MissingFileMessage);
         return;
     }
-    if (ReadInputFile(dialogs_, DMTylwen, MaxNrOfDataSets) != TReadInputOutcome::Read) {
+    if (ReadInputFileWithinMemory(dialogs_, *memory_) != TReadInputOutcome::Read) {
         return;
     }
     store.PreviousNrOfDataSets = store.NrOfDataSets;
