@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPen>
 #include <QString>
+#include <QTransform>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -107,14 +109,49 @@ QPoint PlotPoint(double head, double qh) {
                   GraphOriginY - ScaledOffset(qh, QHAxis, PlotHeight));
 }
 
+// The marker, an aqua "o" on its dark-blue text box, drawn once at the
+// scale the painter draws at and then copied to every data point: the same
+// pixels as drawing the text each time, for a fraction of the cost.
+class TMarkerGlyph {
+public:
+    explicit TMarkerGlyph(const QPainter& painter) {
+        const QFontMetrics metrics = painter.fontMetrics();
+        const QString marker = QStringLiteral("o");
+        const int width = metrics.horizontalAdvance(marker);
+        const int height = metrics.height();
+        const qreal scale = DeviceScale(painter);
+        image_ = QImage(qCeil(width * scale), qCeil(height * scale), QImage::Format_RGB32);
+        image_.setDevicePixelRatio(scale);
+        image_.fill(DarkBlue);
+        QPainter glyph(&image_);
+        glyph.setRenderHints(painter.renderHints());
+        glyph.setFont(painter.font());
+        glyph.setPen(Aqua);
+        glyph.drawText(0, metrics.ascent(), marker);
+    }
+
+    void DrawAt(QPainter& painter, QPoint topLeft) const { painter.drawImage(topLeft, image_); }
+
+private:
+    // Device pixels per unit of the painter: its device's pixel ratio and
+    // any scale it was given.
+    static qreal DeviceScale(const QPainter& painter) {
+        const QTransform transform = painter.deviceTransform();
+        const qreal scale = std::sqrt(std::abs(transform.determinant()));
+        return scale > 0.0 ? scale : 1.0;
+    }
+
+    QImage image_;
+};
+
 void DrawMarkers(QPainter& painter, std::size_t count) {
-    painter.setPen(Aqua);
+    const TMarkerGlyph marker(painter);
     for (std::size_t i = 0; i < count; ++i) {
         if (!std::isfinite(XValues[i]) || !std::isfinite(YValues[i])) {
             continue;
         }
         const QPoint point = PlotPoint(XValues[i], YValues[i]);
-        DrawBoxedText(painter, QPoint(point.x(), point.y() - MarkerLift), QStringLiteral("o"));
+        marker.DrawAt(painter, QPoint(point.x(), point.y() - MarkerLift));
     }
 }
 
