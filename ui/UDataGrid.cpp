@@ -93,8 +93,8 @@ private:
 };
 
 TDataGrid::TDataGrid(QWidget* parent) : QTableView(parent), model_(new TDataGridModel(this)) {
-    setModel(model_);
     setObjectName(QStringLiteral("DataGrid"));
+    // Hidden before the model comes, so that no header measures its font.
     horizontalHeader()->hide();
     verticalHeader()->hide();
     horizontalHeader()->setDefaultSectionSize(ColumnWidth);
@@ -107,6 +107,7 @@ TDataGrid::TDataGrid(QWidget* parent) : QTableView(parent), model_(new TDataGrid
     setTabKeyNavigation(false);
     setWordWrap(false);
     setItemDelegate(new TCellDelegate(*this));
+    setModel(model_);
 }
 
 // The delegate reports closed editors to the grid; it must not outlive the

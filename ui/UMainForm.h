@@ -168,6 +168,7 @@ private:
     void CreateInputButtons();
     void SetInputTabOrder();
     void CreateOutputPage();
+    void PreparePage(const QWidget* page);
     void CreateCommands();
     void CreateMenu();
     void ConnectHandlers();

@@ -5,9 +5,9 @@
 #include "UDMTylwen.h"
 #include "UFonts.h"
 #include "UMainForm.h"
-#include "UPictures.h"
 
 #include <QIcon>
+#include <QLabel>
 #include <QPixmap>
 
 int main(int argc, char** argv) {
@@ -16,12 +16,12 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.soravik.Soravik"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(ApplicationTitle));
     InstallFontSubstitutions();
-    const QImage logo = LoadLogo();
-    if (!logo.isNull()) {
-        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(logo)));
-    }
     DMTylwen.DataModuleCreate();
     TMainForm mainForm(application.Dialogs());
+    // The logo the window has decoded is the program's icon too.
+    if (!mainForm.LogoImage->pixmap().isNull()) {
+        QApplication::setWindowIcon(QIcon(mainForm.LogoImage->pixmap()));
+    }
     TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::quit(); });
     mainForm.SetCloseForm(closeForm);
     mainForm.show();
