@@ -10,6 +10,27 @@
 #include <QMenu>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
+namespace {
+
+// A pasted block may be megabytes: converted piece by piece, it needs no
+// second copy of its own size on the way.
+void AppendUtf8(std::string& out, const QString& text) {
+    constexpr qsizetype Piece = 1 << 16;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype count = std::min(Piece, text.size() - at);
+        if (at + count < text.size() && text.at(at + count - 1).isHighSurrogate()) {
+            --count;
+        }
+        const QByteArray bytes = QStringView(text).mid(at, count).toUtf8();
+        out.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        at += count;
+    }
+}
+
+} // namespace
+
 TCellEditor::TCellEditor(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("DataGridEditor"));
     setFrame(false);
@@ -159,10 +180,16 @@ void TDataGrid::PasteIntoEditor() {
     if (clip.isEmpty() && length == 0) {
         return;
     }
-    const QString text = old.left(start) + clip + old.mid(start + length);
-    editor_->setText(text);
+    // The editor holds what a single-line field can of the text; the cell and
+    // the edit report get all of it, built once, as the cell's own text.
+    const QString before = old.left(start);
+    const QString after = old.mid(start + length);
+    editor_->setText(before + clip.left(editor_->maxLength()) + after);
     editor_->setCursorPosition(start + static_cast<int>(clip.size()));
-    EditorTextEdited(text);
+    std::string cellText = before.toStdString();
+    AppendUtf8(cellText, clip);
+    cellText += after.toStdString();
+    StoreEdit(cellText);
 }
 
 void TDataGrid::PasteIntoCurrentCell() {
@@ -211,12 +238,15 @@ void TDataGrid::EditorClosed(QWidget* editor) {
 }
 
 void TDataGrid::EditorTextEdited(const QString& text) {
+    StoreEdit(text.toStdString());
+}
+
+void TDataGrid::StoreEdit(const std::string& cellText) {
     if (!editor_ || !editorIndex_.isValid()) {
         return;
     }
     const int column = editorIndex_.column();
     const int row = editorIndex_.row();
-    const std::string cellText = text.toStdString();
     cellBeforeEdit_ = Cell(column, row);
     model_->SetText(column, row, cellText);
     ReportEdit(column, row, cellText);

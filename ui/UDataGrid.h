@@ -81,6 +81,8 @@ private:
     void EditorOpened(TCellEditor* editor, const QModelIndex& index);
     void EditorClosed(QWidget* editor);
     void EditorTextEdited(const QString& text);
+    // Stores the edited cell's new text and reports it.
+    void StoreEdit(const std::string& cellText);
     // Tab in the editor ends the edit and leaves the grid, as Tab does on
     // the grid itself.
     void LeaveGrid(bool forward);
