@@ -3,12 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-constexpr std::size_t InlineLength = 15;
-
-} // namespace
-
 std::string_view TCellStore::Text(int column, int row) const {
     if (column < 0 || row < 0) {
         return {};

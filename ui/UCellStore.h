@@ -1,5 +1,5 @@
 // The texts of the data grid's cells, kept compactly: the four shown columns
-// as one 16-byte cell per row, whose text sits in the cell itself when it is
+// as one 12-byte cell per row, whose text sits in the cell itself when it is
 // short (a number as typed or shown) and in a shared list of long texts
 // otherwise; columns right of them, which only a wide paste reaches, as
 // row-sorted lists of the rows that hold text. No cell is a heap object of
@@ -23,10 +23,11 @@ public:
     void SetText(int column, int row, std::string_view text);
 
 private:
-    // Up to 15 characters inside; a longer text is kept in `longTexts_` and
-    // the cell holds its slot.
+    // Up to 11 characters inside (a value of the input file, a serial
+    // number); a longer text is kept in `longTexts_` and the cell holds its slot.
+    static constexpr std::size_t InlineLength = 11;
     struct TCell {
-        char Bytes[15] = {};
+        char Bytes[InlineLength] = {};
         std::uint8_t Tag = 0;
     };
     struct TFarCell {
