@@ -43,8 +43,10 @@ void DrawMarkersAsText(QImage& image) {
 }
 
 TEST(MarkerDrawing, GlyphMarkersMatchTextMarkersAtRatioOneAndTwo) {
-    XValues = {0.0, 0.31, 0.315, 0.9, 1.7, 2.25, 2.26, 3.3, -0.5, 3.4};
-    YValues = {0.0, 7.5, 7.6, 11.9, 3.3, 0.2, 0.25, 10.0, 1.0, 13.5};
+    // Overlapping markers, one place met again after another that covers
+    // it in part, and markers off the bitmap.
+    XValues = {0.0, 0.31, 0.315, 0.31, 0.9, 1.7, 2.25, 2.26, 3.3, -0.5, 3.4, -900.0, 1.0};
+    YValues = {0.0, 7.5, 7.6, 7.5, 11.9, 3.3, 0.2, 0.25, 10.0, 1.0, 13.5, 1.0, -50.0};
     // No fitted line, which would cross the markers.
     SlopeA = 0.0;
     InterceptB = std::numeric_limits<double>::quiet_NaN();
