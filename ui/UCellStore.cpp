@@ -3,14 +3,25 @@
 #include <algorithm>
 #include <cstring>
 
-std::string_view TCellStore::Text(int column, int row) const {
+namespace {
+
+std::string SerialNumber(int row) {
+    return std::to_string(static_cast<long long>(row) + 1);
+}
+
+} // namespace
+
+std::string TCellStore::Text(int column, int row) const {
     if (column < 0 || row < 0) {
         return {};
     }
+    if (column == 0 && HoldsSerialNumber(row)) {
+        return SerialNumber(row);
+    }
     if (column < DenseColumns) {
         const std::vector<TCell>& cells = dense_[column];
-        return static_cast<std::size_t>(row) < cells.size() ? TextOf(cells[row])
-                                                            : std::string_view();
+        return static_cast<std::size_t>(row) < cells.size() ? std::string(TextOf(cells[row]))
+                                                            : std::string();
     }
     const auto farIndex = static_cast<std::size_t>(column - DenseColumns);
     if (farIndex >= far_.size()) {
@@ -19,18 +30,34 @@ std::string_view TCellStore::Text(int column, int row) const {
     const std::vector<TFarCell>& cells = far_[farIndex];
     const auto found = std::lower_bound(cells.begin(), cells.end(), row,
                                         [](const TFarCell& cell, int r) { return cell.Row < r; });
-    return found != cells.end() && found->Row == row ? TextOf(found->Cell) : std::string_view();
+    return found != cells.end() && found->Row == row ? std::string(TextOf(found->Cell))
+                                                     : std::string();
 }
 
 void TCellStore::SetText(int column, int row, std::string_view text) {
     if (column < 0 || row < 0) {
         return;
     }
-    if (column < DenseColumns) {
+    if (column == 0) {
+        const auto index = static_cast<std::size_t>(row);
+        const bool serial = text == SerialNumber(row);
+        if (serial && index >= serialNumbers_.size()) {
+            serialNumbers_.resize(index + 1);
+        }
+        if (index < serialNumbers_.size()) {
+            serialNumbers_[index] = serial;
+        }
+        SetDense(column, row, serial ? std::string_view() : text);
+    } else if (column < DenseColumns) {
         SetDense(column, row, text);
     } else {
         SetFar(column, row, text);
     }
+}
+
+bool TCellStore::HoldsSerialNumber(int row) const {
+    const auto index = static_cast<std::size_t>(row);
+    return index < serialNumbers_.size() && serialNumbers_[index];
 }
 
 std::string_view TCellStore::TextOf(const TCell& cell) const {

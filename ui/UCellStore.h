@@ -2,8 +2,9 @@
 // as one 12-byte cell per row, whose text sits in the cell itself when it is
 // short (a number as typed or shown) and in a shared list of long texts
 // otherwise; columns right of them, which only a wide paste reaches, as
-// row-sorted lists of the rows that hold text. No cell is a heap object of
-// its own, so a table of a million data sets costs tens of megabytes.
+// row-sorted lists of the rows that hold text. A serial number in column 0,
+// the row's own number, is one bit. No cell is a heap object of its own, so a
+// table of a million data sets costs tens of megabytes.
 //
 // A cell that was never written holds the empty text; writing the empty
 // text removes a text. Rows have no end: the grid's row count only says how
@@ -19,7 +20,7 @@ class TCellStore {
 public:
     static constexpr int DenseColumns = 4;
 
-    std::string_view Text(int column, int row) const;
+    std::string Text(int column, int row) const;
     void SetText(int column, int row, std::string_view text);
 
 private:
@@ -41,8 +42,11 @@ private:
     void Release(TCell& cell);
     void SetDense(int column, int row, std::string_view text);
     void SetFar(int column, int row, std::string_view text);
+    bool HoldsSerialNumber(int row) const;
 
     std::vector<TCell> dense_[DenseColumns];
+    // Rows whose column 0 holds the row's serial number, row + 1.
+    std::vector<bool> serialNumbers_;
     // Column DenseColumns + i at index i, each sorted by row.
     std::vector<std::vector<TFarCell>> far_;
     std::vector<std::string> longTexts_;

@@ -146,7 +146,7 @@ void TDataGrid::SetRowCount(int rows) {
 }
 
 std::string TDataGrid::Cell(int column, int row) const {
-    return std::string(model_->Text(column, row));
+    return model_->Text(column, row);
 }
 
 void TDataGrid::SetCell(int column, int row, const std::string& text) {

@@ -38,11 +38,11 @@ QVariant TDataGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return QVariant();
     }
-    const std::string_view text = cells_.Text(index.column(), index.row());
+    const std::string text = cells_.Text(index.column(), index.row());
     if (text.empty()) {
         return QVariant();
     }
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(text);
 }
 
 // The editor's text when an edit ends; every change before it has been

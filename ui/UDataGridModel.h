@@ -19,7 +19,7 @@ public:
 
     int Rows() const { return rows_; }
     void SetRows(int rows);
-    std::string_view Text(int column, int row) const { return cells_.Text(column, row); }
+    std::string Text(int column, int row) const { return cells_.Text(column, row); }
     void SetText(int column, int row, std::string_view text);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

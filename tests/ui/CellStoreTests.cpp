@@ -17,9 +17,17 @@ struct TWrite {
 TEST(CellStore, GivesBackEveryTextWhereverItWasWritten) {
     const std::string block(100000, '\t');
     const TWrite writes[] = {
-        {1, 0, "0.26"},       {3, 999, "12345678901"}, {2, 5, "123456789012"},
-        {0, 4, block},        {7, 12, "far"},          {7, 3, "written later, row before"},
-        {5, 2000000000, "x"}, {4, 12, "fourth"},       {2, 6, "x"},
+        {1, 0, "0.26"},
+        {3, 999, "12345678901"},
+        {2, 5, "123456789012"},
+        {0, 4, block},
+        {7, 12, "far"},
+        {7, 3, "written later, row before"},
+        {5, 2000000000, "x"},
+        {4, 12, "fourth"},
+        {2, 6, "x"},
+        {0, 9, "10"},
+        {0, 11, "3"},
     };
     TCellStore cells;
     for (const TWrite& write : writes) {
@@ -40,6 +48,11 @@ TEST(CellStore, GivesBackEveryTextWhereverItWasWritten) {
     cells.SetText(2, 5, "short");
     cells.SetText(7, 12, "");
     cells.SetText(3, 998, "another text longer than fifteen");
+    // A serial number and another text in column 0 trade places.
+    cells.SetText(0, 9, "abc");
+    cells.SetText(0, 11, "12");
+    EXPECT_EQ(cells.Text(0, 9), "abc");
+    EXPECT_EQ(cells.Text(0, 11), "12");
     EXPECT_EQ(cells.Text(0, 4), "");
     EXPECT_EQ(cells.Text(2, 5), "short");
     EXPECT_EQ(cells.Text(7, 12), "");
