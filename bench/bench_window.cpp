@@ -9,6 +9,7 @@
 //   soravik_bench_window DATASETS [REPEATS [ACTIONS]]
 // ACTIONS picks some of them by their first letters ("ospe", the default).
 // bench/window runs it per size beside a bare window and prints the table.
+#include "UApplication.h"
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
 #include "UFonts.h"
@@ -208,7 +209,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    TApplication application(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
     const int repeats = argc > 2 ? std::max(std::atoi(argv[2]), 1) : 5;
     if (count < 15) {
