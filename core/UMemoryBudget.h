@@ -21,6 +21,8 @@ const TMemoryProbe& MachineMemory();
 // An upper estimate of what one data set costs the window at its peak: the
 // store's six columns, a file's columns while they are read, the grid's four
 // cells and the view's row, the graph's points and the saved file's line.
+// bench/window measures about 200 bytes; the estimate leaves room for the
+// allocator and for what a session keeps between its commands.
 constexpr std::uint64_t WindowBytesPerDataSet = 400;
 
 // Bytes for `dataSets` data sets in the window, without overflowing.
