@@ -72,7 +72,7 @@ std::string_view TCellStore::TextOf(const TCell& cell) const {
 TCellStore::TCell TCellStore::MakeCell(std::string_view text) {
     TCell cell;
     if (text.size() <= InlineLength) {
-        std::memcpy(cell.Bytes, text.data(), text.size());
+        std::copy(text.begin(), text.end(), cell.Bytes);
         cell.Tag = static_cast<std::uint8_t>(text.size());
         return cell;
     }
