@@ -39,10 +39,6 @@ public:
     void DataModuleCreate();
 };
 
-// The most data sets the window takes into its grid, from a file, the count
-// field or a pasted block: far more than any field campaign, and a table the
-// grid can still hold without gigabytes. The store itself has no such bound.
-constexpr std::int32_t MaxNrOfDataSets = 100000;
 // The most data sets the store can count: the last slot of an input array
 // (count + 2) must fit its 32-bit counts.
 constexpr std::int32_t MaxStoredDataSets = 2147483647 - 3;

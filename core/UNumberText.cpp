@@ -8,7 +8,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -150,6 +152,33 @@ std::optional<double> ToDouble(const TDecimalText& number) {
     return number.negative ? -value : value;
 }
 
+// The text as typed most often, digits with at most one point inside them,
+// converted directly; the general road gives the same value, more slowly.
+std::optional<double> PlainDecimal(const std::string& text) {
+    const std::size_t begin = text.find_first_not_of(' ');
+    if (begin == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::size_t end = text.find_last_not_of(' ') + 1;
+    std::size_t pos = begin + (text[begin] == '-' ? 1 : 0);
+    const auto skipDigits = [&] {
+        const std::size_t start = pos;
+        while (pos < end && IsDigit(text[pos])) {
+            ++pos;
+        }
+        return pos > start;
+    };
+    if (!skipDigits() || (pos < end && text[pos] == '.' && (++pos, !skipDigits())) || pos != end) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(text.data() + begin, text.data() + end, value);
+    if (result.ec != std::errc() || result.ptr != text.data() + end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 std::optional<double> ConvertWith(const std::string& text, char separator) {
     const std::optional<TDecimalText> number = ScanDecimal(text, separator);
     if (!number) {
@@ -161,6 +190,9 @@ std::optional<double> ConvertWith(const std::string& text, char separator) {
 } // namespace
 
 double StringToFloat(const std::string& text) {
+    if (const auto value = PlainDecimal(text)) {
+        return *value;
+    }
     if (const auto value = ConvertWith(text, '.')) {
         return *value;
     }
@@ -221,6 +253,57 @@ std::string Fixed(const TRoundedDigits& rounded) {
     return rounded.digits.substr(0, integerLength) + "." + rounded.digits.substr(integerLength);
 }
 
+// A value of at most three decimals, as the input file holds them, is the
+// double nearest to thousandths/1000; as a double holds 15 digits exactly,
+// those thousandths are its 15-digit form, written without trailing zeros.
+std::optional<std::string> Thousandths(double value) {
+    const double scaled = std::round(value * 1000.0);
+    if (!(std::fabs(scaled) >= 1.0 && std::fabs(scaled) < 1e15) || scaled / 1000.0 != value) {
+        return std::nullopt;
+    }
+    const auto thousandths = static_cast<long long>(std::fabs(scaled));
+    char digits[24];
+    char* const end = std::to_chars(digits, digits + sizeof digits, thousandths / 1000).ptr;
+    std::string text = value < 0 ? "-" : "";
+    text.append(digits, end);
+    long long fraction = thousandths % 1000;
+    if (fraction != 0) {
+        char decimals[4] = {'.', char('0' + fraction / 100), char('0' + fraction / 10 % 10),
+                            char('0' + fraction % 10)};
+        std::size_t length = 4;
+        while (decimals[length - 1] == '0') {
+            --length;
+        }
+        text.append(decimals, length);
+    }
+    return text;
+}
+
+// Most values on screen were typed or read with a few digits: their shortest
+// exact form has at most 15 significant digits, and then it is the value
+// rounded to 15 digits, as a double holds 15 digits exactly. In the fixed
+// range that is the text to show; anything else takes the general road.
+std::optional<std::string> ShortFixed(double value) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < 1e15)) {
+        return std::nullopt;
+    }
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed);
+    if (result.ec != std::errc()) {
+        return std::nullopt;
+    }
+    const char* const begin = buffer.data();
+    const char* const end = result.ptr;
+    const char* first = std::find_if(begin, end, [](char c) { return c >= '1' && c <= '9'; });
+    const auto digits = std::count_if(first, end, [](char c) { return c >= '0' && c <= '9'; });
+    if (digits > SignificantDigits) {
+        return std::nullopt;
+    }
+    return std::string(begin, end);
+}
+
 } // namespace
 
 std::string FormatGeneral(double value) {
@@ -232,6 +315,12 @@ std::string FormatGeneral(double value) {
     }
     if (value == 0.0) {
         return "0";
+    }
+    if (std::optional<std::string> fixed = Thousandths(value)) {
+        return std::move(*fixed);
+    }
+    if (std::optional<std::string> fixed = ShortFixed(value)) {
+        return std::move(*fixed);
     }
     const TRoundedDigits rounded = RoundToSignificant(std::fabs(value));
     const bool fixed = rounded.exponent >= -4 && rounded.exponent < SignificantDigits;

@@ -11,11 +11,14 @@
 #include <QPainter>
 #include <QPen>
 #include <QString>
+#include <QTransform>
 #include <QtMath>
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -108,14 +111,80 @@ QPoint PlotPoint(double head, double qh) {
                   GraphOriginY - ScaledOffset(qh, QHAxis, PlotHeight));
 }
 
+// The marker, an aqua "o" on its dark-blue text box, drawn once at the
+// scale the painter draws at and then copied to every data point: the same
+// pixels as drawing the text each time, for a fraction of the cost.
+class TMarkerGlyph {
+public:
+    explicit TMarkerGlyph(const QPainter& painter) {
+        const QFontMetrics metrics = painter.fontMetrics();
+        const QString marker = QStringLiteral("o");
+        size_ = QSize(metrics.horizontalAdvance(marker), metrics.height());
+        const qreal scale = DeviceScale(painter);
+        image_ = QImage(qCeil(size_.width() * scale), qCeil(size_.height() * scale),
+                        QImage::Format_RGB32);
+        image_.setDevicePixelRatio(scale);
+        image_.fill(DarkBlue);
+        QPainter glyph(&image_);
+        glyph.setRenderHints(painter.renderHints());
+        glyph.setFont(painter.font());
+        glyph.setPen(Aqua);
+        glyph.drawText(0, metrics.ascent(), marker);
+    }
+
+    // The text box it covers, in the painter's units.
+    QSize Size() const { return size_; }
+    void DrawAt(QPainter& painter, QPoint topLeft) const { painter.drawImage(topLeft, image_); }
+
+private:
+    // Device pixels per unit of the painter: its device's pixel ratio and
+    // any scale it was given.
+    static qreal DeviceScale(const QPainter& painter) {
+        const QTransform transform = painter.deviceTransform();
+        const qreal scale = std::sqrt(std::abs(transform.determinant()));
+        return scale > 0.0 ? scale : 1.0;
+    }
+
+    QSize size_;
+    QImage image_;
+};
+
+// Where the marker of data set i goes: the top-left corner of its box.
+std::optional<QPoint> MarkerPlace(std::size_t i) {
+    if (!std::isfinite(XValues[i]) || !std::isfinite(YValues[i])) {
+        return std::nullopt;
+    }
+    const QPoint point = PlotPoint(XValues[i], YValues[i]);
+    return QPoint(point.x(), point.y() - MarkerLift);
+}
+
+// Every marker is the same opaque box, so where markers share a place only
+// the last one drawn there shows, and one wholly off the bitmap shows
+// nothing: drawing each place on the bitmap once, when its last marker comes,
+// gives the very pixels of drawing them all, for a long table in far less time.
 void DrawMarkers(QPainter& painter, std::size_t count) {
-    painter.setPen(Aqua);
+    const TMarkerGlyph marker(painter);
+    const QRect places(1 - marker.Size().width(), 1 - marker.Size().height(),
+                       GraphWidth + marker.Size().width() - 1,
+                       GraphHeight + marker.Size().height() - 1);
+    const auto slot = [&](QPoint place) {
+        return static_cast<std::size_t>(place.y() - places.top()) *
+                   static_cast<std::size_t>(places.width()) +
+               static_cast<std::size_t>(place.x() - places.left());
+    };
+    std::vector<std::size_t> lastMarker(static_cast<std::size_t>(places.width()) *
+                                        static_cast<std::size_t>(places.height()));
     for (std::size_t i = 0; i < count; ++i) {
-        if (!std::isfinite(XValues[i]) || !std::isfinite(YValues[i])) {
-            continue;
+        const std::optional<QPoint> place = MarkerPlace(i);
+        if (place && places.contains(*place)) {
+            lastMarker[slot(*place)] = i;
         }
-        const QPoint point = PlotPoint(XValues[i], YValues[i]);
-        DrawBoxedText(painter, QPoint(point.x(), point.y() - MarkerLift), QStringLiteral("o"));
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::optional<QPoint> place = MarkerPlace(i);
+        if (place && places.contains(*place) && lastMarker[slot(*place)] == i) {
+            marker.DrawAt(painter, *place);
+        }
     }
 }
 

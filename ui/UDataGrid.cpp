@@ -1,5 +1,7 @@
 #include "UDataGrid.h"
 
+#include "UDataGridModel.h"
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -8,7 +10,26 @@
 #include <QMenu>
 #include <QStyledItemDelegate>
 
-#include <climits>
+#include <algorithm>
+
+namespace {
+
+// A pasted block may be megabytes: converted piece by piece, it needs no
+// second copy of its own size on the way.
+void AppendUtf8(std::string& out, const QString& text) {
+    constexpr qsizetype Piece = 1 << 16;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype count = std::min(Piece, text.size() - at);
+        if (at + count < text.size() && text.at(at + count - 1).isHighSurrogate()) {
+            --count;
+        }
+        const QByteArray bytes = QStringView(text).mid(at, count).toUtf8();
+        out.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        at += count;
+    }
+}
+
+} // namespace
 
 TCellEditor::TCellEditor(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("DataGridEditor"));
@@ -32,16 +53,6 @@ void TCellEditor::contextMenuEvent(QContextMenuEvent* event) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }
-
-namespace {
-
-bool LeavesTheGrid(const QEvent& event) {
-    const auto& key = static_cast<const QKeyEvent&>(event);
-    const bool plain = (key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
-    return plain && (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab);
-}
-
-} // namespace
 
 // Column 0 holds the serial numbers: drawn like a fixed column and never edited.
 class TCellDelegate : public QStyledItemDelegate {
@@ -76,13 +87,18 @@ public:
     // previous control, as they do when no cell is being edited; Qt's own
     // handling would open the neighbouring cell instead.
     bool eventFilter(QObject* object, QEvent* event) override {
-        auto* editor = qobject_cast<QWidget*>(object);
-        if (editor && event->type() == QEvent::KeyPress && LeavesTheGrid(*event)) {
-            const bool forward = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab;
-            emit commitData(editor);
-            emit closeEditor(editor, NoHint);
-            grid_.focusNextPrevChild(forward);
-            return true;
+        if (event->type() == QEvent::KeyPress && object->isWidgetType()) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool plain = (key->modifiers() &
+                                (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+            if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+                auto* editor = static_cast<QWidget*>(object);
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                grid_.LeaveGrid(key->key() == Qt::Key_Tab &&
+                                !(key->modifiers() & Qt::ShiftModifier));
+                return true;
+            }
         }
         return QStyledItemDelegate::eventFilter(object, event);
     }
@@ -100,9 +116,9 @@ private:
     TDataGrid& grid_;
 };
 
-TDataGrid::TDataGrid(QWidget* parent) : QTableWidget(parent) {
+TDataGrid::TDataGrid(QWidget* parent) : QTableView(parent), model_(new TDataGridModel(this)) {
     setObjectName(QStringLiteral("DataGrid"));
-    setColumnCount(ColumnCount);
+    // Hidden before the model comes, so that no header measures its font.
     horizontalHeader()->hide();
     verticalHeader()->hide();
     horizontalHeader()->setDefaultSectionSize(ColumnWidth);
@@ -115,35 +131,29 @@ TDataGrid::TDataGrid(QWidget* parent) : QTableWidget(parent) {
     setTabKeyNavigation(false);
     setWordWrap(false);
     setItemDelegate(new TCellDelegate(*this));
-    connect(this, &QTableWidget::itemChanged, this, &TDataGrid::ItemEdited);
+    setModel(model_);
 }
 
 // The delegate reports closed editors to the grid; it must not outlive the
-// grid's own part while the table below it tears its editors down.
+// grid's own part while the view below it tears its editors down.
 TDataGrid::~TDataGrid() {
     delete itemDelegate();
 }
 
 int TDataGrid::RowCount() const {
-    return rowCount();
+    return model_->Rows();
 }
 
 void TDataGrid::SetRowCount(int rows) {
-    const int oldRows = rowCount();
-    const int newRows = rows < 1 ? 1 : rows;
-    showing_ = true;
-    setRowCount(newRows);
-    showing_ = false;
-    ShowStoredRows(oldRows, newRows);
+    model_->SetRows(rows);
 }
 
 std::string TDataGrid::Cell(int column, int row) const {
-    const auto found = cells_.find({row, column});
-    return found == cells_.end() ? std::string() : found->second;
+    return model_->Text(column, row);
 }
 
 void TDataGrid::SetCell(int column, int row, const std::string& text) {
-    StoreCell(column, row, text);
+    model_->SetText(column, row, text);
     if (IsEditing(column, row)) {
         const QString shown = QString::fromStdString(text);
         if (editor_->text() != shown) {
@@ -151,6 +161,10 @@ void TDataGrid::SetCell(int column, int row, const std::string& text) {
         }
         ReportEdit(column, row, text);
     }
+}
+
+void TDataGrid::setCurrentCell(int row, int column) {
+    setCurrentIndex(model_->index(row, column));
 }
 
 TCellEditor* TDataGrid::CellEditor() const {
@@ -169,10 +183,16 @@ void TDataGrid::PasteIntoEditor() {
     if (clip.isEmpty() && length == 0) {
         return;
     }
-    const QString text = old.left(start) + clip + old.mid(start + length);
-    editor_->setText(text);
+    // The editor holds what a single-line field can of the text; the cell and
+    // the edit report get all of it, built once, as the cell's own text.
+    const QString before = old.left(start);
+    const QString after = old.mid(start + length);
+    editor_->setText(before + clip.left(editor_->maxLength()) + after);
     editor_->setCursorPosition(start + static_cast<int>(clip.size()));
-    EditorTextEdited(text);
+    std::string cellText = before.toStdString();
+    AppendUtf8(cellText, clip);
+    cellText += after.toStdString();
+    StoreEdit(cellText);
 }
 
 void TDataGrid::PasteIntoCurrentCell() {
@@ -190,12 +210,20 @@ void TDataGrid::PasteIntoCurrentCell() {
     PasteIntoEditor();
 }
 
+void TDataGrid::RestoreCellBeforeEdit() {
+    if (!editor_ || !editorIndex_.isValid()) {
+        return;
+    }
+    model_->SetText(editorIndex_.column(), editorIndex_.row(), cellBeforeEdit_);
+    editor_->setText(QString::fromStdString(cellBeforeEdit_));
+}
+
 void TDataGrid::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste) && state() != QAbstractItemView::EditingState) {
         PasteIntoCurrentCell();
         return;
     }
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 void TDataGrid::EditorOpened(TCellEditor* editor, const QModelIndex& index) {
@@ -213,61 +241,27 @@ void TDataGrid::EditorClosed(QWidget* editor) {
 }
 
 void TDataGrid::EditorTextEdited(const QString& text) {
+    StoreEdit(text.toStdString());
+}
+
+void TDataGrid::StoreEdit(const std::string& cellText) {
     if (!editor_ || !editorIndex_.isValid()) {
         return;
     }
     const int column = editorIndex_.column();
     const int row = editorIndex_.row();
-    const std::string cellText = text.toStdString();
-    StoreCell(column, row, cellText);
+    cellBeforeEdit_ = Cell(column, row);
+    model_->SetText(column, row, cellText);
     ReportEdit(column, row, cellText);
 }
 
-void TDataGrid::ItemEdited(QTableWidgetItem* item) {
-    if (!showing_) {
-        StoreCell(item->column(), item->row(), item->text().toStdString());
-    }
+void TDataGrid::LeaveGrid(bool forward) {
+    focusNextPrevChild(forward);
 }
 
 bool TDataGrid::IsEditing(int column, int row) const {
     return editor_ && editorIndex_.isValid() && editorIndex_.column() == column &&
            editorIndex_.row() == row;
-}
-
-void TDataGrid::StoreCell(int column, int row, const std::string& text) {
-    if (text.empty()) {
-        cells_.erase({row, column});
-    } else {
-        cells_[{row, column}] = text;
-    }
-    ShowCell(column, row, text);
-}
-
-void TDataGrid::ShowCell(int column, int row, const std::string& text) {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= ColumnCount) {
-        return;
-    }
-    QTableWidgetItem* shown = item(row, column);
-    const QString qtText = QString::fromStdString(text);
-    if (shown ? shown->text() == qtText : qtText.isEmpty()) {
-        return;
-    }
-    showing_ = true;
-    if (!shown) {
-        shown = new QTableWidgetItem;
-        shown->setText(qtText);
-        setItem(row, column, shown);
-    } else {
-        shown->setText(qtText);
-    }
-    showing_ = false;
-}
-
-void TDataGrid::ShowStoredRows(int firstRow, int endRow) {
-    for (auto cell = cells_.lower_bound({firstRow, INT_MIN});
-         cell != cells_.end() && cell->first.first < endRow; ++cell) {
-        ShowCell(cell->first.second, cell->first.first, cell->second);
-    }
 }
 
 void TDataGrid::ReportEdit(int column, int row, const std::string& text) {

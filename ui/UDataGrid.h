@@ -6,6 +6,9 @@
 // the paste and the save command read such cells. Every change of a cell's
 // text while it is edited in place is reported, keystrokes and pastes alike,
 // and so is a write of the program into the cell being edited.
+//
+// The cells live once, in the grid's model; the view draws only the rows in
+// sight, so the grid takes tables of any length.
 #pragma once
 
 #include "UPasteCells.h"
@@ -13,12 +16,14 @@
 #include <QLineEdit>
 #include <QPersistentModelIndex>
 #include <QPointer>
-#include <QTableWidget>
+#include <QTableView>
 
+#include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <utility>
+
+class TDataGridModel;
 
 // The in-place editor. Its pastes go through the grid, which keeps the tabs
 // and line breaks that a single-line field would drop.
@@ -35,7 +40,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
-class TDataGrid : public QTableWidget, public TGridCells {
+class TDataGrid : public QTableView, public TGridCells {
     Q_OBJECT
 public:
     using TEditHandler = std::function<void(int column, int row, const std::string& text)>;
@@ -54,12 +59,18 @@ public:
     std::string Cell(int column, int row) const override;
     void SetCell(int column, int row, const std::string& text) override;
 
+    // Makes the cell the current one, as a click on it would.
+    void setCurrentCell(int row, int column);
+
     // The in-place editor while a cell is being edited, otherwise null.
     TCellEditor* CellEditor() const;
     // Inserts the clipboard text, line breaks included, into the editor.
     void PasteIntoEditor();
     // Opens the current cell's editor empty and pastes into it.
     void PasteIntoCurrentCell();
+    // Gives the edited cell and its editor back the text the cell held
+    // before the last change reported from the editor; nothing is reported.
+    void RestoreCellBeforeEdit();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -70,17 +81,17 @@ private:
     void EditorOpened(TCellEditor* editor, const QModelIndex& index);
     void EditorClosed(QWidget* editor);
     void EditorTextEdited(const QString& text);
-    void ItemEdited(QTableWidgetItem* item);
+    // Stores the edited cell's new text and reports it.
+    void StoreEdit(const std::string& cellText);
+    // Tab in the editor ends the edit and leaves the grid, as Tab does on
+    // the grid itself.
+    void LeaveGrid(bool forward);
     bool IsEditing(int column, int row) const;
-    void StoreCell(int column, int row, const std::string& text);
-    void ShowCell(int column, int row, const std::string& text);
-    void ShowStoredRows(int firstRow, int endRow);
     void ReportEdit(int column, int row, const std::string& text);
 
-    // Keyed by (row, column), so that the cells of a row range lie together.
-    std::map<std::pair<int, int>, std::string> cells_;
+    TDataGridModel* model_;
     TEditHandler editHandler_;
     QPointer<TCellEditor> editor_;
     QPersistentModelIndex editorIndex_;
-    bool showing_ = false;
+    std::string cellBeforeEdit_;
 };

@@ -9,6 +9,7 @@
 #include "UFloatMath.h"
 #include "UInputFile.h"
 #include "UNumberText.h"
+#include "UTableMemory.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
 
@@ -118,7 +119,7 @@ void TMainForm::OpenInputFile(const std::string& fileName) {
         dialogs_.ShowMessage(MissingFileMessage);
         return;
     }
-    if (ReadInputFile(dialogs_, DMTylwen, MaxNrOfDataSets) != TReadInputOutcome::Read) {
+    if (ReadInputFileWithinMemory(dialogs_, *memory_) != TReadInputOutcome::Read) {
         return;
     }
     ShowInputFileRead();

@@ -6,6 +6,7 @@
 #include "UDataGrid.h"
 #include "UNumberText.h"
 #include "UPasteCells.h"
+#include "UTableMemory.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
 
@@ -18,9 +19,6 @@ namespace {
 
 constexpr int EmptyTableRows = 15;
 constexpr int MinimumDataSets = 10;
-// Far more than any field campaign; it keeps a mistyped count from asking
-// the program for gigabytes.
-constexpr int MaximumDataSets = 100000;
 
 const char* const InputStatusText =
     "Enter data or use \"Open\" to edit existing data. Then use \"Save-Calculate\".";
@@ -129,9 +127,9 @@ void TMainForm::Edit1Exit() {
         dialogs_.ShowMessage(" The minimum number of data sets is 10");
         return;
     }
-    if (*count > MaximumDataSets) {
-        dialogs_.ShowMessage("The maximum number of data sets is " +
-                             std::to_string(MaximumDataSets));
+    if (const std::optional<std::string> refusal =
+            CountRefusal(*count, DMTylwen.GridRows, *memory_)) {
+        dialogs_.ShowMessage(*refusal);
         return;
     }
     // The data sets the page shows: a paste that failed has changed them and
@@ -189,7 +187,13 @@ void TMainForm::DataGridSetEditText(int column, int row, const std::string& text
     if (IsMultiCellPaste(text)) {
         try {
             TEdit1CountField countField(*Edit1);
-            HandlePasteMultiCell(*DataGrid, column, row, text, countField, dialogs_);
+            HandlePasteMultiCell(*DataGrid, column, row, text, countField, dialogs_, DMTylwen,
+                                 *memory_);
+        } catch (const EPasteRefused& refusal) {
+            DataGrid->RestoreCellBeforeEdit();
+            dialogs_.ShowMessage(refusal.what());
+            PageControl1->setCurrentWidget(Input);
+            return;
         } catch (...) {
             dialogs_.ShowMessage("The data sets need completion.");
             PageControl1->setCurrentWidget(Input);

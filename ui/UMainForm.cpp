@@ -108,6 +108,7 @@ void TMainForm::Figure_TabSheetShow() {
 
 void TMainForm::PageShown(int index) {
     const QWidget* page = PageControl1->widget(index);
+    PreparePage(page);
     if (page == Intro_Tabsheet) {
         Intro_TabsheetShow();
     } else if (page == Figure_TabSheet) {

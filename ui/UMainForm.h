@@ -5,6 +5,7 @@
 #include "UBaseForm.h"
 #include "UCalculation.h"
 #include "UEventGuard.h"
+#include "UMemoryBudget.h"
 #include "UUserDialogs.h"
 
 #include <QPointer>
@@ -39,6 +40,8 @@ public:
     void SetCloseForm(TCloseForm& closeForm);
 
     void SetInitialDirectories(const std::string& directory);
+    // Where the window learns how much memory the machine can still give.
+    void SetMemoryProbe(const TMemoryProbe& memory) { memory_ = &memory; }
     void Calculate();
     void DrawRegressionGraph();
 
@@ -191,6 +194,7 @@ private:
     void SetInputTabOrder();
     void CreateOutputPage();
     void CreateReportPage();
+    void PreparePage(const QWidget* page);
     void CreateCommands();
     void CreateMenu();
     void ConnectHandlers();
@@ -223,6 +227,7 @@ private:
     TCalculationOption SelectedOption() const;
 
     TUserDialogs& dialogs_;
+    const TMemoryProbe* memory_ = &MachineMemory();
     QPointer<TCloseForm> closeForm_;
     QMetaObject::Connection selectionWatch_;
 };

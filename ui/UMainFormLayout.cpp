@@ -59,18 +59,28 @@ QPushButton* NewButton(QWidget* page, const char* name, const char* caption, QRe
     return button;
 }
 
-QLabel* NewPicture(QWidget* page, const char* name, const QImage& picture, QRect place,
+// The picture scaled into the control's place; a picture that could not be
+// decoded leaves the control empty.
+void ShowPicture(QLabel& image, const QImage& picture) {
+    if (!picture.isNull()) {
+        image.setPixmap(QPixmap::fromImage(
+            picture.scaled(image.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    }
+}
+
+QLabel* NewPicture(QWidget* page, const char* name, const QPixmap& picture, QRect place,
                    const char* description) {
     auto* image = new QLabel(page);
     image->setObjectName(QString::fromUtf8(name));
     image->setGeometry(place);
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     image->setAccessibleName(QString::fromUtf8(description));
-    if (!picture.isNull()) {
-        image->setPixmap(QPixmap::fromImage(
-            picture.scaled(place.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    }
+    image->setPixmap(picture);
     return image;
+}
+
+QFont OutputMemoFont() {
+    return PixelFont(QStringLiteral("Courier New"), 13);
 }
 
 QWidget* NewPage(QTabWidget* pages, const char* name, const char* caption) {
@@ -113,13 +123,24 @@ void TMainForm::CreateIntroPage() {
     Intro_Memo->setPlainText(IntroText());
     Intro_Memo->setAccessibleName(QStringLiteral("Introduction"));
     LogoImage =
-        NewPicture(Intro_Tabsheet, "LogoImage", LoadLogo(), {584, 360, 109, 96}, "Soravik logo");
+        NewPicture(Intro_Tabsheet, "LogoImage", QPixmap(), {584, 360, 109, 96}, "Soravik logo");
+    ShowPicture(*LogoImage, LoadLogo());
 }
 
 void TMainForm::CreateFigurePage() {
     Figure_TabSheet = NewPage(PageControl1, "Figure_TabSheet", " Figure ");
-    Image2 = NewPicture(Figure_TabSheet, "Image2", LoadCrossSection(), {8, 16, 681, 449},
+    Image2 = NewPicture(Figure_TabSheet, "Image2", QPixmap(), {8, 16, 681, 449},
                         "Cross-section of a drained field");
+}
+
+// What the first page does not show, the cross-section and the output text's
+// font, is loaded when its page is first shown, so the window appears sooner.
+void TMainForm::PreparePage(const QWidget* page) {
+    if (page == Figure_TabSheet && Image2->pixmap().isNull()) {
+        ShowPicture(*Image2, LoadCrossSection());
+    } else if (page == Output_TabSheet && Output_Memo->font() != OutputMemoFont()) {
+        Output_Memo->setFont(OutputMemoFont());
+    }
 }
 
 void TMainForm::CreateInputPage() {
@@ -194,7 +215,8 @@ void TMainForm::CreateInputButtons() {
     QFont italic = PixelFont(QStringLiteral("Tahoma"), 13);
     italic.setItalic(true);
     Label10->setFont(italic);
-    Image1 = NewPicture(Input, "Image1", LoadLogo(), {528, 320, 109, 96}, "Soravik logo");
+    // The logo decoded once for the Intro page.
+    Image1 = NewPicture(Input, "Image1", LogoImage->pixmap(), {528, 320, 109, 96}, "Soravik logo");
     Button2 = NewButton(Input, "Button2", "Save - calculate", {424, 464, 129, 25}, 16);
     Button1 = NewButton(Input, "Button1", "Open input", {576, 464, 91, 25}, 16);
 }
@@ -216,7 +238,6 @@ void TMainForm::CreateOutputPage() {
     Output_Memo = new QPlainTextEdit(Output_TabSheet);
     Output_Memo->setObjectName(QStringLiteral("Output_Memo"));
     Output_Memo->setGeometry(22, 16, 609, 113);
-    Output_Memo->setFont(PixelFont(QStringLiteral("Courier New"), 13));
     Output_Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     Output_Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Output_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -224,7 +245,7 @@ void TMainForm::CreateOutputPage() {
     Output_Memo->setAccessibleName(QStringLiteral("Output file"));
     new TAnchorAllSides(*Output_Memo);
     Output_Memo->hide();
-    GraphImage = NewPicture(Output_TabSheet, "GraphImage", QImage(), {24, 144, 607, 313},
+    GraphImage = NewPicture(Output_TabSheet, "GraphImage", QPixmap(), {24, 144, 607, 313},
                             "Regression graph");
     GraphImage->hide();
     SeeOutput_Button =

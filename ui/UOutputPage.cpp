@@ -6,6 +6,7 @@
 #include "UFileNames.h"
 #include "UInputFile.h"
 #include "UOutputFile.h"
+#include "UTableMemory.h"
 #include "UTylwenUtils.h"
 
 #include <QLabel>
@@ -94,7 +95,7 @@ void TMainForm::OpenOutputFile(const std::string& fileName) {
 bool TMainForm::ReadInputFileOfChosenOutput() {
     TDMTylwen& store = DMTylwen;
     const std::string outputName = store.FileName;
-    if (ReadInputFile(dialogs_, DMTylwen, MaxNrOfDataSets) == TReadInputOutcome::Read) {
+    if (ReadInputFileWithinMemory(dialogs_, *memory_) == TReadInputOutcome::Read) {
         return true;
     }
     store.FileName = outputName;

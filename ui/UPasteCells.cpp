@@ -98,9 +98,13 @@ void CheckStartCell(int column, int row, const std::string& text) {
     }
 }
 
-// A block reaching beyond the most data sets the program takes is refused
-// before it touches the grid: a grid of millions of rows costs gigabytes.
-void CheckBlockHeight(int row, const std::string& text) {
+// Each character of the block becomes at most about ten bytes of cells.
+constexpr std::uint64_t CellBytesPerPastedByte = 10;
+
+// A block the machine's memory cannot hold is refused before it touches the
+// grid: the rows it adds and the cells its text fills.
+void CheckBlockFitsInMemory(const TGridCells& grid, int row, const std::string& text,
+                            const TMemoryProbe& memory) {
     std::size_t lineBreaks = 0;
     bool textAfterLastBreak = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -113,9 +117,16 @@ void CheckBlockHeight(int row, const std::string& text) {
         }
     }
     const std::size_t lines = std::max<std::size_t>(lineBreaks + (textAfterLastBreak ? 1 : 0), 1);
-    if (static_cast<std::size_t>(row) + lines > static_cast<std::size_t>(MaxNrOfDataSets)) {
-        throw EApplicationError("The pasted block reaches beyond data set " +
-                                std::to_string(MaxNrOfDataSets));
+    const std::uint64_t reached = static_cast<std::uint64_t>(row) + lines;
+    const std::uint64_t shown = static_cast<std::uint64_t>(std::max(grid.RowCount(), 0));
+    const std::uint64_t needed = WindowBytesFor(reached > shown ? reached - shown : 0) +
+                                 CellBytesPerPastedByte * text.size();
+    const std::uint64_t available = memory.AvailableBytes();
+    if (needed > available) {
+        throw EPasteRefused("The pasted block of " + std::to_string(lines) +
+                            " lines is too large for the memory available: " +
+                            MemoryShortageText(needed, available) +
+                            ". The cell is left as it was.");
     }
 }
 
@@ -168,9 +179,10 @@ bool IsMultiCellPaste(const std::string& text) {
 }
 
 void HandlePasteMultiCell(TGridCells& grid, int column, int row, const std::string& text,
-                          TCountField& countField, TUserDialogs& dialogs, TDMTylwen& store) {
+                          TCountField& countField, TUserDialogs& dialogs, TDMTylwen& store,
+                          const TMemoryProbe& memory) {
     CheckStartCell(column, row, text);
-    CheckBlockHeight(row, text);
+    CheckBlockFitsInMemory(grid, row, text, memory);
     grid.SetCell(column, row, "");
     const int lines = TBlockSpreader(grid, column, row).Spread(text);
     grid.SetRowCount(row + lines);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "UDMTylwen.h"
+#include "UFloatMath.h"
+#include "UMemoryBudget.h"
 
 #include <string>
 
@@ -34,8 +36,17 @@ public:
 // it is a block of cells rather than one typed value.
 bool IsMultiCellPaste(const std::string& text);
 
+// A block refused before it touched the grid, such as one too large for the
+// memory available; the text says why.
+class EPasteRefused : public EApplicationError {
+public:
+    using EApplicationError::EApplicationError;
+};
+
 // `text` is the edited cell's new text: what it held plus the clipboard text.
-// Raises the conversion error of the first value cell that holds no number.
+// Raises the conversion error of the first value cell that holds no number,
+// and EPasteRefused for a block the machine's memory cannot take.
 void HandlePasteMultiCell(TGridCells& grid, int column, int row, const std::string& text,
                           TCountField& countField, TUserDialogs& dialogs,
-                          TDMTylwen& store = DMTylwen);
+                          TDMTylwen& store = DMTylwen,
+                          const TMemoryProbe& memory = MachineMemory());

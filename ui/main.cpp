@@ -7,9 +7,9 @@
 #include "UDMTylwen.h"
 #include "UFonts.h"
 #include "UMainForm.h"
-#include "UPictures.h"
 
 #include <QIcon>
+#include <QLabel>
 #include <QPixmap>
 
 #include <iostream>
@@ -25,12 +25,12 @@ int main(int argc, char** argv) {
     // Desktops match the window to its menu entry and icon through this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.soravik.Soravik"));
     InstallFontSubstitutions();
-    const QImage logo = LoadLogo();
-    if (!logo.isNull()) {
-        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(logo)));
-    }
     DMTylwen.DataModuleCreate();
     TMainForm mainForm(application.Dialogs());
+    // The logo the window has decoded is the program's icon too.
+    if (!mainForm.LogoImage->pixmap().isNull()) {
+        QApplication::setWindowIcon(QIcon(mainForm.LogoImage->pixmap()));
+    }
     // Leaves the event loop at once, without asking the windows to close: the
     // main window refuses every close.
     TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::exit(0); });

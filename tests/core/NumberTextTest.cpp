@@ -92,6 +92,11 @@ TEST(FormatGeneral, FixedNotationInTheMiddleRange) {
     EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
     EXPECT_EQ(FormatGeneral(123456789012345.0), "123456789012345");
     EXPECT_EQ(FormatGeneral(1.2 - 0.6), "0.6");
+    // Values of a few decimals, as files hold them, take a shorter road.
+    EXPECT_EQ(FormatGeneral(-1234.5), "-1234.5");
+    EXPECT_EQ(FormatGeneral(0.001), "0.001");
+    EXPECT_EQ(FormatGeneral(0.0005), "0.0005");
+    EXPECT_EQ(FormatGeneral(999999999999.999), "999999999999.999");
 }
 
 TEST(FormatGeneral, ScientificNotationOutsideIt) {

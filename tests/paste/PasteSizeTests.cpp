@@ -1,9 +1,7 @@
-// A block that would give the grid more rows than the program takes data
-// sets is refused before it changes anything; one that reaches exactly that
-// far is taken whole.
+// A block that the machine's memory cannot hold is refused before it changes
+// anything; any block that it can hold is taken whole, however long.
+#include "FixedMemory.h"
 #include "PasteFixture.h"
-
-#include "UFloatMath.h"
 
 namespace {
 
@@ -16,27 +14,29 @@ std::string Lines(int count, const std::string& lineEnd) {
     return block;
 }
 
-TEST_F(PasteTest, BlockBeyondTheLargestTableIsRefusedUntouched) {
-    const std::string lineEnds[] = {"\r\n", "\n", "\r"};
-    for (const std::string& lineEnd : lineEnds) {
-        EXPECT_THROW(Paste(Lines(MaxNrOfDataSets + 1, lineEnd)), EApplicationError);
-        EXPECT_THROW(Paste(Lines(MaxNrOfDataSets - 4, lineEnd), 5), EApplicationError);
+TEST_F(PasteTest, BlockTooLargeForTheMemoryIsRefusedUntouched) {
+    // A thousand lines need about 400 bytes a data set; a hundred fit.
+    const TFixedMemory memory(100000);
+    for (const std::string lineEnd : {"\r\n", "\n", "\r"}) {
+        EXPECT_THROW(HandlePasteMultiCell(grid, 1, 0, Lines(1000, lineEnd), countField, dialogs,
+                                          store, memory),
+                     EPasteRefused);
     }
-    // Text after the last line break is a line of its own.
-    EXPECT_THROW(Paste(Lines(MaxNrOfDataSets, "\r\n") + "1"), EApplicationError);
     EXPECT_EQ(grid.RowCount(), 15);
     EXPECT_EQ(grid.Cell(1, 0), " ");
     EXPECT_EQ(store.NrOfDataSets, 15);
     EXPECT_EQ(store.GridRows, 15);
     EXPECT_EQ(countField.Text, "15");
+    HandlePasteMultiCell(grid, 1, 0, Lines(100, "\r\n"), countField, dialogs, store, memory);
+    EXPECT_EQ(store.NrOfDataSets, 100);
 }
 
-TEST_F(PasteTest, BlockReachingTheLargestTableIsTaken) {
-    Paste(Lines(MaxNrOfDataSets, "\r\n"));
-    EXPECT_EQ(store.NrOfDataSets, MaxNrOfDataSets);
-    EXPECT_EQ(store.GridRows, MaxNrOfDataSets);
-    EXPECT_EQ(grid.RowCount(), MaxNrOfDataSets);
-    EXPECT_EQ(store.WorkNear[MaxNrOfDataSets - 1], 0.9);
+TEST_F(PasteTest, BlockBeyondAHundredThousandDataSetsIsTaken) {
+    FillRows(5);
+    Paste(Lines(100005, "\r\n"), 5);
+    EXPECT_EQ(store.NrOfDataSets, 100010);
+    EXPECT_EQ(grid.RowCount(), 100010);
+    EXPECT_EQ(store.WorkNear[100009], 0.9);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The Input page: its first showing, the count field and its messages, the
 // site-constant fields, and typing into the grid.
+#include "FixedMemory.h"
 #include "UiFixture.h"
 
 #include <QLabel>
@@ -49,6 +50,35 @@ TEST_F(TMainFormTest, TheSerialColumnCannotBeEdited) {
     EXPECT_EQ(Cell(0, 0), "1");
 }
 
+// Tab ends an edit and leaves the grid for the next control, Shift+Tab for
+// the one before (the page tabs); Return and the arrows end it and stay in
+// the grid.
+TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
+    ShowPage(form->Input);
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QWidget* focused;
+        int currentRow;
+    } keys[] = {{Qt::Key_Tab, Qt::NoModifier, form->Edit1, 2},
+                {Qt::Key_Backtab, Qt::ShiftModifier, form->PageControl1->tabBar(), 2},
+                {Qt::Key_Return, Qt::NoModifier, &Grid(), 2},
+                {Qt::Key_Down, Qt::NoModifier, &Grid(), 3}};
+    for (const auto& key : keys) {
+        SCOPED_TRACE(key.key);
+        TCellEditor* editor = OpenCell(2, 1);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, QString::number(key.key));
+        QTest::keyClick(editor, key.key, key.modifiers);
+        QApplication::processEvents();
+        EXPECT_EQ(Cell(1, 2), std::to_string(key.key));
+        EXPECT_EQ(Grid().CellEditor(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), key.focused);
+        EXPECT_EQ(Grid().currentIndex().row(), key.currentRow);
+    }
+}
+
 TEST_F(TMainFormTest, TypingACellStoresItAndMarksDataPresent) {
     ShowPage(form->Input);
     TypeCell(0, 1, QStringLiteral("4.5"));
@@ -87,13 +117,16 @@ TEST_F(TMainFormTest, CountFieldRefusesWhatIsNoCountOrTooSmall) {
     EnterField(form->Edit1, QStringLiteral("12"));
     EnterField(form->Edit1, QStringLiteral("15"));
     EnterField(form->Edit1, QString());
-    // A mistyped huge count is refused instead of asking for gigabytes.
+    // A count the memory cannot hold is refused instead of running out of it.
+    const TFixedMemory oneGigabyte(1000000000);
+    form->SetMemoryProbe(oneGigabyte);
     EnterField(form->Edit1, QStringLiteral("2147483647"));
     EXPECT_EQ(dialogs.Messages,
               std::vector<std::string>({"The number of data sets is not a valid integer",
                                         " The minimum number of data sets is 10",
                                         " To remove data make the relevant data cells empty",
-                                        "The maximum number of data sets is 100000"}));
+                                        "There is not enough memory for 2147483647 data sets: "
+                                        "about 858 GB would be needed and 1.0 GB is available."}));
     EXPECT_EQ(Grid().RowCount(), 15);
     EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
 }
@@ -141,6 +174,11 @@ TEST_F(TMainFormTest, RaisingTheCountAfterAnOpenedFileKeepsEditedValues) {
     EXPECT_EQ(Cell(1, 2), "12.8");
     EXPECT_EQ(Cell(1, 17), "0");
     EXPECT_EQ(Grid().RowCount(), 18);
+    // The table takes any length the memory holds.
+    EnterField(form->Edit1, QStringLiteral("150000"));
+    EXPECT_EQ(Grid().RowCount(), 150000);
+    EXPECT_EQ(Cell(2, 2), "0.4");
+    EXPECT_EQ(Cell(3, 149999), "0");
 }
 
 TEST_F(TMainFormTest, SiteConstantsAreStoredWhenTheirFieldIsLeft) {

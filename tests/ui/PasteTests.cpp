@@ -1,5 +1,6 @@
 // Pastes through the real clipboard into the grid: Ctrl+V in a cell's
 // editor, the Edit menu's Paste, and Ctrl+V on a cell that is not edited.
+#include "FixedMemory.h"
 #include "UiFixture.h"
 
 #include <QAction>
@@ -97,6 +98,37 @@ TEST_F(TPasteTest, JunkFailsWithTheCompletionMessage) {
     EXPECT_EQ(ActivePage(), form->Input);
     // The emptied start cell was an edit of its own.
     EXPECT_TRUE(DataPresent);
+}
+
+// Ctrl+V in the editor or on the cell: the refusal says why, and the cell
+// keeps its text, also once the edit ends.
+TEST_F(TPasteTest, ABlockTooLargeForTheMemoryLeavesTheCellAsItWas) {
+    ShowPage(form->Input);
+    TypeCell(0, 1, QStringLiteral("4.5"));
+    const TFixedMemory memory(100000);
+    form->SetMemoryProbe(memory);
+    QApplication::clipboard()->setText(Block(TwentyRows(), "\r\n").repeated(50));
+    for (const bool inEditor : {true, false}) {
+        dialogs.Messages.clear();
+        if (inEditor) {
+            QTest::keyClick(OpenCell(0, 1), Qt::Key_V, Qt::ControlModifier);
+        } else {
+            Grid().setCurrentCell(0, 1);
+            QTest::keyClick(&Grid(), Qt::Key_V, Qt::ControlModifier);
+        }
+        ASSERT_EQ(dialogs.Messages.size(), 1u);
+        EXPECT_EQ(dialogs.Messages[0].rfind("The pasted block of 1000 lines is too large for the "
+                                            "memory available: about ",
+                                            0),
+                  0u);
+        ASSERT_NE(Grid().CellEditor(), nullptr);
+        EXPECT_EQ(Grid().CellEditor()->text(), QStringLiteral("4.5"));
+        QTest::keyClick(Grid().CellEditor(), Qt::Key_Return);
+        EXPECT_EQ(Cell(1, 0), "4.5");
+        EXPECT_EQ(Cell(1, 1), " ");
+        EXPECT_EQ(Grid().RowCount(), 15);
+        EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
+    }
 }
 
 TEST_F(TPasteTest, EditMenuPasteInsertsIntoTheEditedCell) {

@@ -1,0 +1,242 @@
+// Times the real main window with a table of DATASETS data sets, each action
+// until the window has painted its result:
+//   open      Open-input of a file of that many data sets
+//   paste     Ctrl+V of that many clipboard lines into the first value cell
+//   save      Save-calculate of the opened table (files, calculation, graph,
+//             Output page)
+//   emptied   Save-calculate after one cell of the opened table was emptied
+// and prints the median seconds of each and the process's peak memory:
+//   soravik_bench_window DATASETS [REPEATS [ACTIONS]]
+// ACTIONS picks some of them by their first letters ("ospe", the default).
+// bench/window runs it per size beside a bare window and prints the table.
+#include "UApplication.h"
+#include "UDMTylwen.h"
+#include "UDataGrid.h"
+#include "UFonts.h"
+#include "UMainForm.h"
+#include "UTylwenUtils.h"
+#include "UUserDialogs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The open dialog answers with the table's file, the save dialog with another
+// one beside it; every question is answered Yes.
+class TBenchDialogs : public TUserDialogs {
+public:
+    std::string OpenName;
+    std::string SaveName;
+
+    void ShowMessage(const std::string&) override {}
+    // A run that meets an error times something else than it says.
+    void ShowError(const std::string& text) override {
+        std::fprintf(stderr, "error: %s\n", text.c_str());
+    }
+    bool AskYesNo(const std::string&) override { return true; }
+    std::optional<std::string> AskOpenFileName(const TFileDialogOptions&) override {
+        return OpenName;
+    }
+    std::optional<std::string> AskSaveFileName(const TFileDialogOptions&) override {
+        return SaveName;
+    }
+};
+
+// Plausible measurements: the depths midway rise, the discharge falls.
+struct TRow {
+    double Discharge;
+    double Midway;
+    double Near;
+};
+
+TRow RowOf(int index, int count) {
+    const double along = static_cast<double>(index) / count;
+    return {15.0 - 12.0 * along + 0.01 * (index % 7), 0.25 + 0.7 * along, 1.0 + 0.07 * along};
+}
+
+void WriteInputFile(const std::string& path, int count) {
+    std::ofstream file(path, std::ios::binary);
+    file << " File Name: " << path << "\r\n\r\n"
+         << " Drain depth (m)               1.10\r\n"
+         << " Depth impermeable layer (m)   5.00\r\n"
+         << " Depth spacing (m)            20.00\r\n"
+         << " Drain radius (m)              0.05\r\n\r\n";
+    for (int line = 0; line < 6; ++line) {
+        file << "heading\r\n";
+    }
+    file << " - - - - - - - - - - - - - - - - - - - - -\r\n";
+    char line[96];
+    for (int i = 0; i < count; ++i) {
+        const TRow row = RowOf(i, count);
+        std::snprintf(line, sizeof line, "%5d%12.3f%12.3f%11.3f\r\n", i + 1, row.Discharge,
+                      row.Midway, row.Near);
+        file << line;
+    }
+    file << " - - - - - - - - - - - - - - - - - - - - -\r\n";
+}
+
+// Copied from a spreadsheet: the text arrives in the program as the paste.
+QString ClipboardBlock(int count) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(count) * 18);
+    char line[96];
+    for (int i = 0; i < count; ++i) {
+        const TRow row = RowOf(i, count);
+        std::snprintf(line, sizeof line, "%.2f\t%.3f\t%.3f\r\n", row.Discharge, row.Midway,
+                      row.Near);
+        text += QLatin1String(line);
+    }
+    return text;
+}
+
+double Seconds(const std::function<void()>& action) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// 0 for an action that was not run.
+double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+long PeakKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string name;
+    while (status >> name) {
+        long kilobytes = 0;
+        if (name == "VmHWM:" && status >> kilobytes) {
+            return kilobytes;
+        }
+        status.ignore(1 << 16, '\n');
+    }
+    return 0;
+}
+
+class TWindowBench {
+public:
+    TWindowBench(int count, const std::string& folder) : count_(count) {
+        dialogs_.OpenName = folder + "/table.inp";
+        dialogs_.SaveName = folder + "/saved.inp";
+        WriteInputFile(dialogs_.OpenName, count);
+        StartWindow();
+    }
+
+    double Open() {
+        Show(form_->Input);
+        return Seconds([&] {
+            form_->Button1->click();
+            Paint();
+        });
+    }
+
+    // Into the first value cell of a fresh window's empty table.
+    double Paste() {
+        StartWindow();
+        QApplication::clipboard()->setText(ClipboardBlock(count_));
+        TDataGrid& grid = *form_->DataGrid;
+        grid.setFocus();
+        grid.setCurrentCell(0, 1);
+        const double seconds = Seconds([&] {
+            QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+            Paint();
+        });
+        QApplication::clipboard()->clear();
+        return seconds;
+    }
+
+    double Save(bool emptyOneCell) {
+        Open();
+        if (emptyOneCell) {
+            form_->DataGrid->SetCell(2, count_ / 2, "");
+        }
+        return Seconds([&] {
+            form_->Button2->click();
+            Paint();
+        });
+    }
+
+private:
+    // A fresh store, fresh flags and a fresh window, as at program start.
+    void StartWindow() {
+        form_.reset();
+        DMTylwen = TDMTylwen();
+        DMTylwen.DataModuleCreate();
+        ResetTylwenUtils();
+        form_ = std::make_unique<TMainForm>(dialogs_);
+        form_->show();
+        QApplication::setActiveWindow(form_.get());
+        if (!QTest::qWaitForWindowExposed(form_.get())) {
+            std::fprintf(stderr, "the window was never shown\n");
+        }
+        Show(form_->Input);
+    }
+
+    void Show(QWidget* page) {
+        form_->PageControl1->setCurrentWidget(page);
+        Paint();
+    }
+
+    // The window repaints what changed, as the event loop does after a command.
+    void Paint() {
+        QApplication::processEvents();
+        form_->repaint();
+    }
+
+    int count_;
+    TBenchDialogs dialogs_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TApplication application(argc, argv);
+    const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const int repeats = argc > 2 ? std::max(std::atoi(argv[2]), 1) : 5;
+    if (count < 15) {
+        std::fprintf(stderr, "usage: soravik_bench_window DATASETS [REPEATS], at least 15\n");
+        return 2;
+    }
+    InstallFontSubstitutions();
+    QTemporaryDir folder;
+    TWindowBench bench(count, folder.path().toStdString());
+    const std::string actions = argc > 3 ? argv[3] : "ospe";
+    const auto chosen = [&](char action) { return actions.find(action) != std::string::npos; };
+    std::vector<double> open, paste, save, emptied;
+    for (int run = 0; run < repeats; ++run) {
+        if (chosen('o')) {
+            open.push_back(bench.Open());
+        }
+        if (chosen('s')) {
+            save.push_back(bench.Save(false));
+        }
+        if (chosen('e')) {
+            emptied.push_back(bench.Save(true));
+        }
+        if (chosen('p')) {
+            paste.push_back(bench.Paste());
+        }
+    }
+    std::printf("open %.4f\npaste %.4f\nsave %.4f\nemptied %.4f\npeak_kb %ld\n", Median(open),
+                Median(paste), Median(save), Median(emptied), PeakKilobytes());
+    return 0;
+}

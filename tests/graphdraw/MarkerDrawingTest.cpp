@@ -1,0 +1,75 @@
+// The markers come from one prepared glyph; they must be the very pixels of
+// the "o" drawn as text on its dark-blue box at every point, as the graph was
+// always drawn, at a device pixel ratio of 1 and of 2.
+#include "GuiApplicationEnvironment.h"
+#include "UGraphGeometry.h"
+#include "URegressionGraph.h"
+#include "UTylwenUtils.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+QFont GraphFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+// Each marker as text, in data-set order, over the graph drawn with glyphs:
+// every pixel a marker's box covers ends as its text drawing leaves it.
+void DrawMarkersAsText(QImage& image) {
+    QPainter painter(&image);
+    painter.setFont(GraphFont());
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setClipRect(0, 0, GraphWidth, GraphHeight);
+    painter.setPen(QColor(0, 255, 255));
+    const QFontMetrics metrics = painter.fontMetrics();
+    for (std::size_t i = 0; i < XValues.size(); ++i) {
+        const int x = GraphOriginX + ScaledOffset(XValues[i], HeadAxis, PlotWidth);
+        const int y = GraphOriginY - ScaledOffset(YValues[i], QHAxis, PlotHeight) - 10;
+        painter.fillRect(x, y, metrics.horizontalAdvance(QStringLiteral("o")), metrics.height(),
+                         QColor(0, 0, 139));
+        painter.drawText(x, y + metrics.ascent(), QStringLiteral("o"));
+    }
+}
+
+TEST(MarkerDrawing, GlyphMarkersMatchTextMarkersAtRatioOneAndTwo) {
+    // Overlapping markers, one place met again after another that covers
+    // it in part, and markers off the bitmap.
+    XValues = {0.0, 0.31, 0.315, 0.31, 0.9, 1.7, 2.25, 2.26, 3.3, -0.5, 3.4, -900.0, 1.0};
+    YValues = {0.0, 7.5, 7.6, 7.5, 11.9, 3.3, 0.2, 0.25, 10.0, 1.0, 13.5, 1.0, -50.0};
+    // No fitted line, which would cross the markers.
+    SlopeA = 0.0;
+    InterceptB = std::numeric_limits<double>::quiet_NaN();
+    const auto count = static_cast<std::int32_t>(XValues.size());
+    for (const qreal ratio : {1.0, 2.0}) {
+        QImage glyphs(qRound(GraphWidth * ratio), qRound(GraphHeight * ratio),
+                      QImage::Format_RGB32);
+        glyphs.setDevicePixelRatio(ratio);
+        PaintRegressionGraph(glyphs, count, TCalculationOption::OverEntireSoilDepth);
+        QImage text = glyphs.copy();
+        text.setDevicePixelRatio(ratio);
+        DrawMarkersAsText(text);
+        EXPECT_TRUE(text == glyphs) << "ratio " << ratio;
+        // Nor does a glyph reach beyond its box: the marker at the origin
+        // leaves the axis right of it and the tick below it white.
+        const QFontMetrics metrics(GraphFont());
+        const int boxRight = GraphOriginX + metrics.horizontalAdvance(QStringLiteral("o"));
+        const int boxBottom = GraphOriginY - 10 + metrics.height();
+        EXPECT_EQ(glyphs.pixel(qRound(boxRight * ratio), qRound(GraphOriginY * ratio)),
+                  0xffffffffu);
+        EXPECT_EQ(glyphs.pixel(qRound(GraphOriginX * ratio), qRound(boxBottom * ratio)),
+                  0xffffffffu);
+    }
+}
+
+} // namespace

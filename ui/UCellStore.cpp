@@ -1,0 +1,142 @@
+#include "UCellStore.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+std::string SerialNumber(int row) {
+    return std::to_string(static_cast<long long>(row) + 1);
+}
+
+} // namespace
+
+std::string TCellStore::Text(int column, int row) const {
+    if (column < 0 || row < 0) {
+        return {};
+    }
+    if (column == 0 && HoldsSerialNumber(row)) {
+        return SerialNumber(row);
+    }
+    if (column < DenseColumns) {
+        const std::vector<TCell>& cells = dense_[column];
+        return static_cast<std::size_t>(row) < cells.size() ? std::string(TextOf(cells[row]))
+                                                            : std::string();
+    }
+    const auto farIndex = static_cast<std::size_t>(column - DenseColumns);
+    if (farIndex >= far_.size()) {
+        return {};
+    }
+    const std::vector<TFarCell>& cells = far_[farIndex];
+    const auto found = std::lower_bound(cells.begin(), cells.end(), row,
+                                        [](const TFarCell& cell, int r) { return cell.Row < r; });
+    return found != cells.end() && found->Row == row ? std::string(TextOf(found->Cell))
+                                                     : std::string();
+}
+
+void TCellStore::SetText(int column, int row, std::string_view text) {
+    if (column < 0 || row < 0) {
+        return;
+    }
+    if (column == 0) {
+        const auto index = static_cast<std::size_t>(row);
+        const bool serial = text == SerialNumber(row);
+        if (serial && index >= serialNumbers_.size()) {
+            serialNumbers_.resize(index + 1);
+        }
+        if (index < serialNumbers_.size()) {
+            serialNumbers_[index] = serial;
+        }
+        SetDense(column, row, serial ? std::string_view() : text);
+    } else if (column < DenseColumns) {
+        SetDense(column, row, text);
+    } else {
+        SetFar(column, row, text);
+    }
+}
+
+bool TCellStore::HoldsSerialNumber(int row) const {
+    const auto index = static_cast<std::size_t>(row);
+    return index < serialNumbers_.size() && serialNumbers_[index];
+}
+
+std::string_view TCellStore::TextOf(const TCell& cell) const {
+    if (cell.Tag != LongTag) {
+        return std::string_view(cell.Bytes, cell.Tag);
+    }
+    std::uint32_t slot = 0;
+    std::memcpy(&slot, cell.Bytes, sizeof slot);
+    return longTexts_[slot];
+}
+
+TCellStore::TCell TCellStore::MakeCell(std::string_view text) {
+    TCell cell;
+    if (text.size() <= InlineLength) {
+        std::copy(text.begin(), text.end(), cell.Bytes);
+        cell.Tag = static_cast<std::uint8_t>(text.size());
+        return cell;
+    }
+    std::uint32_t slot = 0;
+    if (freeLongSlots_.empty()) {
+        slot = static_cast<std::uint32_t>(longTexts_.size());
+        longTexts_.emplace_back(text);
+    } else {
+        slot = freeLongSlots_.back();
+        freeLongSlots_.pop_back();
+        longTexts_[slot].assign(text.data(), text.size());
+    }
+    std::memcpy(cell.Bytes, &slot, sizeof slot);
+    cell.Tag = LongTag;
+    return cell;
+}
+
+// A long text's memory goes back at once: a pasted block may have been one.
+void TCellStore::Release(TCell& cell) {
+    if (cell.Tag == LongTag) {
+        std::uint32_t slot = 0;
+        std::memcpy(&slot, cell.Bytes, sizeof slot);
+        std::string().swap(longTexts_[slot]);
+        freeLongSlots_.push_back(slot);
+    }
+    cell = TCell();
+}
+
+void TCellStore::SetDense(int column, int row, std::string_view text) {
+    std::vector<TCell>& cells = dense_[column];
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= cells.size()) {
+        if (text.empty()) {
+            return;
+        }
+        cells.resize(index + 1);
+    }
+    Release(cells[index]);
+    cells[index] = MakeCell(text);
+}
+
+// Written mostly in row order, so a new cell is usually appended.
+void TCellStore::SetFar(int column, int row, std::string_view text) {
+    const auto farIndex = static_cast<std::size_t>(column - DenseColumns);
+    if (farIndex >= far_.size()) {
+        if (text.empty()) {
+            return;
+        }
+        far_.resize(farIndex + 1);
+    }
+    std::vector<TFarCell>& cells = far_[farIndex];
+    auto found = cells.end();
+    if (!cells.empty() && cells.back().Row >= row) {
+        found = std::lower_bound(cells.begin(), cells.end(), row,
+                                 [](const TFarCell& cell, int r) { return cell.Row < r; });
+    }
+    if (found != cells.end() && found->Row == row) {
+        Release(found->Cell);
+        if (text.empty()) {
+            cells.erase(found);
+        } else {
+            found->Cell = MakeCell(text);
+        }
+    } else if (!text.empty()) {
+        cells.insert(found, TFarCell{row, MakeCell(text)});
+    }
+}
