@@ -1,22 +1,16 @@
 // One start-up, timed until the main window is mapped and painted, for
 // bench/startup, which runs it many times under Xvfb:
-//   soravik_bench_startup soravik   the program's own start-up, as in ui/main.cpp
+//   soravik_bench_startup soravik   the program's own start-up
 //   soravik_bench_startup bare      a bare Qt Widgets window of the same size
 //                                   with four empty pages
 // Prints the monotonic clock when the first painting of the window has been
 // handed to the window system (painted_ns) and the process's peak memory.
-#include "UApplication.h"
-#include "UCloseForm.h"
-#include "UDMTylwen.h"
-#include "UFonts.h"
 #include "UMainForm.h"
+#include "UProgram.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWindow>
@@ -94,22 +88,12 @@ int RunBare(int argc, char** argv) {
     return application.exec();
 }
 
-// The steps of ui/main.cpp, with the watch beside the main window.
-int RunSoravik(int argc, char** argv) {
-    TApplication application(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.soravik.Soravik"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(ApplicationTitle));
-    InstallFontSubstitutions();
-    DMTylwen.DataModuleCreate();
-    TMainForm mainForm(application.Dialogs());
-    if (!mainForm.LogoImage->pixmap().isNull()) {
-        QApplication::setWindowIcon(QIcon(mainForm.LogoImage->pixmap()));
-    }
-    TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::quit(); });
-    mainForm.SetCloseForm(closeForm);
-    TFirstPaintWatch watch(mainForm);
-    mainForm.show();
-    return application.exec();
+// The program's own start, with the watch beside its main window.
+int RunSoravik(int& argc, char** argv) {
+    std::unique_ptr<TFirstPaintWatch> watch;
+    return RunProgram(argc, argv, TCommandLine{}, [&](TMainForm& mainForm) {
+        watch = std::make_unique<TFirstPaintWatch>(mainForm);
+    });
 }
 
 } // namespace

@@ -85,6 +85,14 @@ void AppendDataLine(std::string& out, const TDMTylwen& store, std::int32_t dataS
     out += LineEnd;
 }
 
+// A data line is 40 characters and its line end, and one more for each digit
+// of a serial number beyond five. Reserving too little would double the
+// file's text in memory while a large table is written.
+std::size_t DataLineLength(std::size_t dataSets) {
+    const std::size_t serialDigits = std::to_string(dataSets).size();
+    return 42 + (serialDigits > 5 ? serialDigits - 5 : 0);
+}
+
 // What a file holds, kept apart from the store until the whole table is read.
 struct TInputFileContent {
     std::array<double, 4> Constants{};
@@ -241,7 +249,7 @@ TReadInputOutcome TellOutcome(TScanOutcome outcome, const std::string& path,
 std::string FormatInputFile(const std::string& path, const TDMTylwen& store) {
     std::string out;
     const std::size_t dataSets = static_cast<std::size_t>(std::max(store.NrOfDataSets, 0));
-    out.reserve(1024 + path.size() + dataSets * 42);
+    out.reserve(1024 + path.size() + dataSets * DataLineLength(dataSets));
     AppendLine(out, " File Name: " + PathOnOneLine(path));
     AppendLine(out, "");
     const std::array<double, 4> constants = SiteConstants(store);

@@ -52,9 +52,18 @@ TReportPage::TReportPage(QWidget* parent) : QWidget(parent) {
     Hint_Label->setTextFormat(Qt::PlainText);
     Hint_Label->move(22, 16);
     Hint_Label->adjustSize();
+    CreateButtons();
+}
+
+// The tables are made with the first report: they cost a noticeable part of
+// the program's start, and most sessions begin far from this page.
+void TReportPage::CreateTables() {
+    if (Results_Table) {
+        return;
+    }
     CreateResultsTable();
     CreateDataSetsTable();
-    CreateButtons();
+    Legend_Label->show();
 }
 
 void TReportPage::CreateResultsTable() {
@@ -87,6 +96,7 @@ void TReportPage::CreateButtons() {
 }
 
 void TReportPage::ShowReport(TReportContents contents) {
+    CreateTables();
     // The model reads the statistics kept here; it lets go of the old ones
     // before they are replaced.
     model_->SetStatistics(nullptr);

@@ -31,6 +31,7 @@ public:
     const std::optional<TReportContents>& Contents() const { return contents_; }
 
     QLabel* Hint_Label = nullptr;
+    // Made with the first report; null before it.
     QTableWidget* Results_Table = nullptr;
     QTableView* DataSets_Table = nullptr;
     QLabel* Legend_Label = nullptr;
@@ -38,6 +39,7 @@ public:
     QPushButton* SaveGraph_Button = nullptr;
 
 private:
+    void CreateTables();
     void CreateResultsTable();
     void CreateDataSetsTable();
     void CreateButtons();

@@ -1,0 +1,37 @@
+#include "UProgram.h"
+
+#include "UApplication.h"
+#include "UCloseForm.h"
+#include "UDMTylwen.h"
+#include "UFonts.h"
+#include "UMainForm.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+
+int RunProgram(int& argc, char** argv, const TCommandLine& commandLine,
+               const std::function<void(TMainForm&)>& mainFormShown) {
+    TApplication application(argc, argv);
+    // Desktops match the window to its menu entry and icon through this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.soravik.Soravik"));
+    InstallFontSubstitutions();
+    DMTylwen.DataModuleCreate();
+    TMainForm mainForm(application.Dialogs());
+    // The logo the window has decoded is the program's icon too.
+    if (!mainForm.LogoImage->pixmap().isNull()) {
+        QApplication::setWindowIcon(QIcon(mainForm.LogoImage->pixmap()));
+    }
+    // Leaves the event loop at once, without asking the windows to close: the
+    // main window refuses every close.
+    TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::exit(0); });
+    mainForm.SetCloseForm(closeForm);
+    mainForm.show();
+    if (mainFormShown) {
+        mainFormShown(mainForm);
+    }
+    if (commandLine.File) {
+        mainForm.OpenFileLater(*commandLine.File);
+    }
+    return application.exec();
+}
