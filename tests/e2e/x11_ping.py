@@ -1,5 +1,5 @@
-"""A barrier with the program: the _NET_WM_PING of the window-manager
-specification, sent to one of its windows. The program answers once it has
+"""A barrier with the program: the _NET_WM_PING that window managers send to
+ask whether a program still answers, sent to one of its windows. The program answers once it has
 handled every event the X server sent it before the ping, so a change that
 it learns of by reading a window property (a window minimized, say) has been
 taken in when the answer comes."""
