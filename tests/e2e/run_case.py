@@ -32,6 +32,10 @@ from soravik_e2e import Desktop, DisplayUnusable, E2eFailure, make_work_dir  # n
 
 DISPLAY_NOT_OURS = 75
 DISPLAY_TRIES = 3
+# Without -noreset the server resets when its last client leaves, as the
+# check that the display is ours does, and refuses the window manager that
+# connects a moment later.
+SERVER_OPTIONS = "-screen 0 1280x1024x24 -noreset"
 # A case ends well before this; past it, it is ended as failed.
 CASE_SECONDS = 90
 
@@ -122,7 +126,7 @@ def run_under_xvfb(options):
               "--source", options.source, "--work", options.work, str(options.case)]
     search_from = []
     for _ in range(DISPLAY_TRIES):
-        command = [options.xvfb_run, "-a", *search_from, "-s", "-screen 0 1280x1024x24", *inside]
+        command = [options.xvfb_run, "-a", *search_from, "-s", SERVER_OPTIONS, *inside]
         # Its own process group, so that nothing it started outlives it.
         process = subprocess.Popen(command, stdin=subprocess.DEVNULL, start_new_session=True)
         try:

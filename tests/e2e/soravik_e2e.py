@@ -395,6 +395,33 @@ class Desktop:
         self.type(name)
         self.key("Return")
 
+    def save_calculate(self, main, name):
+        """Save - calculate on the Input page under `name`, up to the message
+        where the files went, which is acknowledged."""
+        self.click_page(main, *SAVE_CALCULATE_BUTTON)
+        self.answer_save_dialog(name)
+        saved = self.wait_for_window(APPLICATION_TITLE)
+        self.key("Return")
+        self.wait_for_window_gone(saved, "the message where the files were saved")
+
+    # ----- clipboard -------------------------------------------------------
+
+    def own_clipboard(self, data):
+        """Puts `data` (bytes) on the CLIPBOARD selection as a program that
+        copied it does: xclip owns the selection and answers every request
+        until the case ends, when it is killed with the other processes."""
+        path = self.folder.parent / "clipboard"
+        path.write_bytes(data)
+        self._spawn(["xclip", "-selection", "clipboard", "-quiet", "-i", str(path)],
+                    "xclip.log", env=self._environment())
+        self.wait_until(lambda: self._clipboard() == data, "the clipboard to hold the block")
+
+    def _clipboard(self):
+        result = subprocess.run(["xclip", "-selection", "clipboard", "-o"],
+                                stdin=subprocess.DEVNULL, capture_output=True,
+                                env=self._environment(), timeout=WAIT_SECONDS)
+        return result.stdout if result.returncode == 0 else None
+
     # ----- files -----------------------------------------------------------
 
     def example(self, name):
