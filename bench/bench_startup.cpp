@@ -5,6 +5,7 @@
 //                                   with four empty pages
 // Prints the monotonic clock when the first painting of the window has been
 // handed to the window system (painted_ns) and the process's peak memory.
+#include "PeakMemory.h"
 #include "UMainForm.h"
 #include "UProgram.h"
 
@@ -18,9 +19,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fstream>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -28,19 +27,6 @@ long long MonotonicNanoseconds() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-}
-
-long PeakKilobytes() {
-    std::ifstream status("/proc/self/status");
-    std::string name;
-    while (status >> name) {
-        long kilobytes = 0;
-        if (name == "VmHWM:" && status >> kilobytes) {
-            return kilobytes;
-        }
-        status.ignore(1 << 16, '\n');
-    }
-    return 0;
 }
 
 // Reports once the window's first painting is through: the timer runs after

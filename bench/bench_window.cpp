@@ -9,6 +9,7 @@
 //   soravik_bench_window DATASETS [REPEATS [ACTIONS]]
 // ACTIONS picks some of them by their first letters ("ospe", the default).
 // bench/window runs it per size beside a bare window and prints the table.
+#include "PeakMemory.h"
 #include "UApplication.h"
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
@@ -116,19 +117,6 @@ double Median(std::vector<double> values) {
     }
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
-}
-
-long PeakKilobytes() {
-    std::ifstream status("/proc/self/status");
-    std::string name;
-    while (status >> name) {
-        long kilobytes = 0;
-        if (name == "VmHWM:" && status >> kilobytes) {
-            return kilobytes;
-        }
-        status.ignore(1 << 16, '\n');
-    }
-    return 0;
 }
 
 class TWindowBench {

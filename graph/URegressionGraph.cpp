@@ -36,16 +36,6 @@ constexpr int TickLength = 4;
 constexpr int HorizontalLabelY = 262;
 constexpr int MarkerLift = 10;
 
-QFont GraphFont() {
-    // Arial 8 points on a 96 dpi screen, in pixels so that every device
-    // gets the same picture.
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
 // One pixel of the graph wide, so that on a device with more pixels per
 // graph pixel the lines and dots grow with the text and the panels.
 QPen OnePixelPen(const QColor& colour, Qt::PenStyle style) {
@@ -235,6 +225,16 @@ void PaintOnto(QPainter& painter, std::int32_t nrOfDataSets, TCalculationOption 
 }
 
 } // namespace
+
+QFont GraphFont() {
+    // Arial 8 points on a 96 dpi screen, in pixels so that every device
+    // gets the same picture.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
 
 void PaintRegressionGraph(QPaintDevice& device, std::int32_t nrOfDataSets,
                           TCalculationOption option) {

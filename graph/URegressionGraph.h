@@ -9,11 +9,15 @@
 
 #include <cstdint>
 
-class QPaintDevice;
+class QFont;
 class QImage;
+class QPaintDevice;
 
 constexpr int GraphWidth = 607;
 constexpr int GraphHeight = 313;
+
+// The font of the tick labels and the markers.
+QFont GraphFont();
 
 // Scales the axes from the first `nrOfDataSets` entries of XValues and YValues
 // and draws the whole graph from SlopeA and InterceptB onto `device`, whose

@@ -6,6 +6,7 @@
 #include "URegressionGraph.h"
 #include "UTylwenUtils.h"
 
+#include <QFont>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -15,14 +16,6 @@
 #include <limits>
 
 namespace {
-
-QFont GraphFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
 
 // Each marker as text, in data-set order, over the graph drawn with glyphs:
 // every pixel a marker's box covers ends as its text drawing leaves it.
