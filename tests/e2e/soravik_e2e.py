@@ -18,6 +18,8 @@ import time
 from pathlib import Path
 
 import x11_ping
+from Xlib import X
+from Xlib import display as xdisplay
 
 # Generous for a loaded two-core machine and a sanitizer build; a case that
 # works finishes each wait in a fraction of this.
@@ -144,6 +146,31 @@ class Desktop:
             return "window id" in self._xprop_root("_NET_SUPPORTING_WM_CHECK")
 
         self.wait_until(started, "the window manager to start")
+        self._wait_until_windows_are_managed()
+
+    def _wait_until_windows_are_managed(self):
+        """openbox announces itself before its start-up is through, and a
+        window mapped in that moment is never framed nor shown: the program
+        would wait for good with its window unmapped. A probe window, mapped
+        again until openbox frames it, shows that it takes new windows."""
+        connection = xdisplay.Display()
+        root = connection.screen().root
+        probe = root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
+        try:
+            def framed():
+                probe.map()
+                connection.sync()
+                until = time.monotonic() + 1
+                while time.monotonic() < until:
+                    if probe.query_tree().parent != root:
+                        return True
+                    time.sleep(POLL_SECONDS)
+                return False
+
+            self.wait_until(framed, "the window manager to frame a new window")
+        finally:
+            probe.destroy()
+            connection.close()
 
     def _environment(self):
         env = dict(os.environ)
