@@ -92,6 +92,21 @@ bool TakeOption(const std::string& value, TArguments& arguments) {
     return option.has_value();
 }
 
+// The value of the option `name` when words[i] is it, as "--name VALUE"
+// (i then moves to the value) or "--name=VALUE"; empty when the value is
+// missing, which no option takes.
+std::optional<std::string> OptionValue(const std::vector<std::string>& words, std::size_t& i,
+                                       const std::string& name) {
+    const std::string& word = words[i];
+    if (word == name) {
+        return i + 1 < words.size() ? words[++i] : std::string();
+    }
+    if (word.rfind(name + "=", 0) == 0) {
+        return word.substr(name.size() + 1);
+    }
+    return std::nullopt;
+}
+
 // Returns an exit status when the arguments are wrong, nothing otherwise.
 std::optional<int> ParseArguments(const std::vector<std::string>& words, TArguments& arguments) {
     bool optionsEnded = false;
@@ -103,20 +118,12 @@ std::optional<int> ParseArguments(const std::vector<std::string>& words, TArgume
             optionsEnded = true;
         } else if (word == "--help" || word == "-h") {
             arguments.Help = true;
-        } else if (word == "--option") {
-            if (i + 1 == words.size() || !TakeOption(words[++i], arguments)) {
+        } else if (const std::optional<std::string> value = OptionValue(words, i, "--option")) {
+            if (!TakeOption(*value, arguments)) {
                 return WrongUsage("--option needs the value 1 or 2");
             }
-        } else if (word.rfind("--option=", 0) == 0) {
-            if (!TakeOption(word.substr(9), arguments)) {
-                return WrongUsage("--option needs the value 1 or 2");
-            }
-        } else if (word == "--format") {
-            if (i + 1 == words.size() || !TakeFormat(words[++i], arguments)) {
-                return WrongUsage("--format needs the value text or json");
-            }
-        } else if (word.rfind("--format=", 0) == 0) {
-            if (!TakeFormat(word.substr(9), arguments)) {
+        } else if (const std::optional<std::string> value = OptionValue(words, i, "--format")) {
+            if (!TakeFormat(*value, arguments)) {
                 return WrongUsage("--format needs the value text or json");
             }
         } else if (word == "--stats") {
