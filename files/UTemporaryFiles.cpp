@@ -1,5 +1,7 @@
 #include "UTemporaryFiles.h"
 
+#include "UFileNames.h"
+
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,13 +19,8 @@ const std::string Marker = ".soravik-";
 constexpr std::size_t RandomLength = 6;
 constexpr std::size_t MaxNameInPattern = 230;
 
-std::size_t NameStart(const std::string& path) {
-    const std::size_t separator = path.rfind('/');
-    return separator == std::string::npos ? 0 : separator + 1;
-}
-
 std::string TemporaryPrefix(const std::string& path) {
-    return "." + path.substr(NameStart(path), MaxNameInPattern) + Marker;
+    return "." + path.substr(ExtractFilePath(path).size(), MaxNameInPattern) + Marker;
 }
 
 bool IsRandomPart(const std::string& text) {
@@ -76,7 +73,7 @@ void RemoveIfStale(const std::string& name) {
 } // namespace
 
 std::string TemporaryPattern(const std::string& path) {
-    return path.substr(0, NameStart(path)) + TemporaryPrefix(path) + std::string(RandomLength, 'X');
+    return ExtractFilePath(path) + TemporaryPrefix(path) + std::string(RandomLength, 'X');
 }
 
 bool MarkTemporaryInUse(int fd, const std::string& name) {
@@ -89,7 +86,7 @@ bool MarkTemporaryInUse(int fd, const std::string& name) {
 }
 
 void RemoveStaleTemporaries(const std::string& path) {
-    const std::string folder = path.substr(0, NameStart(path));
+    const std::string folder = ExtractFilePath(path);
     const std::string prefix = TemporaryPrefix(path);
     const std::unique_ptr<DIR, int (*)(DIR*)> entries(
         ::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);

@@ -1,5 +1,7 @@
 #include "UWriteTarget.h"
 
+#include "UFileNames.h"
+
 #include <cerrno>
 #include <climits>
 #include <unistd.h>
@@ -9,11 +11,6 @@ namespace {
 
 // As many links in a row as the system itself follows.
 constexpr int MaxLinksFollowed = 40;
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t separator = path.rfind('/');
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
 
 // The text of the link at `path`, taken relative to the link's own folder.
 int FollowLink(const std::string& path, std::string& next) {
@@ -27,7 +24,7 @@ int FollowLink(const std::string& path, std::string& next) {
     }
     next.assign(text, static_cast<std::size_t>(length));
     if (next.front() != '/') {
-        next = FolderOf(path) + next;
+        next = ExtractFilePath(path) + next;
     }
     return 0;
 }
