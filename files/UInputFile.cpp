@@ -85,12 +85,12 @@ void AppendDataLine(std::string& out, const TDMTylwen& store, std::int32_t dataS
     out += LineEnd;
 }
 
-// A data line is 40 characters and its line end, and one more for each digit
-// of a serial number beyond five. Reserving too little would double the
-// file's text in memory while a large table is written.
+// One byte more for each digit of a serial number beyond five. Reserving
+// too little would double the file's text in memory while a large table is
+// written.
 std::size_t DataLineLength(std::size_t dataSets) {
     const std::size_t serialDigits = std::to_string(dataSets).size();
-    return 42 + (serialDigits > 5 ? serialDigits - 5 : 0);
+    return WrittenDataLineBytes + (serialDigits > 5 ? serialDigits - 5 : 0);
 }
 
 // What a file holds, kept apart from the store until the whole table is read.

@@ -6,9 +6,14 @@
 #include "UDMTylwen.h"
 #include "USafeFileWriter.h"
 
+#include <cstddef>
 #include <string>
 
 class TUserDialogs;
+
+// A data line as written, with a serial number of up to five digits: the
+// number, three values and CR LF; a longer number widens it.
+constexpr std::size_t WrittenDataLineBytes = 42;
 
 // The whole file for the store's constants and its first NrOfDataSets working
 // slots, lines ended by CR LF, "." as decimal separator whatever the locale.

@@ -9,9 +9,6 @@
 
 namespace {
 
-// A data line as the program writes it: serial number, three values, CR LF.
-constexpr std::uint64_t WrittenDataLineBytes = 42;
-
 std::uint64_t FileBytes(const std::string& path) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
