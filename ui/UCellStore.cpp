@@ -55,6 +55,22 @@ void TCellStore::SetText(int column, int row, std::string_view text) {
     }
 }
 
+std::size_t TCellStore::Bytes() const {
+    std::size_t bytes = serialNumbers_.capacity() / 8 +
+                        longTexts_.capacity() * sizeof(std::string) +
+                        freeLongSlots_.capacity() * sizeof(std::uint32_t);
+    for (const std::vector<TCell>& cells : dense_) {
+        bytes += cells.capacity() * sizeof(TCell);
+    }
+    for (const std::vector<TFarCell>& cells : far_) {
+        bytes += cells.capacity() * sizeof(TFarCell);
+    }
+    for (const std::string& text : longTexts_) {
+        bytes += text.capacity();
+    }
+    return bytes;
+}
+
 bool TCellStore::HoldsSerialNumber(int row) const {
     const auto index = static_cast<std::size_t>(row);
     return index < serialNumbers_.size() && serialNumbers_[index];

@@ -22,6 +22,8 @@ public:
 
     std::string Text(int column, int row) const;
     void SetText(int column, int row, std::string_view text);
+    // The memory the cells take, for the undo history's copies of the table.
+    std::size_t Bytes() const;
 
 private:
     // Up to 11 characters inside (a value of the input file, a serial

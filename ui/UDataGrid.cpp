@@ -153,8 +153,12 @@ std::string TDataGrid::Cell(int column, int row) const {
 }
 
 void TDataGrid::SetCell(int column, int row, const std::string& text) {
+    const bool editing = IsEditing(column, row);
+    if (editing) {
+        cellBeforeEdit_ = Cell(column, row);
+    }
     model_->SetText(column, row, text);
-    if (IsEditing(column, row)) {
+    if (editing) {
         const QString shown = QString::fromStdString(text);
         if (editor_->text() != shown) {
             editor_->setText(shown);
@@ -218,6 +222,35 @@ void TDataGrid::RestoreCellBeforeEdit() {
     editor_->setText(QString::fromStdString(cellBeforeEdit_));
 }
 
+void TDataGrid::EndEdit() {
+    if (QWidget* editor = editor_.data()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+std::uint64_t TDataGrid::Revision() const {
+    return model_->Revision();
+}
+
+std::size_t TDataGrid::CellBytes() const {
+    return model_->Cells().Bytes();
+}
+
+TCellStore TDataGrid::CopyCells() const {
+    return model_->Cells();
+}
+
+void TDataGrid::SwapCells(TCellStore& cells) {
+    const QModelIndex current = currentIndex();
+    const int row = current.row();
+    const int column = current.column();
+    model_->SwapCells(cells);
+    if (row >= 0 && row < model_->Rows()) {
+        setCurrentCell(row, column);
+    }
+}
+
 void TDataGrid::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste) && state() != QAbstractItemView::EditingState) {
         PasteIntoCurrentCell();
@@ -229,12 +262,14 @@ void TDataGrid::keyPressEvent(QKeyEvent* event) {
 void TDataGrid::EditorOpened(TCellEditor* editor, const QModelIndex& index) {
     editor_ = editor;
     editorIndex_ = QPersistentModelIndex(index);
+    ++editSession_;
     connect(editor, &QLineEdit::textEdited, this, &TDataGrid::EditorTextEdited);
     connect(editor, &TCellEditor::PasteRequested, this, &TDataGrid::PasteIntoEditor);
 }
 
 void TDataGrid::EditorClosed(QWidget* editor) {
     if (editor == editor_) {
+        ++editSession_;
         editor_.clear();
         editorIndex_ = QPersistentModelIndex();
     }

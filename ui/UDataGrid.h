@@ -23,6 +23,7 @@
 #include <string>
 #include <utility>
 
+class TCellStore;
 class TDataGridModel;
 
 // The in-place editor. Its pastes go through the grid, which keeps the tabs
@@ -71,6 +72,21 @@ public:
     // Gives the edited cell and its editor back the text the cell held
     // before the last change reported from the editor; nothing is reported.
     void RestoreCellBeforeEdit();
+    // The text the edited cell held before the change reported last.
+    const std::string& TextBeforeLastEdit() const { return cellBeforeEdit_; }
+    // Counts the editors opened and closed: the changes reported while one
+    // editor stays open carry the same number.
+    int EditSession() const { return editSession_; }
+    // Commits the open editor's text and closes it.
+    void EndEdit();
+
+    // The table for the undo history: a revision that moves with every
+    // changed cell, a copy of all cells, and an exchange of them.
+    std::uint64_t Revision() const;
+    std::size_t CellBytes() const;
+    TCellStore CopyCells() const;
+    // The current cell stays where it was.
+    void SwapCells(TCellStore& cells);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -94,4 +110,5 @@ private:
     QPointer<TCellEditor> editor_;
     QPersistentModelIndex editorIndex_;
     std::string cellBeforeEdit_;
+    int editSession_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 
 #include <algorithm>
+#include <utility>
 
 TDataGridModel::TDataGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -20,6 +21,10 @@ void TDataGridModel::SetRows(int rows) {
 }
 
 void TDataGridModel::SetText(int column, int row, std::string_view text) {
+    if (Holds(column, row, text)) {
+        return;
+    }
+    ++revision_;
     cells_.SetText(column, row, text);
     if (column >= 0 && column < ColumnCount && row >= 0 && row < rows_) {
         MarkChanged(row);
@@ -51,8 +56,13 @@ bool TDataGridModel::setData(const QModelIndex& index, const QVariant& value, in
     if (!index.isValid() || role != Qt::EditRole) {
         return false;
     }
-    const QByteArray text = value.toString().toUtf8();
-    cells_.SetText(index.column(), index.row(), std::string_view(text.constData(), text.size()));
+    const QByteArray bytes = value.toString().toUtf8();
+    const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (Holds(index.column(), index.row(), text)) {
+        return true;
+    }
+    ++revision_;
+    cells_.SetText(index.column(), index.row(), text);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -69,6 +79,17 @@ Qt::ItemFlags TDataGridModel::flags(const QModelIndex& index) const {
 
 QVariant TDataGridModel::headerData(int section, Qt::Orientation, int role) const {
     return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+}
+
+void TDataGridModel::SwapCells(TCellStore& cells) {
+    beginResetModel();
+    std::swap(cells_, cells);
+    ++revision_;
+    endResetModel();
+}
+
+bool TDataGridModel::Holds(int column, int row, std::string_view text) const {
+    return cells_.Text(column, row) == text;
 }
 
 void TDataGridModel::MarkChanged(int row) {

@@ -8,6 +8,7 @@
 
 #include <QAbstractTableModel>
 
+#include <cstdint>
 #include <string_view>
 
 class TDataGridModel : public QAbstractTableModel {
@@ -22,6 +23,14 @@ public:
     std::string Text(int column, int row) const { return cells_.Text(column, row); }
     void SetText(int column, int row, std::string_view text);
 
+    // Counts the changes of cell texts, so that a step of the undo history
+    // knows whether its action changed a cell.
+    std::uint64_t Revision() const { return revision_; }
+    const TCellStore& Cells() const { return cells_; }
+    // Puts `cells` in place of the model's and hands the model's back; the
+    // view is told once.
+    void SwapCells(TCellStore& cells);
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -34,7 +43,10 @@ private:
     void MarkChanged(int row);
     void ReportChanges();
 
+    bool Holds(int column, int row, std::string_view text) const;
+
     TCellStore cells_;
+    std::uint64_t revision_ = 0;
     int rows_ = 1;
     // Rows changed since the view was last told, empty when first > last.
     int firstChanged_ = 1;

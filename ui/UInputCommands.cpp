@@ -112,7 +112,7 @@ void TMainForm::InputOpenExecute() {
     OpenInputFile(*chosen);
 }
 
-void TMainForm::OpenInputFile(const std::string& fileName) {
+void TMainForm::ShowChosenInputFile(const std::string& fileName) {
     TDMTylwen& store = DMTylwen;
     store.FileName = fileName;
     if (!FileExists(store.FileName)) {

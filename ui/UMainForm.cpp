@@ -48,6 +48,7 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     CreateMenu();
     CreatePages();
     ConnectHandlers();
+    InstallUndoCommands();
     InstallEditCommands();
     InstallFileDrops();
     // The client area below the menu bar is 715 x 558, status bar included.
@@ -182,14 +183,14 @@ void TMainForm::OnTrigger(QAction* action, void (TMainForm::*handler)()) {
 
 void TMainForm::OnLeave(TTextField* field, void (TMainForm::*handler)()) {
     connect(field, &TTextField::Left, this,
-            [this, handler] { Guarded([=] { (this->*handler)(); }); });
+            [this, field, handler] { Guarded([=] { RecordLeave(field, handler); }); });
 }
 
 void TMainForm::ConnectHandlers() {
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int index) { Guarded([=] { PageShown(index); }); });
     OnClick(Button1, &TMainForm::Button1Click);
-    OnClick(Button2, &TMainForm::Button2Click);
+    OnClick(Button2, &TMainForm::SaveCalculateRecorded);
     connect(SeeOutput_Button, &QPushButton::clicked, OutputOpen, &QAction::trigger);
     OnLeave(Edit1, &TMainForm::Edit1Exit);
     OnLeave(Edit2, &TMainForm::Edit2Exit);
@@ -197,7 +198,7 @@ void TMainForm::ConnectHandlers() {
     OnLeave(Edit4, &TMainForm::Edit4Exit);
     OnLeave(Edit5, &TMainForm::Edit5Exit);
     DataGrid->SetEditHandler([this](int column, int row, const std::string& text) {
-        Guarded([&] { DataGridSetEditText(column, row, text); });
+        Guarded([&] { RecordGridEdit(column, row, text); });
     });
     OnTrigger(InputOpen, &TMainForm::InputOpenExecute);
     OnTrigger(InputSave, &TMainForm::InputSaveExecute);

@@ -27,6 +27,7 @@ struct TReportExport;
 class TDataGrid;
 class TReportPage;
 class TTextField;
+class TUndoHistory;
 
 inline const char* const MainFormCaption = "Hydraulic conductivity calculator ";
 
@@ -153,6 +154,9 @@ public:
     QAction* Copy = nullptr;
     QAction* Paste = nullptr;
     QAction* Delete = nullptr;
+    // Edit > Undo and Edit > Redo, named after the step they undo or redo.
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
 
     TFileDialogOptions InputOpen_Dialog;
     TFileDialogOptions InputSave_Dialog;
@@ -211,6 +215,14 @@ private:
     void EditDelete1Execute();
     bool CutKeyPressedWithoutSelection(QObject* watched, QEvent* event) const;
 
+    // The undo history and the roads that record into it (UUndoCommands.cpp).
+    void InstallUndoCommands();
+    void RecordGridEdit(int column, int row, const std::string& text);
+    void RecordLeave(TTextField* field, void (TMainForm::*handler)());
+    void SaveCalculateRecorded();
+    void ShowChosenInputFile(const std::string& fileName);
+    void ShowChosenOutputFile(const std::string& fileName);
+
     void FillGridFrom(TFillSource source);
     void FillGridRow(int row, TFillSource source);
     void GrowDataSets(int newCount);
@@ -229,5 +241,6 @@ private:
     TUserDialogs& dialogs_;
     const TMemoryProbe* memory_ = &MachineMemory();
     QPointer<TCloseForm> closeForm_;
+    TUndoHistory* undo_ = nullptr;
     QMetaObject::Connection selectionWatch_;
 };

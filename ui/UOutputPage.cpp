@@ -63,7 +63,7 @@ void TMainForm::OutputOpenExecute() {
     OpenOutputFile(*chosen);
 }
 
-void TMainForm::OpenOutputFile(const std::string& fileName) {
+void TMainForm::ShowChosenOutputFile(const std::string& fileName) {
     TDMTylwen& store = DMTylwen;
     store.FileName = fileName;
     if (!FileExists(store.FileName)) {

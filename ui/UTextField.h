@@ -7,11 +7,19 @@
 class TTextField : public QLineEdit {
     Q_OBJECT
 public:
-    using QLineEdit::QLineEdit;
+    explicit TTextField(const QString& text, QWidget* parent = nullptr);
+
+    // The text before the user began typing: the last one the program showed
+    // or that a leave of the field took in.
+    const QString& CommittedText() const { return committedText_; }
+    void Commit() { committedText_ = text(); }
 
 signals:
     void Left();
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QString committedText_;
 };

@@ -6,6 +6,8 @@
 // must agree with the store and show the rows a save takes, and every file on
 // disk must be complete. Every save that calculates must have written what
 // the page showed, and a second save on the unchanged page the same files.
+// Steps are undone and redone now and then; at the end, undoing every step
+// gives back the start table, and redoing them all the end table.
 //
 // SORAVIK_RANDOM_SEEDS (default 3) sets how many seeds run, and
 // SORAVIK_RANDOM_ACTIONS (default 3000) how many actions each.
@@ -17,6 +19,7 @@
 #include "UNumberText.h"
 #include "UOutputFile.h"
 
+#include <QAction>
 #include <QDirIterator>
 #include <QRadioButton>
 
@@ -337,6 +340,43 @@ protected:
         ClickButton(form->SeeOutput_Button);
     }
 
+    void UndoOrRedo() {
+        QAction* command = Chance(60) ? form->Undo : form->Redo;
+        Note(command->text().toStdString());
+        command->trigger();
+    }
+
+    // What undo must give back: the cells a save or a paste can reach, the
+    // row count, the five fields and the store's part of the table.
+    struct TTable {
+        std::vector<std::string> Cells;
+        std::vector<std::string> Fields;
+        std::vector<double> Store;
+        bool operator==(const TTable& other) const {
+            return Cells == other.Cells && Fields == other.Fields && Store == other.Store;
+        }
+    };
+
+    TTable Table() const {
+        TTable table;
+        for (int row = 0; row < 200; ++row) {
+            for (int column = 0; column < 6; ++column) {
+                table.Cells.push_back(Cell(column, row));
+            }
+        }
+        for (const TTextField* field :
+             {form->Edit1, form->Edit2, form->Edit3, form->Edit4, form->Edit5}) {
+            table.Fields.push_back(field->text().toStdString());
+        }
+        const TDMTylwen& store = DMTylwen;
+        table.Store = {double(Grid().RowCount()), double(store.NrOfDataSets),
+                       double(store.GridRows),    double(store.PreviousNrOfDataSets),
+                       double(store.RowsToFill),  store.DrainDepth,
+                       store.ImpermeableDepth,    store.DrainSpacing,
+                       store.DrainRadius,         double(DataPresent)};
+        return table;
+    }
+
     void SwitchPage() {
         const int page = Pick(form->PageControl1->count());
         Note("show page " + std::to_string(page));
@@ -374,8 +414,10 @@ protected:
             OpenInput();
         } else if (roll < 85) {
             OpenOutput();
-        } else if (roll < 98) {
+        } else if (roll < 93) {
             SwitchPage();
+        } else if (roll < 98) {
+            UndoOrRedo();
         } else {
             ExitAbandoned();
         }
@@ -499,6 +541,8 @@ protected:
 
 TEST_P(TRandomSession, EveryActionLeavesAConsistentProgram) {
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("sub.dir")));
+    ShowPage(form->Input);
+    const TTable start = Table();
     const int actions = EnvironmentNumber("SORAVIK_RANDOM_ACTIONS", 3000);
     for (int action = 0; action < actions; ++action) {
         RunOneAction();
@@ -509,6 +553,17 @@ TEST_P(TRandomSession, EveryActionLeavesAConsistentProgram) {
     }
     // The session did get as far as calculating.
     EXPECT_GT(calculations_, 0);
+    const TTable end = Table();
+    for (int step = 0; form->Undo->isEnabled(); ++step) {
+        ASSERT_LT(step, actions) << "undo never ends";
+        form->Undo->trigger();
+    }
+    EXPECT_TRUE(Table() == start) << "undoing every step did not give back the start table";
+    while (form->Redo->isEnabled()) {
+        form->Redo->trigger();
+    }
+    EXPECT_TRUE(Table() == end) << "redoing every step did not give back the end table";
+    EXPECT_TRUE(ErrorsAreExpected());
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, TRandomSession,

@@ -1,0 +1,169 @@
+// Edit > Undo and Edit > Redo, and the roads by which the user's changes of
+// the table reach the undo history.
+#include "UMainForm.h"
+
+#include "UDMTylwen.h"
+#include "UDataGrid.h"
+#include "UPasteCells.h"
+#include "UTextField.h"
+#include "UUndoHistory.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QUndoStack>
+
+namespace {
+
+// The step names of the site-constant fields, Edit2 to Edit5.
+const char* const ConstantStepNames[] = {
+    "change of the drain depth",
+    "change of the depth to the impermeable layer",
+    "change of the drain spacing",
+    "change of the drain radius",
+};
+
+// The lines a pasted block fills, counted as the paste counts them: every
+// line break ends one (CR LF is one break), and text after the last is one.
+int PastedLines(const std::string& text) {
+    int lines = 0;
+    bool textAfterBreak = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            ++lines;
+            textAfterBreak = false;
+        } else {
+            textAfterBreak = true;
+        }
+    }
+    return std::max(lines + (textAfterBreak ? 1 : 0), 1);
+}
+
+QString PasteStepName(const std::string& text) {
+    const int lines = PastedLines(text);
+    return lines == 1 ? QStringLiteral("paste of 1 row")
+                      : QStringLiteral("paste of %1 rows").arg(lines);
+}
+
+QString OpeningStepName() {
+    return QStringLiteral("opening of ") +
+           QFileInfo(QString::fromStdString(DMTylwen.FileName)).fileName();
+}
+
+// Ctrl+Z in a text field undoes the field's own typing; when the field has
+// none left (as after a paste into a cell), the key undoes the last step of
+// the table instead. The same holds for redo.
+class TUndoKeyRouter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride) {
+            return false;
+        }
+        const auto* field = qobject_cast<QLineEdit*>(watched);
+        if (!field || field != QApplication::focusWidget()) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool undo = key->matches(QKeySequence::Undo);
+        const bool redo = key->matches(QKeySequence::Redo) || IsCtrlY(*key);
+        if ((undo && !field->isUndoAvailable()) || (redo && !field->isRedoAvailable())) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    static bool IsCtrlY(const QKeyEvent& key) {
+        return key.key() == Qt::Key_Y &&
+               (key.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    }
+};
+
+} // namespace
+
+void TMainForm::InstallUndoCommands() {
+    undo_ = new TUndoHistory(*DataGrid, {Edit1, Edit2, Edit3, Edit4, Edit5}, *memory_, this);
+    QUndoStack& stack = undo_->Stack();
+    Undo = new QAction(QStringLiteral("&Undo"), EditMenu);
+    Undo->setObjectName(QStringLiteral("Undo"));
+    Undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redo = new QAction(QStringLiteral("&Redo"), EditMenu);
+    Redo->setObjectName(QStringLiteral("Redo"));
+    Redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QAction* first = EditMenu->actions().value(0);
+    EditMenu->insertAction(first, Undo);
+    EditMenu->insertAction(first, Redo);
+    EditMenu->insertSeparator(first);
+    const auto showSteps = [this, &stack] {
+        Undo->setEnabled(stack.canUndo());
+        Redo->setEnabled(stack.canRedo());
+        Undo->setText(stack.canUndo() ? QStringLiteral("&Undo ") + stack.undoText()
+                                      : QStringLiteral("&Undo"));
+        Redo->setText(stack.canRedo() ? QStringLiteral("&Redo ") + stack.redoText()
+                                      : QStringLiteral("&Redo"));
+    };
+    connect(&stack, &QUndoStack::indexChanged, this, showSteps);
+    connect(&stack, &QUndoStack::cleanChanged, this, showSteps);
+    showSteps();
+    connect(Undo, &QAction::triggered, this, [this] { Guarded([this] { undo_->Undo(); }); });
+    connect(Redo, &QAction::triggered, this, [this] { Guarded([this] { undo_->Redo(); }); });
+    qApp->installEventFilter(new TUndoKeyRouter(this));
+}
+
+void TMainForm::RecordGridEdit(int column, int row, const std::string& text) {
+    const TUndoHistory::TCellText before{column, row, DataGrid->TextBeforeLastEdit()};
+    const auto edit = [&] { DataGridSetEditText(column, row, text); };
+    if (undo_->Busy()) {
+        edit();
+    } else if (IsMultiCellPaste(text)) {
+        undo_->RecordTable([&] { return PasteStepName(text); }, edit, before);
+    } else {
+        undo_->RecordCellEdit(before, text, DataGrid->EditSession(), edit);
+    }
+}
+
+void TMainForm::RecordLeave(TTextField* field, void (TMainForm::*handler)()) {
+    const auto leave = [this, handler] { (this->*handler)(); };
+    if (field == Edit1) {
+        // A count raised rewrites the table; one merely shown changes nothing.
+        if (Edit1->isModified()) {
+            undo_->RecordTable([] { return QStringLiteral("change of the number of data sets"); },
+                               leave, {}, 0);
+        } else {
+            undo_->RecordFields(QStringLiteral("change of the number of data sets"), 0, leave);
+        }
+        return;
+    }
+    const TTextField* constants[] = {Edit2, Edit3, Edit4, Edit5};
+    for (int i = 0; i < 4; ++i) {
+        if (constants[i] == field) {
+            undo_->RecordFields(QString::fromUtf8(ConstantStepNames[i]), i + 1, leave);
+            return;
+        }
+    }
+    leave();
+}
+
+void TMainForm::SaveCalculateRecorded() {
+    undo_->RecordTable([] { return QStringLiteral("close-up of incomplete rows"); },
+                       [this] { Button2Click(); });
+}
+
+void TMainForm::OpenInputFile(const std::string& fileName) {
+    undo_->RecordTable(OpeningStepName, [&] { ShowChosenInputFile(fileName); });
+}
+
+void TMainForm::OpenOutputFile(const std::string& fileName) {
+    undo_->RecordTable(OpeningStepName, [&] { ShowChosenOutputFile(fileName); });
+}

@@ -1,0 +1,109 @@
+// Undo and redo of what the user does to the table: every change of the
+// grid, the count field, the site-constant fields and the store's part that
+// the next Save-calculate reads is recorded as one step. Files on disk are
+// never touched by undo or redo.
+//
+// A typed value is kept as its one cell; a step that may change many cells
+// (a paste, a count raised, a close-up, a file read) keeps one copy of the
+// whole compact table, swapped in and out on undo and redo. Copies of large
+// tables are limited by the memory the machine can give: a history that
+// would outgrow it starts afresh.
+#pragma once
+
+#include "UCellStore.h"
+#include "UMemoryBudget.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QUndoStack;
+class TDataGrid;
+class TTextField;
+
+// What a step gives back besides the cells: the grid's row count, the texts
+// of the count field and the four site-constant fields, and the store's
+// counts, constants and DataPresent flag.
+struct TPageState {
+    int GridRowCount = 0;
+    std::array<QString, 5> Fields;
+    std::int32_t NrOfDataSets = 0;
+    std::int32_t GridRows = 0;
+    std::int32_t PreviousNrOfDataSets = 0;
+    std::int32_t RowsToFill = 0;
+    std::array<double, 4> Constants = {};
+    bool DataPresent = false;
+
+    bool operator==(const TPageState& other) const;
+    bool operator!=(const TPageState& other) const { return !(*this == other); }
+};
+
+// A cell and the text it held.
+struct TEditedCellText {
+    int Column = -1;
+    int Row = -1;
+    std::string Text;
+};
+
+class TUndoHistory : public QObject {
+    Q_OBJECT
+public:
+    // `fields` are the count field and the four site-constant fields, in order.
+    TUndoHistory(TDataGrid& grid, const std::array<TTextField*, 5>& fields,
+                 const TMemoryProbe& memory, QObject* parent);
+    ~TUndoHistory() override;
+
+    QUndoStack& Stack() const { return *stack_; }
+
+    // True while a step is recorded, undone or redone: the edits the grid
+    // reports meanwhile belong to that step.
+    bool Busy() const { return busy_; }
+
+    using TCellText = TEditedCellText;
+    // Runs an action that may change the whole table and records what it
+    // changed as one step, named once the action has run. `editedCell` names
+    // a cell whose text the grid took before the action ran (a paste arrives
+    // as the edited cell's text), with the text it held before; `leftField`
+    // (0 to 4) a field the user typed into, whose typing is part of the step.
+    void RecordTable(const std::function<QString()>& name, const std::function<void()>& action,
+                     const TCellText& editedCell = {}, int leftField = -1);
+    // Runs an action that changes no cell, only fields and the store.
+    void RecordFields(const QString& name, int leftField, const std::function<void()>& action);
+    // One typed change of a cell; the changes of one open editor of one cell
+    // make one step.
+    void RecordCellEdit(const TCellText& before, const std::string& text, int editSession,
+                        const std::function<void()>& action);
+
+    void Undo();
+    void Redo();
+
+    // For the steps.
+    TPageState Capture() const;
+    void Restore(const TPageState& state);
+    void SetCell(int column, int row, const std::string& text);
+    void SwapCells(TCellStore& cells);
+    void Hold(std::size_t bytes) { heldBytes_ += bytes; }
+    void Release(std::size_t bytes) { heldBytes_ -= bytes; }
+
+private:
+    template <typename Change> void Applying(Change&& change);
+    bool MakeRoomFor(std::size_t bytes);
+    // The page as it was before the user typed into the field `leftField`.
+    TPageState CaptureBefore(int leftField) const;
+    void CommitField(int leftField);
+    void Push(class QUndoCommand* step);
+
+    TDataGrid& grid_;
+    std::array<TTextField*, 5> fields_;
+    const TMemoryProbe& memory_;
+    // Bytes of the tables the steps keep; declared before the stack, whose
+    // steps give their bytes back when it deletes them.
+    std::size_t heldBytes_ = 0;
+    std::unique_ptr<QUndoStack> stack_;
+    bool busy_ = false;
+};

@@ -1,0 +1,63 @@
+// The steps of the undo history. Each records a change that has already
+// happened, so the stack's first redo, on push, does nothing.
+#pragma once
+
+#include "UUndoHistory.h"
+
+#include <QUndoCommand>
+
+// A change that may reach every cell: the step keeps the table of the side
+// not shown, and undo and redo swap it with the grid's.
+class TTableStep : public QUndoCommand {
+public:
+    TTableStep(const QString& name, TUndoHistory& history, TPageState before, TPageState after,
+               TCellStore otherCells);
+    ~TTableStep() override;
+
+    void undo() override;
+    void redo() override;
+
+private:
+    TUndoHistory& history_;
+    TPageState before_;
+    TPageState after_;
+    TCellStore otherCells_;
+    std::size_t bytes_;
+    bool happened_ = true;
+};
+
+// A change of fields and store values only.
+class TFieldStep : public QUndoCommand {
+public:
+    TFieldStep(const QString& name, TUndoHistory& history, TPageState before, TPageState after);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    TUndoHistory& history_;
+    TPageState before_;
+    TPageState after_;
+    bool happened_ = true;
+};
+
+// The typing in one cell while its editor stays open.
+class TCellEditStep : public QUndoCommand {
+public:
+    TCellEditStep(TUndoHistory& history, TUndoHistory::TCellText before, std::string after,
+                  int editSession, TPageState pageBefore, TPageState pageAfter);
+
+    int id() const override;
+    bool mergeWith(const QUndoCommand* other) override;
+    void undo() override;
+    void redo() override;
+
+private:
+    TUndoHistory& history_;
+    TUndoHistory::TCellText before_;
+    std::string after_;
+    int editSession_;
+    TPageState pageBefore_;
+    TPageState pageAfter_;
+    bool happened_ = true;
+};
