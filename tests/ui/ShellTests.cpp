@@ -116,7 +116,10 @@ TEST_F(TMainFormTest, MenuEntriesFollowTheirCommands) {
     EXPECT_EQ(form->GraphOpen1->toolTip(), QStringLiteral("Open a graphis file"));
     EXPECT_EQ(form->ProgramExit->statusTip(), QStringLiteral("Quit the application"));
     EXPECT_EQ(form->EditMenu->title(), QStringLiteral("&Edit"));
-    EXPECT_EQ(form->EditMenu->actions().size(), 4);
+    QList<QAction*> editEntries = form->EditMenu->actions();
+    editEntries.removeIf([](const QAction* entry) { return entry->isSeparator(); });
+    EXPECT_EQ(editEntries, QList<QAction*>({form->Undo, form->Redo, form->Cut, form->Copy,
+                                            form->Paste, form->Delete}));
 
     // Ctrl+S and the entry stay inert: no save dialog is asked for.
     QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
