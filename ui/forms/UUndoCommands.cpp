@@ -108,10 +108,14 @@ void TMainForm::InstallUndoCommands() {
     const auto showSteps = [this, &stack] {
         Undo->setEnabled(stack.canUndo());
         Redo->setEnabled(stack.canRedo());
-        Undo->setText(stack.canUndo() ? QStringLiteral("&Undo ") + stack.undoText()
-                                      : QStringLiteral("&Undo"));
-        Redo->setText(stack.canRedo() ? QStringLiteral("&Redo ") + stack.redoText()
-                                      : QStringLiteral("&Redo"));
+        // A file name's "&" is no access key.
+        const auto entry = [](const char* verb, const QString& step) {
+            QString text = step;
+            return QString::fromUtf8(verb) +
+                   (step.isEmpty() ? QString() : QStringLiteral(" ") + text.replace('&', "&&"));
+        };
+        Undo->setText(entry("&Undo", stack.canUndo() ? stack.undoText() : QString()));
+        Redo->setText(entry("&Redo", stack.canRedo() ? stack.redoText() : QString()));
     };
     connect(&stack, &QUndoStack::indexChanged, this, showSteps);
     connect(&stack, &QUndoStack::cleanChanged, this, showSteps);
