@@ -125,8 +125,8 @@ TEST_F(Calculation, InvalidSiteConstantStopsBeforeAnyDataSetIsTouched) {
     store.DrainSpacing = 0;
     EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store),
                  EDrainGeometryError);
-    EXPECT_EQ(SlopeA, 1.0);
-    EXPECT_EQ(InterceptB, 1.0);
+    EXPECT_EQ(SlopeA, 0.0);
+    EXPECT_EQ(InterceptB, 0.0);
     EXPECT_EQ(store.WorkDischarge, (DataSetR{5, 3, 1.5}));
     EXPECT_EQ(store.WorkMidway, (DataSetR{0.6, 0.8, 1.0}));
 }
