@@ -105,18 +105,7 @@ constexpr std::uint64_t CellBytesPerPastedByte = 10;
 // grid: the rows it adds and the cells its text fills.
 void CheckBlockFitsInMemory(const TGridCells& grid, int row, const std::string& text,
                             const TMemoryProbe& memory) {
-    std::size_t lineBreaks = 0;
-    bool textAfterLastBreak = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 1 : 0;
-            ++lineBreaks;
-            textAfterLastBreak = false;
-        } else {
-            textAfterLastBreak = true;
-        }
-    }
-    const std::size_t lines = std::max<std::size_t>(lineBreaks + (textAfterLastBreak ? 1 : 0), 1);
+    const std::size_t lines = PastedLineCount(text);
     const std::uint64_t reached = static_cast<std::uint64_t>(row) + lines;
     const std::uint64_t shown = static_cast<std::uint64_t>(std::max(grid.RowCount(), 0));
     const std::uint64_t needed = WindowBytesFor(reached > shown ? reached - shown : 0) +
@@ -173,6 +162,21 @@ void CopyGridIntoWorkingArrays(const TGridCells& grid, int count, TDMTylwen& sto
 }
 
 } // namespace
+
+std::size_t PastedLineCount(const std::string& text) {
+    std::size_t lineBreaks = 0;
+    bool textAfterLastBreak = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 1 : 0;
+            ++lineBreaks;
+            textAfterLastBreak = false;
+        } else {
+            textAfterLastBreak = true;
+        }
+    }
+    return std::max<std::size_t>(lineBreaks + (textAfterLastBreak ? 1 : 0), 1);
+}
 
 bool IsMultiCellPaste(const std::string& text) {
     return text.find_first_of("\t\r\n") != std::string::npos;

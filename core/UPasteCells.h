@@ -36,6 +36,10 @@ public:
 // it is a block of cells rather than one typed value.
 bool IsMultiCellPaste(const std::string& text);
 
+// The lines a pasted block fills: every line break ends one (CR LF is one
+// break), and text after the last break is one more; at least one.
+std::size_t PastedLineCount(const std::string& text);
+
 // A block refused before it touched the grid, such as one too large for the
 // memory available; the text says why.
 class EPasteRefused : public EApplicationError {

@@ -1,6 +1,7 @@
 // Edit > Undo and Redo over the steps a user takes on a typed table: each
 // step named in the menu, undone to exactly the page before it and redone to
 // exactly the page after it. The real keys: tests/e2e/case_undo_paste_gives_back_typed_rows.py.
+#include "FixedMemory.h"
 #include "UiFixture.h"
 
 #include <QAction>
@@ -113,3 +114,16 @@ INSTANTIATE_TEST_SUITE_P(
                           SourcePath("examples/pipe-drain-field.inp"));
                       undoTest.ClickButton(undoTest.form->Button1);
                   }}));
+
+// A table the history may not copy leaves nothing to undo rather than steps
+// that would give back a wrong table.
+TEST_F(TMainFormTest, HistoryStartsAfreshWhenTheMemoryCannotHoldTheTable) {
+    const TFixedMemory memory(2100);
+    form->SetMemoryProbe(memory);
+    ShowPage(form->Input);
+    TypeTable(PipeDrainField());
+    ASSERT_TRUE(form->Undo->isEnabled());
+    EnterField(form->Edit1, QStringLiteral("20"));
+    EXPECT_EQ(Grid().RowCount(), 20);
+    EXPECT_FALSE(form->Undo->isEnabled());
+}

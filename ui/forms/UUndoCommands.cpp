@@ -26,29 +26,10 @@ const char* const ConstantStepNames[] = {
     "change of the drain radius",
 };
 
-// The lines a pasted block fills, counted as the paste counts them: every
-// line break ends one (CR LF is one break), and text after the last is one.
-int PastedLines(const std::string& text) {
-    int lines = 0;
-    bool textAfterBreak = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-            ++lines;
-            textAfterBreak = false;
-        } else {
-            textAfterBreak = true;
-        }
-    }
-    return std::max(lines + (textAfterBreak ? 1 : 0), 1);
-}
-
 QString PasteStepName(const std::string& text) {
-    const int lines = PastedLines(text);
+    const std::size_t lines = PastedLineCount(text);
     return lines == 1 ? QStringLiteral("paste of 1 row")
-                      : QStringLiteral("paste of %1 rows").arg(lines);
+                      : QStringLiteral("paste of %1 rows").arg(static_cast<qulonglong>(lines));
 }
 
 QString OpeningStepName() {
@@ -69,7 +50,7 @@ protected:
             return false;
         }
         const auto* field = qobject_cast<QLineEdit*>(watched);
-        if (!field || field != QApplication::focusWidget()) {
+        if (!field || field != QApplication::focusWidget() || field->window() != parent()) {
             return false;
         }
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -92,7 +73,7 @@ private:
 } // namespace
 
 void TMainForm::InstallUndoCommands() {
-    undo_ = new TUndoHistory(*DataGrid, {Edit1, Edit2, Edit3, Edit4, Edit5}, *memory_, this);
+    undo_ = new TUndoHistory(*DataGrid, {Edit1, Edit2, Edit3, Edit4, Edit5}, memory_, this);
     QUndoStack& stack = undo_->Stack();
     Undo = new QAction(QStringLiteral("&Undo"), EditMenu);
     Undo->setObjectName(QStringLiteral("Undo"));

@@ -58,7 +58,7 @@ bool TPageState::operator==(const TPageState& other) const {
 }
 
 TUndoHistory::TUndoHistory(TDataGrid& grid, const std::array<TTextField*, 5>& fields,
-                           const TMemoryProbe& memory, QObject* parent)
+                           const TMemoryProbe* const& memory, QObject* parent)
     : QObject(parent), grid_(grid), fields_(fields), memory_(memory),
       stack_(std::make_unique<QUndoStack>()) {}
 
@@ -205,7 +205,7 @@ void TUndoHistory::SwapCells(TCellStore& cells) {
 // A table too large for the history's share of the memory is not copied,
 // and the history starts afresh when the copies would outgrow it.
 bool TUndoHistory::MakeRoomFor(std::size_t bytes) {
-    const std::uint64_t budget = memory_.AvailableBytes() / HistoryShareOfAvailable;
+    const std::uint64_t budget = memory_->AvailableBytes() / HistoryShareOfAvailable;
     if (bytes > budget) {
         stack_->clear();
         return false;

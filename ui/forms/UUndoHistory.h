@@ -53,9 +53,10 @@ struct TEditedCellText {
 class TUndoHistory : public QObject {
     Q_OBJECT
 public:
-    // `fields` are the count field and the four site-constant fields, in order.
+    // `fields` are the count field and the four site-constant fields, in
+    // order; `memory` follows the window's probe, which may be replaced.
     TUndoHistory(TDataGrid& grid, const std::array<TTextField*, 5>& fields,
-                 const TMemoryProbe& memory, QObject* parent);
+                 const TMemoryProbe* const& memory, QObject* parent);
     ~TUndoHistory() override;
 
     QUndoStack& Stack() const { return *stack_; }
@@ -100,7 +101,7 @@ private:
 
     TDataGrid& grid_;
     std::array<TTextField*, 5> fields_;
-    const TMemoryProbe& memory_;
+    const TMemoryProbe* const& memory_;
     // Bytes of the tables the steps keep; declared before the stack, whose
     // steps give their bytes back when it deletes them.
     std::size_t heldBytes_ = 0;
