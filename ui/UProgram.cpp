@@ -4,6 +4,7 @@
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
 #include "UFonts.h"
+#include "ULayoutDump.h"
 #include "UMainForm.h"
 
 #include <QIcon>
@@ -26,6 +27,7 @@ int RunProgram(int& argc, char** argv, const TCommandLine& commandLine,
     // main window refuses every close.
     TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::exit(0); });
     mainForm.SetCloseForm(closeForm);
+    TLayoutDump::InstallIfAsked(mainForm, *mainForm.PageControl1);
     mainForm.show();
     if (mainFormShown) {
         mainFormShown(mainForm);

@@ -187,6 +187,7 @@ TEST_F(TCommandTest, ATextInAKeptRowLeavesTheTableAsTheUserLeftIt) {
     EXPECT_EQ(Grid().RowCount(), 15);
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
     EXPECT_EQ(Cell(3, 4), "1.O1");
+    EXPECT_EQ(CurrentCell(), std::make_pair(4, 3));
     EXPECT_EQ(Cell(1, 14), "2.6");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
 
@@ -243,15 +244,47 @@ TEST_F(TCommandTest, UntouchedTableIsRefusedAndNothingWritten) {
             {"Not all data values in the inputfile are real, do not use letters or blanks."}));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
     EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
+    EXPECT_EQ(CurrentCell(), std::make_pair(0, 1));
 }
 
 TEST_F(TCommandTest, InconsistentDepthsAreRefusedBeforeAnythingIsWritten) {
     TypeField();
     TypeCell(3, 3, QStringLiteral("0.46"));
+    TypeCell(6, 2, QStringLiteral("1.1"));
+    TypeCell(6, 3, QStringLiteral("1.2"));
     SaveCalculate(FieldInp());
-    EXPECT_EQ(dialogs.Messages, std::vector<std::string>({NearNotDeeperMessage}));
+    EXPECT_EQ(CurrentCell(), std::make_pair(3, 3));
+    TypeCell(3, 3, QStringLiteral("1.01"));
+    SaveCalculate(FieldInp());
+    EXPECT_EQ(CurrentCell(), std::make_pair(6, 2));
+    EXPECT_EQ(dialogs.Messages,
+              std::vector<std::string>({NearNotDeeperMessage, MidwayNotAboveDrainsMessage}));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
     EXPECT_FALSE(ResultsAvailable);
+}
+
+// The real window's import: tests/e2e/case_import_german_table_saves_as_typed.py.
+TEST_F(TCommandTest, ImportedTableFillsTheGridAsTypedAndABadOneChangesNothing) {
+    ShowPage(form->Input);
+    TypeCell(0, 1, QStringLiteral("7"));
+    const std::string bad = InFolder("bad.csv");
+    QFile file(QString::fromStdString(bad));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("1,2,3\n4,5\n") == 10);
+    file.close();
+    form->ImportTableFile(bad);
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].rfind("Line 2 of " + bad + " is not a data set", 0), 0u);
+    EXPECT_EQ(Cell(1, 0), "7");
+    EXPECT_EQ(Cell(1, 1), " ");
+
+    dialogs.OpenFileNames.push_back(SourcePath("tests/tables/pipe-drain-field-german.csv"));
+    form->ImportTable1->trigger();
+    EXPECT_EQ(Cell(1, 1), "13,6");
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
+    EnterSiteConstants("1.1", "5", "20", "0.05");
+    SaveCalculate(FieldInp());
+    EXPECT_EQ(LinesAfterName(FieldInp()),
+              LinesAfterName(SourcePath("examples/pipe-drain-field.inp")));
 }
 
 TEST_F(TCommandTest, DrainsWiderThanTheirSpacingAreRefusedBeforeAnythingIsWritten) {

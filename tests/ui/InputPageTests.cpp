@@ -52,7 +52,7 @@ TEST_F(TMainFormTest, TheSerialColumnCannotBeEdited) {
 
 // Tab ends an edit and leaves the grid for the next control, Shift+Tab for
 // the one before (the page tabs); Return and the arrows end it and stay in
-// the grid.
+// the grid, Return moving on to the next cell of the row.
 TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
     ShowPage(form->Input);
     const struct {
@@ -60,10 +60,11 @@ TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
         Qt::KeyboardModifiers modifiers;
         QWidget* focused;
         int currentRow;
-    } keys[] = {{Qt::Key_Tab, Qt::NoModifier, form->Edit1, 2},
-                {Qt::Key_Backtab, Qt::ShiftModifier, form->PageControl1->tabBar(), 2},
-                {Qt::Key_Return, Qt::NoModifier, &Grid(), 2},
-                {Qt::Key_Down, Qt::NoModifier, &Grid(), 3}};
+        int currentColumn;
+    } keys[] = {{Qt::Key_Tab, Qt::NoModifier, form->Edit1, 2, 1},
+                {Qt::Key_Backtab, Qt::ShiftModifier, form->PageControl1->tabBar(), 2, 1},
+                {Qt::Key_Return, Qt::NoModifier, &Grid(), 2, 2},
+                {Qt::Key_Down, Qt::NoModifier, &Grid(), 3, 1}};
     for (const auto& key : keys) {
         SCOPED_TRACE(key.key);
         TCellEditor* editor = OpenCell(2, 1);
@@ -76,7 +77,22 @@ TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
         EXPECT_EQ(Grid().CellEditor(), nullptr);
         EXPECT_EQ(QApplication::focusWidget(), key.focused);
         EXPECT_EQ(Grid().currentIndex().row(), key.currentRow);
+        EXPECT_EQ(Grid().currentIndex().column(), key.currentColumn);
     }
+}
+
+// Reading order: the row's last value cell goes on to the next row's first,
+// the table's last cell stays; what is typed next opens the new cell.
+TEST_F(TMainFormTest, ReturnMovesToTheNextCellInReadingOrder) {
+    ShowPage(form->Input);
+    for (const int row : {4, 14}) {
+        TCellEditor* editor = OpenCell(row, 3);
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClick(editor, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(CurrentCell(), std::make_pair(row == 14 ? 14 : row + 1, row == 14 ? 3 : 1));
+    }
+    QTest::keyClicks(&Grid(), "8");
+    EXPECT_EQ(Cell(3, 14), "8");
 }
 
 TEST_F(TMainFormTest, TypingACellStoresItAndMarksDataPresent) {
