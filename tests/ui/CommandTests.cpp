@@ -263,30 +263,6 @@ TEST_F(TCommandTest, InconsistentDepthsAreRefusedBeforeAnythingIsWritten) {
     EXPECT_FALSE(ResultsAvailable);
 }
 
-// The real window's import: tests/e2e/case_import_german_table_saves_as_typed.py.
-TEST_F(TCommandTest, ImportedTableFillsTheGridAsTypedAndABadOneChangesNothing) {
-    ShowPage(form->Input);
-    TypeCell(0, 1, QStringLiteral("7"));
-    const std::string bad = InFolder("bad.csv");
-    QFile file(QString::fromStdString(bad));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("1,2,3\n4,5\n") == 10);
-    file.close();
-    form->ImportTableFile(bad);
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0].rfind("Line 2 of " + bad + " is not a data set", 0), 0u);
-    EXPECT_EQ(Cell(1, 0), "7");
-    EXPECT_EQ(Cell(1, 1), " ");
-
-    dialogs.OpenFileNames.push_back(SourcePath("tests/tables/pipe-drain-field-german.csv"));
-    form->ImportTable1->trigger();
-    EXPECT_EQ(Cell(1, 1), "13,6");
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
-    EnterSiteConstants("1.1", "5", "20", "0.05");
-    SaveCalculate(FieldInp());
-    EXPECT_EQ(LinesAfterName(FieldInp()),
-              LinesAfterName(SourcePath("examples/pipe-drain-field.inp")));
-}
-
 TEST_F(TCommandTest, DrainsWiderThanTheirSpacingAreRefusedBeforeAnythingIsWritten) {
     TypeField();
     EnterField(form->Edit5, QStringLiteral("100"));

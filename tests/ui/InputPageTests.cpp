@@ -81,20 +81,6 @@ TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
     }
 }
 
-// Reading order: the row's last value cell goes on to the next row's first,
-// the table's last cell stays; what is typed next opens the new cell.
-TEST_F(TMainFormTest, ReturnMovesToTheNextCellInReadingOrder) {
-    ShowPage(form->Input);
-    for (const int row : {4, 14}) {
-        TCellEditor* editor = OpenCell(row, 3);
-        ASSERT_NE(editor, nullptr);
-        QTest::keyClick(editor, Qt::Key_Enter, Qt::KeypadModifier);
-        EXPECT_EQ(CurrentCell(), std::make_pair(row == 14 ? 14 : row + 1, row == 14 ? 3 : 1));
-    }
-    QTest::keyClicks(&Grid(), "8");
-    EXPECT_EQ(Cell(3, 14), "8");
-}
-
 TEST_F(TMainFormTest, TypingACellStoresItAndMarksDataPresent) {
     ShowPage(form->Input);
     TypeCell(0, 1, QStringLiteral("4.5"));
