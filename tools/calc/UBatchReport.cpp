@@ -116,6 +116,12 @@ void TJsonRun::AddFailed(const std::string& file, const std::string& error) {
                            {"error", error.empty() ? "The file could not be calculated." : error}});
 }
 
+void TJsonRun::AddToLastEntry(const std::string& key, nlohmann::ordered_json value) {
+    if (!files_.empty()) {
+        files_.back()[key] = std::move(value);
+    }
+}
+
 std::string TJsonRun::Document() const {
     // Names that are no valid UTF-8 are written with the replacement
     // character instead of ending the run.
