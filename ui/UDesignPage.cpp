@@ -36,11 +36,11 @@ QLabel* NewText(QWidget* page, const char* name, const char* accessibleName, QRe
 
 // What the note under the fields says of Ka and Kb.
 QString SourceText(bool hasCalculation, bool typed, bool secondOptionWithoutConfirmation) {
-    if (secondOptionWithoutConfirmation) {
-        return QString::fromUtf8(SecondOptionDesignNote);
-    }
     if (typed) {
         return QStringLiteral("Ka and Kb are typed, not calculated: the design has no range.");
+    }
+    if (secondOptionWithoutConfirmation) {
+        return QString::fromUtf8(SecondOptionDesignNote);
     }
     return hasCalculation ? QStringLiteral("Ka and Kb from the last calculation.")
                           : QStringLiteral("Type Ka and Kb, or calculate them on the Input page.");
@@ -179,6 +179,10 @@ std::optional<TDesignSection> TDesignPage::ReportSection() const {
     return view_ ? std::optional<TDesignSection>(DesignSectionOf(*view_)) : std::nullopt;
 }
 
+bool TDesignPage::ConductivitiesTyped() const {
+    return !conductivities_ || Ka_Edit->text() != filledKa_ || Kb_Edit->text() != filledKb_;
+}
+
 QLabel* TDesignPage::MessageOf(QLineEdit* edit) const {
     for (const TField& field : fields_) {
         if (field.Edit == edit) {
@@ -226,7 +230,7 @@ std::optional<TDesignView> TDesignPage::DesignOfFields() {
         return std::nullopt;
     }
     view.Spacing = *result.Spacing;
-    view.Typed = !conductivities_ || Ka_Edit->text() != filledKa_ || Kb_Edit->text() != filledKb_;
+    view.Typed = ConductivitiesTyped();
     if (!view.Typed && conductivities_->KaInterval && conductivities_->KbInterval) {
         view.Range =
             DesignRange(view.Request, *conductivities_->KaInterval, *conductivities_->KbInterval);
@@ -278,10 +282,8 @@ void TDesignPage::Recalculate() {
     view_ = DesignOfFields();
     const bool secondOption =
         last_ && last_->Option == TCalculationOption::AboveAndBelowDrains && !conductivities_;
-    const bool typed =
-        !conductivities_ || Ka_Edit->text() != filledKa_ || Kb_Edit->text() != filledKb_;
-    Source_Label->setText(
-        SourceText(last_.has_value(), typed && !Ka_Edit->text().isEmpty(), secondOption));
+    const bool typed = ConductivitiesTyped() && !Ka_Edit->text().isEmpty();
+    Source_Label->setText(SourceText(last_.has_value(), typed, secondOption));
     if (view_) {
         ShowView(*view_);
     }

@@ -61,6 +61,7 @@ private:
     void ShowView(const TDesignView& view);
     void ClearResult();
     QLabel* MessageOf(QLineEdit* edit) const;
+    bool ConductivitiesTyped() const;
 
     std::vector<TField> fields_;
     std::optional<TFitStatistics> last_;
