@@ -35,12 +35,16 @@ QLabel* NewText(QWidget* page, const char* name, const char* accessibleName, QRe
 }
 
 // What the note under the fields says of Ka and Kb.
-QString SourceText(bool hasCalculation, bool typed, bool secondOptionWithoutConfirmation) {
+QString SourceText(bool hasCalculation, bool typed, bool secondOptionWithoutConfirmation,
+                   bool earlierExists) {
     if (typed) {
         return QStringLiteral("Ka and Kb are typed, not calculated: the design has no range.");
     }
     if (secondOptionWithoutConfirmation) {
-        return QString::fromUtf8(SecondOptionDesignNote);
+        return QString::fromUtf8(SecondOptionDesignNote) +
+               (earlierExists ? QString()
+                              : QStringLiteral(" No calculation with the first option has run "
+                                               "yet: type Ka and Kb."));
     }
     return hasCalculation ? QStringLiteral("Ka and Kb from the last calculation.")
                           : QStringLiteral("Type Ka and Kb, or calculate them on the Input page.");
@@ -283,7 +287,8 @@ void TDesignPage::Recalculate() {
     const bool secondOption =
         last_ && last_->Option == TCalculationOption::AboveAndBelowDrains && !conductivities_;
     const bool typed = ConductivitiesTyped() && !Ka_Edit->text().isEmpty();
-    Source_Label->setText(SourceText(last_.has_value(), typed, secondOption));
+    Source_Label->setText(
+        SourceText(last_.has_value(), typed, secondOption, earlierFirstOption_.has_value()));
     if (view_) {
         ShowView(*view_);
     }
