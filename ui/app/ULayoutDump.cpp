@@ -11,10 +11,16 @@ namespace {
 // Often enough that a case waits no noticeable time; the cases only run it.
 constexpr int LookEveryMs = 100;
 
-void DescribeControl(QTextStream& out, const QWidget& control) {
+// A control without a name of its own is named by its class and its place
+// among the page's controls.
+void DescribeControl(QTextStream& out, const QWidget& control, int index) {
     const QRect place = control.geometry();
-    out << control.objectName() << ' ' << place.left() << ' ' << place.top() << ' ' << place.width()
-        << ' ' << place.height() << '\n';
+    const QString name = control.objectName().isEmpty()
+                             ? QString::fromLatin1(control.metaObject()->className()) +
+                                   QLatin1Char('_') + QString::number(index)
+                             : control.objectName();
+    out << name << ' ' << place.left() << ' ' << place.top() << ' ' << place.width() << ' '
+        << place.height() << '\n';
 }
 
 } // namespace
@@ -40,9 +46,10 @@ QString TLayoutDump::Describe() const {
     for (int index = 0; index < pages_.count(); ++index) {
         const QWidget* page = pages_.widget(index);
         out << "page " << page->objectName() << '\n';
-        for (const QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (control->isVisibleTo(page) && !control->isWindow()) {
-                DescribeControl(out, *control);
+        const QList<QWidget*> controls = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (int at = 0; at < controls.size(); ++at) {
+            if (controls[at]->isVisibleTo(page) && !controls[at]->isWindow()) {
+                DescribeControl(out, *controls[at], at);
             }
         }
     }
