@@ -3,11 +3,13 @@
 #include "UCalculation.h"
 #include "UFloatMath.h"
 #include "UOutputFile.h"
+#include "USameFile.h"
 #include "UTylwenUtils.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 
 namespace {
 
@@ -161,6 +163,41 @@ TEST_F(OutputFile, UnopenableFileIsToldAndChangesNothing) {
         EXPECT_EQ(store.NrOfOutputLines, 1);
         EXPECT_EQ(store.OutputLines, LineSet{"old"});
     }
+}
+
+// An output name that leads to the input file, through a link either way or
+// as a hard link, would write the results over the data: nothing is written.
+TEST_F(OutputFile, OutputThatIsTheInputFileIsRefused) {
+    const std::string input = folder.Path("field.inp");
+    const std::string output = folder.Path("field.out");
+    using TLink = std::function<void()>;
+    for (const auto& [what, link] : std::vector<std::pair<std::string, TLink>>{
+             {"output links to input",
+              [&] { std::filesystem::create_symlink("field.inp", output); }},
+             {"input links to output",
+              [&] {
+                  std::filesystem::rename(input, output);
+                  std::filesystem::create_symlink(output, input);
+              }},
+             {"hard link", [&] { std::filesystem::create_hard_link(input, output); }}}) {
+        WriteBytes(input, "the data");
+        link();
+        store.FileName = input;
+        try {
+            FinishCalculation(TCalculationResult{}, dialogs, store);
+            ADD_FAILURE() << what << ": written";
+        } catch (const EInOutError& error) {
+            EXPECT_EQ(error.what(), SameFileMessage(input, output)) << what;
+        }
+        EXPECT_EQ(ReadBytes(input), "the data") << what;
+        EXPECT_FALSE(ResultsAvailable) << what;
+        std::filesystem::remove(input);
+        std::filesystem::remove(output);
+    }
+    EXPECT_TRUE(LeadToSameFile(input, folder.Path("./field.inp")));
+    EXPECT_FALSE(LeadToSameFile(input, output));
+    std::filesystem::create_symlink("field.inp", output);
+    EXPECT_TRUE(LeadToSameFile(input, output)) << "a link to a file yet to be made";
 }
 
 } // namespace
