@@ -1,6 +1,5 @@
-"""`soravik f.out` where f.out is a link to f.inp: the window reads the input
-file and calculates, but the output file would be the input file itself, so
-it is not written; an error box tells it and f.inp keeps its bytes."""
+"""`soravik f.out`, f.out a link to f.inp: the output would be written over
+the input, so an error box tells it and f.inp keeps its bytes."""
 
 import os
 
@@ -13,9 +12,7 @@ def run(desktop):
     os.symlink("f.inp", desktop.folder / "f.out")
     app = desktop.start_app("f.out")
     message = desktop.wait_for_window(APPLICATION_TITLE)
-    check_equal(data.read_bytes(), shipped, "the input file after the refused calculation")
-    check((desktop.folder / "f.out").is_symlink(), "the link was replaced")
     desktop.key("Return")
     desktop.wait_for_window_gone(message, "the error box")
     check(app.running(), "the program ended after the error box")
-    check_equal(data.read_bytes(), shipped, "the input file at the end")
+    check_equal(data.read_bytes(), shipped, "the input file")
