@@ -90,8 +90,8 @@ std::string FormatOutputFile(const std::string& outputPath, const TCalculationRe
 
 std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
                               TDMTylwen& store, TFileWriteSeam& seam) {
-    const std::string outputName = ChangeFileExt(store.FileName, ".out");
-    const std::string inputName = ChangeFileExt(store.FileName, ".inp");
+    const std::string outputName = ChangeDataFileExt(store.FileName, ".out");
+    const std::string inputName = ChangeDataFileExt(store.FileName, ".inp");
     if (LeadToSameFile(inputName, outputName)) {
         throw EInOutError(SameFileMessage(inputName, outputName));
     }

@@ -159,7 +159,7 @@ void TMainForm::InputSaveExecute() {
     }
     TDMTylwen& store = DMTylwen;
     // The output would be written over the input just saved.
-    const std::string outputName = ChangeFileExt(store.FileName, ".out");
+    const std::string outputName = ChangeDataFileExt(store.FileName, ".out");
     if (LeadToSameFile(store.FileName, outputName)) {
         dialogs_.ShowMessage(SameFileMessage(store.FileName, outputName));
         return;
@@ -200,6 +200,7 @@ void TMainForm::InputSaveExecute() {
     // Constants that describe no drained field are refused before anything
     // is saved from them.
     CheckDrainGeometry(store);
+    CheckDataSetCount(SelectedOption(), store);
     // A file that could not be created has been told; calculating on would
     // claim that the input was saved.
     if (!WriteInputFile(store.FileName, dialogs_)) {
