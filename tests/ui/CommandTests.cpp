@@ -3,6 +3,7 @@
 #include "UiFixture.h"
 
 #include "UInputFile.h"
+#include "USameFile.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -233,6 +234,18 @@ TEST_F(TCommandTest, NoToOverwriteLeavesTheFileAndKeepsTheNewName) {
     EXPECT_EQ(ReadWholeFile(existing), "keep me");
     EXPECT_EQ(DMTylwen.FileName, existing);
     EXPECT_FALSE(form->SaveCancelled);
+}
+
+// Refused before either file is written; the e2e case
+// output_file_linked_to_input_is_refused takes the road of Open-output.
+TEST_F(TCommandTest, InputAndOutputThatAreOneFileAreRefused) {
+    ASSERT_TRUE(
+        QFile::link(QString::fromStdString(FieldInp()), QString::fromStdString(FieldOut())));
+    TypeField();
+    SaveCalculate(FieldInp());
+    EXPECT_EQ(dialogs.Messages,
+              std::vector<std::string>({SameFileMessage(FieldInp(), FieldOut())}));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
 }
 
 TEST_F(TCommandTest, UntouchedTableIsRefusedAndNothingWritten) {

@@ -3,6 +3,7 @@
 #include "UApplication.h"
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
+#include "UDisplayCheck.h"
 #include "UFonts.h"
 #include "ULayoutDump.h"
 #include "UMainForm.h"
@@ -11,9 +12,13 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include <optional>
+
 int RunProgram(int& argc, char** argv, const TCommandLine& commandLine,
                const std::function<void(TMainForm&)>& mainFormShown) {
+    std::optional<TDisplayFailureGuard> displayFailure(std::in_place);
     TApplication application(argc, argv);
+    displayFailure.reset();
     // Desktops match the window to its menu entry and icon through this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.soravik.Soravik"));
     InstallFontSubstitutions();

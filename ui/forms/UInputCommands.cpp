@@ -10,6 +10,7 @@
 #include "UFloatMath.h"
 #include "UInputFile.h"
 #include "UNumberText.h"
+#include "USameFile.h"
 #include "UTableMemory.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
@@ -182,6 +183,12 @@ void TMainForm::InputSaveExecute() {
         return;
     }
     TDMTylwen& store = DMTylwen;
+    // The output would be written over the input just saved.
+    const std::string outputName = ChangeDataFileExt(store.FileName, ".out");
+    if (LeadToSameFile(store.FileName, outputName)) {
+        dialogs_.ShowMessage(SameFileMessage(store.FileName, outputName));
+        return;
+    }
     RowsIncomplete = false;
     // A raised count reaches the store only with the rows it kept: a value
     // that does not convert leaves the count as the page shows it.
