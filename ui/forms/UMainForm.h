@@ -1,4 +1,4 @@
-// The main window: five pages (Intro, Figure, Input, Output, Report), the
+// The main window: six pages (Intro, Figure, Input, Output, Report, Design), the
 // menu, the commands, the file dialogs and the road to the exit dialog.
 #pragma once
 
@@ -25,6 +25,7 @@ class QTabWidget;
 class TCloseForm;
 struct TReportExport;
 class TDataGrid;
+class TDesignPage;
 class TReportPage;
 class TTextField;
 class TUndoHistory;
@@ -52,6 +53,7 @@ public:
     void InputShow();
     void Output_TabSheetShow();
     void Report_TabSheetShow();
+    void Design_TabSheetShow();
 
     // The Input page.
     void FillGrid();
@@ -71,6 +73,10 @@ public:
     void OutputOpenExecute();
     void SaveReportExecute();
     void SaveGraphExecute();
+    // Fills the grid from a delimited table file, as a paste of its data
+    // sets at the first data cell would.
+    void ImportTableExecute();
+    void ImportTableFile(const std::string& fileName);
 
     // Their steps after the file dialog, for a file named by other means.
     void OpenInputFile(const std::string& fileName);
@@ -78,7 +84,7 @@ public:
 
     // A file named on the command line or dropped on the window: an input
     // file is opened as Open-input does and shown on the Input page, an
-    // output file as Open-output does.
+    // output file as Open-output does, a table as Import table does.
     void OpenFile(const std::string& fileName);
     // The same once the window is up and active and the drop that named the
     // file has finished.
@@ -90,6 +96,7 @@ public:
     QWidget* Input = nullptr;
     QWidget* Output_TabSheet = nullptr;
     TReportPage* Report_TabSheet = nullptr;
+    TDesignPage* Design_TabSheet = nullptr;
 
     QPlainTextEdit* Intro_Memo = nullptr;
     QLabel* LogoImage = nullptr;
@@ -132,6 +139,7 @@ public:
     QAction* InputSave = nullptr;
     QAction* OutputOpen = nullptr;
     QAction* GraphOpen = nullptr;
+    QAction* ImportTable = nullptr;
     QAction* FileExit1 = nullptr;
     QAction* SaveReport = nullptr;
     QAction* SaveGraph = nullptr;
@@ -147,6 +155,7 @@ public:
     QAction* InputSave1 = nullptr;
     QAction* OpenOutput1 = nullptr;
     QAction* GraphOpen1 = nullptr;
+    QAction* ImportTable1 = nullptr;
     QAction* SaveReport1 = nullptr;
     QAction* SaveGraph1 = nullptr;
     QAction* ProgramExit = nullptr;
@@ -163,6 +172,7 @@ public:
     TFileDialogOptions OutputOpen_Dialog;
     TFileDialogOptions SaveReport_Dialog;
     TFileDialogOptions SaveGraph_Dialog;
+    TFileDialogOptions ImportTable_Dialog;
 
     // The save dialog of the last Save-calculate was cancelled.
     bool SaveCancelled = false;
@@ -170,7 +180,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class TFillSource { ByFlags, WorkingArrays };
@@ -198,6 +207,7 @@ private:
     void SetInputTabOrder();
     void CreateOutputPage();
     void CreateReportPage();
+    void CreateDesignPage();
     void PreparePage(const QWidget* page);
     void CreateCommands();
     void CreateMenu();
@@ -213,7 +223,6 @@ private:
     void EditCopy1Execute();
     void EditPaste1Execute();
     void EditDelete1Execute();
-    bool CutKeyPressedWithoutSelection(QObject* watched, QEvent* event) const;
 
     // The undo history and the roads that record into it (UUndoCommands.cpp).
     void InstallUndoCommands();
