@@ -17,6 +17,9 @@ constexpr double LeverageMargin = 1e-12;
 // at one H" (up to rounding): no line through them.
 constexpr double SpreadMargin = 1e-12;
 
+// Some ten roundings of the sums behind a difference.
+constexpr double CancellationMargin = 1e-13;
+
 struct TFitSize {
     std::size_t Count = 0;
     double N = 0.0;
@@ -58,6 +61,16 @@ void AddCooksDistance(TDataSetInfluence& influence) {
     influence.CooksDistance = r * r * h / (2.0 * (1.0 - h));
 }
 
+// a - b, or 0 when the difference is only what rounding left of two equal
+// values: the data sets without one may lie on a line through the origin or
+// a level line, and Ka or Kb is then 0, not 1e-14.
+double WithoutCancellation(double a, double b) {
+    const double difference = a - b;
+    return std::fabs(difference) <= CancellationMargin * std::max(std::fabs(a), std::fabs(b))
+               ? 0.0
+               : difference;
+}
+
 // The line without data set i from the sums of the whole fit, downdated:
 // removing (x, y) moves the means by (mean - x) / (n - 1) and takes
 // n / (n - 1) times the product of its deviations from Sxx and Sxy.
@@ -73,10 +86,10 @@ void AddWithout(TDataSetInfluence& influence, const TFitStatistics& statistics,
     if (sxx <= SpreadMargin * sums.HeadSquares) {
         return;
     }
-    const double slope = (sums.Cross - share * dx * dy) / sxx;
+    const double slope = WithoutCancellation(sums.Cross, share * dx * dy) / sxx;
     const double meanHead = statistics.MeanHead - dx / (size.N - 1.0);
     const double meanQH = statistics.MeanQH - dy / (size.N - 1.0);
-    const double intercept = meanQH - slope * meanHead;
+    const double intercept = WithoutCancellation(meanQH, slope * meanHead);
     const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
     const double ka = spacingSquared * slope / 4.0;
     const double kb = spacingSquared * intercept / (8.0 * statistics.EquivalentDepth);

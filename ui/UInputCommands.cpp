@@ -9,6 +9,7 @@
 #include "UFloatMath.h"
 #include "UInputFile.h"
 #include "UNumberText.h"
+#include "UReportPage.h"
 #include "UTableMemory.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
@@ -135,6 +136,7 @@ void TMainForm::ShowInputFileRead() {
     DataPresent = true;
     RowsIncomplete = false;
     FillGrid();
+    Report_TabSheet->WhatIf().PutAllBack();
 }
 
 bool TMainForm::AskInputFileName() {

@@ -107,7 +107,9 @@ TEST_F(TReportTest, SavedReportOpensInAPdfReader) {
     const QString text = RunPoppler("pdftotext", {"-layout", file, "-"}).value_or("");
     EXPECT_TRUE(text.contains(QString::fromStdString(InFolder("worked.inp"))));
     EXPECT_TRUE(text.contains(QRegularExpression("Ka \\(m/day\\) +2.072 +-17.47 to 21.62")));
-    EXPECT_TRUE(text.contains(QRegularExpression("3 +0.15 +0.01 +0.009605 +0.0003947 +0.3244")));
+    EXPECT_TRUE(text.contains(QRegularExpression(
+        "3 ?\u2020 +yes +0.15 +0.01 +0.009605 +0.0003947 +0.8947 +1 +4.25 +5.625")))
+        << text.toStdString();
 
     // No to the overwrite question keeps the file; a folder that is not there
     // is an error, not a saved report.
