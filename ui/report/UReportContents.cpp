@@ -137,6 +137,30 @@ QStringList WarningTexts(const TFitStatistics& statistics) {
     return texts;
 }
 
+QString DataSetColumnExplanation(TDataSetColumn column) {
+    switch (column) {
+    case TDataSetColumn::InFit:
+        return Text("Untick to see the fit without this data set; the files stay as they are");
+    case TDataSetColumn::Fitted:
+        return Text("Q/H\" on the fitted line");
+    case TDataSetColumn::Residual:
+        return Text("Measured minus fitted Q/H\"");
+    case TDataSetColumn::Leverage:
+        return Text("Leverage h: how far the data set's H\" pulls the line towards itself");
+    case TDataSetColumn::Studentized:
+        return Text("Internally studentized residual r = residual / (s sqrt(1 - h))");
+    case TDataSetColumn::BonferroniP:
+        return Text("Bonferroni p-value of the externally studentized residual; below 0.05 the "
+                    "data set is suspect");
+    case TDataSetColumn::CooksDistance:
+        return Text("Cook's distance: how far the line moves without the data set");
+    case TDataSetColumn::KaWithout:
+        return Text("Ka of the line fitted without the data set (m/day)");
+    default:
+        return DataSetColumnTitle(column);
+    }
+}
+
 QString DataSetColumnTitle(TDataSetColumn column) {
     switch (column) {
     case TDataSetColumn::Serial:
@@ -148,15 +172,15 @@ QString DataSetColumnTitle(TDataSetColumn column) {
     case TDataSetColumn::QH:
         return Text("Q/H\" (1/day)");
     case TDataSetColumn::Fitted:
-        return Text("Fitted Q/H\"");
+        return Text("Fitted");
     case TDataSetColumn::Residual:
         return Text("Residual");
     case TDataSetColumn::Leverage:
         return Text("Leverage");
     case TDataSetColumn::Studentized:
-        return Text("Studentized");
+        return Text("Stud. r");
     case TDataSetColumn::BonferroniP:
-        return Text("Bonferroni p");
+        return Text("Bonf. p");
     case TDataSetColumn::CooksDistance:
         return Text("Cook's D");
     case TDataSetColumn::KaWithout:

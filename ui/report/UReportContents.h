@@ -71,6 +71,8 @@ enum class TDataSetColumn {
 inline const char* const SuspectMark = " *";
 inline const char* const InfluentialMark = " \u2020";
 QString DataSetColumnTitle(TDataSetColumn column);
+// What a column holds, in a sentence for its tool tip.
+QString DataSetColumnExplanation(TDataSetColumn column);
 QString DataSetCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column);
 // The line below the table that explains the mark.
 QString SuspectLegend(const TFitStatistics& statistics);

@@ -73,7 +73,7 @@ void TReportPage::CreateTables() {
 
 void TReportPage::CreateResultsTable() {
     Results_Table = new QTableWidget(0, ResultColumns, this);
-    SetUpTable(Results_Table, "Results_Table", "Results", {16, 8, 683, 282});
+    SetUpTable(Results_Table, "Results_Table", "Results", {16, 8, 683, 246});
     Results_Table->setHorizontalHeaderLabels(
         {QStringLiteral("Quantity"), QStringLiteral("Value"), QStringLiteral("95 % interval")});
     Results_Table->setColumnWidth(0, 250);

@@ -129,9 +129,12 @@ Qt::ItemFlags TReportTableModel::flags(const QModelIndex& index) const {
 }
 
 QVariant TReportTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-        section >= ColumnCount) {
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) {
         return {};
     }
-    return DataSetColumnTitle(static_cast<TDataSetColumn>(section));
+    const auto column = static_cast<TDataSetColumn>(section);
+    if (role == Qt::ToolTipRole) {
+        return DataSetColumnExplanation(column);
+    }
+    return role == Qt::DisplayRole ? QVariant(DataSetColumnTitle(column)) : QVariant();
 }
