@@ -11,6 +11,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <exception>
 #include <initializer_list>
 
 namespace {
@@ -87,6 +88,8 @@ void TReportPage::CreateDataSetsTable() {
     model_ = new TReportTableModel(DataSets_Table);
     model_->SetWhatIf(&whatIf_);
     DataSets_Table->setModel(model_);
+    connect(model_, &TReportTableModel::Failed, this,
+            [this](const QString& reason) { ShowWhatIfState(reason); });
     connect(model_, &TReportTableModel::LeaveOutRefused, this, [this] {
         ShowWhatIfState(QStringLiteral(
             "Left in: at least two data sets at different H\" must stay in the fit."));
@@ -118,13 +121,14 @@ void TReportPage::CreateWhatIfControls() {
     PutAllBack_Button = NewButton(this, "PutAllBack_Button", "Put all back", {596, 258, 103, 25});
     PutAllBack_Button->setToolTip(QStringLiteral("Every data set back in the fit"));
     connect(LeaveOutSuspects_Button, &QPushButton::clicked, this,
-            [this] { whatIf_.LeaveOutSuspects(); });
-    connect(PutAllBack_Button, &QPushButton::clicked, this, [this] { whatIf_.PutAllBack(); });
+            [this] { Guarded([this] { whatIf_.LeaveOutSuspects(); }); });
+    connect(PutAllBack_Button, &QPushButton::clicked, this,
+            [this] { Guarded([this] { whatIf_.PutAllBack(); }); });
     for (QWidget* control : std::initializer_list<QWidget*>{WhatIf_Label, LeaveOutSuspects_Button,
                                                             PutAllBack_Button}) {
         control->show();
     }
-    whatIf_.OnChanged = [this] { WhatIfChanged(); };
+    whatIf_.OnChanged = [this] { ShowWhatIf(); };
 }
 
 void TReportPage::ShowReport(TReportContents contents) {
@@ -137,9 +141,18 @@ void TReportPage::ShowReport(TReportContents contents) {
     DataSets_Table->show();
 }
 
-// Runs inside whatever changed the fit (a check box, a button, the graph):
-// nothing may escape to Qt from here.
-void TReportPage::WhatIfChanged() {
+// No failure of a what-if fit may reach Qt's event loop; it is told on the
+// what-if line instead.
+template <typename Body> void TReportPage::Guarded(Body&& body) {
+    try {
+        body();
+    } catch (const std::exception& error) {
+        ShowWhatIfState(QStringLiteral("The what-if fit could not be made: ") +
+                        QString::fromUtf8(error.what()));
+    }
+}
+
+void TReportPage::ShowWhatIf() {
     if (!contents_ || !whatIf_.HasFit()) {
         return;
     }
@@ -151,6 +164,7 @@ void TReportPage::WhatIfChanged() {
     model_->Refresh();
     Legend_Label->setText(SuspectLegend(whatIf_.Current()));
     ShowWhatIfState(QString::fromStdString(WhatIfLine(whatIf_.Excluded())));
+    emit FitChanged();
 }
 
 void TReportPage::ShowWhatIfState(const QString& text) {

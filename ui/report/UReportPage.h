@@ -34,7 +34,8 @@ public:
     // first calculation.
     const std::optional<TReportContents>& Contents() const { return contents_; }
     // The one owner of the data sets left out; a change through it shows at
-    // once. Every data set is back in with each new report.
+    // once and is told by FitChanged. Every data set is back in with each new
+    // report.
     TWhatIfFit& WhatIf() { return whatIf_; }
 
     QLabel* Hint_Label = nullptr;
@@ -48,13 +49,18 @@ public:
     QPushButton* SaveReport_Button = nullptr;
     QPushButton* SaveGraph_Button = nullptr;
 
+signals:
+    // The data sets in the what-if fit have changed and the page shows it.
+    void FitChanged();
+
 private:
     void CreateTables();
     void CreateResultsTable();
     void CreateDataSetsTable();
     void CreateButtons();
     void CreateWhatIfControls();
-    void WhatIfChanged();
+    void ShowWhatIf();
+    template <typename Body> void Guarded(Body&& body);
     void ShowWhatIfState(const QString& text);
     void AddWarningRows();
     void FillResultsTable();

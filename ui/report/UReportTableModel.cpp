@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <exception>
 
 namespace {
 
@@ -113,11 +114,18 @@ bool TReportTableModel::setData(const QModelIndex& index, const QVariant& value,
         return false;
     }
     const bool inFit = static_cast<Qt::CheckState>(value.toInt()) == Qt::Checked;
-    const bool done = whatIf_->SetInFit(static_cast<std::size_t>(index.row()) + 1, inFit);
-    if (!done) {
-        emit LeaveOutRefused();
+    // Called from the view's event handling, which no exception may reach.
+    try {
+        const bool done = whatIf_->SetInFit(static_cast<std::size_t>(index.row()) + 1, inFit);
+        if (!done) {
+            emit LeaveOutRefused();
+        }
+        return done;
+    } catch (const std::exception& error) {
+        emit Failed(QStringLiteral("The what-if fit could not be made: ") +
+                    QString::fromUtf8(error.what()));
+        return false;
     }
-    return done;
 }
 
 Qt::ItemFlags TReportTableModel::flags(const QModelIndex& index) const {

@@ -29,6 +29,8 @@ public:
 signals:
     // A data set could not be left out: too few would remain for a line.
     void LeaveOutRefused();
+    // The what-if fit could not be made.
+    void Failed(const QString& reason);
 
 private:
     const TFitStatistics* Statistics() const;
