@@ -7,6 +7,7 @@
 #include "UConsoleDialogs.h"
 #include "UExcludeOption.h"
 #include "UMessageText.h"
+#include "UPrintableText.h"
 #include "UStandardOutput.h"
 
 #include <iostream>
@@ -89,7 +90,7 @@ std::optional<TCalculationOption> ParseOption(const std::string& value) {
 }
 
 int WrongUsage(const std::string& reason) {
-    std::cerr << "soravik-calc: " << WithFullStop(reason) << '\n'
+    std::cerr << "soravik-calc: " << EscapeControls(WithFullStop(reason)) << '\n'
               << UsageLine << "Try 'soravik-calc --help' for more information.\n";
     return ExitWrongUsage;
 }
