@@ -179,7 +179,7 @@ void PrintText(const TArguments& arguments, const TFileCalculation& calculation,
 
 void TellExclusion(const std::string& file, const std::string& told) {
     if (!told.empty()) {
-        std::cerr << "soravik-calc: " << file << ": " << told << '\n';
+        std::cerr << "soravik-calc: " << EscapeControls(file) << ": " << told << '\n';
     }
 }
 
