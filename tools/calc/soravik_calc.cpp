@@ -3,6 +3,7 @@
 // the file, its output file is written beside it and printed, as text or as
 // one JSON document for the whole run.
 #include "UBatchCalculation.h"
+#include "UBatchDesign.h"
 #include "UBatchReport.h"
 #include "UConsoleDialogs.h"
 #include "UExcludeOption.h"
@@ -21,8 +22,9 @@ constexpr int ExitAllCalculated = 0;
 constexpr int ExitSomeFailed = 1;
 constexpr int ExitWrongUsage = 2;
 
-const char* const UsageLine = "Usage: soravik-calc [--option 1|2] [--format text|json] [--stats] "
-                              "[--exclude N,N...] FILE...\n";
+const char* const UsageLine =
+    "Usage: soravik-calc [--option 1|2] [--format text|json] [--stats]\n"
+    "                   [--design Q_MM_DAY,H_M] [--exclude N,N...] FILE...\n";
 
 const char* const HelpText =
     "\n"
@@ -58,6 +60,13 @@ const char* const HelpText =
     "              what-if: the statistics and JSON without these data sets (serial\n"
     "              numbers); the output file is still the calculation of every data\n"
     "              set; needs --stats or --format json\n"
+    "  --design Q_MM_DAY,H_M\n"
+    "              add the drain spacing L (m) that keeps the water table midway at\n"
+    "              H_M m above drain level for a design discharge of Q_MM_DAY mm/day,\n"
+    "              from the file's own Ka, Kb, D and r, with d at L and the range of L\n"
+    "              from the 95 % intervals of Ka and Kb (in JSON the object \"design\":\n"
+    "              q_mm_day, h, L, d, L_range, or q_mm_day, h, error); option 2 makes\n"
+    "              no design\n"
     "  --help      show this text\n"
     "\n"
     "The output file is the same in every format. Messages go to standard error.\n"
@@ -72,7 +81,13 @@ struct TArguments {
     bool Json = false;
     bool Statistics = false;
     std::vector<std::size_t> Excluded;
+    std::optional<TDesignDuty> Design;
 };
+
+bool TakeDesign(const std::string& value, TArguments& arguments, std::string& refusal) {
+    arguments.Design = ParseDesignDuty(value, refusal);
+    return arguments.Design.has_value() && refusal.empty();
+}
 
 bool TakeFormat(const std::string& value, TArguments& arguments) {
     arguments.Json = value == "json";
@@ -143,6 +158,13 @@ std::optional<int> ParseArguments(const std::vector<std::string>& words, TArgume
                 return WrongUsage("--exclude needs data set numbers separated by commas, as 3,7");
             }
             arguments.Excluded = *serials;
+        } else if (const std::optional<std::string> value = OptionValue(words, i, "--design")) {
+            std::string refusal;
+            if (!TakeDesign(*value, arguments, refusal)) {
+                return WrongUsage(refusal.empty()
+                                      ? "--design needs two numbers Q_MM_DAY,H_M such as 7,0.5"
+                                      : "--design: " + refusal);
+            }
         } else if (word == "--stats") {
             arguments.Statistics = true;
         } else {
@@ -174,6 +196,9 @@ void PrintText(const TArguments& arguments, const TFileCalculation& calculation,
     if (arguments.Statistics) {
         text += StatisticsLines(calculation.Statistics);
     }
+    if (arguments.Design) {
+        text += DesignLines(*arguments.Design, calculation);
+    }
     output.Print(text);
 }
 
@@ -201,6 +226,9 @@ bool CalculateAll(const TArguments& arguments, TStandardOutput& output) {
             PrintText(arguments, *calculation, output);
         } else if (calculation) {
             run.AddCalculated(file, *calculation);
+            if (arguments.Design) {
+                run.AddToLastEntry("design", DesignJson(*arguments.Design, *calculation));
+            }
         } else {
             run.AddFailed(file, dialogs.ToldAboutCurrentFile());
         }
