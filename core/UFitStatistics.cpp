@@ -1,5 +1,7 @@
 #include "UFitStatistics.h"
 
+#include "UFitWarnings.h"
+#include "UInfluence.h"
 #include "UTylwenUtils.h"
 
 #include <boost/math/distributions/students_t.hpp>
@@ -17,16 +19,11 @@ constexpr double RoundingRatio = 1e-10;
 
 constexpr double TwoSidedTail = 0.025;
 
-struct TSums {
-    double HeadSquares = 0.0;     // Sxx
-    double QHSquares = 0.0;       // Syy
-    double ResidualSquares = 0.0; // SSE
-};
-
 void CopyDataSets(TFitStatistics& statistics) {
     const std::size_t n = statistics.NrOfDataSets;
     statistics.Head.assign(XValues.begin(), XValues.begin() + n);
     statistics.QH.assign(YValues.begin(), YValues.begin() + n);
+    statistics.InFit.assign(n, true);
 }
 
 double LargestMagnitude(const std::vector<double>& values) {
@@ -37,8 +34,8 @@ double LargestMagnitude(const std::vector<double>& values) {
     return largest;
 }
 
-bool Negligible(double spread, const TFitStatistics& statistics) {
-    return spread <= RoundingRatio * LargestMagnitude(statistics.QH);
+bool Negligible(double spread, const std::vector<double>& values) {
+    return spread <= RoundingRatio * LargestMagnitude(values);
 }
 
 void ComputeResiduals(TFitStatistics& statistics) {
@@ -49,16 +46,34 @@ void ComputeResiduals(TFitStatistics& statistics) {
     }
 }
 
-TSums SumSquares(const TFitStatistics& statistics) {
-    TSums sums;
+TLineSums SumSquares(const TFitStatistics& statistics) {
+    TLineSums sums;
     for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
+        if (!statistics.IsInFit(i)) {
+            continue;
+        }
         const double dx = statistics.Head[i] - statistics.MeanHead;
         const double dy = statistics.QH[i] - statistics.MeanQH;
         sums.HeadSquares += dx * dx;
         sums.QHSquares += dy * dy;
+        sums.Cross += dx * dy;
         sums.ResidualSquares += statistics.Residuals[i] * statistics.Residuals[i];
     }
     return sums;
+}
+
+// A line through data sets that lie on it exactly leaves only rounding.
+void ClearRoundingResiduals(TFitStatistics& statistics, TLineSums& sums) {
+    const double n = static_cast<double>(statistics.NrInFit());
+    if (!Negligible(std::sqrt(sums.ResidualSquares / n), statistics.QH)) {
+        return;
+    }
+    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
+        if (statistics.IsInFit(i)) {
+            statistics.Residuals[i] = 0.0;
+        }
+    }
+    sums.ResidualSquares = 0.0;
 }
 
 TInterval Around(double value, double halfWidth) {
@@ -91,9 +106,9 @@ double StudentQuantile(std::size_t degreesOfFreedom) {
     return boost::math::quantile(boost::math::complement(distribution, TwoSidedTail));
 }
 
-std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics, const TSums& sums,
-                                                double drainSpacing) {
-    const std::size_t n = statistics.NrOfDataSets;
+std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics,
+                                                const TLineSums& sums) {
+    const std::size_t n = statistics.NrInFit();
     const double count = static_cast<double>(n);
     TSpreadStatistics spread;
     spread.ResidualDeviation = std::sqrt(sums.ResidualSquares / (count - 2.0));
@@ -105,7 +120,7 @@ std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics
     spread.SlopeInterval = Around(statistics.SlopeA, spread.StudentT * spread.SlopeError);
     spread.InterceptInterval =
         Around(statistics.InterceptB, spread.StudentT * spread.InterceptError);
-    const double spacingSquared = drainSpacing * drainSpacing;
+    const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
     spread.KaInterval = Scaled(spread.SlopeInterval, spacingSquared / 4.0);
     spread.KbInterval =
         Scaled(spread.InterceptInterval, spacingSquared / (8.0 * statistics.EquivalentDepth));
@@ -116,37 +131,75 @@ std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics
 }
 
 std::optional<double> CoefficientOfDetermination(const TFitStatistics& statistics,
-                                                 const TSums& sums) {
-    const double n = static_cast<double>(statistics.NrOfDataSets);
-    if (!statistics.Spread || Negligible(std::sqrt(sums.QHSquares / n), statistics)) {
+                                                 const TLineSums& sums) {
+    const double n = static_cast<double>(statistics.NrInFit());
+    if (!statistics.Spread || Negligible(std::sqrt(sums.QHSquares / n), statistics.QH)) {
         return std::nullopt;
     }
     const double rSquared = 1.0 - sums.ResidualSquares / sums.QHSquares;
     return std::isfinite(rSquared) ? std::optional<double>(rSquared) : std::nullopt;
 }
 
-void MarkSuspects(TFitStatistics& statistics) {
-    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
-        const std::optional<double> standardized = statistics.StandardizedResidual(i);
-        if (standardized && std::fabs(*standardized) > SuspectLimit) {
-            statistics.Suspect.push_back(i + 1);
-        }
-    }
-}
-
-void AnalyseLeastSquaresLine(TFitStatistics& statistics, double drainSpacing) {
+void AnalyseLeastSquaresLine(TFitStatistics& statistics) {
     ComputeResiduals(statistics);
-    TSums sums = SumSquares(statistics);
-    const double n = static_cast<double>(statistics.NrOfDataSets);
-    if (Negligible(std::sqrt(sums.ResidualSquares / n), statistics)) {
-        std::fill(statistics.Residuals.begin(), statistics.Residuals.end(), 0.0);
-        sums.ResidualSquares = 0.0;
-    }
-    if (statistics.NrOfDataSets >= 3) {
-        statistics.Spread = EstimateSpread(statistics, sums, drainSpacing);
+    TLineSums sums = SumSquares(statistics);
+    ClearRoundingResiduals(statistics, sums);
+    if (statistics.NrInFit() >= 3) {
+        statistics.Spread = EstimateSpread(statistics, sums);
     }
     statistics.RSquared = CoefficientOfDetermination(statistics, sums);
-    MarkSuspects(statistics);
+    ComputeInfluence(statistics, sums);
+}
+
+void ComputeMeans(TFitStatistics& statistics) {
+    double sumQH = 0.0;
+    double sumHead = 0.0;
+    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
+        if (statistics.IsInFit(i)) {
+            sumQH += statistics.QH[i];
+            sumHead += statistics.Head[i];
+        }
+    }
+    const double count = static_cast<double>(statistics.NrInFit());
+    statistics.MeanQH = sumQH / count;
+    statistics.MeanHead = sumHead / count;
+}
+
+// The same steps and order as the calculation, so that a fit of every data
+// set gives its very numbers.
+bool FitLine(TFitStatistics& statistics) {
+    double sxx = 0.0;
+    double sxy = 0.0;
+    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
+        if (statistics.IsInFit(i)) {
+            const double dx = statistics.Head[i] - statistics.MeanHead;
+            const double dy = statistics.QH[i] - statistics.MeanQH;
+            sxx += dx * dx;
+            sxy += dy * dx;
+        }
+    }
+    const double count = static_cast<double>(statistics.NrInFit());
+    if (Negligible(std::sqrt(sxx / count), statistics.Head)) {
+        return false;
+    }
+    statistics.SlopeA = sxy / sxx;
+    statistics.InterceptB = statistics.MeanQH - statistics.SlopeA * statistics.MeanHead;
+    const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
+    statistics.Ka = spacingSquared * statistics.SlopeA / 4.0;
+    statistics.Kb = spacingSquared * statistics.InterceptB / (8.0 * statistics.EquivalentDepth);
+    return std::isfinite(statistics.Ka) && std::isfinite(statistics.Kb);
+}
+
+bool Refit(TFitStatistics& statistics) {
+    if (statistics.NrInFit() < 2) {
+        return false;
+    }
+    ComputeMeans(statistics);
+    if (statistics.Option == TCalculationOption::AboveAndBelowDrains) {
+        statistics.SlopeA = statistics.MeanQH / statistics.MeanHead;
+        return std::isfinite(statistics.SlopeA);
+    }
+    return FitLine(statistics);
 }
 
 } // namespace
@@ -155,11 +208,31 @@ bool TFitStatistics::IsSuspect(std::size_t serial) const {
     return std::find(Suspect.begin(), Suspect.end(), serial) != Suspect.end();
 }
 
-std::optional<double> TFitStatistics::StandardizedResidual(std::size_t index) const {
-    if (!Spread || Spread->ResidualDeviation <= 0.0 || index >= Residuals.size()) {
-        return std::nullopt;
+bool TFitStatistics::IsInfluential(std::size_t serial) const {
+    return std::find(Influential.begin(), Influential.end(), serial) != Influential.end();
+}
+
+bool TFitStatistics::IsInFit(std::size_t index) const {
+    return index < InFit.size() && InFit[index];
+}
+
+std::size_t TFitStatistics::NrInFit() const {
+    return static_cast<std::size_t>(std::count(InFit.begin(), InFit.end(), true));
+}
+
+void AnalyseFit(TFitStatistics& statistics) {
+    statistics.Fitted.clear();
+    statistics.Residuals.clear();
+    statistics.Spread.reset();
+    statistics.RSquared.reset();
+    statistics.Influence.assign(statistics.NrOfDataSets, TDataSetInfluence{});
+    statistics.InfluenceLimit.reset();
+    statistics.Suspect.clear();
+    statistics.Influential.clear();
+    if (statistics.Option == TCalculationOption::OverEntireSoilDepth) {
+        AnalyseLeastSquaresLine(statistics);
     }
-    return Residuals[index] / Spread->ResidualDeviation;
+    statistics.Warnings = FitWarnings(statistics);
 }
 
 TFitStatistics FitStatisticsOfLastCalculation(TCalculationOption option, double equivalentDepth,
@@ -174,11 +247,30 @@ TFitStatistics FitStatisticsOfLastCalculation(TCalculationOption option, double 
     statistics.SlopeA = SlopeA;
     statistics.InterceptB = InterceptB;
     statistics.EquivalentDepth = equivalentDepth;
+    statistics.DrainSpacing = store.DrainSpacing;
     statistics.Ka = store.Ka;
     statistics.Kb = store.Kb;
     CopyDataSets(statistics);
-    if (option == TCalculationOption::OverEntireSoilDepth) {
-        AnalyseLeastSquaresLine(statistics, store.DrainSpacing);
+    AnalyseFit(statistics);
+    return statistics;
+}
+
+std::optional<TFitStatistics> FitWithout(const TFitStatistics& full,
+                                         const std::vector<std::size_t>& excluded) {
+    std::vector<std::size_t> sorted = excluded;
+    std::sort(sorted.begin(), sorted.end());
+    TFitStatistics statistics = full;
+    statistics.InFit.assign(statistics.NrOfDataSets, true);
+    statistics.Excluded.clear();
+    for (std::size_t serial = 1; serial <= statistics.NrOfDataSets; ++serial) {
+        if (std::binary_search(sorted.begin(), sorted.end(), serial)) {
+            statistics.InFit[serial - 1] = false;
+            statistics.Excluded.push_back(serial);
+        }
     }
+    if (!Refit(statistics)) {
+        return std::nullopt;
+    }
+    AnalyseFit(statistics);
     return statistics;
 }

@@ -1,6 +1,7 @@
 // How far the fitted line can be trusted: the spread of the data sets about
-// it, the standard errors and 95 % intervals of A, B, Ka and Kb, and the data
-// sets that lie so far from the line that they deserve a second look.
+// it, the standard errors and 95 % intervals of A, B, Ka and Kb, how far each
+// data set lies from the line and how much it sways it, and plain warnings
+// for results that no soil can have or that the data cannot support.
 #pragma once
 
 #include "UCalculation.h"
@@ -8,11 +9,16 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
-// A data set whose residual exceeds this many residual standard deviations is
-// suspect.
-constexpr double SuspectLimit = 2.5;
+// A data set whose Bonferroni p-value lies below this is suspect: that far
+// from the line, scatter alone would put one of the n data sets less than
+// once in twenty fits.
+constexpr double SuspectLevel = 0.05;
+
+// Fewer data sets than this in the fit give a rough result.
+constexpr std::size_t EnoughDataSets = 10;
 
 struct TInterval {
     double Low = 0.0;
@@ -34,14 +40,42 @@ struct TSpreadStatistics {
     TInterval KbInterval;
 };
 
+// How one data set of the fit stands to the line. Each value is absent where
+// it is undefined: too few data sets, no spread (s = 0) or a data set that
+// alone fixes the line at its H" (leverage 1).
+struct TDataSetInfluence {
+    std::optional<double> Leverage;
+    // Internally studentized residual r = e / (s sqrt(1 - h)).
+    std::optional<double> Studentized;
+    // Externally studentized residual t, with s estimated without the data
+    // set; its two-sided p-value from Student's t with n - 3 degrees of
+    // freedom and that p-value times n, at most 1.
+    std::optional<double> External;
+    std::optional<double> PValue;
+    std::optional<double> BonferroniP;
+    std::optional<double> CooksDistance;
+    // Ka and Kb of the line fitted without this data set.
+    std::optional<double> KaWithout;
+    std::optional<double> KbWithout;
+};
+
+// A warning in plain words with a code that other programs can rely on.
+struct TFitWarning {
+    std::string Code;
+    std::string Text;
+};
+
 struct TFitStatistics {
     TCalculationOption Option = TCalculationOption::OverEntireSoilDepth;
+    // Every data set of the calculation, in the fit or not.
     std::size_t NrOfDataSets = 0;
+    // Over the data sets in the fit.
     double MeanHead = 0.0;
     double MeanQH = 0.0;
     double SlopeA = 0.0;
     double InterceptB = 0.0;
     double EquivalentDepth = 0.0;
+    double DrainSpacing = 0.0;
     double Ka = 0.0;
     double Kb = 0.0;
     // H" and Q/H" of every data set in input order; with the first option
@@ -50,17 +84,28 @@ struct TFitStatistics {
     std::vector<double> QH;
     std::vector<double> Fitted;
     std::vector<double> Residuals;
-    // First option with at least three data sets only.
+    // Whether each data set is in the fit; a calculation fits them all.
+    std::vector<bool> InFit;
+    // Serial numbers (from 1) of the data sets left out, ascending.
+    std::vector<std::size_t> Excluded;
+    // First option with at least three data sets in the fit only.
     std::optional<TSpreadStatistics> Spread;
     // Also absent when every Q/H" is the same: there is no variation to explain.
     std::optional<double> RSquared;
-    // Serial numbers (from 1) of the data sets more than SuspectLimit residual
-    // standard deviations from the line.
+    // One per data set; empty values for those left out of the fit.
+    std::vector<TDataSetInfluence> Influence;
+    // Cook's distance beyond this, the median of F with 2 and n - 2 degrees
+    // of freedom, makes a data set influential.
+    std::optional<double> InfluenceLimit;
+    // Serial numbers of the suspect and of the influential data sets.
     std::vector<std::size_t> Suspect;
+    std::vector<std::size_t> Influential;
+    std::vector<TFitWarning> Warnings;
 
     bool IsSuspect(std::size_t serial) const;
-    // The residual in residual standard deviations, when there is a spread.
-    std::optional<double> StandardizedResidual(std::size_t index) const;
+    bool IsInfluential(std::size_t serial) const;
+    bool IsInFit(std::size_t index) const;
+    std::size_t NrInFit() const;
 };
 
 // The statistics of the calculation that has just run: reads XValues,
@@ -70,3 +115,14 @@ struct TFitStatistics {
 // out.
 TFitStatistics FitStatisticsOfLastCalculation(TCalculationOption option, double equivalentDepth,
                                               const TDMTylwen& store = DMTylwen);
+
+// The same data sets fitted again without the data sets `excluded` (serial
+// numbers; those out of range are ignored). Nothing when what is left cannot
+// fix a line: fewer than two data sets, or all at one H".
+std::optional<TFitStatistics> FitWithout(const TFitStatistics& full,
+                                         const std::vector<std::size_t>& excluded);
+
+// Fills everything that follows from the line: residuals, spread, influence,
+// suspects and warnings. Expects the data sets, InFit, the means over the fit,
+// the line and the conductivities to be set.
+void AnalyseFit(TFitStatistics& statistics);

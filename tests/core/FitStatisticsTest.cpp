@@ -3,9 +3,14 @@
 // Student's t from its distribution function (mpmath, 30 digits).
 #include "UFitStatistics.h"
 #include "UTylwenUtils.h"
+#include "UWhatIfFit.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -90,7 +95,10 @@ TEST_F(FitStatistics, PerfectLineHasNoSpreadAndNoSuspect) {
     EXPECT_EQ(fit.Spread->ResidualDeviation, 0.0);
     ExpectInterval(fit.Spread->KaInterval, 0.9, 0.9, 1e-12);
     EXPECT_EQ(fit.Residuals, std::vector<double>(12, 0.0));
-    EXPECT_TRUE(fit.Suspect.empty());
+    EXPECT_TRUE(fit.Suspect.empty() && fit.Influential.empty() && fit.Warnings.empty());
+    // Without spread nothing is studentized; any eleven data sets still give Ka.
+    EXPECT_FALSE(fit.Influence[0].Studentized || fit.Influence[0].CooksDistance);
+    EXPECT_NEAR(*fit.Influence[0].KaWithout, 0.9, 1e-12);
 }
 
 TEST_F(FitStatistics, PlantedOutlierIsTheOnlySuspect) {
@@ -120,7 +128,10 @@ TEST_F(FitStatistics, PlantedOutlierIsTheOnlySuspect) {
     EXPECT_NEAR(fit.Spread->ResidualDeviation, 0.00218215185764832, 1e-15);
     EXPECT_NEAR(fit.Spread->StudentT, 2.16036865646279, 1e-12);
     ExpectInterval(fit.Spread->KaInterval, -0.528066275944241, 0.814087224921518, 1e-11);
-    EXPECT_NEAR(*fit.StandardizedResidual(7), 3.36082444038678, 1e-10);
+    // Externally studentized t = 12.8026289527944, Bonferroni p = 3.51466460644647e-7
+    // (Student's t with 12 degrees of freedom through mpmath's regularized beta).
+    EXPECT_NEAR(*fit.Influence[7].External, 12.8026289527944, 1e-9);
+    EXPECT_NEAR(*fit.Influence[7].BonferroniP / 3.51466460644647e-7, 1.0, 1e-8);
     EXPECT_EQ(fit.Suspect, std::vector<std::size_t>({8}));
 }
 
@@ -130,7 +141,8 @@ TEST_F(FitStatistics, TwoDataSetsOrTheSecondOptionGiveNoSpread) {
         Calculate(StoreWith(1.2, 30, two), TCalculationOption::OverEntireSoilDepth);
     EXPECT_FALSE(line.Spread || line.RSquared);
     EXPECT_EQ(line.Residuals, std::vector<double>(2, 0.0));
-    EXPECT_FALSE(line.StandardizedResidual(0));
+    EXPECT_EQ(*line.Influence[0].Leverage, 1.0);
+    EXPECT_FALSE(line.Influence[0].Studentized || line.Influence[0].KaWithout);
 
     // Second option on the worked example: mean H" = 0.85 / 3, mean Q/H" =
     // 0.0325 / 3, A = 0.0325 / 0.85.
@@ -146,3 +158,195 @@ TEST_F(FitStatistics, TwoDataSetsOrTheSecondOptionGiveNoSpread) {
 }
 
 } // namespace
+
+namespace {
+
+// Expected values per data set; nullopt where the statistic is undefined.
+struct TExpectedInfluence {
+    std::size_t Index;
+    double Leverage;
+    double Studentized;
+    std::optional<double> External;
+    std::optional<double> BonferroniP;
+    double CooksDistance;
+    double KaWithout;
+};
+
+struct TInfluenceCase {
+    const char* Name;
+    double DrainDepth;
+    double Spacing;
+    std::vector<TDataSet> DataSets;
+    double InfluenceLimit;
+    std::vector<std::size_t> Suspect;
+    std::vector<std::size_t> Influential;
+    std::vector<std::string> WarningCodes;
+    std::vector<TExpectedInfluence> Expected;
+};
+
+// Worked out with Python: H", Q/H", leverage, Cook's distance and Ka without
+// a data set as exact fractions from the decimal inputs; square roots and
+// Student's t (two-sided p from mpmath's regularized incomplete beta) at 30
+// digits; the median of F(2, n - 2) as (n - 2)/2 (2^(2/(n-2)) - 1).
+const std::vector<TInfluenceCase> InfluenceCases = {
+    {"worked example: n = 3, |r| = 1 always, no t",
+     1.2,
+     30,
+     {{5, 0.6, 1.0}, {3, 0.8, 1.1}, {1.5, 1.0, 1.15}},
+     1.5,
+     {},
+     {1, 3},
+     {"Ka_interval_includes_zero", "Kb_interval_includes_zero", "influential", "few_data_sets"},
+     {{0, 29.0 / 38, 1.0, {}, {}, 29.0 / 18, 0.0},
+      {1, 13.0 / 38, -1.0, {}, {}, 0.26, 2.25},
+      {2, 17.0 / 19, 1.0, {}, {}, 4.25, 5.625}}},
+    {"n = 4",
+     1.2,
+     30,
+     {{5, 0.6, 1.0}, {3, 0.8, 1.1}, {1.5, 1.0, 1.15}, {4, 0.7, 1.05}},
+     1.0,
+     {},
+     {3},
+     {"Ka_interval_includes_zero", "influential", "few_data_sets"},
+     {{0, 0.535714285714286, 1.02258519125439, 1.04677319749033, 1.0, 0.603277196176604,
+       1.23626373626374},
+      {1, 0.25, -1.31811831693361, -2.57238945340708, 0.944145577587571, 0.28957264957265,
+       2.06632653061224},
+      {2, 0.892857142857143, 1.4040235223393, 8.28509849928516, 0.305876898059349, 8.21367521367521,
+       5.625}}},
+    {"11 data sets, 13.5 mm/day typed as 1.35 at the highest H\"",
+     1.1,
+     20,
+     {{1.35, 0.38, 1.0},
+      {12.5, 0.42, 1.0},
+      {11.4, 0.47, 1.0},
+      {10.2, 0.52, 1.0},
+      {9.4, 0.56, 1.0},
+      {8.2, 0.61, 1.0},
+      {7.1, 0.66, 1.0},
+      {6.3, 0.7, 1.0},
+      {5.1, 0.75, 1.0},
+      {4.1, 0.8, 1.0},
+      {3.0, 0.85, 1.0}},
+     0.749380678092525,
+     {1},
+     {1},
+     {"negative_Ka", "Ka_interval_includes_zero", "suspect", "influential"},
+     {{0, 0.310246821241586, -2.99882058531949, -100.839173093565, 1.1490712022668e-12,
+       2.02248170122415, 0.341194661885952},
+      {1, 0.240837696335079, 1.1015122003077, 1.1164991482324, 1.0, 0.192459102971134,
+       -2.06410785694384}}},
+    {"6 data sets, one discharge grossly too low",
+     1.1,
+     20,
+     {{11.3, 0.40, 1.0},
+      {9.6, 0.50, 1.0},
+      {8.4, 0.58, 1.0},
+      {4.1, 0.66, 1.0},
+      {5.0, 0.75, 1.0},
+      {3.0, 0.85, 1.0}},
+     0.82842712474619,
+     {4},
+     {},
+     {"negative_Ka", "Ka_interval_includes_zero", "suspect", "few_data_sets"},
+     {{3, 0.176571709233792, -1.9929783472315, -20.6155561593543, 0.00149751194790001,
+       0.425863581260314, -0.257083209066508},
+      {5, 0.545186640471513, 0.653663743493691, 0.598984119088016, 1.0, 0.256088920847509,
+       0.514457078727819}}},
+    {"11 data sets without an outlier",
+     1.1,
+     20,
+     {{13.5, 0.38, 1.0},
+      {12.5, 0.42, 1.0},
+      {11.4, 0.47, 1.0},
+      {10.2, 0.52, 1.0},
+      {9.4, 0.56, 1.0},
+      {8.2, 0.61, 1.0},
+      {7.1, 0.66, 1.0},
+      {6.3, 0.7, 1.0},
+      {5.1, 0.75, 1.0},
+      {4.1, 0.8, 1.0},
+      {3.0, 0.85, 1.0}},
+     0.749380678092525,
+     {},
+     {},
+     {},
+     {{7, 0.123560209424084, 1.93627557524745, 2.38999997564674, 0.482414188310242,
+       0.264277924844313, 0.348916697535252},
+      {10, 0.326065818997756, -1.72754195589973, -1.99220564096539, 0.89643597615725,
+       0.721963102622081, 0.305680285587966}}},
+};
+
+void ExpectRelative(const std::optional<double>& actual, const std::optional<double>& expected,
+                    const char* what) {
+    ASSERT_EQ(actual.has_value(), expected.has_value()) << what;
+    if (expected) {
+        EXPECT_NEAR(*actual, *expected, 1e-9 * std::max(1.0, std::fabs(*expected))) << what;
+    }
+}
+
+std::vector<std::string> CodesOf(const std::vector<TFitWarning>& warnings) {
+    std::vector<std::string> codes;
+    for (const TFitWarning& warning : warnings) {
+        codes.push_back(warning.Code);
+    }
+    return codes;
+}
+
+} // namespace
+
+TEST_F(FitStatistics, InfluenceSuspectsAndWarnings) {
+    for (const TInfluenceCase& test : InfluenceCases) {
+        SCOPED_TRACE(test.Name);
+        const TFitStatistics fit =
+            Calculate(StoreWith(test.DrainDepth, test.Spacing, test.DataSets),
+                      TCalculationOption::OverEntireSoilDepth);
+        ASSERT_TRUE(fit.InfluenceLimit);
+        EXPECT_NEAR(*fit.InfluenceLimit, test.InfluenceLimit, 1e-12);
+        EXPECT_EQ(fit.Suspect, test.Suspect);
+        EXPECT_EQ(fit.Influential, test.Influential);
+        EXPECT_EQ(CodesOf(fit.Warnings), test.WarningCodes);
+        for (const TExpectedInfluence& expected : test.Expected) {
+            const TDataSetInfluence& actual = fit.Influence[expected.Index];
+            ExpectRelative(actual.Leverage, expected.Leverage, "leverage");
+            ExpectRelative(actual.Studentized, expected.Studentized, "studentized");
+            ExpectRelative(actual.External, expected.External, "t");
+            ExpectRelative(actual.BonferroniP, expected.BonferroniP, "Bonferroni p");
+            ExpectRelative(actual.CooksDistance, expected.CooksDistance, "Cook's distance");
+            ExpectRelative(actual.KaWithout, expected.KaWithout, "Ka without");
+        }
+    }
+}
+
+TEST_F(FitStatistics, WhatIfFitLeavesDataSetsOutAndPutsThemBack) {
+    // The slipped decimal left out gives the clean field's other ten data sets:
+    // Ka without data set 1 = 0.341194661885952 (the fraction above).
+    const TFitStatistics full = Calculate(StoreWith(1.1, 20, InfluenceCases[2].DataSets),
+                                          TCalculationOption::OverEntireSoilDepth);
+    TWhatIfFit whatIf;
+    int changes = 0;
+    whatIf.OnChanged = [&changes] { ++changes; };
+    whatIf.Reset(full);
+    EXPECT_TRUE(whatIf.LeaveOutSuspects());
+    EXPECT_EQ(whatIf.Excluded(), std::vector<std::size_t>({1}));
+    EXPECT_NEAR(whatIf.Current().Ka, 0.341194661885952, 1e-12);
+    EXPECT_EQ(whatIf.Current().NrInFit(), 10u);
+    EXPECT_FALSE(whatIf.Current().Influence[0].Leverage);
+    EXPECT_EQ(WhatIfLine(whatIf.Excluded()),
+              "What-if: data set 1 left out \u2014 the files are unchanged");
+    EXPECT_TRUE(whatIf.Toggle(7));
+    EXPECT_EQ(WhatIfLine(whatIf.Excluded()),
+              "What-if: data sets 1, 7 left out \u2014 the files are unchanged");
+    // Out of range, or too few left for a line: refused, nothing changes.
+    EXPECT_FALSE(whatIf.Toggle(12) || whatIf.Toggle(0));
+    whatIf.PutAllBack();
+    EXPECT_FALSE(whatIf.IsActive());
+    EXPECT_EQ(whatIf.Current().Ka, full.Ka);
+    EXPECT_EQ(changes, 4);
+
+    // Every data set but two left out leaves a line without spread.
+    const std::optional<TFitStatistics> two = FitWithout(full, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    ASSERT_TRUE(two);
+    EXPECT_FALSE(two->Spread);
+    EXPECT_FALSE(FitWithout(full, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+}

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSvgRenderer>
@@ -107,7 +108,9 @@ TEST_F(TReportTest, SavedReportOpensInAPdfReader) {
     const QString text = RunPoppler("pdftotext", {"-layout", file, "-"}).value_or("");
     EXPECT_TRUE(text.contains(QString::fromStdString(InFolder("worked.inp"))));
     EXPECT_TRUE(text.contains(QRegularExpression("Ka \\(m/day\\) +2.072 +-17.47 to 21.62")));
-    EXPECT_TRUE(text.contains(QRegularExpression("3 +0.15 +0.01 +0.009605 +0.0003947 +0.3244")));
+    EXPECT_TRUE(text.contains(QRegularExpression(
+        "3 ?\u2020 +yes +0.15 +0.01 +0.009605 +0.0003947 +0.8947 +1 +4.25 +5.625")))
+        << text.toStdString();
 
     // No to the overwrite question keeps the file; a folder that is not there
     // is an error, not a saved report.
@@ -141,4 +144,50 @@ TEST_F(TReportTest, GraphIsSavedAsTheBitmapShownOrAsADrawing) {
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
               form->GraphImage->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
     EXPECT_TRUE(dialogs.Errors.empty());
+}
+
+TEST_F(TReportTest, UntickedDataSetIsLeftOutOfTheWhatIfFitUntilTheNextOpen) {
+    // Ka without data set 2 of the worked example is 9/4 m/day
+    // (tests/core/FitStatisticsTest.cpp).
+    CalculateWorkedExample();
+    const std::string input = ReadWholeFile(InFolder("worked.inp"));
+    const std::string output = ReadWholeFile(InFolder("worked.out"));
+    QAbstractItemModel& dataSets = *Page().DataSets_Table->model();
+    EXPECT_FALSE(Page().PutAllBack_Button->isEnabled());
+    ASSERT_TRUE(dataSets.setData(dataSets.index(1, 1), Qt::Unchecked, Qt::CheckStateRole));
+    EXPECT_EQ(Page().WhatIf_Label->text(),
+              QString::fromUtf8("What-if: data set 2 left out \u2014 the files are unchanged"));
+    EXPECT_EQ(ResultRow(QStringLiteral("Ka (m/day)")),
+              QStringLiteral("2.25 | not available (needs 3 data sets)"));
+    EXPECT_EQ(ResultRow(QStringLiteral("Ka with every data set (m/day)")),
+              QStringLiteral("2.072 | -17.47 to 21.62"));
+    EXPECT_EQ(dataSets.index(1, 1).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+
+    // One data set cannot fix a line: refused and told.
+    EXPECT_FALSE(dataSets.setData(dataSets.index(0, 1), Qt::Unchecked, Qt::CheckStateRole));
+    EXPECT_TRUE(Page().WhatIf_Label->text().startsWith(QStringLiteral("Left in:")));
+
+    // The saved report carries the what-if fit, labelled as such.
+    dialogs.SaveFileNames.push_back(InFolder("what-if.pdf"));
+    form->SaveReport1->trigger();
+    const QString text =
+        RunPoppler("pdftotext", {QString::fromStdString(InFolder("what-if.pdf")), "-"})
+            .value_or("");
+    EXPECT_TRUE(text.contains(
+        QString::fromUtf8("What-if: data set 2 left out \u2014 the files are unchanged")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Data sets of the what-if fit")));
+    EXPECT_EQ(ReadWholeFile(InFolder("worked.inp")), input);
+    EXPECT_EQ(ReadWholeFile(InFolder("worked.out")), output);
+
+    ClickButton(Page().PutAllBack_Button);
+    EXPECT_EQ(ResultRow(QStringLiteral("Ka (m/day)")), QStringLiteral("2.072 | -17.47 to 21.62"));
+    EXPECT_TRUE(Page().WhatIf_Label->text().isEmpty());
+
+    // Open-input starts again with every data set in.
+    EXPECT_TRUE(Page().WhatIf().Toggle(3));
+    ShowPage(form->Input);
+    dialogs.OpenFileNames.push_back(SourcePath("examples/worked-example.inp"));
+    ClickButton(form->Button1);
+    EXPECT_FALSE(Page().WhatIf().IsActive());
+    EXPECT_FALSE(Page().Contents()->WhatIf);
 }

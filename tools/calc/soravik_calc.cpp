@@ -6,6 +6,7 @@
 #include "UBatchDesign.h"
 #include "UBatchReport.h"
 #include "UConsoleDialogs.h"
+#include "UExcludeOption.h"
 #include "UMessageText.h"
 #include "UPrintableText.h"
 #include "UStandardOutput.h"
@@ -21,8 +22,9 @@ constexpr int ExitAllCalculated = 0;
 constexpr int ExitSomeFailed = 1;
 constexpr int ExitWrongUsage = 2;
 
-const char* const UsageLine = "Usage: soravik-calc [--option 1|2] [--format text|json] [--stats]\n"
-                              "                   [--design Q_MM_DAY,H_M] FILE...\n";
+const char* const UsageLine =
+    "Usage: soravik-calc [--option 1|2] [--format text|json] [--stats]\n"
+    "                   [--design Q_MM_DAY,H_M] [--exclude N,N...] FILE...\n";
 
 const char* const HelpText =
     "\n"
@@ -45,11 +47,19 @@ const char* const HelpText =
     "              print one JSON document for the whole run instead: an array with\n"
     "              an object per file (file, output_file, option, data_sets, d, A, B,\n"
     "              Ka, Kb, mean_H, mean_Q_over_H; with option 1 also r_squared, s,\n"
-    "              se_A, se_B, A_ci95, B_ci95, Ka_ci95, Kb_ci95, suspect, residuals),\n"
-    "              numbers in full precision; a file that fails gives file and error\n"
+    "              se_A, se_B, A_ci95, B_ci95, Ka_ci95, Kb_ci95, suspect, influential,\n"
+    "              residuals; then excluded, warnings and data, one object per data\n"
+    "              set), numbers in full precision; a file that fails gives file and\n"
+    "              error (see soravik-calc(1) for every field)\n"
     "  --stats     with text, print the fit statistics below each file's lines: R^2,\n"
-    "              the residual deviation s, standard errors and 95 % intervals, and\n"
-    "              the suspect data sets (residual beyond 2.5 s)\n"
+    "              the residual deviation s, standard errors and 95 % intervals, the\n"
+    "              suspect data sets (Bonferroni p of the studentized residual below\n"
+    "              0.05), the influential ones (Cook's distance above the median of\n"
+    "              F(2, n-2)) and warnings in plain words\n"
+    "  --exclude N,N...\n"
+    "              what-if: the statistics and JSON without these data sets (serial\n"
+    "              numbers); the output file is still the calculation of every data\n"
+    "              set; needs --stats or --format json\n"
     "  --design Q_MM_DAY,H_M\n"
     "              add the drain spacing L (m) that keeps the water table midway at\n"
     "              H_M m above drain level for a design discharge of Q_MM_DAY mm/day,\n"
@@ -70,6 +80,7 @@ struct TArguments {
     bool Help = false;
     bool Json = false;
     bool Statistics = false;
+    std::vector<std::size_t> Excluded;
     std::optional<TDesignDuty> Design;
 };
 
@@ -141,6 +152,12 @@ std::optional<int> ParseArguments(const std::vector<std::string>& words, TArgume
             if (!TakeFormat(*value, arguments)) {
                 return WrongUsage("--format needs the value text or json");
             }
+        } else if (const std::optional<std::string> value = OptionValue(words, i, "--exclude")) {
+            const std::optional<std::vector<std::size_t>> serials = ParseSerialList(*value);
+            if (!serials) {
+                return WrongUsage("--exclude needs data set numbers separated by commas, as 3,7");
+            }
+            arguments.Excluded = *serials;
         } else if (const std::optional<std::string> value = OptionValue(words, i, "--design")) {
             std::string refusal;
             if (!TakeDesign(*value, arguments, refusal)) {
@@ -156,6 +173,10 @@ std::optional<int> ParseArguments(const std::vector<std::string>& words, TArgume
     }
     if (!arguments.Help && arguments.Files.empty()) {
         return WrongUsage("no input file given");
+    }
+    if (!arguments.Excluded.empty() && !arguments.Statistics && !arguments.Json) {
+        return WrongUsage("--exclude changes only the statistics: use it with --stats or "
+                          "--format json");
     }
     return std::nullopt;
 }
@@ -181,6 +202,12 @@ void PrintText(const TArguments& arguments, const TFileCalculation& calculation,
     output.Print(text);
 }
 
+void TellExclusion(const std::string& file, const std::string& told) {
+    if (!told.empty()) {
+        std::cerr << "soravik-calc: " << EscapeControls(file) << ": " << told << '\n';
+    }
+}
+
 // Calculates every file; as text each one's results are printed as soon as
 // they are written, as JSON the whole run at the end. A file that fails does
 // not stop the others.
@@ -189,8 +216,11 @@ bool CalculateAll(const TArguments& arguments, TStandardOutput& output) {
     TJsonRun run;
     bool allCalculated = true;
     for (const std::string& file : arguments.Files) {
-        const std::optional<TFileCalculation> calculation =
+        std::optional<TFileCalculation> calculation =
             CalculateFile(file, arguments.Option, dialogs);
+        if (calculation && !arguments.Excluded.empty()) {
+            TellExclusion(file, ApplyExclusion(arguments.Excluded, *calculation));
+        }
         allCalculated = calculation.has_value() && allCalculated;
         if (!arguments.Json && calculation) {
             PrintText(arguments, *calculation, output);

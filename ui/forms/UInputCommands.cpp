@@ -10,6 +10,7 @@
 #include "UFloatMath.h"
 #include "UInputFile.h"
 #include "UNumberText.h"
+#include "UReportPage.h"
 #include "USameFile.h"
 #include "UTableMemory.h"
 #include "UTextField.h"
@@ -161,6 +162,7 @@ void TMainForm::ShowInputFileRead() {
     DataPresent = true;
     RowsIncomplete = false;
     FillGrid();
+    Report_TabSheet->WhatIf().PutAllBack();
 }
 
 bool TMainForm::AskInputFileName() {

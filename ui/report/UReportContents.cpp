@@ -1,5 +1,7 @@
 #include "UReportContents.h"
 
+#include "UWhatIfFit.h"
+
 #include <QStringList>
 
 namespace {
@@ -94,9 +96,16 @@ std::vector<TReportLine> SiteConstantLines(const TReportContents& contents) {
 }
 
 std::vector<TReportLine> ResultLines(const TReportContents& contents) {
-    const TFitStatistics& statistics = contents.Statistics;
+    return FitLines(contents.Statistics);
+}
+
+std::vector<TReportLine> FitLines(const TFitStatistics& statistics) {
+    QString count = QString::number(statistics.NrInFit());
+    if (!statistics.Excluded.empty()) {
+        count += Text(" of %1").arg(statistics.NrOfDataSets);
+    }
     std::vector<TReportLine> lines = {
-        {Text("Data sets n"), QString::number(statistics.NrOfDataSets), {}},
+        {Text("Data sets n"), count, {}},
         {Text("Equivalent depth d"), Metres(statistics.EquivalentDepth), {}},
     };
     const std::vector<TReportLine> fit =
@@ -105,50 +114,139 @@ std::vector<TReportLine> ResultLines(const TReportContents& contents) {
     return lines;
 }
 
+std::vector<TReportLine> WhatIfLines(const TFitStatistics& full, const TFitStatistics& whatIf) {
+    std::vector<TReportLine> lines = FitLines(whatIf);
+    if (FirstOption(full)) {
+        lines.push_back({Text("Ka with every data set (m/day)"), ReportNumber(full.Ka),
+                         IntervalOf(full, &TSpreadStatistics::KaInterval)});
+        lines.push_back({Text("Kb with every data set (m/day)"), ReportNumber(full.Kb),
+                         IntervalOf(full, &TSpreadStatistics::KbInterval)});
+    }
+    return lines;
+}
+
+QString WhatIfHeading(const TFitStatistics& whatIf) {
+    return QString::fromStdString(WhatIfLine(whatIf.Excluded));
+}
+
+QStringList WarningTexts(const TFitStatistics& statistics) {
+    QStringList texts;
+    for (const TFitWarning& warning : statistics.Warnings) {
+        texts << QString::fromStdString(warning.Text);
+    }
+    return texts;
+}
+
+QString DataSetColumnExplanation(TDataSetColumn column) {
+    switch (column) {
+    case TDataSetColumn::InFit:
+        return Text("Untick to see the fit without this data set; the files stay as they are");
+    case TDataSetColumn::Fitted:
+        return Text("Q/H\" on the fitted line");
+    case TDataSetColumn::Residual:
+        return Text("Measured minus fitted Q/H\"");
+    case TDataSetColumn::Leverage:
+        return Text("Leverage h: how far the data set's H\" pulls the line towards itself");
+    case TDataSetColumn::Studentized:
+        return Text("Internally studentized residual r = residual / (s sqrt(1 - h))");
+    case TDataSetColumn::BonferroniP:
+        return Text("Bonferroni p-value of the externally studentized residual; below 0.05 the "
+                    "data set is suspect");
+    case TDataSetColumn::CooksDistance:
+        return Text("Cook's distance: how far the line moves without the data set");
+    case TDataSetColumn::KaWithout:
+        return Text("Ka of the line fitted without the data set (m/day)");
+    default:
+        return DataSetColumnTitle(column);
+    }
+}
+
 QString DataSetColumnTitle(TDataSetColumn column) {
     switch (column) {
     case TDataSetColumn::Serial:
         return Text("Nr.");
+    case TDataSetColumn::InFit:
+        return Text("In fit");
     case TDataSetColumn::Head:
         return Text("H\" (m)");
     case TDataSetColumn::QH:
         return Text("Q/H\" (1/day)");
     case TDataSetColumn::Fitted:
-        return Text("Fitted Q/H\"");
+        return Text("Fitted");
     case TDataSetColumn::Residual:
         return Text("Residual");
-    case TDataSetColumn::Standardized:
-        return Text("Residual / s");
+    case TDataSetColumn::Leverage:
+        return Text("Leverage");
+    case TDataSetColumn::Studentized:
+        return Text("Stud. r");
+    case TDataSetColumn::BonferroniP:
+        return Text("Bonf. p");
+    case TDataSetColumn::CooksDistance:
+        return Text("Cook's D");
+    case TDataSetColumn::KaWithout:
+        return Text("Ka without");
     case TDataSetColumn::Count:
         break;
     }
     return {};
 }
 
-QString DataSetCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column) {
+namespace {
+
+QString SerialCell(const TFitStatistics& statistics, std::size_t serial) {
+    return QString::number(serial) +
+           (statistics.IsSuspect(serial) ? Text(SuspectMark) : QString()) +
+           (statistics.IsInfluential(serial) ? Text(InfluentialMark) : QString());
+}
+
+QString Optional(const std::optional<double>& value) {
+    return value ? ReportNumber(*value) : QString();
+}
+
+// The columns that only a data set in a least-squares fit has.
+QString FitCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column) {
     const auto valueAt = [index](const std::vector<double>& values) {
         return index < values.size() ? ReportNumber(values[index]) : QString();
     };
+    if (!statistics.IsInFit(index) || index >= statistics.Influence.size()) {
+        return {};
+    }
+    const TDataSetInfluence& influence = statistics.Influence[index];
     switch (column) {
-    case TDataSetColumn::Serial:
-        return QString::number(index + 1) +
-               (statistics.IsSuspect(index + 1) ? Text(SuspectMark) : QString());
-    case TDataSetColumn::Head:
-        return valueAt(statistics.Head);
-    case TDataSetColumn::QH:
-        return valueAt(statistics.QH);
     case TDataSetColumn::Fitted:
         return valueAt(statistics.Fitted);
     case TDataSetColumn::Residual:
         return valueAt(statistics.Residuals);
-    case TDataSetColumn::Standardized: {
-        const std::optional<double> standardized = statistics.StandardizedResidual(index);
-        return standardized ? ReportNumber(*standardized) : QString();
+    case TDataSetColumn::Leverage:
+        return Optional(influence.Leverage);
+    case TDataSetColumn::Studentized:
+        return Optional(influence.Studentized);
+    case TDataSetColumn::BonferroniP:
+        return Optional(influence.BonferroniP);
+    case TDataSetColumn::CooksDistance:
+        return Optional(influence.CooksDistance);
+    case TDataSetColumn::KaWithout:
+        return Optional(influence.KaWithout);
+    default:
+        return {};
     }
-    case TDataSetColumn::Count:
-        break;
+}
+
+} // namespace
+
+QString DataSetCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column) {
+    switch (column) {
+    case TDataSetColumn::Serial:
+        return SerialCell(statistics, index + 1);
+    case TDataSetColumn::InFit:
+        return statistics.IsInFit(index) ? Text("yes") : Text("no");
+    case TDataSetColumn::Head:
+        return index < statistics.Head.size() ? ReportNumber(statistics.Head[index]) : QString();
+    case TDataSetColumn::QH:
+        return index < statistics.QH.size() ? ReportNumber(statistics.QH[index]) : QString();
+    default:
+        return FitCell(statistics, index, column);
     }
-    return {};
 }
 
 QString SuspectLegend(const TFitStatistics& statistics) {
@@ -158,11 +256,14 @@ QString SuspectLegend(const TFitStatistics& statistics) {
     if (!statistics.Spread) {
         return Text("With two data sets the line fits exactly: no spread to judge them by.");
     }
-    if (statistics.Suspect.empty()) {
-        return Text("No data set lies more than %1 s from the line.").arg(SuspectLimit);
+    QString legend =
+        Text("* suspect: Bonferroni p below 0.05 (%1). ")
+            .arg(statistics.Suspect.empty() ? Text("none") : SerialList(statistics.Suspect));
+    if (statistics.InfluenceLimit) {
+        legend += Text("\u2020 influential: Cook's D above %1 (%2).")
+                      .arg(ReportNumber(*statistics.InfluenceLimit))
+                      .arg(statistics.Influential.empty() ? Text("none")
+                                                          : SerialList(statistics.Influential));
     }
-    return Text("* suspect: more than %1 s from the line (data set %2). Worth a second look in "
-                "the field.")
-        .arg(SuspectLimit)
-        .arg(SerialList(statistics.Suspect));
+    return legend;
 }

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -33,7 +34,10 @@ struct TReportContents {
     double ImpermeableDepth = 0.0;
     double DrainSpacing = 0.0;
     double DrainRadius = 0.0;
+    // The calculation's fit of every data set.
     TFitStatistics Statistics;
+    // The what-if fit of the Report page while data sets are left out of it.
+    std::optional<TFitStatistics> WhatIf;
     // The regression graph as the Output page shows it; the report and a
     // drawing file draw it anew from the statistics.
     QImage GraphBitmap;
@@ -47,12 +51,37 @@ QString ReportNumber(double value);
 QString CalculationOptionText(TCalculationOption option);
 std::vector<TReportLine> SiteConstantLines(const TReportContents& contents);
 std::vector<TReportLine> ResultLines(const TReportContents& contents);
+// The lines of a fit: the what-if fit with the full fit's Ka and Kb beside.
+std::vector<TReportLine> FitLines(const TFitStatistics& statistics);
+std::vector<TReportLine> WhatIfLines(const TFitStatistics& full, const TFitStatistics& whatIf);
+// The heading above a what-if fit's lines.
+QString WhatIfHeading(const TFitStatistics& whatIf);
+// The warnings of a fit in plain words, one per entry.
+QStringList WarningTexts(const TFitStatistics& statistics);
 
 // The data-set table: its column titles and the text of one cell. A suspect
-// data set's serial number carries SuspectMark.
-enum class TDataSetColumn { Serial, Head, QH, Fitted, Residual, Standardized, Count };
+// data set's serial number carries SuspectMark, an influential one
+// InfluentialMark; the cells of a data set left out of the fit stay empty
+// beyond its measurements.
+enum class TDataSetColumn {
+    Serial,
+    InFit,
+    Head,
+    QH,
+    Fitted,
+    Residual,
+    Leverage,
+    Studentized,
+    BonferroniP,
+    CooksDistance,
+    KaWithout,
+    Count
+};
 inline const char* const SuspectMark = " *";
+inline const char* const InfluentialMark = " \u2020";
 QString DataSetColumnTitle(TDataSetColumn column);
+// What a column holds, in a sentence for its tool tip.
+QString DataSetColumnExplanation(TDataSetColumn column);
 QString DataSetCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column);
 // The line below the table that explains the mark.
 QString SuspectLegend(const TFitStatistics& statistics);

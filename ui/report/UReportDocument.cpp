@@ -91,12 +91,14 @@ public:
         WriteFooter();
     }
 
-    void Text(const QString& text, const QFont& font, qreal spaceAfter = 4.0) {
+    // File names break anywhere, sentences (`wrap` Qt::TextWordWrap) between words.
+    void Text(const QString& text, const QFont& font, qreal spaceAfter = 4.0,
+              int wrap = Qt::TextWrapAnywhere) {
         painter_.setFont(font);
         const QRectF room(0, 0, width_, height_);
-        const QRectF needed = painter_.boundingRect(room, Qt::TextWrapAnywhere, text);
+        const QRectF needed = painter_.boundingRect(room, wrap, text);
         Reserve(needed.height());
-        painter_.drawText(QRectF(0, y_, width_, needed.height()), Qt::TextWrapAnywhere, text);
+        painter_.drawText(QRectF(0, y_, width_, needed.height()), wrap, text);
         y_ += needed.height() + spaceAfter;
     }
 
@@ -200,8 +202,32 @@ void WriteDataSetHeader(TPageWriter& page, const std::vector<qreal>& widths,
     for (int column = 0; column < static_cast<int>(TDataSetColumn::Count); ++column) {
         titles << DataSetColumnTitle(static_cast<TDataSetColumn>(column));
     }
-    page.Row(titles, widths, alignments, ReportFont(9, true));
+    page.Row(titles, widths, alignments, ReportFont(7, true));
     page.Rule();
+}
+
+void WriteWarnings(TPageWriter& page, const TFitStatistics& statistics) {
+    const QStringList warnings = WarningTexts(statistics);
+    if (warnings.isEmpty()) {
+        return;
+    }
+    page.Reserve(page.RowHeight(ReportFont(11, true)) * 3);
+    page.Text(QStringLiteral("Warnings"), ReportFont(11, true), 2);
+    for (const QString& warning : warnings) {
+        page.Text(warning, ReportFont(9), 2, Qt::TextWordWrap);
+    }
+    page.Space(6);
+}
+
+// The what-if fit of the Report page, when data sets were left out of it,
+// beside the calculation's own results.
+void WriteWhatIf(TPageWriter& page, const TReportContents& contents) {
+    if (!contents.WhatIf) {
+        return;
+    }
+    WriteLines(page, WhatIfHeading(*contents.WhatIf),
+               WhatIfLines(contents.Statistics, *contents.WhatIf));
+    WriteWarnings(page, *contents.WhatIf);
 }
 
 void WriteDataSets(TPageWriter& page, const TFitStatistics& statistics) {
@@ -209,9 +235,11 @@ void WriteDataSets(TPageWriter& page, const TFitStatistics& statistics) {
     const std::vector<qreal> widths(columns, 1.0 / columns);
     const std::vector<Qt::Alignment> alignments(columns, Qt::AlignRight);
     page.Reserve(page.RowHeight(ReportFont(11, true)) * 4);
-    page.Text(QStringLiteral("Data sets"), ReportFont(11, true), 2);
+    page.Text(statistics.Excluded.empty() ? QStringLiteral("Data sets")
+                                          : QStringLiteral("Data sets of the what-if fit"),
+              ReportFont(11, true), 2);
     WriteDataSetHeader(page, widths, alignments);
-    const QFont font = ReportFont(9);
+    const QFont font = ReportFont(8);
     for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
         // A table continued on a new page repeats its column titles.
         if (page.Reserve(page.RowHeight(font))) {
@@ -225,7 +253,7 @@ void WriteDataSets(TPageWriter& page, const TFitStatistics& statistics) {
                  statistics.IsSuspect(i + 1) ? SuspectFill : QColor(Qt::transparent));
     }
     page.Space(4);
-    page.Text(SuspectLegend(statistics), ReportFont(9));
+    page.Text(SuspectLegend(statistics), ReportFont(9), 4.0, Qt::TextWordWrap);
 }
 
 void SetUpPdf(QPdfWriter& writer) {
@@ -253,9 +281,11 @@ QByteArray ReportPdf(const TReportContents& contents, const QDateTime& made) {
         WriteLines(page,
                    QStringLiteral("Results: ") + CalculationOptionText(contents.Statistics.Option),
                    ResultLines(contents));
+        WriteWarnings(page, contents.Statistics);
+        WriteWhatIf(page, contents);
         page.Picture(GraphDrawing(contents.Statistics), QSize(GraphWidth, GraphHeight));
         page.Space(12);
-        WriteDataSets(page, contents.Statistics);
+        WriteDataSets(page, contents.WhatIf ? *contents.WhatIf : contents.Statistics);
         if (contents.Design) {
             page.Space(12);
             WriteLines(page, QStringLiteral("Design of the drain spacing"), contents.Design->Lines);

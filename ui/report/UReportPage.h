@@ -1,10 +1,13 @@
 // The Report page: how far the last calculation can be trusted. The site
-// constants and the results with their 95 % intervals above, the data sets
-// with their residuals below, suspect ones marked; before the first
-// calculation only a one-line hint.
+// constants, the results with their 95 % intervals and the warnings above,
+// the data sets with their residuals and influence below, suspect and
+// influential ones marked; before the first calculation only a one-line hint.
+// A check box per data set leaves it out of a what-if fit, which the page
+// shows at once; the files are never touched by it.
 #pragma once
 
 #include "UReportContents.h"
+#include "UWhatIfFit.h"
 
 #include <QWidget>
 
@@ -27,26 +30,44 @@ public:
 
     // Shows a copy of `contents` in place of what was shown before.
     void ShowReport(TReportContents contents);
-    // What the page shows; nothing before the first calculation.
+    // What the page shows, the what-if fit included; nothing before the
+    // first calculation.
     const std::optional<TReportContents>& Contents() const { return contents_; }
+    // The one owner of the data sets left out; a change through it shows at
+    // once and is told by FitChanged. Every data set is back in with each new
+    // report.
+    TWhatIfFit& WhatIf() { return whatIf_; }
 
     QLabel* Hint_Label = nullptr;
     // Made with the first report; null before it.
     QTableWidget* Results_Table = nullptr;
     QTableView* DataSets_Table = nullptr;
     QLabel* Legend_Label = nullptr;
+    QLabel* WhatIf_Label = nullptr;
+    QPushButton* LeaveOutSuspects_Button = nullptr;
+    QPushButton* PutAllBack_Button = nullptr;
     QPushButton* SaveReport_Button = nullptr;
     QPushButton* SaveGraph_Button = nullptr;
+
+signals:
+    // The data sets in the what-if fit have changed and the page shows it.
+    void FitChanged();
 
 private:
     void CreateTables();
     void CreateResultsTable();
     void CreateDataSetsTable();
     void CreateButtons();
+    void CreateWhatIfControls();
+    void ShowWhatIf();
+    template <typename Body> void Guarded(Body&& body);
+    void ShowWhatIfState(const QString& text);
+    void AddWarningRows();
     void FillResultsTable();
     void AddResultRow(const TReportLine& line);
     void AddHeadingRow(const QString& heading);
 
     std::optional<TReportContents> contents_;
     TReportTableModel* model_ = nullptr;
+    TWhatIfFit whatIf_;
 };

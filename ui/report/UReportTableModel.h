@@ -1,8 +1,10 @@
-// The data sets of the Report page's table, read straight from the fit
-// statistics: a table of a hundred thousand data sets costs no item per cell.
+// The data sets of the Report page's table, read straight from the what-if
+// fit: a table of a hundred thousand data sets costs no item per cell. The
+// "in fit" column holds a check box per data set that leaves it out of the
+// what-if fit or puts it back.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UWhatIfFit.h"
 
 #include <QAbstractTableModel>
 
@@ -11,17 +13,30 @@ class TReportTableModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Shows these statistics (kept by the caller, who outlives the model's
-    // use of them), or none.
-    void SetStatistics(const TFitStatistics* statistics);
+    // Shows the current fit of `whatIf` (kept by the caller, who outlives the
+    // model's use of it), or nothing.
+    void SetWhatIf(TWhatIfFit* whatIf);
+    // The fit has changed: every cell is read again.
+    void Refresh();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
-    bool IsSuspectRow(int row) const;
+signals:
+    // A data set could not be left out: too few would remain for a line.
+    void LeaveOutRefused();
+    // The what-if fit could not be made.
+    void Failed(const QString& reason);
 
-    const TFitStatistics* statistics_ = nullptr;
+private:
+    const TFitStatistics* Statistics() const;
+    QVariant Background(int row) const;
+    QVariant InFitData(int row, int role) const;
+
+    TWhatIfFit* whatIf_ = nullptr;
+    int rows_ = 0;
 };

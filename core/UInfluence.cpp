@@ -1,0 +1,147 @@
+#include "UInfluence.h"
+
+#include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/students_t.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A data set whose leverage lies this close to 1 fixes the line at its H" by
+// itself: its residual is rounding, and dividing by 1 - h would only enlarge
+// that.
+constexpr double LeverageMargin = 1e-12;
+
+// Sxx without a data set this small against the whole Sxx leaves the others
+// at one H" (up to rounding): no line through them.
+constexpr double SpreadMargin = 1e-12;
+
+// Some ten roundings of the sums behind a difference.
+constexpr double CancellationMargin = 1e-13;
+
+struct TFitSize {
+    std::size_t Count = 0;
+    double N = 0.0;
+};
+
+std::optional<double> Studentized(double residual, double leverage,
+                                  const std::optional<TSpreadStatistics>& spread) {
+    if (!spread || spread->ResidualDeviation <= 0.0 || 1.0 - leverage <= LeverageMargin) {
+        return std::nullopt;
+    }
+    return residual / (spread->ResidualDeviation * std::sqrt(1.0 - leverage));
+}
+
+// t = r sqrt((n - 3) / (n - 2 - r^2)); when the other data sets lie exactly
+// on a line (r^2 = n - 2) their spread is nil and t has no finite value.
+void AddExternal(TDataSetInfluence& influence, const TFitSize& size) {
+    if (!influence.Studentized || size.Count < 4) {
+        return;
+    }
+    const double r = *influence.Studentized;
+    const double rest = size.N - 2.0 - r * r;
+    if (rest <= SpreadMargin * (size.N - 2.0)) {
+        return;
+    }
+    const double t = r * std::sqrt((size.N - 3.0) / rest);
+    const boost::math::students_t distribution(size.N - 3.0);
+    const double p = 2.0 * boost::math::cdf(boost::math::complement(distribution, std::fabs(t)));
+    influence.External = t;
+    influence.PValue = p;
+    influence.BonferroniP = std::min(1.0, size.N * p);
+}
+
+void AddCooksDistance(TDataSetInfluence& influence) {
+    if (!influence.Studentized) {
+        return;
+    }
+    const double r = *influence.Studentized;
+    const double h = *influence.Leverage;
+    influence.CooksDistance = r * r * h / (2.0 * (1.0 - h));
+}
+
+// a - b, or 0 when the difference is only what rounding left of two equal
+// values: the data sets without one may lie on a line through the origin or
+// a level line, and Ka or Kb is then 0, not 1e-14.
+double WithoutCancellation(double a, double b) {
+    const double difference = a - b;
+    return std::fabs(difference) <= CancellationMargin * std::max(std::fabs(a), std::fabs(b))
+               ? 0.0
+               : difference;
+}
+
+// The line without data set i from the sums of the whole fit, downdated:
+// removing (x, y) moves the means by (mean - x) / (n - 1) and takes
+// n / (n - 1) times the product of its deviations from Sxx and Sxy.
+void AddWithout(TDataSetInfluence& influence, const TFitStatistics& statistics,
+                const TLineSums& sums, const TFitSize& size, std::size_t i) {
+    if (size.Count < 3) {
+        return;
+    }
+    const double dx = statistics.Head[i] - statistics.MeanHead;
+    const double dy = statistics.QH[i] - statistics.MeanQH;
+    const double share = size.N / (size.N - 1.0);
+    const double sxx = sums.HeadSquares - share * dx * dx;
+    if (sxx <= SpreadMargin * sums.HeadSquares) {
+        return;
+    }
+    const double slope = WithoutCancellation(sums.Cross, share * dx * dy) / sxx;
+    const double meanHead = statistics.MeanHead - dx / (size.N - 1.0);
+    const double meanQH = statistics.MeanQH - dy / (size.N - 1.0);
+    const double intercept = WithoutCancellation(meanQH, slope * meanHead);
+    const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
+    const double ka = spacingSquared * slope / 4.0;
+    const double kb = spacingSquared * intercept / (8.0 * statistics.EquivalentDepth);
+    if (std::isfinite(ka) && std::isfinite(kb)) {
+        influence.KaWithout = ka;
+        influence.KbWithout = kb;
+    }
+}
+
+TDataSetInfluence InfluenceOf(const TFitStatistics& statistics, const TLineSums& sums,
+                              const TFitSize& size, std::size_t i) {
+    TDataSetInfluence influence;
+    const double dx = statistics.Head[i] - statistics.MeanHead;
+    const double leverage = 1.0 / size.N + dx * dx / sums.HeadSquares;
+    if (!std::isfinite(leverage)) {
+        return influence;
+    }
+    influence.Leverage = leverage;
+    influence.Studentized = Studentized(statistics.Residuals[i], leverage, statistics.Spread);
+    AddExternal(influence, size);
+    AddCooksDistance(influence);
+    AddWithout(influence, statistics, sums, size, i);
+    return influence;
+}
+
+void Classify(TFitStatistics& statistics, std::size_t i) {
+    const TDataSetInfluence& influence = statistics.Influence[i];
+    if (influence.BonferroniP && *influence.BonferroniP < SuspectLevel) {
+        statistics.Suspect.push_back(i + 1);
+    }
+    if (influence.CooksDistance && statistics.InfluenceLimit &&
+        *influence.CooksDistance > *statistics.InfluenceLimit) {
+        statistics.Influential.push_back(i + 1);
+    }
+}
+
+} // namespace
+
+double MedianOfF(double denominatorFreedom) {
+    return boost::math::median(boost::math::fisher_f(2.0, denominatorFreedom));
+}
+
+void ComputeInfluence(TFitStatistics& statistics, const TLineSums& sums) {
+    const TFitSize size{statistics.NrInFit(), static_cast<double>(statistics.NrInFit())};
+    statistics.Influence.assign(statistics.NrOfDataSets, TDataSetInfluence{});
+    if (size.Count >= 3) {
+        statistics.InfluenceLimit = MedianOfF(size.N - 2.0);
+    }
+    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
+        if (statistics.IsInFit(i)) {
+            statistics.Influence[i] = InfluenceOf(statistics, sums, size, i);
+            Classify(statistics, i);
+        }
+    }
+}
