@@ -102,6 +102,7 @@ std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics
         spread.ResidualDeviation *
         std::sqrt(1.0 / count + statistics.MeanHead * statistics.MeanHead / sums.HeadSquares);
     spread.StudentT = StudentQuantile(n - 2);
+    spread.HeadSquares = sums.HeadSquares;
     spread.SlopeInterval = Around(statistics.SlopeA, spread.StudentT * spread.SlopeError);
     spread.InterceptInterval =
         Around(statistics.InterceptB, spread.StudentT * spread.InterceptError);
@@ -134,6 +135,30 @@ void MarkSuspects(TFitStatistics& statistics) {
     }
 }
 
+// Cook's distance from the residual and the leverage of each data set; a
+// data set with the whole leverage (h = 1) has none that can be measured.
+void MarkInfluential(TFitStatistics& statistics) {
+    if (!statistics.Spread || statistics.Spread->ResidualDeviation <= 0.0) {
+        return;
+    }
+    const TSpreadStatistics& spread = *statistics.Spread;
+    const double n = static_cast<double>(statistics.NrOfDataSets);
+    const double variance = spread.ResidualDeviation * spread.ResidualDeviation;
+    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
+        const double dx = statistics.Head[i] - statistics.MeanHead;
+        const double leverage = 1.0 / n + dx * dx / spread.HeadSquares;
+        if (!(leverage < 1.0)) {
+            continue;
+        }
+        const double residual = statistics.Residuals[i];
+        const double cook = residual * residual / (2.0 * variance) * leverage /
+                            ((1.0 - leverage) * (1.0 - leverage));
+        if (cook > InfluenceLimit / n) {
+            statistics.Influential.push_back(i + 1);
+        }
+    }
+}
+
 void AnalyseLeastSquaresLine(TFitStatistics& statistics, double drainSpacing) {
     ComputeResiduals(statistics);
     TSums sums = SumSquares(statistics);
@@ -147,12 +172,36 @@ void AnalyseLeastSquaresLine(TFitStatistics& statistics, double drainSpacing) {
     }
     statistics.RSquared = CoefficientOfDetermination(statistics, sums);
     MarkSuspects(statistics);
+    MarkInfluential(statistics);
 }
 
 } // namespace
 
 bool TFitStatistics::IsSuspect(std::size_t serial) const {
     return std::find(Suspect.begin(), Suspect.end(), serial) != Suspect.end();
+}
+
+bool TFitStatistics::IsInfluential(std::size_t serial) const {
+    return std::find(Influential.begin(), Influential.end(), serial) != Influential.end();
+}
+
+double TFitStatistics::LineAt(double head) const {
+    return Option == TCalculationOption::OverEntireSoilDepth ? SlopeA * head + InterceptB
+                                                             : SlopeA * head;
+}
+
+std::optional<TInterval> TFitStatistics::BandAt(double head) const {
+    if (!Spread || !(Spread->HeadSquares > 0.0) || NrOfDataSets == 0) {
+        return std::nullopt;
+    }
+    const double dx = head - MeanHead;
+    const double halfWidth =
+        Spread->StudentT * Spread->ResidualDeviation *
+        std::sqrt(1.0 / static_cast<double>(NrOfDataSets) + dx * dx / Spread->HeadSquares);
+    if (!std::isfinite(halfWidth)) {
+        return std::nullopt;
+    }
+    return Around(LineAt(head), halfWidth);
 }
 
 std::optional<double> TFitStatistics::StandardizedResidual(std::size_t index) const {

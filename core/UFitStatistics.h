@@ -13,6 +13,8 @@
 // A data set whose residual exceeds this many residual standard deviations is
 // suspect.
 constexpr double SuspectLimit = 2.5;
+// A data set whose Cook's distance exceeds this over n is influential.
+constexpr double InfluenceLimit = 4.0;
 
 struct TInterval {
     double Low = 0.0;
@@ -32,6 +34,9 @@ struct TSpreadStatistics {
     TInterval InterceptInterval;
     TInterval KaInterval;
     TInterval KbInterval;
+    // Sxx, the sum of the squared distances of H" from its mean: with s, n,
+    // the mean H" and t it gives the confidence band of the line.
+    double HeadSquares = 0.0;
 };
 
 struct TFitStatistics {
@@ -57,8 +62,17 @@ struct TFitStatistics {
     // Serial numbers (from 1) of the data sets more than SuspectLimit residual
     // standard deviations from the line.
     std::vector<std::size_t> Suspect;
+    // Serial numbers of the data sets that pull the line noticeably on their
+    // own: Cook's distance above InfluenceLimit / n.
+    std::vector<std::size_t> Influential;
 
     bool IsSuspect(std::size_t serial) const;
+    bool IsInfluential(std::size_t serial) const;
+    // Q/H" of the fitted line at `head`: through the origin with the second
+    // option, which fits no intercept.
+    double LineAt(double head) const;
+    // The 95 % confidence band of the line at `head`, when there is a spread.
+    std::optional<TInterval> BandAt(double head) const;
     // The residual in residual standard deviations, when there is a spread.
     std::optional<double> StandardizedResidual(std::size_t index) const;
 };

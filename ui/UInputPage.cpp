@@ -2,6 +2,8 @@
 // constants, kept in step with the data set store.
 #include "UMainForm.h"
 
+#include "UReportPage.h"
+
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
 #include "UNumberText.h"
@@ -184,6 +186,8 @@ void TMainForm::Edit5Exit() {
 }
 
 void TMainForm::DataGridSetEditText(int column, int row, const std::string& text) {
+    // Typing stores the text without telling the grid's model.
+    Report_TabSheet->MarkStale();
     if (IsMultiCellPaste(text)) {
         try {
             TEdit1CountField countField(*Edit1);

@@ -166,3 +166,19 @@ QString SuspectLegend(const TFitStatistics& statistics) {
         .arg(SuspectLimit)
         .arg(SerialList(statistics.Suspect));
 }
+
+QString InfluenceLegend(const TFitStatistics& statistics) {
+    if (statistics.Influential.empty()) {
+        return {};
+    }
+    return Text("Ringed, influential: pulls the line on its own, Cook's distance above %2/n "
+                "(data set %1). Compare the results without it.")
+        .arg(SerialList(statistics.Influential))
+        .arg(InfluenceLimit);
+}
+
+QString DataSetLegend(const TFitStatistics& statistics) {
+    const QString influence = InfluenceLegend(statistics);
+    return influence.isEmpty() ? SuspectLegend(statistics)
+                               : SuspectLegend(statistics) + QLatin1Char('\n') + influence;
+}

@@ -3,12 +3,20 @@
 #pragma once
 
 #include "UFitStatistics.h"
+#include "UReportGraph.h"
 
-#include <QImage>
 #include <QString>
 
 #include <string>
 #include <vector>
+
+// A data set as it was entered: discharge in mm/day, the two depths of the
+// water table in m.
+struct TRawDataSet {
+    double Discharge = 0.0;
+    double DepthMidway = 0.0;
+    double DepthNear = 0.0;
+};
 
 struct TReportContents {
     std::string InputFileName;
@@ -18,9 +26,9 @@ struct TReportContents {
     double DrainSpacing = 0.0;
     double DrainRadius = 0.0;
     TFitStatistics Statistics;
-    // The regression graph as the Output page shows it; the report and a
-    // drawing file draw it anew from the statistics.
-    QImage GraphBitmap;
+    // Which data sets the line was fitted to; empty when all of them.
+    TFitFlags InFit;
+    std::vector<TRawDataSet> RawData;
 };
 
 // One line of the summary: a quantity, its value and, where there is one,
@@ -46,3 +54,7 @@ QString DataSetColumnTitle(TDataSetColumn column);
 QString DataSetCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column);
 // The line below the table that explains the mark.
 QString SuspectLegend(const TFitStatistics& statistics);
+// The line that names the influential data sets; empty when there are none.
+QString InfluenceLegend(const TFitStatistics& statistics);
+// Both, as the page and the report show them under the table.
+QString DataSetLegend(const TFitStatistics& statistics);

@@ -1,37 +1,44 @@
 #include "UReportPage.h"
 
 #include "UFonts.h"
+#include "UReportDocument.h"
+#include "UReportGraphView.h"
 #include "UReportTableModel.h"
+#include "UTableCopy.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace {
 
 constexpr int RowHeight = 18;
 constexpr int ResultColumns = 3;
 
-void SetUpTable(QTableView* table, const char* name, const char* accessibleName, QRect place) {
+void SetUpTable(QTableView* table, const char* name, const char* accessibleName) {
     table->setObjectName(QString::fromUtf8(name));
     table->setAccessibleName(QString::fromUtf8(accessibleName));
-    table->setGeometry(place);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionBehavior(QAbstractItemView::SelectItems);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->verticalHeader()->hide();
     table->verticalHeader()->setMinimumSectionSize(RowHeight);
     table->verticalHeader()->setDefaultSectionSize(RowHeight);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->horizontalHeader()->setHighlightSections(false);
+    CopyCellsWithHeadings(table);
     table->hide();
 }
 
-QPushButton* NewButton(QWidget* page, const char* name, const char* caption, QRect place) {
+QPushButton* NewButton(QWidget* page, const char* name, const char* caption) {
     auto* button = new QPushButton(QString::fromUtf8(caption), page);
     button->setObjectName(QString::fromUtf8(name));
-    button->setGeometry(place);
     button->setFont(PixelFont(QStringLiteral("Tahoma"), 13));
     button->setAccessibleName(button->text());
     button->setEnabled(false);
@@ -44,15 +51,32 @@ QTableWidgetItem* NewItem(const QString& text, Qt::Alignment alignment) {
     return item;
 }
 
+QLabel* NewLabel(QWidget* page, const char* name, const QString& text) {
+    auto* label = new QLabel(text, page);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
 } // namespace
 
 TReportPage::TReportPage(QWidget* parent) : QWidget(parent) {
-    Hint_Label = new QLabel(QString::fromUtf8(ReportHintText), this);
-    Hint_Label->setObjectName(QStringLiteral("Hint_Label"));
-    Hint_Label->setTextFormat(Qt::PlainText);
-    Hint_Label->move(22, 16);
-    Hint_Label->adjustSize();
-    CreateButtons();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 8, 16, 8);
+    Hint_Label = NewLabel(this, "Hint_Label", QString::fromUtf8(ReportHintText));
+    layout->addWidget(Hint_Label);
+    Stale_Label = NewLabel(this, "Stale_Label", QString::fromUtf8(StaleReportText));
+    Stale_Label->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold"));
+    Stale_Label->hide();
+    layout->addWidget(Stale_Label);
+    // The tables and the graph go here with the first report.
+    body_ = new QWidget(this);
+    auto* bodyLayout = new QVBoxLayout(body_);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(body_, 1);
+    CreateButtons(layout);
 }
 
 // The tables are made with the first report: they cost a noticeable part of
@@ -61,50 +85,98 @@ void TReportPage::CreateTables() {
     if (Results_Table) {
         return;
     }
+    auto* splitter = new QSplitter(Qt::Horizontal, body_);
+    splitter->setObjectName(QStringLiteral("Report_Splitter"));
+    splitter->setChildrenCollapsible(false);
+    auto* tables = new QWidget(splitter);
+    auto* tablesLayout = new QVBoxLayout(tables);
+    tablesLayout->setContentsMargins(0, 0, 0, 0);
     CreateResultsTable();
     CreateDataSetsTable();
+    for (QWidget* part :
+         {static_cast<QWidget*>(Results_Table), static_cast<QWidget*>(DataSets_Table),
+          static_cast<QWidget*>(Legend_Label)}) {
+        part->setParent(tables);
+        tablesLayout->addWidget(part, part == Legend_Label ? 0 : 1);
+    }
+    Graph_View = new TReportGraphView(splitter);
+    Graph_View->setObjectName(QStringLiteral("Graph_View"));
+    splitter->addWidget(tables);
+    splitter->addWidget(Graph_View);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    body_->layout()->addWidget(splitter);
     Legend_Label->show();
 }
 
 void TReportPage::CreateResultsTable() {
     Results_Table = new QTableWidget(0, ResultColumns, this);
-    SetUpTable(Results_Table, "Results_Table", "Results", {16, 8, 683, 282});
+    SetUpTable(Results_Table, "Results_Table", "Results");
     Results_Table->setHorizontalHeaderLabels(
         {QStringLiteral("Quantity"), QStringLiteral("Value"), QStringLiteral("95 % interval")});
-    Results_Table->setColumnWidth(0, 250);
-    Results_Table->setColumnWidth(1, 130);
+    Results_Table->setColumnWidth(0, 210);
+    Results_Table->setColumnWidth(1, 90);
     Results_Table->horizontalHeader()->setStretchLastSection(true);
 }
 
 void TReportPage::CreateDataSetsTable() {
     DataSets_Table = new QTableView(this);
-    SetUpTable(DataSets_Table, "DataSets_Table", "Data sets and residuals", {16, 298, 683, 166});
+    SetUpTable(DataSets_Table, "DataSets_Table", "Data sets and residuals");
     model_ = new TReportTableModel(DataSets_Table);
     DataSets_Table->setModel(model_);
     DataSets_Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    Legend_Label = new QLabel(this);
-    Legend_Label->setObjectName(QStringLiteral("Legend_Label"));
-    Legend_Label->setTextFormat(Qt::PlainText);
-    Legend_Label->setWordWrap(true);
-    Legend_Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Legend_Label->setGeometry(16, 470, 460, 34);
+    Legend_Label = NewLabel(this, "Legend_Label", QString());
+    Legend_Label->setAccessibleName(QStringLiteral("Suspect data sets"));
 }
 
-void TReportPage::CreateButtons() {
-    SaveReport_Button = NewButton(this, "SaveReport_Button", "Save report…", {488, 476, 105, 25});
-    SaveGraph_Button = NewButton(this, "SaveGraph_Button", "Save graph…", {602, 476, 97, 25});
+void TReportPage::CreateButtons(QVBoxLayout* layout) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    GraphResolution_SpinBox = new QSpinBox(this);
+    GraphResolution_SpinBox->setObjectName(QStringLiteral("GraphResolution_SpinBox"));
+    GraphResolution_SpinBox->setAccessibleName(
+        QStringLiteral("Resolution of a saved PNG graph in dots per inch"));
+    GraphResolution_SpinBox->setToolTip(GraphResolution_SpinBox->accessibleName());
+    GraphResolution_SpinBox->setRange(LeastGraphDotsPerInch, MostGraphDotsPerInch);
+    GraphResolution_SpinBox->setValue(DefaultGraphDotsPerInch);
+    GraphResolution_SpinBox->setSuffix(QStringLiteral(" dpi"));
+    SaveReport_Button = NewButton(this, "SaveReport_Button", "Save report…");
+    SaveGraph_Button = NewButton(this, "SaveGraph_Button", "Save graph…");
+    for (QWidget* part :
+         {static_cast<QWidget*>(GraphResolution_SpinBox), static_cast<QWidget*>(SaveReport_Button),
+          static_cast<QWidget*>(SaveGraph_Button)}) {
+        row->addWidget(part);
+    }
+    layout->addLayout(row);
+}
+
+int TReportPage::GraphDotsPerInch() const {
+    return GraphResolution_SpinBox->value();
+}
+
+void TReportPage::MarkStale() {
+    if (contents_) {
+        Stale_Label->show();
+    }
+}
+
+bool TReportPage::IsStale() const {
+    return !Stale_Label->isHidden();
 }
 
 void TReportPage::ShowReport(TReportContents contents) {
     CreateTables();
-    // The model reads the statistics kept here; it lets go of the old ones
-    // before they are replaced.
+    // The model and the graph read the statistics kept here; they let go of
+    // the old ones before they are replaced.
     model_->SetStatistics(nullptr);
+    Graph_View->SetGraph(nullptr, nullptr);
     contents_ = std::move(contents);
     FillResultsTable();
     model_->SetStatistics(&contents_->Statistics);
-    Legend_Label->setText(SuspectLegend(contents_->Statistics));
+    Graph_View->SetGraph(&contents_->Statistics, &contents_->InFit);
+    Legend_Label->setText(DataSetLegend(contents_->Statistics));
     Hint_Label->hide();
+    Stale_Label->hide();
     Results_Table->show();
     DataSets_Table->show();
 }

@@ -12,13 +12,19 @@
 
 class QLabel;
 class QPushButton;
+class QSpinBox;
 class QTableView;
 class QTableWidget;
+class QVBoxLayout;
+class TReportGraphView;
 class TReportTableModel;
 
 inline const char* const ReportHintText =
     "No results yet: use \"Save - calculate\" on the Input page or \"Open output\" on the Output "
     "page.";
+inline const char* const StaleReportText =
+    "These are the results of the last calculation, not of the table as it now stands: "
+    "calculate again to bring them up to date.";
 
 class TReportPage : public QWidget {
     Q_OBJECT
@@ -29,12 +35,21 @@ public:
     void ShowReport(TReportContents contents);
     // What the page shows; nothing before the first calculation.
     const std::optional<TReportContents>& Contents() const { return contents_; }
+    // The data sets, a site constant or the option changed after the
+    // calculation shown: the page says so until the next one.
+    void MarkStale();
+    bool IsStale() const;
+    // The resolution the graph is saved at as a PNG picture.
+    int GraphDotsPerInch() const;
 
     QLabel* Hint_Label = nullptr;
     // Made with the first report; null before it.
     QTableWidget* Results_Table = nullptr;
     QTableView* DataSets_Table = nullptr;
     QLabel* Legend_Label = nullptr;
+    TReportGraphView* Graph_View = nullptr;
+    QLabel* Stale_Label = nullptr;
+    QSpinBox* GraphResolution_SpinBox = nullptr;
     QPushButton* SaveReport_Button = nullptr;
     QPushButton* SaveGraph_Button = nullptr;
 
@@ -42,11 +57,12 @@ private:
     void CreateTables();
     void CreateResultsTable();
     void CreateDataSetsTable();
-    void CreateButtons();
+    void CreateButtons(QVBoxLayout* layout);
     void FillResultsTable();
     void AddResultRow(const TReportLine& line);
     void AddHeadingRow(const QString& heading);
 
     std::optional<TReportContents> contents_;
     TReportTableModel* model_ = nullptr;
+    QWidget* body_ = nullptr;
 };

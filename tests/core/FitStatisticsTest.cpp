@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <tuple>
 #include <vector>
 
@@ -70,6 +71,13 @@ TEST_F(FitStatistics, WorkedExample) {
         EXPECT_NEAR(fit.Residuals[i], residuals[i], 1e-15) << i;
     }
     EXPECT_TRUE(fit.Suspect.empty());
+    // The band of the line is t s sqrt(1/n + (H" - mean)^2 / Sxx) either side:
+    // at H" = 0 the intercept's interval, at the mean H" t s / sqrt(3).
+    ASSERT_TRUE(fit.BandAt(0.0) && fit.BandAt(fit.MeanHead));
+    ExpectInterval(*fit.BandAt(0.0), -0.0179585536863095, 0.0344059221073621, 1e-13);
+    const double halfWidth = 12.7062047361747 * 0.00121666065848072 / std::sqrt(3.0);
+    ExpectInterval(*fit.BandAt(fit.MeanHead), fit.MeanQH - halfWidth, fit.MeanQH + halfWidth,
+                   1e-13);
 }
 
 TEST_F(FitStatistics, PerfectLineHasNoSpreadAndNoSuspect) {
@@ -122,6 +130,8 @@ TEST_F(FitStatistics, PlantedOutlierIsTheOnlySuspect) {
     ExpectInterval(fit.Spread->KaInterval, -0.528066275944241, 0.814087224921518, 1e-11);
     EXPECT_NEAR(*fit.StandardizedResidual(7), 3.36082444038678, 1e-10);
     EXPECT_EQ(fit.Suspect, std::vector<std::size_t>({8}));
+    // Cook's distance 0.439 against 4/15; the next largest is 0.037 (data set 13).
+    EXPECT_EQ(fit.Influential, std::vector<std::size_t>({8}));
 }
 
 TEST_F(FitStatistics, TwoDataSetsOrTheSecondOptionGiveNoSpread) {
@@ -143,6 +153,9 @@ TEST_F(FitStatistics, TwoDataSetsOrTheSecondOptionGiveNoSpread) {
     EXPECT_EQ(origin.QH.size(), 3u);
     EXPECT_FALSE(origin.Spread || origin.RSquared);
     EXPECT_TRUE(origin.Residuals.empty() && origin.Suspect.empty());
+    // Its line runs through the origin, whatever intercept was left behind.
+    EXPECT_DOUBLE_EQ(origin.LineAt(2.0), 2.0 * origin.SlopeA);
+    EXPECT_FALSE(origin.BandAt(0.5) || line.BandAt(0.5));
 }
 
 } // namespace
