@@ -2,12 +2,11 @@
 // constants, kept in step with the data set store.
 #include "UMainForm.h"
 
-#include "UReportPage.h"
-
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
 #include "UNumberText.h"
 #include "UPasteCells.h"
+#include "UReportPage.h"
 #include "UTableMemory.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"

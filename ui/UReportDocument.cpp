@@ -13,6 +13,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -232,6 +233,24 @@ bool WriteReport(QPdfWriter& writer, const TReportContents& contents, const QDat
            WriteAppendix(page, contents.RawData, steps);
 }
 
+// The generator gives the canvas in millimetres rounded to three decimals,
+// a hair more than the view box, and a viewer that rounds up adds a blank
+// column; in the drawing's own units the two agree exactly.
+QByteArray CanvasInUnits(QByteArray svg, QSize size) {
+    static const QRegularExpression canvas(
+        QStringLiteral("<svg width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
+    const QString head = QString::fromUtf8(svg.left(512));
+    const QRegularExpressionMatch found = canvas.match(head);
+    if (found.hasMatch()) {
+        svg.replace(found.capturedStart(), found.capturedLength(),
+                    QStringLiteral("<svg width=\"%1\" height=\"%2\"")
+                        .arg(size.width())
+                        .arg(size.height())
+                        .toUtf8());
+    }
+    return svg;
+}
+
 } // namespace
 
 std::optional<QByteArray> ReportPdf(const TReportContents& contents, const QDateTime& made,
@@ -305,5 +324,8 @@ std::optional<QByteArray> GraphSvg(const TReportContents& contents,
         finished = PaintReportGraph(painter, QRectF(QPoint(0, 0), size), contents.Statistics,
                                     contents.InFit, progress);
     }
-    return finished ? std::optional<QByteArray>(bytes) : std::nullopt;
+    if (!finished) {
+        return std::nullopt;
+    }
+    return CanvasInUnits(bytes, size);
 }

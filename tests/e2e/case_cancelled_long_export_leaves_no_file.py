@@ -48,7 +48,7 @@ def run(desktop):
     desktop.wait_for_window(desktop.window_name(main), timeout=60)
     _, tab_y = desktop.main_page_origin(main)
     desktop.click(main, INPUT_TAB_X, tab_y - 14)
-    desktop.save_calculate(main, "million.inp")
+    desktop.save_calculate(main, "calculated.inp")
 
     desktop.wait_for_window(desktop.window_name(main))
     desktop.open_menu_entry(main, FILE_MENU_X, "r")

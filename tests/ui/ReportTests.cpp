@@ -150,8 +150,8 @@ TEST_F(TReportTest, GraphIsSavedAsADrawingOrAPictureOfTheChosenResolution) {
     const QSvgRenderer drawing(svg.toUtf8());
     EXPECT_TRUE(drawing.isValid());
     EXPECT_EQ(drawing.viewBox(), QRect(0, 0, 605, 378));
-    // 16 x 10 cm, and the white ground is the canvas, once.
-    EXPECT_TRUE(svg.contains(QRegularExpression("width=\"160[.0-9]*mm\" height=\"100[.0-9]*mm\"")));
+    // The canvas is the view box, and the white ground covers it, once.
+    EXPECT_TRUE(svg.contains(QRegularExpression("<svg width=\"605\" height=\"378\"")));
     EXPECT_EQ(svg.count(QRegularExpression("<rect[^>]*width=\"605\" height=\"378\"")), 1);
 
     // Any other extension gives the picture, named ".png", at the resolution chosen.
