@@ -20,10 +20,6 @@
 #include <cmath>
 #include <vector>
 
-#ifndef SORAVIK_VERSION
-#define SORAVIK_VERSION "unknown"
-#endif
-
 namespace {
 
 // One unit of the page is 1/96 inch, the unit the graph is laid out in.

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -137,6 +138,10 @@ void TReportPage::CreateButtons(QVBoxLayout* layout) {
     GraphResolution_SpinBox->setAccessibleName(
         QStringLiteral("Resolution of a saved PNG graph in dots per inch"));
     GraphResolution_SpinBox->setToolTip(GraphResolution_SpinBox->accessibleName());
+    // Its text field is a control of its own for a screen reader.
+    if (auto* field = GraphResolution_SpinBox->findChild<QLineEdit*>()) {
+        field->setAccessibleName(GraphResolution_SpinBox->accessibleName());
+    }
     GraphResolution_SpinBox->setRange(LeastGraphDotsPerInch, MostGraphDotsPerInch);
     GraphResolution_SpinBox->setValue(DefaultGraphDotsPerInch);
     GraphResolution_SpinBox->setSuffix(QStringLiteral(" dpi"));
