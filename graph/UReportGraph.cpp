@@ -26,6 +26,9 @@ constexpr double LegendGap = 18.0;
 constexpr int BandSteps = 120;
 constexpr double EdgeRoom = 0.02;
 constexpr std::size_t ProgressEvery = 16384;
+// Markers of one kind closer than this cover each other almost whole: one of
+// them stands for all.
+constexpr double MarkerCell = 1.5;
 
 const QColor Ink(0, 0, 0);
 const QColor GridColour(222, 222, 222);
@@ -256,8 +259,8 @@ void DrawLegend(QPainter& painter, const QRectF& area, const TFitStatistics& sta
                  });
 }
 
-// Markers that would land on the same spot are drawn once: a table of a
-// million data sets draws no more markers than the plot has room for.
+// Markers that would land on nearly the same spot are drawn once: a table of
+// a million data sets draws no more markers than the plot has room for.
 bool DrawMarkers(QPainter& painter, const TReportGraphLayout& layout,
                  const TFitStatistics& statistics, const TFitFlags& inFit,
                  const TPaintProgress& progress) {
@@ -272,8 +275,8 @@ bool DrawMarkers(QPainter& painter, const TReportGraphLayout& layout,
             continue;
         }
         const TMarkerKind kind = KindOf(statistics, inFit, i);
-        const auto column = static_cast<std::uint64_t>(std::lround(at.x() * 2.0)) & 0xFFFFFu;
-        const auto row = static_cast<std::uint64_t>(std::lround(at.y() * 2.0)) & 0xFFFFFu;
+        const auto column = static_cast<std::uint64_t>(std::lround(at.x() / MarkerCell)) & 0xFFFFFu;
+        const auto row = static_cast<std::uint64_t>(std::lround(at.y() / MarkerCell)) & 0xFFFFFu;
         if (drawn.insert(column << 24 | row << 4 | kind.Code()).second) {
             DrawMarker(painter, at, kind);
         }

@@ -31,8 +31,8 @@ RULE = " - - - - - - - - - - - - - - - - - - - - -\n"
 def write_million(path):
     lines = [HEADER]
     for serial in range(1, DATA_SETS + 1):
-        midway = 0.5 + (serial % 97) * 0.004
-        discharge = 1.0 + (serial % 89) * 0.05
+        midway = 0.5 + (serial % 997) * 0.0004
+        discharge = 1.0 + (serial % 1009) * 0.004
         lines.append(f"{serial:5d} {discharge:11.3f} {midway:11.3f} {1.1:10.3f}\n")
     lines.append(RULE)
     path.write_bytes("".join(lines).replace("\n", "\r\n").encode("ascii"))

@@ -186,7 +186,7 @@ void TMainForm::Edit5Exit() {
 
 void TMainForm::DataGridSetEditText(int column, int row, const std::string& text) {
     // Typing stores the text without telling the grid's model.
-    Report_TabSheet->MarkStale();
+    Report_TabSheet->CellChanged(column, row, text);
     if (IsMultiCellPaste(text)) {
         try {
             TEdit1CountField countField(*Edit1);

@@ -126,7 +126,19 @@ void TMainForm::WatchForStaleReport() {
     }
     connect(RadioButton1, &QRadioButton::toggled, page, markStale);
     const QAbstractItemModel* grid = DataGrid->model();
-    connect(grid, &QAbstractItemModel::dataChanged, page, markStale);
+    // The grid also reports the program's own writes, a while later: a cell
+    // that still holds the value calculated from changes nothing.
+    connect(grid, &QAbstractItemModel::dataChanged, page,
+            [this, page](const QModelIndex& first, const QModelIndex& last) {
+                for (int row = first.row(); row <= last.row(); ++row) {
+                    for (int column = first.column(); column <= last.column(); ++column) {
+                        if (!page->IsReportedValue(column, row, DataGrid->Cell(column, row))) {
+                            page->MarkStale();
+                            return;
+                        }
+                    }
+                }
+            });
     connect(grid, &QAbstractItemModel::rowsInserted, page, markStale);
     connect(grid, &QAbstractItemModel::rowsRemoved, page, markStale);
     connect(grid, &QAbstractItemModel::modelReset, page, markStale);

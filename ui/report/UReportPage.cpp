@@ -1,6 +1,7 @@
 #include "UReportPage.h"
 
 #include "UFonts.h"
+#include "UNumberText.h"
 #include "UReportDocument.h"
 #include "UReportGraphView.h"
 #include "UReportTableModel.h"
@@ -162,6 +163,28 @@ int TReportPage::GraphDotsPerInch() const {
 void TReportPage::MarkStale() {
     if (contents_) {
         Stale_Label->show();
+    }
+}
+
+void TReportPage::CellChanged(int column, int row, const std::string& text) {
+    if (!IsReportedValue(column, row, text)) {
+        MarkStale();
+    }
+}
+
+bool TReportPage::IsReportedValue(int column, int row, const std::string& text) const {
+    if (!contents_ || row < 0 || static_cast<std::size_t>(row) >= contents_->RawData.size() ||
+        column < 1 || column > 3) {
+        return true;
+    }
+    const TRawDataSet& data = contents_->RawData[static_cast<std::size_t>(row)];
+    const double reported =
+        column == 1 ? data.Discharge : (column == 2 ? data.DepthMidway : data.DepthNear);
+    try {
+        return StringToFloat(text) == reported;
+    } catch (...) {
+        // Not a number: certainly not what was calculated.
+        return false;
     }
 }
 

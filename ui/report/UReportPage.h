@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -38,6 +39,11 @@ public:
     // The data sets, a site constant or the option changed after the
     // calculation shown: the page says so until the next one.
     void MarkStale();
+    // A cell of the Input page's grid now reads `text`: stale unless it is
+    // the value the report was calculated from.
+    void CellChanged(int column, int row, const std::string& text);
+    // True also for a cell outside the data sets calculated.
+    bool IsReportedValue(int column, int row, const std::string& text) const;
     bool IsStale() const;
     // The resolution the graph is saved at as a PNG picture.
     int GraphDotsPerInch() const;
