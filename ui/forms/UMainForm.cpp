@@ -2,6 +2,7 @@
 
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
+#include "UDesignPage.h"
 #include "UOutputFile.h"
 #include "URegressionGraph.h"
 #include "UReportPage.h"
@@ -119,6 +120,8 @@ void TMainForm::PageShown(int index) {
         Output_TabSheetShow();
     } else if (page == Report_TabSheet) {
         Report_TabSheetShow();
+    } else if (page == Design_TabSheet) {
+        Design_TabSheetShow();
     }
 }
 

@@ -1,4 +1,4 @@
-// The main window: five pages (Intro, Figure, Input, Output, Report), the
+// The main window: six pages (Intro, Figure, Input, Output, Report, Design), the
 // menu, the commands, the file dialogs and the road to the exit dialog.
 #pragma once
 
@@ -25,6 +25,7 @@ class QTabWidget;
 class TCloseForm;
 struct TReportExport;
 class TDataGrid;
+class TDesignPage;
 class TReportPage;
 class TTextField;
 
@@ -51,6 +52,7 @@ public:
     void InputShow();
     void Output_TabSheetShow();
     void Report_TabSheetShow();
+    void Design_TabSheetShow();
 
     // The Input page.
     void FillGrid();
@@ -89,6 +91,7 @@ public:
     QWidget* Input = nullptr;
     QWidget* Output_TabSheet = nullptr;
     TReportPage* Report_TabSheet = nullptr;
+    TDesignPage* Design_TabSheet = nullptr;
 
     QPlainTextEdit* Intro_Memo = nullptr;
     QLabel* LogoImage = nullptr;
@@ -194,6 +197,7 @@ private:
     void SetInputTabOrder();
     void CreateOutputPage();
     void CreateReportPage();
+    void CreateDesignPage();
     void PreparePage(const QWidget* page);
     void CreateCommands();
     void CreateMenu();

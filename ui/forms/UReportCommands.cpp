@@ -4,6 +4,7 @@
 
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
+#include "UDesignPage.h"
 #include "UExportProgress.h"
 #include "UFileNames.h"
 #include "UFloatMath.h"
@@ -152,7 +153,7 @@ void TMainForm::RefreshReport(TCalculationOption option, double equivalentDepth)
     const TDMTylwen& store = DMTylwen;
     TReportContents contents;
     contents.OutputFileName = store.FileName;
-    contents.InputFileName = ChangeFileExt(store.FileName, ".inp");
+    contents.InputFileName = ChangeDataFileExt(store.FileName, ".inp");
     contents.DrainDepth = store.DrainDepth;
     contents.ImpermeableDepth = store.ImpermeableDepth;
     contents.DrainSpacing = store.DrainSpacing;
@@ -162,6 +163,7 @@ void TMainForm::RefreshReport(TCalculationOption option, double equivalentDepth)
     SaveReport_Dialog.InitialDir = ExtractFilePath(store.FileName);
     SaveGraph_Dialog.InitialDir = SaveReport_Dialog.InitialDir;
     Report_TabSheet->ShowReport(std::move(contents));
+    Design_TabSheet->ShowCalculation(*Report_TabSheet->Contents());
     SaveReport->setEnabled(true);
     SaveGraph->setEnabled(true);
 }
@@ -201,7 +203,8 @@ void TMainForm::ExportReport(TFileDialogOptions& dialog, const TReportExport& ki
     }
     // A copy: the window stays responsive while a long export runs, and
     // nothing it does may change what is being written.
-    const TReportContents contents = *Report_TabSheet->Contents();
+    TReportContents contents = *Report_TabSheet->Contents();
+    contents.Design = Design_TabSheet->ReportSection();
     std::optional<QByteArray> bytes;
     {
         TExportProgress progress(this, QString::fromStdString("Saving " + *name + "…"));

@@ -7,8 +7,24 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+// One line of the summary: a quantity, its value and, where there is one,
+// its 95 % interval.
+struct TReportLine {
+    QString Quantity;
+    QString Value;
+    QString Interval;
+};
+
+// A drain spacing designed from the results: its values, and the spacing for
+// each allowed height.
+struct TDesignSection {
+    std::vector<TReportLine> Lines;
+    std::vector<TReportLine> Table;
+};
 
 // A data set as it was entered: discharge in mm/day, the two depths of the
 // water table in m.
@@ -29,14 +45,8 @@ struct TReportContents {
     // Which data sets the line was fitted to; empty when all of them.
     TFitFlags InFit;
     std::vector<TRawDataSet> RawData;
-};
-
-// One line of the summary: a quantity, its value and, where there is one,
-// its 95 % interval.
-struct TReportLine {
-    QString Quantity;
-    QString Value;
-    QString Interval;
+    // Saved with the report when the Design page has a result.
+    std::optional<TDesignSection> Design;
 };
 
 // A number as the report shows it: four significant digits.

@@ -115,12 +115,15 @@ void WriteLines(TPdfPageWriter& page, const QString& heading, const QStringList&
     page.Reserve(80);
     page.Text(heading, ReportFont(11, true), 2);
     TPdfTable table;
+    // Two columns where no line has a third: every column has a heading.
+    const auto columns = titles.size();
     table.Titles = titles;
     table.Widths = {0.45, 0.2, 0.35};
     table.Alignments = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
     table.Rows = lines.size();
-    table.Cells = [&lines](std::size_t row) {
-        return QStringList{lines[row].Quantity, lines[row].Value, lines[row].Interval};
+    table.Cells = [&lines, columns](std::size_t row) {
+        return QStringList{lines[row].Quantity, lines[row].Value, lines[row].Interval}.mid(0,
+                                                                                           columns);
     };
     page.Table(table, ReportFont(10), ReportFont(9, true));
     page.Space(8);
@@ -215,7 +218,7 @@ bool WriteReport(QPdfWriter& writer, const TReportContents& contents, const QDat
                           TListedRows{statistics.NrOfDataSets}.Rows() +
                               TListedRows{contents.RawData.size()}.Rows());
     WriteHeader(page, contents, made);
-    WriteLines(page, Text("Site constants"), {Text("Site constant"), Text("Value"), QString()},
+    WriteLines(page, Text("Site constants"), {Text("Site constant"), Text("Value")},
                SiteConstantLines(contents));
     WriteLines(page, Text("Results: ") + CalculationOptionText(statistics.Option),
                {Text("Quantity"), Text("Value"), Text("95 % interval")}, ResultLines(contents));
@@ -225,8 +228,17 @@ bool WriteReport(QPdfWriter& writer, const TReportContents& contents, const QDat
         drawn = PaintReportGraph(painter, area, statistics, contents.InFit, steps.Graph());
     });
     page.Space(12);
-    return drawn && WriteDataSets(page, statistics, steps) &&
-           WriteAppendix(page, contents.RawData, steps);
+    if (!drawn || !WriteDataSets(page, statistics, steps)) {
+        return false;
+    }
+    if (contents.Design) {
+        WriteLines(page, Text("Design of the drain spacing"),
+                   {Text("Quantity"), Text("Value"), Text("Range or source")},
+                   contents.Design->Lines);
+        WriteLines(page, Text("Drain spacing for each allowed height"),
+                   {Text("Allowed height"), Text("Drain spacing")}, contents.Design->Table);
+    }
+    return WriteAppendix(page, contents.RawData, steps);
 }
 
 // The generator gives the canvas in millimetres rounded to three decimals,
