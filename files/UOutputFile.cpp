@@ -4,6 +4,7 @@
 #include "UFileNumber.h"
 #include "UFloatMath.h"
 #include "UInputFile.h"
+#include "USameFile.h"
 #include "UTextScanner.h"
 #include "UTylwenUtils.h"
 #include "UUserDialogs.h"
@@ -90,6 +91,10 @@ std::string FormatOutputFile(const std::string& outputPath, const TCalculationRe
 std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
                               TDMTylwen& store, TFileWriteSeam& seam) {
     const std::string outputName = ChangeDataFileExt(store.FileName, ".out");
+    const std::string inputName = ChangeDataFileExt(store.FileName, ".inp");
+    if (LeadToSameFile(inputName, outputName)) {
+        throw EInOutError(SameFileMessage(inputName, outputName));
+    }
     std::string text = FormatOutputFile(outputName, result);
     const TWriteResult written = WriteFileSafely(outputName, text, seam);
     if (!written.Succeeded()) {
@@ -97,7 +102,6 @@ std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& di
                           "\" could not be written: " + written.Reason);
     }
     ResultsAvailable = true;
-    const std::string inputName = ChangeDataFileExt(store.FileName, ".inp");
     store.FileName = outputName;
     if (!OutputShown) {
         dialogs.ShowMessage(ConfirmationMessage(inputName, outputName));

@@ -26,8 +26,9 @@ std::string FormatOutputFile(const std::string& outputPath, const TCalculationRe
 // set ResultsAvailable, switch FileName to the output file and, unless
 // OutputShown is set, tell the user where both files were saved. Returns the
 // text written, so that it can be shown without reading the file back, which
-// another run may have rewritten meanwhile. A file that cannot be written
-// raises EInOutError before anything else changes.
+// another run may have rewritten meanwhile. A file that cannot be written,
+// or that is the input file itself under the output file's name, raises
+// EInOutError before anything else changes.
 std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
                               TDMTylwen& store = DMTylwen,
                               TFileWriteSeam& seam = DefaultFileWriteSeam());

@@ -45,6 +45,7 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     OutputOpen_Dialog = {"out", "Output files (*.out)|*.out", ""};
     SaveReport_Dialog = {"pdf", "PDF documents (*.pdf)|*.pdf", ""};
     SaveGraph_Dialog = {"png", "PNG pictures (*.png)|*.png|SVG drawings (*.svg)|*.svg", ""};
+    ImportTable_Dialog = {"csv", "Tables (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt", ""};
     CreateCommands();
     CreateMenu();
     CreatePages();
@@ -205,6 +206,7 @@ void TMainForm::ConnectHandlers() {
     OnTrigger(InputOpen, &TMainForm::InputOpenExecute);
     OnTrigger(InputSave, &TMainForm::InputSaveExecute);
     OnTrigger(OutputOpen, &TMainForm::OutputOpenExecute);
+    OnTrigger(ImportTable, &TMainForm::ImportTableExecute);
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
     OnTrigger(EditCut1, &TMainForm::EditCut1Execute);
     OnTrigger(EditCopy1, &TMainForm::EditCopy1Execute);

@@ -72,6 +72,10 @@ public:
     void OutputOpenExecute();
     void SaveReportExecute();
     void SaveGraphExecute();
+    // Fills the grid from a delimited table file, as a paste of its data
+    // sets at the first data cell would.
+    void ImportTableExecute();
+    void ImportTableFile(const std::string& fileName);
 
     // Their steps after the file dialog, for a file named by other means.
     void OpenInputFile(const std::string& fileName);
@@ -79,7 +83,7 @@ public:
 
     // A file named on the command line or dropped on the window: an input
     // file is opened as Open-input does and shown on the Input page, an
-    // output file as Open-output does.
+    // output file as Open-output does, a table as Import table does.
     void OpenFile(const std::string& fileName);
     // The same once the window is up and active and the drop that named the
     // file has finished.
@@ -134,6 +138,7 @@ public:
     QAction* InputSave = nullptr;
     QAction* OutputOpen = nullptr;
     QAction* GraphOpen = nullptr;
+    QAction* ImportTable = nullptr;
     QAction* FileExit1 = nullptr;
     QAction* SaveReport = nullptr;
     QAction* SaveGraph = nullptr;
@@ -149,6 +154,7 @@ public:
     QAction* InputSave1 = nullptr;
     QAction* OpenOutput1 = nullptr;
     QAction* GraphOpen1 = nullptr;
+    QAction* ImportTable1 = nullptr;
     QAction* SaveReport1 = nullptr;
     QAction* SaveGraph1 = nullptr;
     QAction* ProgramExit = nullptr;
@@ -162,6 +168,7 @@ public:
     TFileDialogOptions OutputOpen_Dialog;
     TFileDialogOptions SaveReport_Dialog;
     TFileDialogOptions SaveGraph_Dialog;
+    TFileDialogOptions ImportTable_Dialog;
 
     // The save dialog of the last Save-calculate was cancelled.
     bool SaveCancelled = false;
@@ -169,7 +176,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class TFillSource { ByFlags, WorkingArrays };
@@ -213,7 +219,6 @@ private:
     void EditCopy1Execute();
     void EditPaste1Execute();
     void EditDelete1Execute();
-    bool CutKeyPressedWithoutSelection(QObject* watched, QEvent* event) const;
 
     void FillGridFrom(TFillSource source);
     void FillGridRow(int row, TFillSource source);

@@ -246,7 +246,7 @@ void TMainForm::CreateOutputPage() {
     Output_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Output_Memo->setReadOnly(true);
     Output_Memo->setAccessibleName(QStringLiteral("Output file"));
-    new TAnchorAllSides(*Output_Memo);
+    new TAnchorLeftTopRight(*Output_Memo);
     Output_Memo->hide();
     GraphImage = NewPicture(Output_TabSheet, "GraphImage", QPixmap(), {24, 144, 607, 313},
                             "Regression graph");
