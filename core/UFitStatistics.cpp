@@ -117,6 +117,7 @@ std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics
         spread.ResidualDeviation *
         std::sqrt(1.0 / count + statistics.MeanHead * statistics.MeanHead / sums.HeadSquares);
     spread.StudentT = StudentQuantile(n - 2);
+    spread.HeadSquares = sums.HeadSquares;
     spread.SlopeInterval = Around(statistics.SlopeA, spread.StudentT * spread.SlopeError);
     spread.InterceptInterval =
         Around(statistics.InterceptB, spread.StudentT * spread.InterceptError);
@@ -210,6 +211,25 @@ bool TFitStatistics::IsSuspect(std::size_t serial) const {
 
 bool TFitStatistics::IsInfluential(std::size_t serial) const {
     return std::find(Influential.begin(), Influential.end(), serial) != Influential.end();
+}
+
+double TFitStatistics::LineAt(double head) const {
+    return Option == TCalculationOption::OverEntireSoilDepth ? SlopeA * head + InterceptB
+                                                             : SlopeA * head;
+}
+
+std::optional<TInterval> TFitStatistics::BandAt(double head) const {
+    if (!Spread || !(Spread->HeadSquares > 0.0) || NrInFit() == 0) {
+        return std::nullopt;
+    }
+    const double dx = head - MeanHead;
+    const double halfWidth =
+        Spread->StudentT * Spread->ResidualDeviation *
+        std::sqrt(1.0 / static_cast<double>(NrInFit()) + dx * dx / Spread->HeadSquares);
+    if (!std::isfinite(halfWidth)) {
+        return std::nullopt;
+    }
+    return Around(LineAt(head), halfWidth);
 }
 
 bool TFitStatistics::IsInFit(std::size_t index) const {

@@ -38,6 +38,9 @@ struct TSpreadStatistics {
     TInterval InterceptInterval;
     TInterval KaInterval;
     TInterval KbInterval;
+    // Sxx, the sum of the squared distances of H" from its mean: with s, n,
+    // the mean H" and t it gives the confidence band of the line.
+    double HeadSquares = 0.0;
 };
 
 // How one data set of the fit stands to the line. Each value is absent where
@@ -106,6 +109,11 @@ struct TFitStatistics {
     bool IsInfluential(std::size_t serial) const;
     bool IsInFit(std::size_t index) const;
     std::size_t NrInFit() const;
+    // Q/H" of the fitted line at `head`: through the origin with the second
+    // option, which fits no intercept.
+    double LineAt(double head) const;
+    // The 95 % confidence band of the line at `head`, when there is a spread.
+    std::optional<TInterval> BandAt(double head) const;
 };
 
 // The statistics of the calculation that has just run: reads XValues,

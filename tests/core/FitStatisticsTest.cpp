@@ -75,6 +75,13 @@ TEST_F(FitStatistics, WorkedExample) {
         EXPECT_NEAR(fit.Residuals[i], residuals[i], 1e-15) << i;
     }
     EXPECT_TRUE(fit.Suspect.empty());
+    // The band of the line is t s sqrt(1/n + (H" - mean)^2 / Sxx) either side:
+    // at H" = 0 the intercept's interval, at the mean H" t s / sqrt(3).
+    ASSERT_TRUE(fit.BandAt(0.0) && fit.BandAt(fit.MeanHead));
+    ExpectInterval(*fit.BandAt(0.0), -0.0179585536863095, 0.0344059221073621, 1e-13);
+    const double halfWidth = 12.7062047361747 * 0.00121666065848072 / std::sqrt(3.0);
+    ExpectInterval(*fit.BandAt(fit.MeanHead), fit.MeanQH - halfWidth, fit.MeanQH + halfWidth,
+                   1e-13);
 }
 
 TEST_F(FitStatistics, PerfectLineHasNoSpreadAndNoSuspect) {
@@ -133,6 +140,9 @@ TEST_F(FitStatistics, PlantedOutlierIsTheOnlySuspect) {
     EXPECT_NEAR(*fit.Influence[7].External, 12.8026289527944, 1e-9);
     EXPECT_NEAR(*fit.Influence[7].BonferroniP / 3.51466460644647e-7, 1.0, 1e-8);
     EXPECT_EQ(fit.Suspect, std::vector<std::size_t>({8}));
+    // Its Cook's distance, 0.439, stays below the median of F(2, 13), 0.731:
+    // far from the line, yet near the mean H", it does not swing the line.
+    EXPECT_TRUE(fit.Influential.empty());
 }
 
 TEST_F(FitStatistics, TwoDataSetsOrTheSecondOptionGiveNoSpread) {
@@ -155,6 +165,9 @@ TEST_F(FitStatistics, TwoDataSetsOrTheSecondOptionGiveNoSpread) {
     EXPECT_EQ(origin.QH.size(), 3u);
     EXPECT_FALSE(origin.Spread || origin.RSquared);
     EXPECT_TRUE(origin.Residuals.empty() && origin.Suspect.empty());
+    // Its line runs through the origin, whatever intercept was left behind.
+    EXPECT_DOUBLE_EQ(origin.LineAt(2.0), 2.0 * origin.SlopeA);
+    EXPECT_FALSE(origin.BandAt(0.5) || line.BandAt(0.5));
 }
 
 } // namespace
@@ -332,6 +345,11 @@ TEST_F(FitStatistics, WhatIfFitLeavesDataSetsOutAndPutsThemBack) {
     EXPECT_NEAR(whatIf.Current().Ka, 0.341194661885952, 1e-12);
     EXPECT_EQ(whatIf.Current().NrInFit(), 10u);
     EXPECT_FALSE(whatIf.Current().Influence[0].Leverage);
+    // The band of the what-if line counts only the ten data sets in its fit.
+    const TFitStatistics& ten = whatIf.Current();
+    ASSERT_TRUE(ten.Spread && ten.BandAt(ten.MeanHead));
+    EXPECT_NEAR(ten.BandAt(ten.MeanHead)->High - ten.LineAt(ten.MeanHead),
+                ten.Spread->StudentT * ten.Spread->ResidualDeviation / std::sqrt(10.0), 1e-15);
     EXPECT_EQ(WhatIfLine(whatIf.Excluded()),
               "What-if: data set 1 left out \u2014 the files are unchanged");
     EXPECT_TRUE(whatIf.Toggle(7));

@@ -3,15 +3,22 @@
 // case tests/e2e/case_save_report_writes_pdf.py.
 #include "UiFixture.h"
 
+#include "UPdfPageWriter.h"
+#include "UReportDocument.h"
+#include "UReportGraph.h"
+#include "UReportGraphView.h"
 #include "UReportPage.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QSvgRenderer>
 #include <QTableView>
 #include <QTableWidget>
@@ -100,17 +107,31 @@ TEST_F(TReportTest, SavedReportOpensInAPdfReader) {
     const std::string pdf = InFolder("report.pdf");
     EXPECT_EQ(form->StatusText(), "The report is saved in " + pdf);
     const QString file = QString::fromStdString(pdf);
-    EXPECT_TRUE(
-        RunPoppler("pdfinfo", {file}).value_or("").contains(QRegularExpression("Pages: +1\n")));
+    const QRegularExpressionMatch pages =
+        QRegularExpression("Pages: +(\\d+)\n").match(RunPoppler("pdfinfo", {file}).value_or(""));
+    ASSERT_TRUE(pages.hasMatch());
     const QString page = QString::fromStdString(InFolder("page"));
     RunPoppler("pdftoppm", {"-png", "-r", "30", "-f", "1", "-l", "1", "-singlefile", file, page});
     EXPECT_EQ(QImage(page + ".png").size(), QSize(248, 351)); // A4 at 30 dots per inch
     const QString text = RunPoppler("pdftotext", {"-layout", file, "-"}).value_or("");
     EXPECT_TRUE(text.contains(QString::fromStdString(InFolder("worked.inp"))));
-    EXPECT_TRUE(text.contains(QRegularExpression("Ka \\(m/day\\) +2.072 +-17.47 to 21.62")));
+    for (const char* expected :
+         {"Site constant +Value", "Quantity +Value +95 % interval",
+          "Ka \\(m/day\\) +2.072 +-17.47 to 21.62",
+          "Nr\\. +In fit +H\" \\(m\\) +Q/H\" \\(1/day\\) +Fitted",
+          "Appendix: the data sets as entered",
+          "Serial number +Q \\(mm/day\\) +Depth midway \\(m\\) +Depth near the drains \\(m\\)",
+          "2 +3 +0.8 +1.1"}) {
+        EXPECT_TRUE(text.contains(QRegularExpression(expected))) << expected;
+    }
     EXPECT_TRUE(text.contains(QRegularExpression(
         "3 ?\u2020 +yes +0.15 +0.01 +0.009605 +0.0003947 +0.8947 +1 +4.25 +5.625")))
         << text.toStdString();
+    // One footer line on every page.
+    const QRegularExpression footer("Soravik [0-9.]+ · \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d · "
+                                    "worked\\.inp · least-squares line over "
+                                    "the entire soil depth +Page \\d");
+    EXPECT_EQ(text.count(footer), pages.captured(1).toInt()) << text.toStdString();
 
     // No to the overwrite question keeps the file; a folder that is not there
     // is an error, not a saved report.
@@ -128,21 +149,35 @@ TEST_F(TReportTest, SavedReportOpensInAPdfReader) {
               0u);
 }
 
-TEST_F(TReportTest, GraphIsSavedAsTheBitmapShownOrAsADrawing) {
+TEST_F(TReportTest, GraphIsSavedAsADrawingOrAPictureOfTheChosenResolution) {
     CalculateWorkedExample();
     dialogs.SaveFileNames.push_back(InFolder("graph.svg"));
     form->SaveGraph1->trigger();
-    const QSvgRenderer drawing(QString::fromStdString(InFolder("graph.svg")));
+    const QString svg = QString::fromStdString(ReadWholeFile(InFolder("graph.svg")));
+    const QSvgRenderer drawing(svg.toUtf8());
     EXPECT_TRUE(drawing.isValid());
-    EXPECT_EQ(drawing.viewBox(), QRect(0, 0, 607, 313));
+    EXPECT_EQ(drawing.viewBox(), QRect(0, 0, 605, 378));
+    // The canvas is the view box, and the white ground covers it, once.
+    EXPECT_TRUE(svg.contains(QRegularExpression("<svg width=\"605\" height=\"378\"")));
+    EXPECT_EQ(svg.count(QRegularExpression("<rect[^>]*width=\"605\" height=\"378\"")), 1);
 
-    // Any other extension gives the bitmap, named ".png".
-    dialogs.SaveFileNames.push_back(InFolder("graph.jpg"));
-    ClickButton(Page().SaveGraph_Button);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(InFolder("graph.jpg"))));
-    const QImage saved(QString::fromStdString(InFolder("graph.png")));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
-              form->GraphImage->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
+    // Any other extension gives the picture, named ".png", at the resolution chosen.
+    for (const auto& [dotsPerInch, pixels] :
+         {std::pair{300, QSize(1890, 1181)}, std::pair{150, QSize(945, 591)}}) {
+        Page().GraphResolution_SpinBox->setValue(dotsPerInch);
+        dialogs.SaveFileNames.push_back(InFolder("graph.jpg"));
+        dialogs.YesNoAnswers.push_back(true);
+        ClickButton(Page().SaveGraph_Button);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(InFolder("graph.jpg"))));
+        const QImage saved(QString::fromStdString(InFolder("graph.png")));
+        EXPECT_EQ(saved.size(), pixels);
+        EXPECT_EQ(saved.dotsPerMeterX(), qRound(dotsPerInch / 0.0254));
+        EXPECT_EQ(saved.dotsPerMeterY(), saved.dotsPerMeterX());
+        for (const QPoint corner :
+             {QPoint(0, 0), QPoint(pixels.width() - 1, pixels.height() - 1)}) {
+            EXPECT_EQ(saved.pixel(corner), 0xffffffffu);
+        }
+    }
     EXPECT_TRUE(dialogs.Errors.empty());
 }
 
@@ -190,4 +225,96 @@ TEST_F(TReportTest, UntickedDataSetIsLeftOutOfTheWhatIfFitUntilTheNextOpen) {
     ClickButton(form->Button1);
     EXPECT_FALSE(Page().WhatIf().IsActive());
     EXPECT_FALSE(Page().Contents()->WhatIf);
+}
+
+// A click on a marker goes the check box's way: the table, the what-if line
+// and the graph, which draws the data set hollow, change together.
+TEST_F(TReportTest, ClickOnAMarkerTogglesItsDataSetInTheWhatIfFit) {
+    CalculateWorkedExample();
+    ShowPage(&Page());
+    TReportGraphView& graph = *Page().Graph_View;
+    const auto markerOf = [&](std::size_t index) {
+        const TFitStatistics& fit = Page().WhatIf().Current();
+        return ReportGraphLayout(QRectF(graph.rect()), fit, fit.InFit)
+            .Place(fit.Head[index], fit.QH[index])
+            .toPoint();
+    };
+    const auto centre = [&](std::size_t index) {
+        return graph.grab().toImage().pixelColor(markerOf(index));
+    };
+    EXPECT_NE(centre(1), QColor(Qt::white));
+    QTest::mouseClick(&graph, Qt::LeftButton, {}, markerOf(1));
+    EXPECT_EQ(Page().WhatIf().Excluded(), std::vector<std::size_t>({2}));
+    EXPECT_EQ(Page().DataSets_Table->model()->index(1, 1).data(Qt::CheckStateRole).toInt(),
+              Qt::Unchecked);
+    EXPECT_TRUE(Page().WhatIf_Label->text().startsWith(QStringLiteral("What-if: data set 2")));
+    EXPECT_EQ(centre(1), QColor(Qt::white));
+    QTest::mouseClick(&graph, Qt::LeftButton, {}, markerOf(1));
+    EXPECT_FALSE(Page().WhatIf().IsActive());
+    EXPECT_NE(centre(1), QColor(Qt::white));
+}
+
+TEST_F(TReportTest, ChangesAfterTheCalculationMarkTheReportStale) {
+    CalculateWorkedExample();
+    ShowPage(&Page());
+    EXPECT_FALSE(Page().IsStale());
+    ShowPage(form->Input);
+    TypeCell(1, 1, QStringLiteral("3.5"));
+    EXPECT_TRUE(Page().IsStale());
+    SaveCalculate(InFolder("changed.inp"));
+    EXPECT_FALSE(Page().IsStale());
+    form->RadioButton2->setChecked(true);
+    ShowPage(&Page());
+    EXPECT_TRUE(Page().Stale_Label->isVisible());
+}
+
+TEST_F(TReportTest, CopyPutsTheSelectedCellsUnderTheirHeadings) {
+    CalculateWorkedExample();
+    ShowPage(&Page());
+    QTableView& table = *Page().DataSets_Table;
+    const QAbstractItemModel& model = *table.model();
+    table.selectionModel()->select(QItemSelection(model.index(0, 2), model.index(2, 3)),
+                                   QItemSelectionModel::Select);
+    table.setFocus();
+    QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "H\" (m)\tQ/H\" (1/day)\n0.4\t0.0125\n0.3\t0.01\n0.15\t0.01\n");
+}
+
+// The report of a long table lists its ends only; a stopped one gives nothing.
+TEST_F(TReportTest, LongTableIsShortenedAndAStoppedReportGivesNothing) {
+    TReportContents contents;
+    contents.Statistics.NrOfDataSets = 5000;
+    contents.Statistics.InFit.assign(5000, true);
+    for (int i = 0; i < 5000; ++i) {
+        contents.Statistics.Head.push_back(0.1 + i * 1e-4);
+        contents.Statistics.QH.push_back(0.01 + i * 1e-6);
+        contents.RawData.push_back({1.0 + i, 0.5, 1.0});
+    }
+    const QDateTime made(QDate(2026, 5, 4), QTime(10, 30));
+    EXPECT_FALSE(ReportPdf(contents, made, [](std::size_t, std::size_t) { return false; }));
+    const std::optional<QByteArray> pdf = ReportPdf(contents, made);
+    ASSERT_TRUE(pdf);
+    const QString file = QString::fromStdString(InFolder("long.pdf"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(*pdf) == pdf->size());
+    out.close();
+    const QString text = RunPoppler("pdftotext", {"-layout", file, "-"}).value_or("");
+    EXPECT_EQ(text.count(QStringLiteral("Only the first and the last 1,000 of the 5,000 data sets "
+                                        "are listed")),
+              2);
+    EXPECT_TRUE(text.contains(QRegularExpression("\n +1000 +yes +0.1999 ")));
+    EXPECT_TRUE(text.contains(QRegularExpression("\n +4001 +4001 +0.5 ")));
+    EXPECT_FALSE(text.contains(QRegularExpression("\n +2500 ")));
+}
+
+// Rows per page: never fewer than three of a table alone on a page.
+TEST(ReportDocument, TablesLeaveNoFewerThanThreeRowsAlone) {
+    using TPages = std::vector<std::size_t>;
+    EXPECT_EQ(SplitTableRows(15, 2, 40), TPages({0, 15}));
+    EXPECT_EQ(SplitTableRows(42, 40, 40), TPages({39, 3}));
+    EXPECT_EQ(SplitTableRows(10, 9, 40), TPages({7, 3}));
+    EXPECT_EQ(SplitTableRows(2, 1, 40), TPages({0, 2}));
+    EXPECT_EQ(SplitTableRows(2, 5, 40), TPages({2}));
+    EXPECT_EQ(SplitTableRows(85, 10, 40), TPages({10, 40, 35}));
 }

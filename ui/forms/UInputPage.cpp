@@ -6,6 +6,7 @@
 #include "UDataGrid.h"
 #include "UNumberText.h"
 #include "UPasteCells.h"
+#include "UReportPage.h"
 #include "UTableMemory.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
@@ -184,6 +185,8 @@ void TMainForm::Edit5Exit() {
 }
 
 void TMainForm::DataGridSetEditText(int column, int row, const std::string& text) {
+    // Typing stores the text without telling the grid's model.
+    Report_TabSheet->CellChanged(column, row, text);
     if (IsMultiCellPaste(text)) {
         try {
             TEdit1CountField countField(*Edit1);

@@ -241,6 +241,7 @@ private:
     bool ReadInputFileOfChosenOutput();
     void LoadOutputMemo();
     void RefreshReport(TCalculationOption option, double equivalentDepth);
+    void WatchForStaleReport();
     void ExportReport(TFileDialogOptions& dialog, const TReportExport& kind);
     std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
                                                  std::string (*fileName)(const std::string&));

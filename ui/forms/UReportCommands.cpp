@@ -3,18 +3,21 @@
 #include "UMainForm.h"
 
 #include "UDMTylwen.h"
+#include "UDataGrid.h"
 #include "UDesignPage.h"
+#include "UExportProgress.h"
 #include "UFileNames.h"
 #include "UFloatMath.h"
 #include "UReportDocument.h"
 #include "UReportPage.h"
 #include "USafeFileWriter.h"
+#include "UTextField.h"
 
 #include <QAction>
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 
 namespace {
@@ -41,15 +44,6 @@ std::string GraphFileName(const std::string& chosen) {
     return ChangeFileExt(chosen, ".png");
 }
 
-// A report of many thousand data sets takes seconds to draw.
-class TWaitCursor {
-public:
-    TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
-
 // The whole file or, if that fails, the file that was there before.
 void WriteExport(const std::string& name, const QByteArray& bytes) {
     if (bytes.isEmpty()) {
@@ -67,24 +61,41 @@ void WriteExport(const std::string& name, const QByteArray& bytes) {
 // what the status line calls it.
 struct TReportExport {
     std::string (*FileName)(const std::string& chosen);
-    QByteArray (*Render)(const std::string& name, const TReportContents& contents);
+    std::optional<QByteArray> (*Render)(const std::string& name, const TReportContents& contents,
+                                        int dotsPerInch, const TPaintProgress& progress);
     const char* What;
 };
 
 namespace {
 
-const TReportExport ReportExport = {ReportFileName,
-                                    [](const std::string&, const TReportContents& contents) {
-                                        return ReportPdf(contents, QDateTime::currentDateTime());
-                                    },
-                                    "report"};
+const TReportExport ReportExport = {
+    ReportFileName,
+    [](const std::string&, const TReportContents& contents, int, const TPaintProgress& progress) {
+        return ReportPdf(contents, QDateTime::currentDateTime(), progress);
+    },
+    "report"};
 
 const TReportExport GraphExport = {GraphFileName,
-                                   [](const std::string& name, const TReportContents& contents) {
-                                       return HasExtension(name, ".svg") ? GraphSvg(contents)
-                                                                         : GraphPng(contents);
+                                   [](const std::string& name, const TReportContents& contents,
+                                      int dotsPerInch, const TPaintProgress& progress) {
+                                       return HasExtension(name, ".svg")
+                                                  ? GraphSvg(contents, progress)
+                                                  : GraphPng(contents, dotsPerInch, progress);
                                    },
                                    "graph"};
+
+std::vector<TRawDataSet> RawDataOf(const TDMTylwen& store, std::size_t count) {
+    std::vector<TRawDataSet> data;
+    data.reserve(count);
+    for (std::size_t serial = 1; serial <= count; ++serial) {
+        const auto valueAt = [serial](const DataSetR& column) {
+            return serial < column.size() ? column[serial] : 0.0;
+        };
+        data.push_back({valueAt(store.InputDischarge), valueAt(store.InputDepthMidway),
+                        valueAt(store.InputDepthNear)});
+    }
+    return data;
+}
 
 } // namespace
 
@@ -103,6 +114,35 @@ void TMainForm::CreateReportPage() {
     }
     OnTrigger(SaveReport, &TMainForm::SaveReportExecute);
     OnTrigger(SaveGraph, &TMainForm::SaveGraphExecute);
+    WatchForStaleReport();
+}
+
+// Whatever changes what the next calculation would start from makes the
+// report shown out of date; the calculation itself refreshes it last.
+void TMainForm::WatchForStaleReport() {
+    TReportPage* page = Report_TabSheet;
+    const auto markStale = [page] { page->MarkStale(); };
+    for (TTextField* field : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
+        connect(field, &QLineEdit::textChanged, page, markStale);
+    }
+    connect(RadioButton1, &QRadioButton::toggled, page, markStale);
+    const QAbstractItemModel* grid = DataGrid->model();
+    // The grid also reports the program's own writes, a while later: a cell
+    // that still holds the value calculated from changes nothing.
+    connect(grid, &QAbstractItemModel::dataChanged, page,
+            [this, page](const QModelIndex& first, const QModelIndex& last) {
+                for (int row = first.row(); row <= last.row(); ++row) {
+                    for (int column = first.column(); column <= last.column(); ++column) {
+                        if (!page->IsReportedValue(column, row, DataGrid->Cell(column, row))) {
+                            page->MarkStale();
+                            return;
+                        }
+                    }
+                }
+            });
+    connect(grid, &QAbstractItemModel::rowsInserted, page, markStale);
+    connect(grid, &QAbstractItemModel::rowsRemoved, page, markStale);
+    connect(grid, &QAbstractItemModel::modelReset, page, markStale);
 }
 
 void TMainForm::Report_TabSheetShow() {
@@ -119,7 +159,7 @@ void TMainForm::RefreshReport(TCalculationOption option, double equivalentDepth)
     contents.DrainSpacing = store.DrainSpacing;
     contents.DrainRadius = store.DrainRadius;
     contents.Statistics = FitStatisticsOfLastCalculation(option, equivalentDepth, store);
-    contents.GraphBitmap = GraphImage->pixmap().toImage();
+    contents.RawData = RawDataOf(store, contents.Statistics.NrOfDataSets);
     SaveReport_Dialog.InitialDir = ExtractFilePath(store.FileName);
     SaveGraph_Dialog.InitialDir = SaveReport_Dialog.InitialDir;
     Report_TabSheet->ShowReport(std::move(contents));
@@ -152,8 +192,7 @@ void TMainForm::SaveGraphExecute() {
 }
 
 void TMainForm::ExportReport(TFileDialogOptions& dialog, const TReportExport& kind) {
-    const std::optional<TReportContents>& contents = Report_TabSheet->Contents();
-    if (!contents) {
+    if (!Report_TabSheet->Contents()) {
         return;
     }
     const std::optional<std::string> name = AskExportFileName(dialog, kind.FileName);
@@ -162,11 +201,20 @@ void TMainForm::ExportReport(TFileDialogOptions& dialog, const TReportExport& ki
         ShowStatus(what + " was not saved");
         return;
     }
+    // A copy: the window stays responsive while a long export runs, and
+    // nothing it does may change what is being written.
+    TReportContents contents = *Report_TabSheet->Contents();
+    contents.Design = Design_TabSheet->ReportSection();
+    std::optional<QByteArray> bytes;
     {
-        const TWaitCursor wait;
-        TReportContents withDesign = *contents;
-        withDesign.Design = Design_TabSheet->ReportSection();
-        WriteExport(*name, kind.Render(*name, withDesign));
+        TExportProgress progress(this, QString::fromStdString("Saving " + *name + "…"));
+        bytes =
+            kind.Render(*name, contents, Report_TabSheet->GraphDotsPerInch(), progress.Callback());
     }
+    if (!bytes) {
+        ShowStatus(what + " was not saved: cancelled");
+        return;
+    }
+    WriteExport(*name, *bytes);
     ShowStatus(what + " is saved in " + *name);
 }

@@ -267,3 +267,22 @@ QString SuspectLegend(const TFitStatistics& statistics) {
     }
     return legend;
 }
+
+const TFitStatistics& GraphedFit(const TReportContents& contents) {
+    return contents.WhatIf ? *contents.WhatIf : contents.Statistics;
+}
+
+QString InfluenceLegend(const TFitStatistics& statistics) {
+    if (statistics.Influential.empty()) {
+        return {};
+    }
+    return Text("Ringed on the graph, influential: pulls the line on its own (data set %1). "
+                "Untick it under \"in fit\" or click its marker to see the results without it.")
+        .arg(SerialList(statistics.Influential));
+}
+
+QString DataSetLegend(const TFitStatistics& statistics) {
+    const QString influence = InfluenceLegend(statistics);
+    return influence.isEmpty() ? SuspectLegend(statistics)
+                               : SuspectLegend(statistics) + QLatin1Char('\n') + influence;
+}

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "UFitStatistics.h"
+#include "UReportGraph.h"
 
-#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +27,14 @@ struct TDesignSection {
     std::vector<TReportLine> Table;
 };
 
+// A data set as it was entered: discharge in mm/day, the two depths of the
+// water table in m.
+struct TRawDataSet {
+    double Discharge = 0.0;
+    double DepthMidway = 0.0;
+    double DepthNear = 0.0;
+};
+
 struct TReportContents {
     std::string InputFileName;
     std::string OutputFileName;
@@ -38,9 +46,7 @@ struct TReportContents {
     TFitStatistics Statistics;
     // The what-if fit of the Report page while data sets are left out of it.
     std::optional<TFitStatistics> WhatIf;
-    // The regression graph as the Output page shows it; the report and a
-    // drawing file draw it anew from the statistics.
-    QImage GraphBitmap;
+    std::vector<TRawDataSet> RawData;
     // Saved with the report when the Design page has a result.
     std::optional<TDesignSection> Design;
 };
@@ -49,6 +55,9 @@ struct TReportContents {
 QString ReportNumber(double value);
 
 QString CalculationOptionText(TCalculationOption option);
+// The fit the graph draws: the what-if fit while data sets are left out (they
+// are drawn hollow), else the calculation's.
+const TFitStatistics& GraphedFit(const TReportContents& contents);
 std::vector<TReportLine> SiteConstantLines(const TReportContents& contents);
 std::vector<TReportLine> ResultLines(const TReportContents& contents);
 // The lines of a fit: the what-if fit with the full fit's Ka and Kb beside.
@@ -85,3 +94,7 @@ QString DataSetColumnExplanation(TDataSetColumn column);
 QString DataSetCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column);
 // The line below the table that explains the mark.
 QString SuspectLegend(const TFitStatistics& statistics);
+// The line that names the influential data sets; empty when there are none.
+QString InfluenceLegend(const TFitStatistics& statistics);
+// Both, as the page and the report show them under the table.
+QString DataSetLegend(const TFitStatistics& statistics);

@@ -1,78 +1,33 @@
 #include "UReportDocument.h"
 
-#include "URegressionGraph.h"
-#include "UTylwenUtils.h"
+#include "UNumberText.h"
+#include "UPdfPageWriter.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QFont>
-#include <QFontMetricsF>
+#include <QImage>
 #include <QLocale>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPicture>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 #include <algorithm>
-#include <cstdint>
-#include <utility>
+#include <cmath>
 #include <vector>
 
 namespace {
 
-// One unit of the page is one pixel of the window, so the graph keeps its
-// size and the fonts their usual points.
+// One unit of the page is 1/96 inch, the unit the graph is laid out in.
 constexpr int PageResolution = 96;
 constexpr qreal PageMargin = 18.0; // millimetres
-constexpr qreal FooterHeight = 20.0;
+constexpr double MetresPerInch = 0.0254;
+constexpr std::size_t RowsPerProgress = 64;
 const QColor SuspectFill(255, 224, 160);
-const QColor RuleColour(128, 128, 128);
-
-// The graph is drawn from the results the last calculation shares. A report
-// can outlive them (a later calculation that failed half-way leaves them
-// partly converted), so while it is drawn the report's own copies stand in.
-class TGraphOfReport {
-public:
-    explicit TGraphOfReport(const TFitStatistics& statistics)
-        : statistics_(statistics), head_(std::move(XValues)), qh_(std::move(YValues)),
-          slope_(SlopeA), intercept_(InterceptB) {
-        XValues = statistics.Head;
-        YValues = statistics.QH;
-        SlopeA = statistics.SlopeA;
-        InterceptB = statistics.InterceptB;
-    }
-    ~TGraphOfReport() {
-        XValues = std::move(head_);
-        YValues = std::move(qh_);
-        SlopeA = slope_;
-        InterceptB = intercept_;
-    }
-    TGraphOfReport(const TGraphOfReport&) = delete;
-    TGraphOfReport& operator=(const TGraphOfReport&) = delete;
-
-    void PaintOn(QPaintDevice& device) const {
-        const auto count =
-            static_cast<std::int32_t>(std::min<std::size_t>(statistics_.NrOfDataSets, INT32_MAX));
-        PaintRegressionGraph(device, count, statistics_.Option);
-    }
-
-private:
-    const TFitStatistics& statistics_;
-    DataSetR head_;
-    DataSetR qh_;
-    double slope_;
-    double intercept_;
-};
-
-// The graph as vectors, for a page that another painter is drawing on.
-QPicture GraphDrawing(const TFitStatistics& statistics) {
-    QPicture picture;
-    TGraphOfReport(statistics).PaintOn(picture);
-    picture.setBoundingRect(QRect(0, 0, GraphWidth, GraphHeight));
-    return picture;
-}
 
 QFont ReportFont(qreal points, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
@@ -81,138 +36,180 @@ QFont ReportFont(qreal points, bool bold = false) {
     return font;
 }
 
-// Writes from the top of the page down and starts a new page when the next
-// block does not fit.
-class TPageWriter {
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The progress of a whole report: first the graph's markers, then the rows
+// of its tables.
+class TReportProgress {
 public:
-    TPageWriter(QPdfWriter& writer, QPainter& painter)
-        : writer_(writer), painter_(painter), width_(painter.viewport().width()),
-          height_(painter.viewport().height() - FooterHeight) {
-        WriteFooter();
+    TReportProgress(const TPaintProgress& progress, std::size_t markers, std::size_t rows)
+        : progress_(progress), markers_(markers), total_(markers + rows) {}
+
+    TPaintProgress Graph() const {
+        return [this](std::size_t done, std::size_t) { return Tell(done); };
     }
-
-    // File names break anywhere, sentences (`wrap` Qt::TextWordWrap) between words.
-    void Text(const QString& text, const QFont& font, qreal spaceAfter = 4.0,
-              int wrap = Qt::TextWrapAnywhere) {
-        painter_.setFont(font);
-        const QRectF room(0, 0, width_, height_);
-        const QRectF needed = painter_.boundingRect(room, wrap, text);
-        Reserve(needed.height());
-        painter_.drawText(QRectF(0, y_, width_, needed.height()), wrap, text);
-        y_ += needed.height() + spaceAfter;
-    }
-
-    void Space(qreal height) { y_ += height; }
-
-    // A row of cells; `widths` are fractions of the page width.
-    void Row(const QStringList& cells, const std::vector<qreal>& widths,
-             const std::vector<Qt::Alignment>& alignments, const QFont& font,
-             const QColor& fill = Qt::transparent) {
-        painter_.setFont(font);
-        const qreal height = QFontMetricsF(font, &writer_).height() * 1.35;
-        Reserve(height);
-        if (fill.alpha() > 0) {
-            painter_.fillRect(QRectF(0, y_, width_, height), fill);
-        }
-        qreal x = 0;
-        for (int i = 0; i < cells.size(); ++i) {
-            const qreal cellWidth = widths[i] * width_;
-            painter_.drawText(QRectF(x + 3, y_, cellWidth - 6, height),
-                              alignments[i] | Qt::AlignVCenter, cells[i]);
-            x += cellWidth;
-        }
-        y_ += height;
-    }
-
-    void Rule() {
-        painter_.setPen(RuleColour);
-        painter_.drawLine(QPointF(0, y_), QPointF(width_, y_));
-        painter_.setPen(Qt::black);
-        y_ += 2;
-    }
-
-    void Picture(const QPicture& picture, QSize size) {
-        Reserve(size.height());
-        painter_.drawPicture(QPointF((width_ - size.width()) / 2.0, y_), picture);
-        y_ += size.height();
-    }
-
-    // Starts a new page unless `height` still fits on this one.
-    bool Reserve(qreal height) {
-        if (y_ == 0 || y_ + height <= height_) {
-            return false;
-        }
-        writer_.newPage();
-        ++page_;
-        WriteFooter();
-        y_ = 0;
-        return true;
-    }
-
-    qreal RowHeight(const QFont& font) const {
-        return QFontMetricsF(font, &writer_).height() * 1.35;
+    bool Row() {
+        ++rows_;
+        return rows_ % RowsPerProgress != 0 || Tell(markers_ + rows_);
     }
 
 private:
-    QPdfWriter& writer_;
-    QPainter& painter_;
-    qreal width_;
-    // The page number at the foot of every page.
-    void WriteFooter() {
-        painter_.setFont(ReportFont(8));
-        painter_.setPen(RuleColour);
-        painter_.drawText(QRectF(0, height_, width_, FooterHeight),
-                          Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Page %1").arg(page_));
-        painter_.setPen(Qt::black);
-    }
+    bool Tell(std::size_t done) const { return !progress_ || progress_(done, total_); }
 
-    qreal height_;
-    qreal y_ = 0;
-    int page_ = 1;
+    const TPaintProgress& progress_;
+    std::size_t markers_;
+    std::size_t total_;
+    std::size_t rows_ = 0;
 };
 
-QString FileLine(const char* label, const std::string& name) {
-    return QString::fromUtf8(label) + QString::fromStdString(name);
+// The data sets a table lists: all, or the first and last KeptAtEachEnd.
+struct TListedRows {
+    std::size_t Count = 0;
+
+    bool Shortened() const { return Count > FullTableLimit; }
+    std::size_t Rows() const { return Shortened() ? 2 * KeptAtEachEnd : Count; }
+    std::size_t DataSet(std::size_t row) const {
+        return Shortened() && row >= KeptAtEachEnd ? Count - 2 * KeptAtEachEnd + row : row;
+    }
+};
+
+// "1,000,000": a count the reader takes in at a glance.
+QString Grouped(std::size_t count) {
+    return QLocale(QLocale::English).toString(static_cast<qulonglong>(count));
 }
 
-void WriteHeader(TPageWriter& page, const TReportContents& contents, const QDateTime& made) {
-    page.Text(QStringLiteral("Hydraulic conductivity from a working drainage system"),
-              ReportFont(16, true), 2);
-    page.Text(QStringLiteral("Report of the Soravik calculator, made ") +
-                  QLocale::c().toString(made, QStringLiteral("yyyy-MM-dd HH:mm")),
-              ReportFont(9));
+QString ShortenedNote(const TListedRows& listed) {
+    return Text("Only the first and the last %1 of the %2 data sets are listed; the output file "
+                "holds them all.")
+        .arg(Grouped(KeptAtEachEnd))
+        .arg(Grouped(listed.Count));
+}
+
+QString FileLine(const char* label, const std::string& name) {
+    return Text(label) + QString::fromStdString(name);
+}
+
+QString MadeText(const QDateTime& made) {
+    return QLocale::c().toString(made, QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+QString FooterText(const TReportContents& contents, const QDateTime& made) {
+    return Text("Soravik %1 · %2 · %3 · %4")
+        .arg(Text(SORAVIK_VERSION), MadeText(made),
+             QFileInfo(QString::fromStdString(contents.InputFileName)).fileName(),
+             CalculationOptionText(contents.Statistics.Option));
+}
+
+void WriteHeader(TPdfPageWriter& page, const TReportContents& contents, const QDateTime& made) {
+    page.Text(Text("Hydraulic conductivity from a working drainage system"), ReportFont(16, true),
+              2);
+    page.Text(Text("Report of the Soravik calculator, made ") + MadeText(made), ReportFont(9));
     page.Text(FileLine("Input file:  ", contents.InputFileName), ReportFont(9), 0);
     page.Text(FileLine("Output file: ", contents.OutputFileName), ReportFont(9), 8);
 }
 
-void WriteLines(TPageWriter& page, const QString& heading, const std::vector<TReportLine>& lines) {
-    const std::vector<qreal> widths = {0.45, 0.2, 0.35};
-    const std::vector<Qt::Alignment> alignments = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
-    page.Reserve(page.RowHeight(ReportFont(11, true)) * 3);
+void WriteLines(TPdfPageWriter& page, const QString& heading, const QStringList& titles,
+                const std::vector<TReportLine>& lines) {
+    page.Reserve(80);
     page.Text(heading, ReportFont(11, true), 2);
-    for (const TReportLine& line : lines) {
-        page.Row({line.Quantity, line.Value, line.Interval}, widths, alignments, ReportFont(10));
-    }
+    TPdfTable table;
+    // Two columns where no line has a third: every column has a heading.
+    const auto columns = titles.size();
+    table.Titles = titles;
+    table.Widths = {0.45, 0.2, 0.35};
+    table.Alignments = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
+    table.Rows = lines.size();
+    table.Cells = [&lines, columns](std::size_t row) {
+        return QStringList{lines[row].Quantity, lines[row].Value, lines[row].Interval}.mid(0,
+                                                                                           columns);
+    };
+    page.Table(table, ReportFont(10), ReportFont(9, true));
     page.Space(8);
 }
 
-void WriteDataSetHeader(TPageWriter& page, const std::vector<qreal>& widths,
-                        const std::vector<Qt::Alignment>& alignments) {
+QStringList DataSetTitles() {
     QStringList titles;
     for (int column = 0; column < static_cast<int>(TDataSetColumn::Count); ++column) {
         titles << DataSetColumnTitle(static_cast<TDataSetColumn>(column));
     }
-    page.Row(titles, widths, alignments, ReportFont(7, true));
-    page.Rule();
+    return titles;
 }
 
-void WriteWarnings(TPageWriter& page, const TFitStatistics& statistics) {
+TPdfTable EvenTable(QStringList titles, std::size_t rows) {
+    TPdfTable table;
+    const auto columns = static_cast<std::size_t>(titles.size());
+    table.Widths.assign(columns, 1.0 / static_cast<qreal>(columns));
+    table.Alignments.assign(columns, Qt::AlignRight);
+    table.Titles = std::move(titles);
+    table.Rows = rows;
+    return table;
+}
+
+bool WriteDataSets(TPdfPageWriter& page, const TFitStatistics& statistics,
+                   TReportProgress& progress) {
+    const TListedRows listed{statistics.NrOfDataSets};
+    page.Reserve(80);
+    page.Text(statistics.Excluded.empty() ? Text("Data sets")
+                                          : Text("Data sets of the what-if fit"),
+              ReportFont(11, true), 2);
+    if (listed.Shortened()) {
+        page.Text(ShortenedNote(listed), ReportFont(9));
+    }
+    TPdfTable table = EvenTable(DataSetTitles(), listed.Rows());
+    table.Cells = [&statistics, listed](std::size_t row) {
+        QStringList cells;
+        for (int column = 0; column < static_cast<int>(TDataSetColumn::Count); ++column) {
+            cells << DataSetCell(statistics, listed.DataSet(row),
+                                 static_cast<TDataSetColumn>(column));
+        }
+        return cells;
+    };
+    table.Fill = [&statistics, listed](std::size_t row) {
+        return statistics.IsSuspect(listed.DataSet(row) + 1) ? SuspectFill : QColor();
+    };
+    // Small type: the influence columns make the table wide.
+    if (!page.Table(table, ReportFont(8), ReportFont(7, true), [&] { return progress.Row(); })) {
+        return false;
+    }
+    page.Space(4);
+    page.Text(DataSetLegend(statistics), ReportFont(9), 4.0, Qt::TextWordWrap);
+    page.Space(8);
+    return true;
+}
+
+QString RawNumber(double value) {
+    return QString::fromStdString(FormatGeneral(value));
+}
+
+bool WriteAppendix(TPdfPageWriter& page, const std::vector<TRawDataSet>& data,
+                   TReportProgress& progress) {
+    const TListedRows listed{data.size()};
+    page.Reserve(80);
+    page.Text(Text("Appendix: the data sets as entered"), ReportFont(11, true), 2);
+    if (listed.Shortened()) {
+        page.Text(ShortenedNote(listed), ReportFont(9));
+    }
+    TPdfTable table = EvenTable({Text("Serial number"), Text("Q (mm/day)"),
+                                 Text("Depth midway (m)"), Text("Depth near the drains (m)")},
+                                listed.Rows());
+    table.Cells = [&data, listed](std::size_t row) {
+        const std::size_t index = listed.DataSet(row);
+        const TRawDataSet& set = data[index];
+        return QStringList{QString::number(index + 1), RawNumber(set.Discharge),
+                           RawNumber(set.DepthMidway), RawNumber(set.DepthNear)};
+    };
+    return page.Table(table, ReportFont(9), ReportFont(9, true), [&] { return progress.Row(); });
+}
+
+void WriteWarnings(TPdfPageWriter& page, const TFitStatistics& statistics) {
     const QStringList warnings = WarningTexts(statistics);
     if (warnings.isEmpty()) {
         return;
     }
-    page.Reserve(page.RowHeight(ReportFont(11, true)) * 3);
-    page.Text(QStringLiteral("Warnings"), ReportFont(11, true), 2);
+    page.Reserve(60);
+    page.Text(Text("Warnings"), ReportFont(11, true), 2);
     for (const QString& warning : warnings) {
         page.Text(warning, ReportFont(9), 2, Qt::TextWordWrap);
     }
@@ -221,39 +218,14 @@ void WriteWarnings(TPageWriter& page, const TFitStatistics& statistics) {
 
 // The what-if fit of the Report page, when data sets were left out of it,
 // beside the calculation's own results.
-void WriteWhatIf(TPageWriter& page, const TReportContents& contents) {
+void WriteWhatIf(TPdfPageWriter& page, const TReportContents& contents) {
     if (!contents.WhatIf) {
         return;
     }
     WriteLines(page, WhatIfHeading(*contents.WhatIf),
+               {Text("Quantity"), Text("Value"), Text("95 % interval")},
                WhatIfLines(contents.Statistics, *contents.WhatIf));
     WriteWarnings(page, *contents.WhatIf);
-}
-
-void WriteDataSets(TPageWriter& page, const TFitStatistics& statistics) {
-    const int columns = static_cast<int>(TDataSetColumn::Count);
-    const std::vector<qreal> widths(columns, 1.0 / columns);
-    const std::vector<Qt::Alignment> alignments(columns, Qt::AlignRight);
-    page.Reserve(page.RowHeight(ReportFont(11, true)) * 4);
-    page.Text(statistics.Excluded.empty() ? QStringLiteral("Data sets")
-                                          : QStringLiteral("Data sets of the what-if fit"),
-              ReportFont(11, true), 2);
-    WriteDataSetHeader(page, widths, alignments);
-    const QFont font = ReportFont(8);
-    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
-        // A table continued on a new page repeats its column titles.
-        if (page.Reserve(page.RowHeight(font))) {
-            WriteDataSetHeader(page, widths, alignments);
-        }
-        QStringList cells;
-        for (int column = 0; column < columns; ++column) {
-            cells << DataSetCell(statistics, i, static_cast<TDataSetColumn>(column));
-        }
-        page.Row(cells, widths, alignments, font,
-                 statistics.IsSuspect(i + 1) ? SuspectFill : QColor(Qt::transparent));
-    }
-    page.Space(4);
-    page.Text(SuspectLegend(statistics), ReportFont(9), 4.0, Qt::TextWordWrap);
 }
 
 void SetUpPdf(QPdfWriter& writer) {
@@ -261,62 +233,141 @@ void SetUpPdf(QPdfWriter& writer) {
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
                                      QPageLayout::Millimeter));
-    writer.setTitle(QStringLiteral("Hydraulic conductivity report"));
-    writer.setCreator(QStringLiteral("Soravik"));
+    writer.setTitle(Text("Hydraulic conductivity report"));
+    writer.setCreator(Text("Soravik"));
+}
+
+bool WriteReport(QPdfWriter& writer, const TReportContents& contents, const QDateTime& made,
+                 const TPaintProgress& progress) {
+    QPainter painter(&writer);
+    TPdfPageWriter page(writer, painter, FooterText(contents, made));
+    // The graph and the data sets show the what-if fit while data sets are
+    // left out of it.
+    const TFitStatistics& statistics = GraphedFit(contents);
+    TReportProgress steps(progress, statistics.NrOfDataSets,
+                          TListedRows{statistics.NrOfDataSets}.Rows() +
+                              TListedRows{contents.RawData.size()}.Rows());
+    WriteHeader(page, contents, made);
+    WriteLines(page, Text("Site constants"), {Text("Site constant"), Text("Value")},
+               SiteConstantLines(contents));
+    WriteLines(page, Text("Results: ") + CalculationOptionText(contents.Statistics.Option),
+               {Text("Quantity"), Text("Value"), Text("95 % interval")}, ResultLines(contents));
+    WriteWarnings(page, contents.Statistics);
+    WriteWhatIf(page, contents);
+    bool drawn = true;
+    const QSizeF graph = ReportGraphUnits();
+    page.Drawing(graph.width(), graph.height(), [&](const QRectF& area) {
+        drawn = PaintReportGraph(painter, area, statistics, statistics.InFit, steps.Graph());
+    });
+    page.Space(12);
+    if (!drawn || !WriteDataSets(page, statistics, steps)) {
+        return false;
+    }
+    if (contents.Design) {
+        WriteLines(page, Text("Design of the drain spacing"),
+                   {Text("Quantity"), Text("Value"), Text("Range or source")},
+                   contents.Design->Lines);
+        WriteLines(page, Text("Drain spacing for each allowed height"),
+                   {Text("Allowed height"), Text("Drain spacing")}, contents.Design->Table);
+    }
+    return WriteAppendix(page, contents.RawData, steps);
+}
+
+// The generator gives the canvas in millimetres rounded to three decimals,
+// a hair more than the view box, and a viewer that rounds up adds a blank
+// column; in the drawing's own units the two agree exactly.
+QByteArray CanvasInUnits(QByteArray svg, QSize size) {
+    static const QRegularExpression canvas(
+        QStringLiteral("<svg width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
+    const QString head = QString::fromUtf8(svg.left(512));
+    const QRegularExpressionMatch found = canvas.match(head);
+    if (found.hasMatch()) {
+        svg.replace(found.capturedStart(), found.capturedLength(),
+                    QStringLiteral("<svg width=\"%1\" height=\"%2\"")
+                        .arg(size.width())
+                        .arg(size.height())
+                        .toUtf8());
+    }
+    return svg;
 }
 
 } // namespace
 
-QByteArray ReportPdf(const TReportContents& contents, const QDateTime& made) {
+std::optional<QByteArray> ReportPdf(const TReportContents& contents, const QDateTime& made,
+                                    const TPaintProgress& progress) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    bool finished = false;
     {
         QPdfWriter writer(&buffer);
         SetUpPdf(writer);
-        QPainter painter(&writer);
-        TPageWriter page(writer, painter);
-        WriteHeader(page, contents, made);
-        WriteLines(page, QStringLiteral("Site constants"), SiteConstantLines(contents));
-        WriteLines(page,
-                   QStringLiteral("Results: ") + CalculationOptionText(contents.Statistics.Option),
-                   ResultLines(contents));
-        WriteWarnings(page, contents.Statistics);
-        WriteWhatIf(page, contents);
-        page.Picture(GraphDrawing(contents.Statistics), QSize(GraphWidth, GraphHeight));
-        page.Space(12);
-        WriteDataSets(page, contents.WhatIf ? *contents.WhatIf : contents.Statistics);
-        if (contents.Design) {
-            page.Space(12);
-            WriteLines(page, QStringLiteral("Design of the drain spacing"), contents.Design->Lines);
-            WriteLines(page, QStringLiteral("Drain spacing for each allowed height"),
-                       contents.Design->Table);
+        finished = WriteReport(writer, contents, made, progress);
+    }
+    return finished ? std::optional<QByteArray>(bytes) : std::nullopt;
+}
+
+QSize GraphPngPixels(int dotsPerInch) {
+    const double inches = 1.0 / 2.54;
+    return {static_cast<int>(std::lround(ReportGraphWidthCm * inches * dotsPerInch)),
+            static_cast<int>(std::lround(ReportGraphHeightCm * inches * dotsPerInch))};
+}
+
+std::optional<QByteArray> GraphPng(const TReportContents& contents, int dotsPerInch,
+                                   const TPaintProgress& progress) {
+    dotsPerInch = std::clamp(dotsPerInch, LeastGraphDotsPerInch, MostGraphDotsPerInch);
+    const QSize pixels = GraphPngPixels(dotsPerInch);
+    QImage image(pixels, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const auto dotsPerMetre = static_cast<int>(std::lround(dotsPerInch / MetresPerInch));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    {
+        // Laid out in 1/96 inch and scaled to the pixels, so the drawing
+        // fills the picture to its last row and column.
+        QPainter painter(&image);
+        const double scale = dotsPerInch / 96.0;
+        painter.scale(scale, scale);
+        const QRectF area(0, 0, pixels.width() / scale, pixels.height() / scale);
+        const TFitStatistics& statistics = GraphedFit(contents);
+        if (!PaintReportGraph(painter, area, statistics, statistics.InFit, progress)) {
+            return std::nullopt;
         }
     }
-    return bytes;
-}
-
-QByteArray GraphPng(const TReportContents& contents) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    contents.GraphBitmap.save(&buffer, "PNG");
+    image.save(&buffer, "PNG");
     return bytes;
 }
 
-QByteArray GraphSvg(const TReportContents& contents) {
+QSize GraphSvgSize() {
+    return ReportGraphUnits().toSize();
+}
+
+std::optional<QByteArray> GraphSvg(const TReportContents& contents,
+                                   const TPaintProgress& progress) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(GraphWidth, GraphHeight));
-    // Millimetres that a viewer at 96 dots per inch turns back into 607 x 313 pixels.
-    generator.setResolution(96);
-    generator.setViewBox(QRect(0, 0, GraphWidth, GraphHeight));
-    generator.setTitle(QStringLiteral("Regression graph"));
-    generator.setDescription(QStringLiteral("Q/H\" against H\" with the fitted line, drawn by "
-                                            "the Soravik calculator"));
-    TGraphOfReport(contents.Statistics).PaintOn(generator);
-    return bytes;
+    const QSize size = GraphSvgSize();
+    bool finished = false;
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(size);
+        generator.setResolution(96);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
+        generator.setTitle(Text("Regression graph"));
+        generator.setDescription(Text("Q/H\" against H\" with the fitted line and its 95 % "
+                                      "confidence band, drawn by the Soravik calculator"));
+        QPainter painter(&generator);
+        const TFitStatistics& statistics = GraphedFit(contents);
+        finished = PaintReportGraph(painter, QRectF(QPoint(0, 0), size), statistics,
+                                    statistics.InFit, progress);
+    }
+    if (!finished) {
+        return std::nullopt;
+    }
+    return CanvasInUnits(bytes, size);
 }

@@ -1,14 +1,23 @@
 #include "UReportPage.h"
 
 #include "UFonts.h"
+#include "UNumberText.h"
+#include "UReportDocument.h"
+#include "UReportGraphView.h"
 #include "UReportTableModel.h"
+#include "UTableCopy.h"
 
 #include <QColor>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <exception>
@@ -19,24 +28,24 @@ namespace {
 constexpr int RowHeight = 18;
 constexpr int ResultColumns = 3;
 
-void SetUpTable(QTableView* table, const char* name, const char* accessibleName, QRect place) {
+void SetUpTable(QTableView* table, const char* name, const char* accessibleName) {
     table->setObjectName(QString::fromUtf8(name));
     table->setAccessibleName(QString::fromUtf8(accessibleName));
-    table->setGeometry(place);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionBehavior(QAbstractItemView::SelectItems);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->verticalHeader()->hide();
     table->verticalHeader()->setMinimumSectionSize(RowHeight);
     table->verticalHeader()->setDefaultSectionSize(RowHeight);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->horizontalHeader()->setHighlightSections(false);
+    CopyCellsWithHeadings(table);
     table->hide();
 }
 
-QPushButton* NewButton(QWidget* page, const char* name, const char* caption, QRect place) {
+QPushButton* NewButton(QWidget* page, const char* name, const char* caption) {
     auto* button = new QPushButton(QString::fromUtf8(caption), page);
     button->setObjectName(QString::fromUtf8(name));
-    button->setGeometry(place);
     button->setFont(PixelFont(QStringLiteral("Tahoma"), 13));
     button->setAccessibleName(button->text());
     button->setEnabled(false);
@@ -49,15 +58,32 @@ QTableWidgetItem* NewItem(const QString& text, Qt::Alignment alignment) {
     return item;
 }
 
+QLabel* NewLabel(QWidget* page, const char* name, const QString& text) {
+    auto* label = new QLabel(text, page);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
 } // namespace
 
 TReportPage::TReportPage(QWidget* parent) : QWidget(parent) {
-    Hint_Label = new QLabel(QString::fromUtf8(ReportHintText), this);
-    Hint_Label->setObjectName(QStringLiteral("Hint_Label"));
-    Hint_Label->setTextFormat(Qt::PlainText);
-    Hint_Label->move(22, 16);
-    Hint_Label->adjustSize();
-    CreateButtons();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 8, 16, 8);
+    Hint_Label = NewLabel(this, "Hint_Label", QString::fromUtf8(ReportHintText));
+    layout->addWidget(Hint_Label);
+    Stale_Label = NewLabel(this, "Stale_Label", QString::fromUtf8(StaleReportText));
+    Stale_Label->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold"));
+    Stale_Label->hide();
+    layout->addWidget(Stale_Label);
+    // The tables and the graph go here with the first report.
+    body_ = new QWidget(this);
+    auto* bodyLayout = new QVBoxLayout(body_);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(body_, 1);
+    CreateButtons(layout);
 }
 
 // The tables are made with the first report: they cost a noticeable part of
@@ -66,25 +92,56 @@ void TReportPage::CreateTables() {
     if (Results_Table) {
         return;
     }
+    auto* splitter = new QSplitter(Qt::Horizontal, body_);
+    splitter->setObjectName(QStringLiteral("Report_Splitter"));
+    splitter->setChildrenCollapsible(false);
+    auto* tables = new QWidget(splitter);
+    auto* tablesLayout = new QVBoxLayout(tables);
+    tablesLayout->setContentsMargins(0, 0, 0, 0);
     CreateResultsTable();
     CreateDataSetsTable();
     CreateWhatIfControls();
+    auto* whatIfRow = new QHBoxLayout;
+    whatIfRow->addWidget(WhatIf_Label, 1);
+    whatIfRow->addWidget(LeaveOutSuspects_Button);
+    whatIfRow->addWidget(PutAllBack_Button);
+    for (QWidget* part : std::initializer_list<QWidget*>{WhatIf_Label, LeaveOutSuspects_Button,
+                                                         PutAllBack_Button}) {
+        part->setParent(tables);
+    }
+    tablesLayout->addWidget(Results_Table, 1);
+    tablesLayout->addLayout(whatIfRow);
+    for (QWidget* part : std::initializer_list<QWidget*>{DataSets_Table, Legend_Label}) {
+        part->setParent(tables);
+        tablesLayout->addWidget(part, part == Legend_Label ? 0 : 1);
+    }
+    Graph_View = new TReportGraphView(splitter);
+    Graph_View->setObjectName(QStringLiteral("Graph_View"));
+    // A click on a marker goes the check box's way, so the table, the graph,
+    // the warnings and the what-if line change together.
+    connect(Graph_View, &TReportGraphView::MarkerClicked, this,
+            [this](qulonglong index) { ToggleInFit(static_cast<int>(index)); });
+    splitter->addWidget(tables);
+    splitter->addWidget(Graph_View);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    body_->layout()->addWidget(splitter);
     Legend_Label->show();
 }
 
 void TReportPage::CreateResultsTable() {
     Results_Table = new QTableWidget(0, ResultColumns, this);
-    SetUpTable(Results_Table, "Results_Table", "Results", {16, 8, 683, 246});
+    SetUpTable(Results_Table, "Results_Table", "Results");
     Results_Table->setHorizontalHeaderLabels(
         {QStringLiteral("Quantity"), QStringLiteral("Value"), QStringLiteral("95 % interval")});
-    Results_Table->setColumnWidth(0, 250);
-    Results_Table->setColumnWidth(1, 130);
+    Results_Table->setColumnWidth(0, 210);
+    Results_Table->setColumnWidth(1, 90);
     Results_Table->horizontalHeader()->setStretchLastSection(true);
 }
 
 void TReportPage::CreateDataSetsTable() {
     DataSets_Table = new QTableView(this);
-    SetUpTable(DataSets_Table, "DataSets_Table", "Data sets and residuals", {16, 288, 683, 176});
+    SetUpTable(DataSets_Table, "DataSets_Table", "Data sets and residuals");
     model_ = new TReportTableModel(DataSets_Table);
     model_->SetWhatIf(&whatIf_);
     DataSets_Table->setModel(model_);
@@ -94,18 +151,72 @@ void TReportPage::CreateDataSetsTable() {
         ShowWhatIfState(QStringLiteral(
             "Left in: at least two data sets at different H\" must stay in the fit."));
     });
-    DataSets_Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    Legend_Label = new QLabel(this);
-    Legend_Label->setObjectName(QStringLiteral("Legend_Label"));
-    Legend_Label->setTextFormat(Qt::PlainText);
-    Legend_Label->setWordWrap(true);
-    Legend_Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Legend_Label->setGeometry(16, 470, 460, 34);
+    // Beside the graph the table has half the page: its columns keep a width
+    // that shows their numbers, and it scrolls sideways.
+    DataSets_Table->horizontalHeader()->setDefaultSectionSize(64);
+    Legend_Label = NewLabel(this, "Legend_Label", QString());
+    Legend_Label->setAccessibleName(QStringLiteral("Suspect data sets"));
 }
 
-void TReportPage::CreateButtons() {
-    SaveReport_Button = NewButton(this, "SaveReport_Button", "Save report…", {488, 476, 105, 25});
-    SaveGraph_Button = NewButton(this, "SaveGraph_Button", "Save graph…", {602, 476, 97, 25});
+void TReportPage::CreateButtons(QVBoxLayout* layout) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    GraphResolution_SpinBox = new QSpinBox(this);
+    GraphResolution_SpinBox->setObjectName(QStringLiteral("GraphResolution_SpinBox"));
+    GraphResolution_SpinBox->setAccessibleName(
+        QStringLiteral("Resolution of a saved PNG graph in dots per inch"));
+    GraphResolution_SpinBox->setToolTip(GraphResolution_SpinBox->accessibleName());
+    // Its text field is a control of its own for a screen reader.
+    if (auto* field = GraphResolution_SpinBox->findChild<QLineEdit*>()) {
+        field->setAccessibleName(GraphResolution_SpinBox->accessibleName());
+    }
+    GraphResolution_SpinBox->setRange(LeastGraphDotsPerInch, MostGraphDotsPerInch);
+    GraphResolution_SpinBox->setValue(DefaultGraphDotsPerInch);
+    GraphResolution_SpinBox->setSuffix(QStringLiteral(" dpi"));
+    SaveReport_Button = NewButton(this, "SaveReport_Button", "Save report…");
+    SaveGraph_Button = NewButton(this, "SaveGraph_Button", "Save graph…");
+    for (QWidget* part :
+         {static_cast<QWidget*>(GraphResolution_SpinBox), static_cast<QWidget*>(SaveReport_Button),
+          static_cast<QWidget*>(SaveGraph_Button)}) {
+        row->addWidget(part);
+    }
+    layout->addLayout(row);
+}
+
+int TReportPage::GraphDotsPerInch() const {
+    return GraphResolution_SpinBox->value();
+}
+
+void TReportPage::MarkStale() {
+    if (contents_) {
+        Stale_Label->show();
+    }
+}
+
+void TReportPage::CellChanged(int column, int row, const std::string& text) {
+    if (!IsReportedValue(column, row, text)) {
+        MarkStale();
+    }
+}
+
+bool TReportPage::IsReportedValue(int column, int row, const std::string& text) const {
+    if (!contents_ || row < 0 || static_cast<std::size_t>(row) >= contents_->RawData.size() ||
+        column < 1 || column > 3) {
+        return true;
+    }
+    const TRawDataSet& data = contents_->RawData[static_cast<std::size_t>(row)];
+    const double reported =
+        column == 1 ? data.Discharge : (column == 2 ? data.DepthMidway : data.DepthNear);
+    try {
+        return StringToFloat(text) == reported;
+    } catch (...) {
+        // Not a number: certainly not what was calculated.
+        return false;
+    }
+}
+
+bool TReportPage::IsStale() const {
+    return !Stale_Label->isHidden();
 }
 
 void TReportPage::CreateWhatIfControls() {
@@ -113,30 +224,28 @@ void TReportPage::CreateWhatIfControls() {
     WhatIf_Label->setObjectName(QStringLiteral("WhatIf_Label"));
     WhatIf_Label->setAccessibleName(QStringLiteral("What-if fit"));
     WhatIf_Label->setTextFormat(Qt::PlainText);
-    WhatIf_Label->setGeometry(16, 258, 440, 26);
-    LeaveOutSuspects_Button =
-        NewButton(this, "LeaveOutSuspects_Button", "Leave out suspects", {462, 258, 128, 25});
+    LeaveOutSuspects_Button = NewButton(this, "LeaveOutSuspects_Button", "Leave out suspects");
     LeaveOutSuspects_Button->setToolTip(
         QStringLiteral("Fit again without the suspect data sets; the files stay as they are"));
-    PutAllBack_Button = NewButton(this, "PutAllBack_Button", "Put all back", {596, 258, 103, 25});
+    PutAllBack_Button = NewButton(this, "PutAllBack_Button", "Put all back");
     PutAllBack_Button->setToolTip(QStringLiteral("Every data set back in the fit"));
     connect(LeaveOutSuspects_Button, &QPushButton::clicked, this,
             [this] { Guarded([this] { whatIf_.LeaveOutSuspects(); }); });
     connect(PutAllBack_Button, &QPushButton::clicked, this,
             [this] { Guarded([this] { whatIf_.PutAllBack(); }); });
-    for (QWidget* control : std::initializer_list<QWidget*>{WhatIf_Label, LeaveOutSuspects_Button,
-                                                            PutAllBack_Button}) {
-        control->show();
-    }
     whatIf_.OnChanged = [this] { ShowWhatIf(); };
 }
 
 void TReportPage::ShowReport(TReportContents contents) {
     CreateTables();
+    // The model and the graph read the fit kept by the what-if owner; they
+    // let go of the old one before it is replaced.
+    Graph_View->SetGraph(nullptr, nullptr);
     contents_ = std::move(contents);
     contents_->WhatIf.reset();
     whatIf_.Reset(contents_->Statistics);
     Hint_Label->hide();
+    Stale_Label->hide();
     Results_Table->show();
     DataSets_Table->show();
 }
@@ -154,6 +263,10 @@ template <typename Body> void TReportPage::Guarded(Body&& body) {
 
 void TReportPage::ShowWhatIf() {
     if (!contents_ || !whatIf_.HasFit()) {
+        // The graph must not keep reading a fit that is gone.
+        if (Graph_View) {
+            Graph_View->SetGraph(nullptr, nullptr);
+        }
         return;
     }
     contents_->WhatIf.reset();
@@ -162,9 +275,19 @@ void TReportPage::ShowWhatIf() {
     }
     FillResultsTable();
     model_->Refresh();
-    Legend_Label->setText(SuspectLegend(whatIf_.Current()));
+    Graph_View->SetGraph(&whatIf_.Current(), &whatIf_.Current().InFit);
+    Legend_Label->setText(DataSetLegend(whatIf_.Current()));
     ShowWhatIfState(QString::fromStdString(WhatIfLine(whatIf_.Excluded())));
     emit FitChanged();
+}
+
+void TReportPage::ToggleInFit(int row) {
+    const QModelIndex box = model_->index(row, static_cast<int>(TDataSetColumn::InFit));
+    if (!box.isValid()) {
+        return;
+    }
+    const bool inFit = model_->data(box, Qt::CheckStateRole).toInt() == Qt::Checked;
+    model_->setData(box, inFit ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
 }
 
 void TReportPage::ShowWhatIfState(const QString& text) {

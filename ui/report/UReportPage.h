@@ -12,16 +12,23 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
 
 class QLabel;
 class QPushButton;
+class QSpinBox;
 class QTableView;
 class QTableWidget;
+class QVBoxLayout;
+class TReportGraphView;
 class TReportTableModel;
 
 inline const char* const ReportHintText =
     "No results yet: use \"Save - calculate\" on the Input page or \"Open output\" on the Output "
     "page.";
+inline const char* const StaleReportText =
+    "These are the results of the last calculation, not of the table as it now stands: "
+    "calculate again to bring them up to date.";
 
 class TReportPage : public QWidget {
     Q_OBJECT
@@ -37,6 +44,17 @@ public:
     // once and is told by FitChanged. Every data set is back in with each new
     // report.
     TWhatIfFit& WhatIf() { return whatIf_; }
+    // The data sets, a site constant or the option changed after the
+    // calculation shown: the page says so until the next one.
+    void MarkStale();
+    // A cell of the Input page's grid now reads `text`: stale unless it is
+    // the value the report was calculated from.
+    void CellChanged(int column, int row, const std::string& text);
+    // True also for a cell outside the data sets calculated.
+    bool IsReportedValue(int column, int row, const std::string& text) const;
+    bool IsStale() const;
+    // The resolution the graph is saved at as a PNG picture.
+    int GraphDotsPerInch() const;
 
     QLabel* Hint_Label = nullptr;
     // Made with the first report; null before it.
@@ -46,6 +64,9 @@ public:
     QLabel* WhatIf_Label = nullptr;
     QPushButton* LeaveOutSuspects_Button = nullptr;
     QPushButton* PutAllBack_Button = nullptr;
+    TReportGraphView* Graph_View = nullptr;
+    QLabel* Stale_Label = nullptr;
+    QSpinBox* GraphResolution_SpinBox = nullptr;
     QPushButton* SaveReport_Button = nullptr;
     QPushButton* SaveGraph_Button = nullptr;
 
@@ -57,11 +78,13 @@ private:
     void CreateTables();
     void CreateResultsTable();
     void CreateDataSetsTable();
-    void CreateButtons();
+    void CreateButtons(QVBoxLayout* layout);
     void CreateWhatIfControls();
     void ShowWhatIf();
     template <typename Body> void Guarded(Body&& body);
     void ShowWhatIfState(const QString& text);
+    // Ticks or unticks the "in fit" box of data set `row` (from 0).
+    void ToggleInFit(int row);
     void AddWarningRows();
     void FillResultsTable();
     void AddResultRow(const TReportLine& line);
@@ -70,4 +93,5 @@ private:
     std::optional<TReportContents> contents_;
     TReportTableModel* model_ = nullptr;
     TWhatIfFit whatIf_;
+    QWidget* body_ = nullptr;
 };
