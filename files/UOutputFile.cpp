@@ -19,7 +19,7 @@ const char* OptionTitle(TCalculationOption option) {
                                                              : " Soravik calculator results";
 }
 
-std::string RegressionLine(const TCalculationResult& result) {
+std::string RegressionLine(const TFitStatistics& result) {
     std::string line = " Q/H\" = A.H\" + B  with  A = ";
     AppendFixed(line, result.SlopeA, 6, 3);
     line += "    B =";
@@ -28,7 +28,7 @@ std::string RegressionLine(const TCalculationResult& result) {
     return line;
 }
 
-std::string ConductivityLine(const TCalculationResult& result) {
+std::string ConductivityLine(const TFitStatistics& result) {
     std::string line = " Ka = A*S^2/4 = ";
     AppendFixed(line, result.Ka, 6, 3);
     line += "   Kb = B*S^2/8*d = ";
@@ -75,7 +75,7 @@ bool ReadLimitedLines(TTextScanner& scanner, LineSet& lines) {
 
 } // namespace
 
-std::string FormatOutputFile(const std::string& outputPath, const TCalculationResult& result) {
+std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics& result) {
     std::string out;
     for (const std::string& line :
          {" File: " + PathOnOneLine(outputPath), std::string(OptionTitle(result.Option)),
@@ -87,8 +87,8 @@ std::string FormatOutputFile(const std::string& outputPath, const TCalculationRe
     return out;
 }
 
-std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
-                              TDMTylwen& store, TFileWriteSeam& seam) {
+std::string FinishCalculation(const TFitStatistics& result, TUserDialogs& dialogs, TDMTylwen& store,
+                              TFileWriteSeam& seam) {
     const std::string outputName = ChangeFileExt(store.FileName, ".out");
     std::string text = FormatOutputFile(outputName, result);
     const TWriteResult written = WriteFileSafely(outputName, text, seam);

@@ -2,25 +2,16 @@
 // an output file's lines for the Output page.
 #pragma once
 
-#include "UCalculation.h"
 #include "UDMTylwen.h"
+#include "UFitStatistics.h"
 #include "USafeFileWriter.h"
 
 #include <string>
 
 class TUserDialogs;
 
-struct TCalculationResult {
-    TCalculationOption Option = TCalculationOption::OverEntireSoilDepth;
-    double SlopeA = 0.0;
-    double InterceptB = 0.0;
-    double Ka = 0.0;
-    double Kb = 0.0;
-    double EquivalentDepth = 0.0;
-};
-
 // The five lines for the output file `outputPath`, each ended by CR LF.
-std::string FormatOutputFile(const std::string& outputPath, const TCalculationResult& result);
+std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics& result);
 
 // Steps that end a calculation: write the output file named after FileName,
 // set ResultsAvailable, switch FileName to the output file and, unless
@@ -28,7 +19,7 @@ std::string FormatOutputFile(const std::string& outputPath, const TCalculationRe
 // text written, so that it can be shown without reading the file back, which
 // another run may have rewritten meanwhile. A file that cannot be written
 // raises EInOutError before anything else changes.
-std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
+std::string FinishCalculation(const TFitStatistics& result, TUserDialogs& dialogs,
                               TDMTylwen& store = DMTylwen,
                               TFileWriteSeam& seam = DefaultFileWriteSeam());
 

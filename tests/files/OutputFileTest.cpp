@@ -1,6 +1,6 @@
 #include "FilesTestSupport.h"
 #include "ScriptedDialogs.h"
-#include "UCalculation.h"
+#include "UCalculationResults.h"
 #include "UFloatMath.h"
 #include "UOutputFile.h"
 #include "UTylwenUtils.h"
@@ -12,9 +12,8 @@
 namespace {
 
 // The worked example calculated as the program calculates it.
-TCalculationResult CalculateWorkedExample(TCalculationOption option, TDMTylwen& store) {
-    const double d = CalculateRegression(option, store);
-    return TCalculationResult{option, SlopeA, InterceptB, store.Ka, store.Kb, d};
+TFitStatistics CalculateWorkedExample(TCalculationOption option, TDMTylwen& store) {
+    return CalculateResults(option, store);
 }
 
 class OutputFile : public testing::Test {
@@ -28,7 +27,7 @@ protected:
 };
 
 TEST_F(OutputFile, WorkedExampleIsWrittenByteForByte) {
-    const TCalculationResult result =
+    const TFitStatistics result =
         CalculateWorkedExample(TCalculationOption::OverEntireSoilDepth, store);
     EXPECT_EQ(FormatOutputFile("C:\\data\\example.out", result),
               " File: C:\\data\\example.out\r\n"
@@ -39,7 +38,7 @@ TEST_F(OutputFile, WorkedExampleIsWrittenByteForByte) {
 }
 
 TEST_F(OutputFile, SecondOptionKeepsEarlierConductivities) {
-    const TCalculationResult result =
+    const TFitStatistics result =
         CalculateWorkedExample(TCalculationOption::AboveAndBelowDrains, store);
     EXPECT_EQ(FormatOutputFile("x.out", result),
               " File: x.out\r\n"
@@ -50,7 +49,7 @@ TEST_F(OutputFile, SecondOptionKeepsEarlierConductivities) {
 }
 
 TEST_F(OutputFile, WideAndNegativeValuesShiftTheLine) {
-    TCalculationResult result;
+    TFitStatistics result;
     result.SlopeA = -0.0123;
     result.InterceptB = -0.0;
     result.Ka = 1234.5678;
@@ -61,7 +60,7 @@ TEST_F(OutputFile, WideAndNegativeValuesShiftTheLine) {
 
 TEST_F(OutputFile, FinishingWritesTheFileSwitchesTheNameAndConfirmsOnce) {
     store.FileName = folder.Path("field.inp");
-    const TCalculationResult result =
+    const TFitStatistics result =
         CalculateWorkedExample(TCalculationOption::OverEntireSoilDepth, store);
     FinishCalculation(result, dialogs, store);
     const std::string outputName = folder.Path("field.out");
@@ -86,7 +85,7 @@ TEST_F(OutputFile, DotInAFolderNameIsNoExtension) {
     std::filesystem::create_directories(folder.Path("x/a.b"));
     store.FileName = folder.Path("x/a.b/c");
     OutputShown = true;
-    FinishCalculation(TCalculationResult{}, dialogs, store);
+    FinishCalculation(TFitStatistics{}, dialogs, store);
     EXPECT_EQ(store.FileName, folder.Path("x/a.b/c.out"));
     EXPECT_EQ(folder.Names("x/a.b"), std::set<std::string>{"c.out"});
 }
@@ -105,7 +104,7 @@ TEST_F(OutputFile, FailedWriteChangesNothing) {
     store.FileName = folder.Path("field.inp");
     TReplaceFailsSeam seam;
     try {
-        FinishCalculation(TCalculationResult{}, dialogs, store, seam);
+        FinishCalculation(TFitStatistics{}, dialogs, store, seam);
         ADD_FAILURE() << "no error";
     } catch (const EInOutError& error) {
         EXPECT_EQ(std::string(error.what()), "The output file \"" + outputName +
@@ -118,7 +117,7 @@ TEST_F(OutputFile, FailedWriteChangesNothing) {
     EXPECT_EQ(folder.Names(), std::set<std::string>{"field.out"});
 
     store.FileName = folder.Path("no such folder/field.inp");
-    EXPECT_THROW(FinishCalculation(TCalculationResult{}, dialogs, store), EInOutError);
+    EXPECT_THROW(FinishCalculation(TFitStatistics{}, dialogs, store), EInOutError);
     EXPECT_FALSE(ResultsAvailable);
     EXPECT_EQ(dialogs.ShownCount(), 0u);
 }

@@ -84,8 +84,15 @@ protected:
     const std::string earlier = "earlier results\r\n";
     TScriptedDialogs dialogs;
     TDMTylwen store;
-    const TCalculationResult result{
-        TCalculationOption::OverEntireSoilDepth, 0.009, 0.0082, 2.072, 0.398, 2.323};
+    const TFitStatistics result = [] {
+        TFitStatistics written;
+        written.SlopeA = 0.009;
+        written.InterceptB = 0.0082;
+        written.Ka = 2.072;
+        written.Kb = 0.398;
+        written.EquivalentDepth = 2.323;
+        return written;
+    }();
 };
 
 TEST_F(OutputFileWriteFailure, FailureAtEveryByteKeepsTheEarlierFile) {

@@ -1,5 +1,6 @@
 #include "UBatchCalculation.h"
 
+#include "UCalculationResults.h"
 #include "UConsoleDialogs.h"
 #include "UDMTylwen.h"
 #include "UInputFile.h"
@@ -59,11 +60,9 @@ TFileCalculation Calculate(TCalculationOption option, TConsoleDialogs& dialogs, 
     // As after opening a file: the confirmation would claim that the input
     // was saved, which the companion never does.
     OutputShown = true;
-    const double d = CalculateRegression(option, store);
-    const TCalculationResult result{option, SlopeA, InterceptB, store.Ka, store.Kb, d};
-    std::string text = FinishCalculation(result, dialogs, store);
-    TFitStatistics statistics = FitStatisticsOfLastCalculation(option, d, store);
-    return TFileCalculation{result, std::move(store), std::move(text), std::move(statistics)};
+    TFitStatistics results = CalculateResults(option, store);
+    std::string text = FinishCalculation(results, dialogs, store);
+    return TFileCalculation{std::move(store), std::move(text), std::move(results)};
 }
 
 } // namespace

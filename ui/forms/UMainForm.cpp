@@ -1,5 +1,6 @@
 #include "UMainForm.h"
 
+#include "UCalculationResults.h"
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
 #include "UOutputFile.h"
@@ -128,20 +129,21 @@ TCalculationOption TMainForm::SelectedOption() const {
 }
 
 void TMainForm::Calculate() {
-    const TCalculationOption option = SelectedOption();
-    const double equivalentDepth = CalculateRegression(option);
-    FinishCalculation({option, SlopeA, InterceptB, DMTylwen.Ka, DMTylwen.Kb, equivalentDepth},
-                      dialogs_);
+    TFitStatistics results = CalculateResults(SelectedOption());
+    FinishCalculation(results, dialogs_);
+    lastResults_ = std::move(results);
     DrawRegressionGraph();
-    RefreshReport(option, equivalentDepth);
+    RefreshReport();
     PageControl1->setCurrentWidget(Output_TabSheet);
 }
 
 void TMainForm::DrawRegressionGraph() {
+    if (!lastResults_) {
+        return;
+    }
     // Drawn for the screen the window is on, so that a high-density screen
     // gets a sharp graph instead of an enlarged one.
-    const QImage graph = RenderRegressionGraph(DMTylwen.NrOfDataSets, SelectedOption(),
-                                               GraphImage->devicePixelRatioF());
+    const QImage graph = RenderRegressionGraph(*lastResults_, GraphImage->devicePixelRatioF());
     GraphImage->setPixmap(QPixmap::fromImage(graph));
     GraphImage->show();
 }

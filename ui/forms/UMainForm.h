@@ -5,6 +5,7 @@
 #include "UBaseForm.h"
 #include "UCalculation.h"
 #include "UEventGuard.h"
+#include "UFitStatistics.h"
 #include "UMemoryBudget.h"
 #include "UUserDialogs.h"
 
@@ -219,7 +220,7 @@ private:
     std::vector<bool> MarkCompleteRows(int count);
     bool ReadInputFileOfChosenOutput();
     void LoadOutputMemo();
-    void RefreshReport(TCalculationOption option, double equivalentDepth);
+    void RefreshReport();
     void ExportReport(TFileDialogOptions& dialog, const TReportExport& kind);
     std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
                                                  std::string (*fileName)(const std::string&));
@@ -229,5 +230,7 @@ private:
     TUserDialogs& dialogs_;
     const TMemoryProbe* memory_ = &MachineMemory();
     QPointer<TCloseForm> closeForm_;
+    // What the last calculation found; the graph and the report show it.
+    std::optional<TFitStatistics> lastResults_;
     QMetaObject::Connection selectionWatch_;
 };
