@@ -181,7 +181,7 @@ TEST_F(TCommandTest, ATextInAKeptRowLeavesTheTableAsTheUserLeftIt) {
     TypeCell(1, 1, QString());
     TypeCell(4, 3, QStringLiteral("1.O1"));
     SaveCalculate(FieldInp());
-    EXPECT_EQ(dialogs.Errors,
+    EXPECT_EQ(dialogs.TakeErrors(),
               std::vector<std::string>({"'1.O1' is not a valid floating point value"}));
     EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
     EXPECT_EQ(Grid().RowCount(), 15);
@@ -258,8 +258,9 @@ TEST_F(TCommandTest, DrainsWiderThanTheirSpacingAreRefusedBeforeAnythingIsWritte
     TypeField();
     EnterField(form->Edit5, QStringLiteral("100"));
     SaveCalculate(FieldInp());
-    EXPECT_EQ(dialogs.Errors, std::vector<std::string>({"The drain radius (100 m) must be less "
-                                                        "than half the drain spacing (20 m)"}));
+    EXPECT_EQ(dialogs.TakeErrors(),
+              std::vector<std::string>({"The drain radius (100 m) must be less "
+                                        "than half the drain spacing (20 m)"}));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
     EXPECT_FALSE(ResultsAvailable);
 }
