@@ -115,6 +115,7 @@ void ComputeConductivities(TDMTylwen& store, double d) {
 
 double CalculateRegression(TCalculationOption option, TDMTylwen& store) {
     CheckDrainGeometry(store);
+    CheckDataSetCount(option, store);
     SlopeA = 1.0;
     InterceptB = 1.0;
     const double d = EquivalentDepth(store.ImpermeableDepth, store.DrainSpacing, store.DrainRadius);

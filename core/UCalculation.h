@@ -13,7 +13,8 @@ enum class TCalculationOption {
 
 // Runs the calculation up to and including the conductivities and returns the
 // equivalent depth d. Site constants that describe no drained field are
-// refused first, before anything changes (CheckDrainGeometry). Converts the
+// refused first, before anything changes (CheckDrainGeometry), and so is a
+// table too short for the option (CheckDataSetCount). Converts the
 // working arrays in place (rebuilding them from the input arrays first when
 // OutputShown is set) and writes SlopeA, InterceptB, MeanX, MeanY, XValues,
 // YValues, Ka and Kb. A floating-point error ends it where it arises; what was

@@ -17,8 +17,24 @@ std::string Metres(double value) {
     return FormatGeneral(value) + " m";
 }
 
-bool ArePositive(const TDMTylwen& store) {
-    return store.ImpermeableDepth > 0.0 && store.DrainSpacing > 0.0 && store.DrainRadius > 0.0;
+// A zero or negative length would otherwise end the calculation in a bare
+// floating-point error that names nothing the user typed.
+void CheckPositiveLength(const char* name, double value) {
+    if (!(std::isfinite(value) && value > 0.0)) {
+        throw EDrainGeometryError(std::string("The ") + name + " must be a positive length, not " +
+                                  Metres(value));
+    }
+}
+
+void CheckPositiveLengths(const TDMTylwen& store) {
+    CheckPositiveLength("drain depth", store.DrainDepth);
+    CheckPositiveLength("depth to the impermeable layer", store.ImpermeableDepth);
+    CheckPositiveLength("drain spacing", store.DrainSpacing);
+    CheckPositiveLength("drain radius", store.DrainRadius);
+}
+
+std::string HoldsText(std::int32_t count) {
+    return count <= 0 ? "none" : count == 1 ? "only one" : std::to_string(count);
 }
 
 void CheckDrainRadius(const TDMTylwen& store) {
@@ -42,9 +58,19 @@ void CheckEquivalentDepth(const TDMTylwen& store) {
 } // namespace
 
 void CheckDrainGeometry(const TDMTylwen& store) {
-    if (!ArePositive(store)) {
-        return;
-    }
+    CheckPositiveLengths(store);
     CheckDrainRadius(store);
     CheckEquivalentDepth(store);
+}
+
+void CheckDataSetCount(TCalculationOption option, const TDMTylwen& store) {
+    const bool leastSquares = option == TCalculationOption::OverEntireSoilDepth;
+    const std::int32_t needed = leastSquares ? 2 : 1;
+    if (store.NrOfDataSets >= needed) {
+        return;
+    }
+    throw EDrainGeometryError(std::string(leastSquares
+                                              ? "At least two data sets are needed to fit the line"
+                                              : "At least one data set is needed") +
+                              ", but the table holds " + HoldsText(store.NrOfDataSets));
 }

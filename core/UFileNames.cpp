@@ -1,7 +1,6 @@
 #include "UFileNames.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -15,6 +14,16 @@ std::size_t LastComponentStart(const std::string& fileName) {
     return separator == std::string::npos ? 0 : separator + 1;
 }
 
+// Letter case by ASCII alone: the process locale (Turkish, for one) must not
+// decide whether ".INP" is an input file.
+bool IsAsciiUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+char AsciiLower(char c) {
+    return IsAsciiUpper(c) ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 } // namespace
 
 std::string ChangeFileExt(const std::string& fileName, const std::string& extension) {
@@ -24,6 +33,19 @@ std::string ChangeFileExt(const std::string& fileName, const std::string& extens
         return fileName + extension;
     }
     return fileName.substr(0, dot) + extension;
+}
+
+std::string ChangeDataFileExt(const std::string& fileName, const std::string& extension) {
+    std::string changed = ChangeFileExt(fileName, extension);
+    if (DataFileKindOf(fileName) == TDataFileKind::Other || changed.size() != fileName.size()) {
+        return changed;
+    }
+    for (std::size_t i = changed.size() - extension.size(); i < changed.size(); ++i) {
+        if (IsAsciiUpper(fileName[i])) {
+            changed[i] = static_cast<char>(changed[i] - 'a' + 'A');
+        }
+    }
+    return changed;
 }
 
 std::string ExtractFilePath(const std::string& fileName) {
@@ -50,8 +72,7 @@ TDataFileKind DataFileKindOf(const std::string& fileName) {
         return TDataFileKind::Other;
     }
     std::string extension = fileName.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiLower);
     if (extension == ".inp") {
         return TDataFileKind::Input;
     }

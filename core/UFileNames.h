@@ -8,6 +8,13 @@
 // dot) with `extension` (".inp", ".out"); a name without one gets it appended.
 std::string ChangeFileExt(const std::string& fileName, const std::string& extension);
 
+// The input or output file beside `fileName` (`extension` ".inp" or ".out").
+// A name that already ends in one of the two, in any letter case, keeps the
+// case of each letter (UP.INP and UP.OUT, Up.Inp and Up.Out): on a file
+// system that tells the cases apart, UP.inp would be another file. Any other
+// name is changed as by ChangeFileExt.
+std::string ChangeDataFileExt(const std::string& fileName, const std::string& extension);
+
 // The folder part of a path, ending in a path separator ("" when there is none).
 std::string ExtractFilePath(const std::string& fileName);
 

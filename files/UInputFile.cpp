@@ -102,24 +102,45 @@ struct TInputFileContent {
     DataSetR Near{0.0};
 };
 
-enum class TScanOutcome { Read, InvalidNumber, Incomplete, TooLarge };
+enum class TScanOutcome {
+    Read,
+    InvalidNumber,
+    Incomplete,
+    TooLarge,
+    // A data line with fewer than its three numbers.
+    MissingNumber,
+    // A data line with more than a serial number in its first characters.
+    SerialField,
+};
+
+// A number longer than the reader takes is refused whole rather than split
+// into two numbers that were never written.
+bool ConvertNumber(const std::string& token, double& value) {
+    const std::optional<double> number =
+        token.size() > MaxNumberLength ? std::nullopt : ParseFileNumber(token);
+    value = number.value_or(0.0);
+    return number.has_value();
+}
 
 // At the end of the file a number reads as 0; only text that is no number
-// fails. A number longer than the reader takes is refused whole rather than
-// split into two numbers that were never written.
+// fails.
 bool ReadNumber(TTextScanner& scanner, double& value) {
     std::string token;
     if (!scanner.TakeToken(token, MaxNumberLength + 1)) {
         value = 0.0;
         return true;
     }
-    if (token.size() > MaxNumberLength) {
-        value = 0.0;
-        return false;
+    return ConvertNumber(token, value);
+}
+
+// A value missing from a data line is never taken from the next line, whose
+// serial number would become a depth and whose data set would be lost.
+TScanOutcome ReadDataValue(TTextScanner& scanner, double& value) {
+    std::string token;
+    if (!scanner.TakeTokenOnLine(token, MaxNumberLength + 1)) {
+        return scanner.AtEnd() ? TScanOutcome::Incomplete : TScanOutcome::MissingNumber;
     }
-    const std::optional<double> number = ParseFileNumber(token);
-    value = number.value_or(0.0);
-    return number.has_value();
+    return ConvertNumber(token, value) ? TScanOutcome::Read : TScanOutcome::InvalidNumber;
 }
 
 void SkipLines(TTextScanner& scanner, int count) {
@@ -142,26 +163,38 @@ bool ReadSiteConstants(TTextScanner& scanner, std::array<double, 4>& constants) 
 }
 
 // The first characters of a data line (serial number and the start of the
-// discharge field) are never converted.
-bool ReadDataSet(TTextScanner& scanner, TInputFileContent& content) {
-    double discharge = 0.0;
-    double midway = 0.0;
-    double near = 0.0;
-    if (!ReadNumber(scanner, discharge) || !ReadNumber(scanner, midway) ||
-        !ReadNumber(scanner, near)) {
-        return false;
+// discharge field) are never converted; text after the third number is
+// skipped.
+TScanOutcome ReadDataSet(TTextScanner& scanner, TInputFileContent& content) {
+    std::array<double, 3> values{};
+    for (double& value : values) {
+        const TScanOutcome outcome = ReadDataValue(scanner, value);
+        if (outcome != TScanOutcome::Read) {
+            return outcome;
+        }
     }
     scanner.SkipLine();
-    content.Discharge.push_back(discharge);
-    content.Midway.push_back(midway);
-    content.Near.push_back(near);
-    return true;
+    content.Discharge.push_back(values[0]);
+    content.Midway.push_back(values[1]);
+    content.Near.push_back(values[2]);
+    return TScanOutcome::Read;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The characters that are never converted hold a serial number or nothing:
+// a number typed with too few blanks before it ("1 5.000") would lose its
+// first digits there unseen.
+bool IsSerialField(const std::string& start) {
+    return std::all_of(start.begin(), start.end(),
+                       [](char c) { return IsDigit(c) || c == ' ' || c == '\t'; });
 }
 
 // Six digits: the start of a serial number of six digits or more.
 bool IsWholeSerialField(const std::string& start) {
-    return start.size() == NotConvertedLength &&
-           std::all_of(start.begin(), start.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return start.size() == NotConvertedLength && std::all_of(start.begin(), start.end(), IsDigit);
 }
 
 // Only a line that starts like the separator ends the table; the end of the
@@ -175,6 +208,9 @@ TScanOutcome ReadTable(TTextScanner& scanner, TInputFileContent& content, std::s
         if (start == EndMarkerStart) {
             return TScanOutcome::Read;
         }
+        if (!IsSerialField(start)) {
+            return TScanOutcome::SerialField;
+        }
         // From data set 1000000 on the serial number outgrows the characters
         // that are never converted; its remaining digits are no discharge.
         if (IsWholeSerialField(start)) {
@@ -183,8 +219,9 @@ TScanOutcome ReadTable(TTextScanner& scanner, TInputFileContent& content, std::s
         if (content.Discharge.size() > maxDataSets) {
             return TScanOutcome::TooLarge;
         }
-        if (!ReadDataSet(scanner, content)) {
-            return TScanOutcome::InvalidNumber;
+        const TScanOutcome outcome = ReadDataSet(scanner, content);
+        if (outcome != TScanOutcome::Read) {
+            return outcome;
         }
     }
 }
@@ -226,9 +263,20 @@ std::string TooLargeMessage(const std::string& path, std::int32_t maxDataSets) {
            " data sets, more than the table can hold, and was not read.";
 }
 
-TReadInputOutcome TellOutcome(TScanOutcome outcome, const std::string& path,
-                              std::int32_t maxDataSets, TUserDialogs& dialogs) {
-    switch (outcome) {
+std::string LineMessage(std::size_t line, const std::string& path, const std::string& fault) {
+    return "Line " + std::to_string(line) + " of the file \"" + path + "\" " + fault +
+           ", and the file was not read.";
+}
+
+// What the reader found, told with the line it stands in.
+struct TScanResult {
+    TScanOutcome Outcome;
+    std::size_t Line;
+};
+
+TReadInputOutcome TellOutcome(TScanResult scan, const std::string& path, std::int32_t maxDataSets,
+                              TUserDialogs& dialogs) {
+    switch (scan.Outcome) {
     case TScanOutcome::Read:
         return TReadInputOutcome::Read;
     case TScanOutcome::InvalidNumber:
@@ -237,6 +285,16 @@ TReadInputOutcome TellOutcome(TScanOutcome outcome, const std::string& path,
     case TScanOutcome::Incomplete:
         dialogs.ShowMessage(IncompleteMessage(path));
         return TReadInputOutcome::Incomplete;
+    case TScanOutcome::MissingNumber:
+        dialogs.ShowMessage(LineMessage(scan.Line, path,
+                                        "holds fewer than the three numbers of a data set "
+                                        "(discharge, depth midway and depth near the drains)"));
+        return TReadInputOutcome::UnreadableLine;
+    case TScanOutcome::SerialField:
+        dialogs.ShowMessage(LineMessage(scan.Line, path,
+                                        "holds more than a serial number in its first six "
+                                        "characters, where only digits and blanks belong"));
+        return TReadInputOutcome::UnreadableLine;
     case TScanOutcome::TooLarge:
         break;
     }
@@ -284,7 +342,7 @@ bool WriteInputFile(const std::string& path, TUserDialogs& dialogs, TDMTylwen& s
 }
 
 TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store, std::int32_t maxDataSets) {
-    store.FileName = ChangeFileExt(store.FileName, ".inp");
+    store.FileName = ChangeDataFileExt(store.FileName, ".inp");
     TTextScanner scanner(store.FileName);
     if (!scanner.IsOpen()) {
         dialogs.ShowMessage(CouldNotOpenInputMessage(store.FileName));
@@ -296,7 +354,7 @@ TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store, std::in
     if (outcome == TScanOutcome::Read) {
         CommitInputFile(content, store);
     }
-    return TellOutcome(outcome, store.FileName, maxDataSets, dialogs);
+    return TellOutcome({outcome, scanner.LineNumber()}, store.FileName, maxDataSets, dialogs);
 }
 
 std::string CouldNotCreateMessage(const std::string& path) {

@@ -31,6 +31,9 @@ enum class TReadInputOutcome {
     InvalidNumber,
     // The file ended before its end marker.
     Incomplete,
+    // A data line without its three numbers or with other text than a
+    // serial number in its first six characters.
+    UnreadableLine,
 };
 
 // Switches the extension of FileName to ".inp" and reads that file into the

@@ -89,7 +89,7 @@ std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics
 
 std::string FinishCalculation(const TFitStatistics& result, TUserDialogs& dialogs, TDMTylwen& store,
                               TFileWriteSeam& seam) {
-    const std::string outputName = ChangeFileExt(store.FileName, ".out");
+    const std::string outputName = ChangeDataFileExt(store.FileName, ".out");
     std::string text = FormatOutputFile(outputName, result);
     const TWriteResult written = WriteFileSafely(outputName, text, seam);
     if (!written.Succeeded()) {
@@ -97,7 +97,7 @@ std::string FinishCalculation(const TFitStatistics& result, TUserDialogs& dialog
                           "\" could not be written: " + written.Reason);
     }
     ResultsAvailable = true;
-    const std::string inputName = ChangeFileExt(store.FileName, ".inp");
+    const std::string inputName = ChangeDataFileExt(store.FileName, ".inp");
     store.FileName = outputName;
     if (!OutputShown) {
         dialogs.ShowMessage(ConfirmationMessage(inputName, outputName));

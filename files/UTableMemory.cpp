@@ -40,7 +40,7 @@ std::optional<std::string> CountRefusal(std::int32_t count, std::int32_t gridRow
 
 TReadInputOutcome ReadInputFileWithinMemory(TUserDialogs& dialogs, const TMemoryProbe& memory,
                                             TDMTylwen& store) {
-    const std::string path = ChangeFileExt(store.FileName, ".inp");
+    const std::string path = ChangeDataFileExt(store.FileName, ".inp");
     const std::uint64_t needed = WindowBytesFor(FileBytes(path) / WrittenDataLineBytes);
     const std::uint64_t available = memory.AvailableBytes();
     if (needed > available) {

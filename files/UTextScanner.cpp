@@ -76,13 +76,20 @@ int TTextScanner::Peek() {
     return static_cast<unsigned char>(buffer_[position_]);
 }
 
+void TTextScanner::Advance() {
+    if (buffer_[position_] == LineFeed) {
+        ++lineNumber_;
+    }
+    ++position_;
+}
+
 bool TTextScanner::AtEnd() {
     return Peek() < 0;
 }
 
 void TTextScanner::SkipLine() {
     for (int c = Peek(); c >= 0; c = Peek()) {
-        ++position_;
+        Advance();
         if (c == LineFeed) {
             return;
         }
@@ -93,24 +100,32 @@ std::string TTextScanner::TakeLinePrefix(std::size_t count) {
     std::string prefix;
     for (int c = Peek(); prefix.size() < count && c >= 0 && !IsLineEnd(c); c = Peek()) {
         prefix.push_back(static_cast<char>(c));
-        ++position_;
+        Advance();
     }
     return prefix;
 }
 
 bool TTextScanner::TakeToken(std::string& token, std::size_t maxLength) {
+    return TakeToken(token, maxLength, true);
+}
+
+bool TTextScanner::TakeTokenOnLine(std::string& token, std::size_t maxLength) {
+    return TakeToken(token, maxLength, false);
+}
+
+bool TTextScanner::TakeToken(std::string& token, std::size_t maxLength, bool acrossLines) {
     token.clear();
     int c = Peek();
-    while (c >= 0 && IsSeparator(c)) {
-        ++position_;
+    while (c >= 0 && IsSeparator(c) && (acrossLines || c != LineFeed)) {
+        Advance();
         c = Peek();
     }
-    if (c < 0) {
+    if (c < 0 || IsSeparator(c)) {
         return false;
     }
     while (token.size() < maxLength && c >= 0 && !IsSeparator(c)) {
         token.push_back(static_cast<char>(c));
-        ++position_;
+        Advance();
         c = Peek();
     }
     return true;
@@ -118,7 +133,7 @@ bool TTextScanner::TakeToken(std::string& token, std::size_t maxLength) {
 
 void TTextScanner::SkipDigits() {
     for (int c = Peek(); c >= '0' && c <= '9'; c = Peek()) {
-        ++position_;
+        Advance();
     }
 }
 
@@ -130,10 +145,10 @@ bool TTextScanner::ReadLine(std::string& line, std::size_t maxLength) {
     }
     for (; c >= 0 && c != LineFeed && line.size() <= maxLength; c = Peek()) {
         line.push_back(static_cast<char>(c));
-        ++position_;
+        Advance();
     }
     if (c == LineFeed && line.size() <= maxLength) {
-        ++position_;
+        Advance();
         if (!line.empty() && line.back() == CarriageReturn) {
             line.pop_back();
         }

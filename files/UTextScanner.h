@@ -26,6 +26,11 @@ public:
     // Skips blanks, control characters and line ends, then takes up to
     // `maxLength` characters up to the next of those. False at the end.
     bool TakeToken(std::string& token, std::size_t maxLength);
+    // As TakeToken, but within the current line: false, before the line end,
+    // when the line holds no more token (a carriage return is a separator).
+    bool TakeTokenOnLine(std::string& token, std::size_t maxLength);
+    // The number of the line the scanner stands in, from 1.
+    std::size_t LineNumber() const { return lineNumber_; }
     // Goes past the decimal digits that follow.
     void SkipDigits();
     // The next whole line without its line end; false at the end of the file.
@@ -36,7 +41,10 @@ public:
 private:
     // The next character, or -1 at the end of the file.
     int Peek();
+    // Goes past the character that Peek gave.
+    void Advance();
     void Fill();
+    bool TakeToken(std::string& token, std::size_t maxLength, bool acrossLines);
 
     std::string path_;
     int fd_ = -1;
@@ -44,4 +52,5 @@ private:
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
     bool ended_ = false;
+    std::size_t lineNumber_ = 1;
 };

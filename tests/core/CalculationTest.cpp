@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -121,9 +123,10 @@ TEST_F(Calculation, ZeroDischargeGivesZeroResultsWithoutError) {
 TEST_F(Calculation, InvalidSiteConstantStopsBeforeAnyDataSetIsTouched) {
     TDMTylwen store = WorkedExample();
     store.DrainSpacing = 0;
-    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store), EZeroDivide);
-    EXPECT_EQ(SlopeA, 1.0);
-    EXPECT_EQ(InterceptB, 1.0);
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store),
+                 EDrainGeometryError);
+    EXPECT_EQ(SlopeA, 0.0);
+    EXPECT_EQ(InterceptB, 0.0);
     EXPECT_EQ(store.WorkDischarge, (DataSetR{5, 3, 1.5}));
     EXPECT_EQ(store.WorkMidway, (DataSetR{0.6, 0.8, 1.0}));
 }
@@ -142,10 +145,12 @@ TEST_F(Calculation, EqualDepthsStopAtTheirDataSetWithEarlierOnesConverted) {
     EXPECT_EQ(store.Ka, 7.0);
 }
 
-TEST_F(Calculation, NoDataSetsIsAnInvalidOperation) {
+TEST_F(Calculation, NoDataSetsAreRefusedBeforeAnythingChanges) {
     TDMTylwen store = StoreWith({});
-    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store), EInvalidOp);
-    EXPECT_EQ(XValues.size(), 1u);
+    XValues = {7.0};
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store),
+                 EDrainGeometryError);
+    EXPECT_EQ(XValues, (DataSetR{7.0}));
 }
 
 // Six times the H" of 0.3 divided by 6 is not that H" in binary, so the
@@ -216,6 +221,42 @@ TEST_F(Calculation, SiteConstantsOfNoDrainedFieldAreRefusedBeforeAnythingChanges
                 1e-4);
 }
 
+// Each refusal names what is wrong in words, not as a floating-point error.
+TEST_F(Calculation, ConstantsThatAreNoLengthAndTooFewDataSetsAreNamed) {
+    const auto option1 = TCalculationOption::OverEntireSoilDepth;
+    const auto option2 = TCalculationOption::AboveAndBelowDrains;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::string notLength = " must be a positive length, not ";
+    for (const auto& [constant, value, option, sets, message] :
+         std::vector<std::tuple<double TDMTylwen::*, double, TCalculationOption, int, std::string>>{
+             {&TDMTylwen::DrainDepth, 0, option1, 3, "The drain depth" + notLength + "0 m"},
+             {&TDMTylwen::ImpermeableDepth, -2, option1, 3,
+              "The depth to the impermeable layer" + notLength + "-2 m"},
+             {&TDMTylwen::DrainSpacing, HUGE_VAL, option2, 3,
+              "The drain spacing" + notLength + "INF m"},
+             {&TDMTylwen::DrainRadius, nan, option1, 3, "The drain radius" + notLength + "NAN m"},
+             {&TDMTylwen::DrainRadius, 0.1, option1, 1,
+              "At least two data sets are needed to fit the line, but the table holds only one"},
+             {&TDMTylwen::DrainRadius, 0.1, option2, 0,
+              "At least one data set is needed, but the table holds none"}}) {
+        TDMTylwen store = WorkedExample();
+        store.*constant = value;
+        store.NrOfDataSets = sets;
+        SlopeA = 7.0;
+        try {
+            CalculateRegression(option, store);
+            ADD_FAILURE() << message;
+        } catch (const EDrainGeometryError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+        EXPECT_EQ(SlopeA, 7.0);
+    }
+    TDMTylwen one = WorkedExample();
+    one.NrOfDataSets = 1;
+    CalculateRegression(option2, one);
+    EXPECT_NEAR(SlopeA, 0.005 / 0.4 / 0.4, 1e-12);
+}
+
 TEST_F(Calculation, MeanDepthDifferenceOfZeroStopsTheSecondOption) {
     TDMTylwen store = StoreWith({{5, 0.6, 0.8}, {3, 0.8, 0.6}});
     EXPECT_THROW(CalculateRegression(TCalculationOption::AboveAndBelowDrains, store), EZeroDivide);
@@ -238,7 +279,8 @@ TEST_F(Calculation, CountBeyondTheArraysIsARangeErrorNotARead) {
 TEST_F(Calculation, NegativeCountIsTreatedAsNoDataSets) {
     TDMTylwen store = WorkedExample();
     store.NrOfDataSets = -4;
-    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store), EInvalidOp);
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store),
+                 EDrainGeometryError);
     EXPECT_EQ(store.WorkDischarge[0], 5.0);
 }
 

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -15,6 +17,19 @@ TEST(ChangeFileExt, ReplacesOnlyTheExtensionOfTheLastComponent) {
     EXPECT_EQ(ChangeFileExt("/tmp/a.b/c.d.inp", ".out"), "/tmp/a.b/c.d.out");
     EXPECT_EQ(ChangeFileExt("/home/site", ".out"), "/home/site.out");
     EXPECT_EQ(ChangeFileExt("", ".inp"), ".inp");
+}
+
+TEST(ChangeDataFileExt, KeepsTheLetterCaseOfAnInputOrOutputExtension) {
+    for (const auto& [name, extension, changed] :
+         std::vector<std::array<const char*, 3>>{{"/a/UP.INP", ".out", "/a/UP.OUT"},
+                                                 {"UP.OUT", ".inp", "UP.INP"},
+                                                 {"up.Inp", ".out", "up.Out"},
+                                                 {"up.inP", ".inp", "up.inP"},
+                                                 {"UP.inp", ".out", "UP.out"},
+                                                 {"UP.TXT", ".inp", "UP.inp"},
+                                                 {"/A.INP/up", ".out", "/A.INP/up.out"}}) {
+        EXPECT_EQ(ChangeDataFileExt(name, extension), changed);
+    }
 }
 
 TEST(ExtractFilePath, KeepsTheFolderWithItsSeparator) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <random>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -104,7 +105,7 @@ TEST_F(InputFileRead, ReaderLooksOnlyAtTheNumbers) {
                               "                           \t .5\r\n"
                               "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n"
                               "9999  \t7.25\t\t 0.6 0.9 more\r\n"
-                              "abcdef2. 8e-1      1.1\r\n"
+                              "     22. 8e-1      1.1\r\n"
                               " - - -this line ends the table\r\n"
                               "    3       1.000       1.000      1.000\r\n";
     ASSERT_EQ(Read(bytes), TReadInputOutcome::Read);
@@ -127,20 +128,36 @@ TEST_F(InputFileRead, LoneLineFeedsWorkAsLineEnds) {
     EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 0.9, 0.0, 0.0}));
 }
 
-// An empty line is a data set of its own that takes its numbers from the
-// start of the next line, whose rest is skipped.
-TEST_F(InputFileRead, EmptyLineInsideTheTableTakesTheNextLine) {
-    const std::string bytes = Header() +
-                              "    1       1.000       0.100      0.200\r\n"
-                              "\r\n"
-                              "    2       2.000       0.300      0.400\r\n"
-                              "    3       3.000       0.500      0.600\r\n" +
-                              EndMarker;
-    ASSERT_EQ(Read(bytes), TReadInputOutcome::Read);
-    EXPECT_EQ(store.NrOfDataSets, 3);
-    EXPECT_EQ(store.InputDischarge, (DataSetR{0.0, 1.0, 2.0, 3.0, 0.0, 0.0}));
-    EXPECT_EQ(store.InputDepthMidway, (DataSetR{0.0, 0.1, 2.0, 0.5, 0.0, 0.0}));
-    EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 0.2, 0.3, 0.6, 0.0, 0.0}));
+// A data line holds its own three numbers, after a serial field of digits and
+// blanks; any other line is refused whole, naming it (the table starts on
+// line 15). Text after the third number is no concern of the reader.
+TEST_F(InputFileRead, DataLineWithoutItsNumbersOrWithMoreThanASerialIsRefused) {
+    const std::string fewer = "holds fewer than the three numbers of a data set (discharge, depth "
+                              "midway and depth near the drains), and the file was not read.";
+    const std::string serial = "holds more than a serial number in its first six characters, "
+                               "where only digits and blanks belong, and the file was not read.";
+    const std::string first = "    1       5.000       0.600      1.000\r\n";
+    for (const auto& [table, line, fault] : std::vector<std::tuple<std::string, int, std::string>>{
+             {"    1       5.000       0.600\r\n" + first, 15, fewer},
+             {first + "\r\n" + first, 16, fewer},
+             {first + "    2       3.000 \t\r\n", 16, fewer},
+             {"1 5.000 0.600 1.000\r\n", 15, serial},
+             {first + "   -2 3.0 0.8 1.1\r\n", 16, serial},
+             {first + "    2\t3.0\t0.8\t1.1 9 more words\r\n", 0, ""}}) {
+        FillWithEarlierFile();
+        dialogs.Messages.clear();
+        const TReadInputOutcome outcome = Read(Header() + table + EndMarker);
+        if (line == 0) {
+            EXPECT_EQ(outcome, TReadInputOutcome::Read);
+            EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 1.0, 1.1, 0.0, 0.0}));
+            continue;
+        }
+        EXPECT_EQ(outcome, TReadInputOutcome::UnreadableLine) << table;
+        EXPECT_EQ(dialogs.Messages,
+                  std::vector<std::string>{"Line " + std::to_string(line) + " of the file \"" +
+                                           folder.Path("field.inp") + "\" " + fault});
+        ExpectEarlierFileKept();
+    }
 }
 
 TEST_F(InputFileRead, NoDataSetsGiveAnEmptyTable) {
@@ -245,15 +262,15 @@ TEST_F(InputFileRead, HostileFilesEndCleanly) {
     EXPECT_EQ(Read(Header() + "    1 1 2 3 " + longLine + "\r\n" + EndMarker),
               TReadInputOutcome::Read);
     EXPECT_EQ(Read(Header() + std::string(4 * 1024 * 1024, ' ')), TReadInputOutcome::Incomplete);
-    EXPECT_EQ(Read(Header() + std::string(4 * 1024 * 1024, '\n')), TReadInputOutcome::Incomplete);
+    EXPECT_EQ(Read(Header() + std::string(4 * 1024 * 1024, '\n')),
+              TReadInputOutcome::UnreadableLine);
     std::mt19937 random(42);
     std::string junk(1024 * 1024, '\0');
     for (char& byte : junk) {
         byte = static_cast<char>(random());
     }
     const TReadInputOutcome junkOutcome = Read(junk);
-    EXPECT_TRUE(junkOutcome == TReadInputOutcome::InvalidNumber ||
-                junkOutcome == TReadInputOutcome::Incomplete);
+    EXPECT_NE(junkOutcome, TReadInputOutcome::Read);
 }
 
 TEST_F(InputFileRead, TableBeyondTheCallersBoundIsRefusedWhileAnyOtherSizeIsRead) {

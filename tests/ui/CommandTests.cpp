@@ -255,14 +255,17 @@ TEST_F(TCommandTest, InconsistentDepthsAreRefusedBeforeAnythingIsWritten) {
 }
 
 TEST_F(TCommandTest, DrainsWiderThanTheirSpacingAreRefusedBeforeAnythingIsWritten) {
-    TypeField();
-    EnterField(form->Edit5, QStringLiteral("100"));
-    SaveCalculate(FieldInp());
-    EXPECT_EQ(dialogs.TakeErrors(),
-              std::vector<std::string>({"The drain radius (100 m) must be less "
-                                        "than half the drain spacing (20 m)"}));
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
-    EXPECT_FALSE(ResultsAvailable);
+    for (const auto& [radius, error] : std::vector<std::pair<QString, std::string>>{
+             {"100", "The drain radius (100 m) must be less than half the drain spacing (20 m)"},
+             {"0", "The drain radius must be a positive length, not 0 m"}}) {
+        TypeField();
+        EnterField(form->Edit5, radius);
+        dialogs.TakeErrors();
+        SaveCalculate(FieldInp());
+        EXPECT_EQ(dialogs.TakeErrors(), std::vector<std::string>({error}));
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
+        EXPECT_FALSE(ResultsAvailable);
+    }
 }
 
 TEST_F(TCommandTest, DecimalCommaIsAcceptedAndWrittenWithAPoint) {

@@ -5,6 +5,7 @@
 #include "UDMTylwen.h"
 #include "UInputFile.h"
 #include "UOutputFile.h"
+#include "UPrintableText.h"
 #include "UTylwenUtils.h"
 
 #include <exception>
@@ -15,6 +16,7 @@ namespace {
 
 const char* const NoDataSetsMessage =
     "The file holds no data sets, so there is nothing to calculate.";
+const char* const EmptyNameMessage = "The file name is empty, so there is no file to calculate";
 
 // Everything a previous file left behind is forgotten: the store, the flags
 // and the conductivities are those of a program that has just started.
@@ -42,6 +44,10 @@ void CopyInputToWorkingArrays(TDMTylwen& store) {
 }
 
 bool ReadCheckedInput(const std::string& file, TConsoleDialogs& dialogs, TDMTylwen& store) {
+    if (file.empty()) {
+        dialogs.ShowMessage(EmptyNameMessage);
+        return false;
+    }
     store.FileName = std::filesystem::absolute(file).string();
     if (ReadInputFile(dialogs, store) != TReadInputOutcome::Read) {
         return false;
@@ -88,9 +94,9 @@ std::string TerminalLines(const std::string& outputText) {
     std::size_t start = 0;
     for (std::size_t end = outputText.find("\r\n", start); end != std::string::npos;
          end = outputText.find("\r\n", start)) {
-        lines.append(outputText, start, end - start);
+        lines += EscapeControls(outputText.substr(start, end - start));
         lines += '\n';
         start = end + 2;
     }
-    return lines + outputText.substr(start);
+    return lines + EscapeControls(outputText.substr(start));
 }

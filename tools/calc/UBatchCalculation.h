@@ -30,5 +30,6 @@ std::optional<TFileCalculation> CalculateFile(const std::string& file, TCalculat
                                               TConsoleDialogs& dialogs);
 
 // The output text with its CR LF line ends turned into the line feeds of a
-// terminal.
+// terminal, and the control characters that a folder's name may bring into
+// its first line escaped.
 std::string TerminalLines(const std::string& outputText);

@@ -1,5 +1,7 @@
 #include "UBatchReport.h"
 
+#include "UPrintableText.h"
+
 #include <charconv>
 
 namespace {
@@ -50,6 +52,15 @@ std::string SpreadLines(const TFitStatistics& statistics, const TSpreadStatistic
            " s): " + SuspectText(statistics) + "\n";
 }
 
+// JSON holds UTF-8 only: a name that is none is given as read in Latin-1
+// wherever it is no UTF-8, and in full under `key`_bytes, in hexadecimal.
+void AddName(TJson& entry, const std::string& key, const std::string& name) {
+    entry[key] = Utf8OrLatin1(name);
+    if (!IsValidUtf8(name)) {
+        entry[key + "_bytes"] = HexBytes(name);
+    }
+}
+
 TJson Pair(const TInterval& interval) {
     return TJson::array({interval.Low, interval.High});
 }
@@ -93,8 +104,8 @@ void TJsonRun::AddCalculated(const std::string& file, const TFileCalculation& ca
     const TFitStatistics& statistics = calculation.Statistics;
     const bool leastSquares = statistics.Option == TCalculationOption::OverEntireSoilDepth;
     TJson entry;
-    entry["file"] = file;
-    entry["output_file"] = calculation.Store.FileName;
+    AddName(entry, "file", file);
+    AddName(entry, "output_file", calculation.Store.FileName);
     entry["option"] = leastSquares ? 1 : 2;
     entry["data_sets"] = statistics.NrOfDataSets;
     entry["d"] = statistics.EquivalentDepth;
@@ -112,12 +123,14 @@ void TJsonRun::AddCalculated(const std::string& file, const TFileCalculation& ca
 }
 
 void TJsonRun::AddFailed(const std::string& file, const std::string& error) {
-    files_.push_back(TJson{{"file", file},
-                           {"error", error.empty() ? "The file could not be calculated." : error}});
+    TJson entry;
+    AddName(entry, "file", file);
+    entry["error"] = Utf8OrLatin1(error.empty() ? "The file could not be calculated." : error);
+    files_.push_back(std::move(entry));
 }
 
 std::string TJsonRun::Document() const {
-    // Names that are no valid UTF-8 are written with the replacement
-    // character instead of ending the run.
+    // Every text is UTF-8 by now; should one slip through, it is written
+    // with the replacement character instead of ending the run.
     return files_.dump(2, ' ', false, TJson::error_handler_t::replace) + "\n";
 }

@@ -1,10 +1,14 @@
 #include "UConsoleDialogs.h"
 
 #include "UMessageText.h"
+#include "UPrintableText.h"
 
 void TConsoleDialogs::Tell(const std::string& text) {
     const std::string message = WithFullStop(text);
-    errors_ << "soravik-calc: " << currentFile_ << ": " << message << '\n';
+    // A name or a message may carry control characters that a terminal
+    // would obey; they are shown, escaped.
+    const std::string file = currentFile_.empty() ? "" : EscapeControls(currentFile_) + ": ";
+    errors_ << "soravik-calc: " << file << EscapeControls(message) << '\n';
     told_ += (told_.empty() ? "" : " ") + message;
 }
 

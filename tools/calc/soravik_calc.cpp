@@ -6,6 +6,7 @@
 #include "UBatchReport.h"
 #include "UConsoleDialogs.h"
 #include "UMessageText.h"
+#include "UPrintableText.h"
 #include "UStandardOutput.h"
 
 #include <iostream>
@@ -79,7 +80,7 @@ std::optional<TCalculationOption> ParseOption(const std::string& value) {
 }
 
 int WrongUsage(const std::string& reason) {
-    std::cerr << "soravik-calc: " << WithFullStop(reason) << '\n'
+    std::cerr << "soravik-calc: " << EscapeControls(WithFullStop(reason)) << '\n'
               << UsageLine << "Try 'soravik-calc --help' for more information.\n";
     return ExitWrongUsage;
 }

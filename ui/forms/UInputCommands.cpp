@@ -193,6 +193,7 @@ void TMainForm::InputSaveExecute() {
     // Constants that describe no drained field are refused before anything
     // is saved from them.
     CheckDrainGeometry(store);
+    CheckDataSetCount(SelectedOption(), store);
     // A file that could not be created has been told; calculating on would
     // claim that the input was saved.
     if (!WriteInputFile(store.FileName, dialogs_)) {

@@ -35,7 +35,7 @@ void TMainForm::Output_TabSheetShow() {
 void TMainForm::ShowOutputFile() {
     Output_Memo->hide();
     TDMTylwen& store = DMTylwen;
-    store.FileName = ChangeFileExt(store.FileName, ".out");
+    store.FileName = ChangeDataFileExt(store.FileName, ".out");
     ReadOutputLines(store.FileName, dialogs_);
     LoadOutputMemo();
     OutputShown = true;

@@ -112,7 +112,7 @@ void TMainForm::RefreshReport() {
     const TDMTylwen& store = DMTylwen;
     TReportContents contents;
     contents.OutputFileName = store.FileName;
-    contents.InputFileName = ChangeFileExt(store.FileName, ".inp");
+    contents.InputFileName = ChangeDataFileExt(store.FileName, ".inp");
     contents.DrainDepth = store.DrainDepth;
     contents.ImpermeableDepth = store.ImpermeableDepth;
     contents.DrainSpacing = store.DrainSpacing;
