@@ -75,7 +75,7 @@ void WriteBoth(TDMTylwen& store, TUserDialogs& dialogs, const TFitStatistics& re
     const std::string path = ChangeFileExt(store.FileName, ".inp");
     WriteInputFile(path, dialogs, store);
     store.FileName = path;
-    FinishCalculation(result, dialogs, store);
+    FinishCalculation(result, store);
 }
 
 void PrepareInputFile(std::int64_t dataSets) {

@@ -38,11 +38,6 @@ std::string ConductivityLine(const TFitStatistics& result) {
     return line;
 }
 
-std::string ConfirmationMessage(const std::string& inputName, const std::string& outputName) {
-    return "The input is saved in " + inputName +
-           "   Calculations were done and the output is saved in  " + outputName;
-}
-
 // The reader's words are those of the input-file writer that cannot create
 // its file.
 std::string CouldNotOpenOutputMessage(const std::string& name) {
@@ -87,8 +82,8 @@ std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics
     return out;
 }
 
-std::string FinishCalculation(const TFitStatistics& result, TUserDialogs& dialogs, TDMTylwen& store,
-                              TFileWriteSeam& seam) {
+TOutputWritten FinishCalculation(const TFitStatistics& result, TDMTylwen& store,
+                                 TFileWriteSeam& seam) {
     const std::string outputName = ChangeDataFileExt(store.FileName, ".out");
     std::string text = FormatOutputFile(outputName, result);
     const TWriteResult written = WriteFileSafely(outputName, text, seam);
@@ -96,13 +91,28 @@ std::string FinishCalculation(const TFitStatistics& result, TUserDialogs& dialog
         throw EInOutError("The output file \"" + outputName +
                           "\" could not be written: " + written.Reason);
     }
-    ResultsAvailable = true;
     const std::string inputName = ChangeDataFileExt(store.FileName, ".inp");
     store.FileName = outputName;
-    if (!OutputShown) {
-        dialogs.ShowMessage(ConfirmationMessage(inputName, outputName));
+    return {inputName, outputName, std::move(text)};
+}
+
+std::string ConfirmationMessage(const TOutputWritten& written) {
+    return "The input is saved in " + written.InputName +
+           "   Calculations were done and the output is saved in  " + written.OutputName;
+}
+
+LineSet OutputLinesOf(const std::string& text) {
+    LineSet lines;
+    std::size_t start = 0;
+    for (std::size_t end = text.find(LineEnd); end != std::string::npos;
+         end = text.find(LineEnd, start)) {
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
     }
-    return text;
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
 }
 
 void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& store) {

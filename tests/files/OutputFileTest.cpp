@@ -58,25 +58,26 @@ TEST_F(OutputFile, WideAndNegativeValuesShiftTheLine) {
     EXPECT_NE(text.find(" Ka = A*S^2/4 = 1234.568   Kb"), std::string::npos) << text;
 }
 
-TEST_F(OutputFile, FinishingWritesTheFileSwitchesTheNameAndConfirmsOnce) {
+// Telling the user is the window's: tests/ui/CommandTests.cpp and
+// tests/e2e/case_save_calculate_typed_table.py.
+TEST_F(OutputFile, FinishingWritesTheFileAndSwitchesTheName) {
     store.FileName = folder.Path("field.inp");
     const TFitStatistics result =
         CalculateWorkedExample(TCalculationOption::OverEntireSoilDepth, store);
-    FinishCalculation(result, dialogs, store);
+    const TOutputWritten written = FinishCalculation(result, store);
     const std::string outputName = folder.Path("field.out");
     EXPECT_EQ(ReadBytes(outputName), FormatOutputFile(outputName, result));
-    EXPECT_TRUE(ResultsAvailable);
+    EXPECT_EQ(written.Text, ReadBytes(outputName));
+    EXPECT_EQ(OutputLinesOf(written.Text).size(), 5u);
     EXPECT_EQ(store.FileName, outputName);
-    EXPECT_EQ(dialogs.Messages,
-              std::vector<std::string>{"The input is saved in " + folder.Path("field.inp") +
-                                       "   Calculations were done and the output is saved in  " +
-                                       outputName});
+    EXPECT_EQ(ConfirmationMessage(written),
+              "The input is saved in " + folder.Path("field.inp") +
+                  "   Calculations were done and the output is saved in  " + outputName);
 
     // A repeated calculation starts from a FileName ending in ".out".
-    OutputShown = true;
-    FinishCalculation(result, dialogs, store);
+    FinishCalculation(result, store);
     EXPECT_EQ(store.FileName, outputName);
-    EXPECT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.ShownCount(), 0u);
     EXPECT_EQ(folder.Names(), std::set<std::string>{"field.out"});
 }
 
@@ -85,7 +86,7 @@ TEST_F(OutputFile, DotInAFolderNameIsNoExtension) {
     std::filesystem::create_directories(folder.Path("x/a.b"));
     store.FileName = folder.Path("x/a.b/c");
     OutputShown = true;
-    FinishCalculation(TFitStatistics{}, dialogs, store);
+    FinishCalculation(TFitStatistics{}, store);
     EXPECT_EQ(store.FileName, folder.Path("x/a.b/c.out"));
     EXPECT_EQ(folder.Names("x/a.b"), std::set<std::string>{"c.out"});
 }
@@ -104,7 +105,7 @@ TEST_F(OutputFile, FailedWriteChangesNothing) {
     store.FileName = folder.Path("field.inp");
     TReplaceFailsSeam seam;
     try {
-        FinishCalculation(TFitStatistics{}, dialogs, store, seam);
+        FinishCalculation(TFitStatistics{}, store, seam);
         ADD_FAILURE() << "no error";
     } catch (const EInOutError& error) {
         EXPECT_EQ(std::string(error.what()), "The output file \"" + outputName +
@@ -117,7 +118,7 @@ TEST_F(OutputFile, FailedWriteChangesNothing) {
     EXPECT_EQ(folder.Names(), std::set<std::string>{"field.out"});
 
     store.FileName = folder.Path("no such folder/field.inp");
-    EXPECT_THROW(FinishCalculation(TFitStatistics{}, dialogs, store), EInOutError);
+    EXPECT_THROW(FinishCalculation(TFitStatistics{}, store), EInOutError);
     EXPECT_FALSE(ResultsAvailable);
     EXPECT_EQ(dialogs.ShownCount(), 0u);
 }

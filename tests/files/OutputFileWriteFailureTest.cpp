@@ -65,7 +65,7 @@ protected:
     // The calculation ends with the error; nothing it would have changed has.
     void ExpectFailureChangesNothing(TOutputFailingSeam& seam, const std::string& reason) {
         try {
-            FinishCalculation(result, dialogs, store, seam);
+            FinishCalculation(result, store, seam);
             ADD_FAILURE() << "no error";
         } catch (const EInOutError& error) {
             EXPECT_EQ(std::string(error.what()),
@@ -113,9 +113,8 @@ TEST_F(OutputFileWriteFailure, FailureAfterTheLastByteKeepsTheEarlierFile) {
     // The same seam lets a complete write through.
     TOutputFailingSeam unlimited(TOutputFailingSeam::TStep::Bytes,
                                  std::numeric_limits<std::size_t>::max());
-    FinishCalculation(result, dialogs, store, unlimited);
+    FinishCalculation(result, store, unlimited);
     EXPECT_EQ(ReadBytes(outputName), FormatOutputFile(outputName, result));
-    EXPECT_TRUE(ResultsAvailable);
     EXPECT_EQ(store.FileName, outputName);
 }
 

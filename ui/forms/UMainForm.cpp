@@ -28,7 +28,6 @@ namespace {
 
 constexpr int ClientWidth = 715;
 constexpr int ClientHeight = 558;
-constexpr int InitialSerialNumbers = 15;
 
 const char* const IntroStatusText = "Use the Input tabsheet to continue";
 const char* const FigureStatusText =
@@ -84,7 +83,7 @@ void TMainForm::FormCreate() {
     // Numbers on screen are written with "." whatever the user's locale; the
     // conversions of the store never follow the locale.
     QLocale::setDefault(QLocale::c());
-    for (int row = 0; row < InitialSerialNumbers; ++row) {
+    for (int row = 0; row < DefaultTableRows; ++row) {
         DataGrid->SetCell(0, row, std::to_string(row + 1));
     }
     DMTylwen.DrainDepth = 1.2;
@@ -130,7 +129,13 @@ TCalculationOption TMainForm::SelectedOption() const {
 
 void TMainForm::Calculate() {
     TFitStatistics results = CalculateResults(SelectedOption());
-    FinishCalculation(results, dialogs_);
+    const TOutputWritten written = FinishCalculation(results);
+    ResultsAvailable = true;
+    if (!OutputShown) {
+        dialogs_.ShowMessage(ConfirmationMessage(written));
+    }
+    DMTylwen.OutputLines = OutputLinesOf(written.Text);
+    DMTylwen.NrOfOutputLines = static_cast<std::int32_t>(DMTylwen.OutputLines.size());
     lastResults_ = std::move(results);
     DrawRegressionGraph();
     RefreshReport();

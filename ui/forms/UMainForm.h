@@ -1,5 +1,22 @@
 // The main window: five pages (Intro, Figure, Input, Output, Report), the
 // menu, the commands, the file dialogs and the road to the exit dialog.
+//
+// The road of a Save-calculate ("Save - calculate", Button2Click):
+//   ui/forms/UInputCommands.cpp   site constants, file name, grid rows into
+//                                 the store, depth check, input file written
+//   core/UCalculationResults.cpp  the calculation (core/UCalculation.cpp),
+//                                 returned as one TFitStatistics
+//   files/UOutputFile.cpp         the output file written, FileName switched
+//   ui/forms/UMainForm.cpp        Calculate: the user told, the memo's lines,
+//                                 the graph (graph/URegressionGraph.cpp) and
+//                                 the report (ui/forms/UReportCommands.cpp)
+//                                 drawn from that value, the Output page shown
+// The road of an Open-output ("Open output", OutputOpenExecute):
+//   ui/forms/UOutputPage.cpp      the chosen file's lines shown, its input
+//                                 file read (files/UInputFile.cpp) and shown
+//                                 on the Input page, then Calculate as above,
+//                                 which rewrites the output file; the memo
+//                                 shows the lines written.
 #pragma once
 
 #include "UBaseForm.h"
@@ -30,6 +47,9 @@ class TReportPage;
 class TTextField;
 
 inline const char* const MainFormCaption = "Hydraulic conductivity calculator ";
+// The rows of the Input page's table before any data: laid out, numbered at
+// start-up and made the empty table of data sets.
+inline constexpr int DefaultTableRows = 15;
 
 class TMainForm : public TBaseForm {
     Q_OBJECT
