@@ -4,6 +4,7 @@
 #include "UFileNumber.h"
 #include "UFloatMath.h"
 #include "UInputFile.h"
+#include "USameFile.h"
 #include "UTextScanner.h"
 #include "UTylwenUtils.h"
 #include "UUserDialogs.h"
@@ -85,13 +86,16 @@ std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics
 TOutputWritten FinishCalculation(const TFitStatistics& result, TDMTylwen& store,
                                  TFileWriteSeam& seam) {
     const std::string outputName = ChangeDataFileExt(store.FileName, ".out");
+    const std::string inputName = ChangeDataFileExt(store.FileName, ".inp");
+    if (LeadToSameFile(inputName, outputName)) {
+        throw EInOutError(SameFileMessage(inputName, outputName));
+    }
     std::string text = FormatOutputFile(outputName, result);
     const TWriteResult written = WriteFileSafely(outputName, text, seam);
     if (!written.Succeeded()) {
         throw EInOutError("The output file \"" + outputName +
                           "\" could not be written: " + written.Reason);
     }
-    const std::string inputName = ChangeDataFileExt(store.FileName, ".inp");
     store.FileName = outputName;
     return {inputName, outputName, std::move(text)};
 }

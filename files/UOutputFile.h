@@ -24,7 +24,8 @@ struct TOutputWritten {
 
 // Writes the output file named after FileName and switches FileName to it;
 // telling the user and the flags are the caller's. A file that cannot be
-// written raises EInOutError before anything else changes.
+// written, or that is the input file itself under the output file's name,
+// raises EInOutError before anything else changes.
 TOutputWritten FinishCalculation(const TFitStatistics& result, TDMTylwen& store = DMTylwen,
                                  TFileWriteSeam& seam = DefaultFileWriteSeam());
 

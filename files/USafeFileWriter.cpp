@@ -1,5 +1,6 @@
 #include "USafeFileWriter.h"
 
+#include "UFileNames.h"
 #include "UTemporaryFiles.h"
 #include "UWriteTarget.h"
 
@@ -50,6 +51,13 @@ int TFileWriteSeam::CheckWritable(const std::string& path) {
     return ::access(path.c_str(), W_OK);
 }
 
+void TFileWriteSeam::ClearStaleTemporaries(const std::string& path) {
+    const std::string folder = ExtractFilePath(path);
+    if (clearedFolders_.insert(folder).second) {
+        RemoveStaleTemporaries(path);
+    }
+}
+
 TFileWriteSeam& DefaultFileWriteSeam() {
     static TFileWriteSeam seam;
     return seam;
@@ -85,6 +93,13 @@ mode_t CurrentUmask() {
 
 TWriteResult Failure(TWriteStage stage, int error) {
     return TWriteResult{stage, std::strerror(error)};
+}
+
+TWriteResult UntrustedLink(const std::string& link) {
+    return TWriteResult{TWriteStage::Refused,
+                        "\"" + link +
+                            "\" is a link in a folder that all users share, made neither by you "
+                            "nor by the folder's owner; it was not followed"};
 }
 
 // Writes every byte, going on after short writes and interruptions; false with
@@ -209,13 +224,14 @@ TWriteResult WriteFileSafely(const std::string& path, const std::string& content
     }
     TWriteTarget target;
     if (const int error = ResolveWriteTarget(path, target)) {
-        return Failure(TWriteStage::Create, error);
+        return target.RefusedLink.empty() ? Failure(TWriteStage::Create, error)
+                                          : UntrustedLink(target.RefusedLink);
     }
     mode_t mode = 0;
     if (TWriteResult refused = CheckTarget(seam, target, mode); !refused.Succeeded()) {
         return refused;
     }
-    RemoveStaleTemporaries(target.Path);
+    seam.ClearStaleTemporaries(target.Path);
     std::string temporary;
     const int fd = CreateMarkedTemporary(seam, TemporaryPattern(target.Path), temporary);
     if (fd < 0) {

@@ -1,13 +1,15 @@
 // Files are written whole or not at all where the folder allows it: the bytes
 // go to a temporary file beside the target, which then replaces it, so a
 // failed write leaves an earlier file byte-identical and never a half-written
-// one. A symbolic link is followed and stays a link; the replaced file keeps
-// its permission bits, owner and group. Where the folder takes no new file
+// one. A symbolic link is followed and stays a link (in a sticky folder that
+// everyone may write, only one that the saver or the folder's owner made);
+// the replaced file keeps its permission bits, owner and group. Where the folder takes no new file
 // but the file itself may be written, or where its owner and group could not
 // be kept on a new file, the file is written in place: not atomic, but saved.
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -35,6 +37,13 @@ public:
     virtual int Remove(const std::string& path);
     // 0 when the calling user may write the existing file `path`.
     virtual int CheckWritable(const std::string& path);
+    // Clears away the temporary files that killed saves left in the folder of
+    // `path`, once per folder for the life of the seam: a batch of saves into
+    // one folder reads it once, not once per file.
+    virtual void ClearStaleTemporaries(const std::string& path);
+
+private:
+    std::set<std::string> clearedFolders_;
 };
 
 TFileWriteSeam& DefaultFileWriteSeam();
@@ -47,7 +56,8 @@ enum class TWriteStage {
     // Writing the bytes or putting the file in place failed.
     Write,
     // The name leads to something that is no regular file (a device, a
-    // pipe), which a save must not replace; nothing was written.
+    // pipe), which a save must not replace, or through a link that another
+    // user may have planted in a shared folder; nothing was written.
     Refused,
 };
 

@@ -37,6 +37,14 @@ bool IsRandomPart(const std::string& text) {
     return true;
 }
 
+// ".NAME.soravik-XXXXXX" for any NAME: the temporary file of any target.
+bool IsTemporaryName(const std::string& name) {
+    const std::size_t tail = Marker.size() + RandomLength;
+    return name.size() > tail && name.front() == '.' &&
+           name.compare(name.size() - tail, Marker.size(), Marker) == 0 &&
+           IsRandomPart(name.substr(name.size() - RandomLength));
+}
+
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -87,7 +95,6 @@ bool MarkTemporaryInUse(int fd, const std::string& name) {
 
 void RemoveStaleTemporaries(const std::string& path) {
     const std::string folder = ExtractFilePath(path);
-    const std::string prefix = TemporaryPrefix(path);
     const std::unique_ptr<DIR, int (*)(DIR*)> entries(
         ::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
     if (!entries) {
@@ -95,8 +102,7 @@ void RemoveStaleTemporaries(const std::string& path) {
     }
     while (const dirent* entry = ::readdir(entries.get())) {
         const std::string name = entry->d_name;
-        if (name.compare(0, prefix.size(), prefix) == 0 &&
-            IsRandomPart(name.substr(prefix.size()))) {
+        if (IsTemporaryName(name)) {
             RemoveIfStale(folder + name);
         }
     }

@@ -15,7 +15,7 @@ std::string TemporaryPattern(const std::string& path);
 // has meanwhile been cleared away as stale, before the lock was taken.
 bool MarkTemporaryInUse(int fd, const std::string& name);
 
-// Removes the temporary files of `path` that nobody is writing: those whose
-// lock can be taken without waiting. Files that merely look alike, links and
-// files that cannot be opened are left alone.
+// Removes the temporary files in the folder of `path`, of any target there,
+// that nobody is writing: those whose lock can be taken without waiting. Files that merely look
+// alike, links and files that cannot be opened are left alone.
 void RemoveStaleTemporaries(const std::string& path);

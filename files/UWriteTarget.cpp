@@ -29,6 +29,24 @@ int FollowLink(const std::string& path, std::string& next) {
     return 0;
 }
 
+bool InSharedFolder(const struct stat& folder) {
+    return (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+}
+
+// The kernel follows a link in a sticky folder that everyone may write (such
+// as /tmp) only when the follower or the folder's owner made it; a writer
+// that follows links itself has to keep that rule, or a link planted there
+// by another user would redirect the save to any file the saver may write.
+bool MayFollow(const std::string& link, const struct stat& linkInfo) {
+    const std::string folderName = ExtractFilePath(link);
+    struct stat folder {};
+    if (::stat(folderName.empty() ? "." : folderName.c_str(), &folder) != 0) {
+        return false;
+    }
+    return !InSharedFolder(folder) || linkInfo.st_uid == ::geteuid() ||
+           linkInfo.st_uid == folder.st_uid;
+}
+
 } // namespace
 
 int ResolveWriteTarget(const std::string& path, TWriteTarget& target) {
@@ -41,6 +59,10 @@ int ResolveWriteTarget(const std::string& path, TWriteTarget& target) {
         if (!S_ISLNK(target.Info.st_mode)) {
             target.Exists = true;
             return 0;
+        }
+        if (!MayFollow(target.Path, target.Info)) {
+            target.RefusedLink = target.Path;
+            return EACCES;
         }
         std::string next;
         if (const int error = FollowLink(target.Path, next)) {

@@ -1,9 +1,9 @@
 """An input file dragged from another program and dropped on the Input page
 fills the page with its data sets and site constants: Save-calculate under a
 new name saves them again. An extension in capitals names the file read,
-not its namesake in small letters beside it. A file that is neither an input
-nor an output file is refused while it is dragged over the window, and
-changes nothing."""
+not its namesake in small letters beside it. A file that is neither an input,
+an output nor a table file is refused while it is dragged over the window,
+and changes nothing."""
 
 from soravik_e2e import WAIT_SECONDS, check, check_equal, file_lines
 from xdnd_source import XdndSource
@@ -12,7 +12,7 @@ from xdnd_source import XdndSource
 def run(desktop):
     dropped = desktop.copy_example("worked-example.inp", "field notes.INP")
     desktop.copy_example("pipe-drain-field.inp", "field notes.inp")
-    other = desktop.copy_example("pipe-drain-field.inp", "pipe-drain-field.txt")
+    other = desktop.copy_example("pipe-drain-field.inp", "pipe-drain-field.dat")
     _, main = desktop.start_main_window()
     desktop.show_input_page(main)
     drop_point = desktop.cell_point(main, 4, 2)

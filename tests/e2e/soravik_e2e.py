@@ -20,6 +20,7 @@ from pathlib import Path
 import x11_ping
 from Xlib import X
 from Xlib import display as xdisplay
+from Xlib.protocol import event as xprotocol_event
 
 # Generous for a loaded two-core machine and a sanitizer build; a case that
 # works finishes each wait in a fraction of this.
@@ -191,10 +192,12 @@ class Desktop:
             env["ASAN_OPTIONS"] += ":strict_string_checks=0"
         return env
 
-    def start_app(self, *arguments, cwd=None):
-        """Starts the calculator in the scratch folder (or `cwd`)."""
+    def start_app(self, *arguments, cwd=None, env=None):
+        """Starts the calculator in the scratch folder (or `cwd`), with `env`
+        added to its environment."""
         process, log_path = self._spawn([str(self.binary), *map(str, arguments)], "soravik.log",
-                                        env=self._environment(), cwd=str(cwd or self.folder))
+                                        env={**self._environment(), **(env or {})},
+                                        cwd=str(cwd or self.folder))
         app = App(process, log_path)
         self.apps.append(app)
         return app
@@ -348,6 +351,25 @@ class Desktop:
         so far; it reads some changes (a window minimized, say) only then."""
         check(x11_ping.ping(window, WAIT_SECONDS), "the program does not answer a ping")
 
+    def maximize(self, window):
+        """Asks the window manager to maximize the window, as its title bar's
+        button does."""
+        connection = xdisplay.Display()
+        try:
+            root = connection.screen().root
+            atom = connection.intern_atom
+            event = xprotocol_event.ClientMessage(
+                window=connection.create_resource_object("window", window),
+                client_type=atom("_NET_WM_STATE"),
+                data=(32, [1, atom("_NET_WM_STATE_MAXIMIZED_VERT"),
+                           atom("_NET_WM_STATE_MAXIMIZED_HORZ"), 1, 0]))
+            root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+            connection.sync()
+        finally:
+            connection.close()
+        self.wait_until(lambda: "_NET_WM_STATE_MAXIMIZED_HORZ" in self.window_states(window),
+                        "the window to be maximized")
+
     def activate_minimized(self, window):
         """Brings a minimized window back, as its task bar entry does."""
         self._xdotool("windowactivate", window)
@@ -361,9 +383,9 @@ class Desktop:
 
     # ----- the program's windows -------------------------------------------
 
-    def start_main_window(self, *arguments):
+    def start_main_window(self, *arguments, env=None):
         """Starts the program and waits for its main window: (app, window)."""
-        app = self.start_app(*arguments)
+        app = self.start_app(*arguments, env=env)
         return app, self.wait_for_window(MAIN_CAPTION)
 
     def open_exit_dialog(self, main, how="menu"):
@@ -416,6 +438,20 @@ class Desktop:
             strokes.append(last_key)
         self._xdotool(*strokes)
 
+    def type_table_by_keys(self, main, rows, last_key="Tab"):
+        """Types rows of (discharge, midway, near) texts from the grid's first
+        value cell on without the mouse: Return after each value moves on to
+        the next cell in reading order; the last value is followed by
+        `last_key` instead."""
+        strokes = ["mousemove", *self.cell_point(main, 0, 1), "click", "1",
+                   "key", "--delay", KEY_DELAY_MS]
+        for row in rows:
+            for text in row:
+                strokes += [KEY_NAMES.get(character, character) for character in text]
+                strokes.append("Return")
+        strokes[-1] = last_key
+        self._xdotool(*strokes)
+
     def answer_save_dialog(self, name):
         """Types `name` into the save dialog and saves."""
         self.wait_for_window("Save As")
@@ -442,6 +478,10 @@ class Desktop:
         self._spawn(["xclip", "-selection", "clipboard", "-quiet", "-i", str(path)],
                     "xclip.log", env=self._environment())
         self.wait_until(lambda: self._clipboard() == data, "the clipboard to hold the block")
+
+    def clipboard(self):
+        """The CLIPBOARD selection's text as another program pastes it."""
+        return self._clipboard()
 
     def _clipboard(self):
         result = subprocess.run(["xclip", "-selection", "clipboard", "-o"],

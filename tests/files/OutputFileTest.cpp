@@ -3,6 +3,7 @@
 #include "UCalculationResults.h"
 #include "UFloatMath.h"
 #include "UOutputFile.h"
+#include "USameFile.h"
 #include "UTylwenUtils.h"
 
 #include <gtest/gtest.h>
@@ -161,6 +162,31 @@ TEST_F(OutputFile, UnopenableFileIsToldAndChangesNothing) {
         EXPECT_EQ(store.NrOfOutputLines, 1);
         EXPECT_EQ(store.OutputLines, LineSet{"old"});
     }
+}
+
+// An output name that leads to the input file, by a link either way or a
+// hard link, would write the results over the data: nothing is written.
+TEST_F(OutputFile, OutputThatIsTheInputFileIsRefused) {
+    const std::string input = folder.Path("field.inp");
+    const std::string output = folder.Path("field.out");
+    for (const int how : {0, 1, 2}) {
+        WriteBytes(how == 1 ? output : input, "the data");
+        how == 0   ? std::filesystem::create_symlink(input, output)
+        : how == 1 ? std::filesystem::create_symlink(output, input)
+                   : std::filesystem::create_hard_link(input, output);
+        store.FileName = input;
+        try {
+            FinishCalculation(TFitStatistics{}, store);
+            ADD_FAILURE() << how;
+        } catch (const EInOutError& error) {
+            EXPECT_EQ(error.what(), SameFileMessage(input, output)) << how;
+        }
+        EXPECT_EQ(ReadBytes(input), "the data") << how;
+        std::filesystem::remove(input);
+        std::filesystem::remove(output);
+    }
+    std::filesystem::create_symlink(input, output);
+    EXPECT_TRUE(LeadToSameFile(input, output)) << "a link to a file yet to be made";
 }
 
 } // namespace

@@ -78,11 +78,14 @@ TEST_F(SafeFileWriterTarget, OwnerGroupAndModeStayWhoeverSaves) {
 }
 
 // A save killed half-way leaves its temporary file unlocked; one in progress
-// holds the lock; a user's file only looks alike.
-TEST_F(SafeFileWriterTarget, NextSaveClearsStaleTemporariesButNoneInUse) {
+// holds the lock; a user's file only looks alike. The first save into the
+// folder clears those of every file there, and later ones do not look again.
+TEST_F(SafeFileWriterTarget, FirstSaveClearsStaleTemporariesButNoneInUse) {
     std::string stale = TemporaryPattern(path);
     std::string inUse = TemporaryPattern(path);
+    std::string otherStale = TemporaryPattern(folder.Path("other.out"));
     ::close(::mkstemp(stale.data()));
+    ::close(::mkstemp(otherStale.data()));
     const int fd = ::mkstemp(inUse.data());
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
     WriteBytes(folder.Path(".field.out.backup"), "kept");
@@ -90,6 +93,37 @@ TEST_F(SafeFileWriterTarget, NextSaveClearsStaleTemporariesButNoneInUse) {
     ::close(fd);
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"field.out", ".field.out.backup",
                                                      inUse.substr(inUse.rfind('/') + 1)}));
+    EXPECT_TRUE(WriteFileSafely(path, "new").Succeeded());
+    EXPECT_EQ(folder.Names().size(), 3u) << "the folder was read again";
+}
+
+// In a sticky folder that all may write, a link is followed only when the
+// saver or the folder's owner (root) made it, as the kernel would. Nobody
+// saves, and in the last case root.
+TEST_F(SafeFileWriterTarget, LinkInASharedFolderIsFollowedOnlyFromTheSaverOrTheFolderOwner) {
+    const passwd* daemon = ::getpwnam("daemon");
+    if (::geteuid() != 0 || daemon == nullptr) {
+        GTEST_SKIP() << "needs root to give links to other users and to save as nobody";
+    }
+    const std::string link = folder.Path("shared/field.out");
+    std::filesystem::create_directory(folder.Path("shared"));
+    ASSERT_EQ(
+        ::chmod(folder.Folder().c_str(), 0777) | ::chmod(folder.Path("shared").c_str(), 01777), 0);
+    for (const auto& [owner, asNobody, followed] :
+         {std::tuple(daemon->pw_uid, true, false), std::tuple(Nobody, true, true),
+          std::tuple(uid_t{0}, true, true), std::tuple(daemon->pw_uid, false, false)}) {
+        WriteBytes(path, "old");
+        std::filesystem::create_symlink(path, link);
+        ASSERT_EQ(::chown(path.c_str(), Nobody, Nobody) | ::lchown(link.c_str(), owner, owner), 0);
+        const auto save = [&, followed = followed] {
+            const TWriteResult result = WriteFileSafely(link, "new");
+            return result.Succeeded() == followed &&
+                   (followed || result.Reason.find(link) != std::string::npos);
+        };
+        EXPECT_TRUE(asNobody ? HoldsWithoutRoot(save) : save()) << owner;
+        EXPECT_EQ(ReadBytes(path), followed ? "new" : "old") << owner;
+        std::filesystem::remove(link);
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "UiFixture.h"
 
 #include "UInputFile.h"
+#include "USameFile.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -187,6 +188,7 @@ TEST_F(TCommandTest, ATextInAKeptRowLeavesTheTableAsTheUserLeftIt) {
     EXPECT_EQ(Grid().RowCount(), 15);
     EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
     EXPECT_EQ(Cell(3, 4), "1.O1");
+    EXPECT_EQ(CurrentCell(), std::make_pair(4, 3));
     EXPECT_EQ(Cell(1, 14), "2.6");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
 
@@ -234,6 +236,18 @@ TEST_F(TCommandTest, NoToOverwriteLeavesTheFileAndKeepsTheNewName) {
     EXPECT_FALSE(form->SaveCancelled);
 }
 
+// Refused before either file is written; the e2e case
+// output_file_linked_to_input_is_refused takes the road of Open-output.
+TEST_F(TCommandTest, InputAndOutputThatAreOneFileAreRefused) {
+    ASSERT_TRUE(
+        QFile::link(QString::fromStdString(FieldInp()), QString::fromStdString(FieldOut())));
+    TypeField();
+    SaveCalculate(FieldInp());
+    EXPECT_EQ(dialogs.Messages,
+              std::vector<std::string>({SameFileMessage(FieldInp(), FieldOut())}));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
+}
+
 TEST_F(TCommandTest, UntouchedTableIsRefusedAndNothingWritten) {
     ShowPage(form->Input);
     SaveCalculate(FieldInp());
@@ -243,13 +257,21 @@ TEST_F(TCommandTest, UntouchedTableIsRefusedAndNothingWritten) {
             {"Not all data values in the inputfile are real, do not use letters or blanks."}));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
     EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
+    EXPECT_EQ(CurrentCell(), std::make_pair(0, 1));
 }
 
 TEST_F(TCommandTest, InconsistentDepthsAreRefusedBeforeAnythingIsWritten) {
     TypeField();
     TypeCell(3, 3, QStringLiteral("0.46"));
+    TypeCell(6, 2, QStringLiteral("1.1"));
+    TypeCell(6, 3, QStringLiteral("1.2"));
     SaveCalculate(FieldInp());
-    EXPECT_EQ(dialogs.Messages, std::vector<std::string>({NearNotDeeperMessage}));
+    EXPECT_EQ(CurrentCell(), std::make_pair(3, 3));
+    TypeCell(3, 3, QStringLiteral("1.01"));
+    SaveCalculate(FieldInp());
+    EXPECT_EQ(CurrentCell(), std::make_pair(6, 2));
+    EXPECT_EQ(dialogs.Messages,
+              std::vector<std::string>({NearNotDeeperMessage, MidwayNotAboveDrainsMessage}));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
     EXPECT_FALSE(ResultsAvailable);
 }

@@ -52,7 +52,7 @@ TEST_F(TMainFormTest, TheSerialColumnCannotBeEdited) {
 
 // Tab ends an edit and leaves the grid for the next control, Shift+Tab for
 // the one before (the page tabs); Return and the arrows end it and stay in
-// the grid.
+// the grid, Return moving on to the next cell of the row.
 TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
     ShowPage(form->Input);
     const struct {
@@ -60,10 +60,11 @@ TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
         Qt::KeyboardModifiers modifiers;
         QWidget* focused;
         int currentRow;
-    } keys[] = {{Qt::Key_Tab, Qt::NoModifier, form->Edit1, 2},
-                {Qt::Key_Backtab, Qt::ShiftModifier, form->PageControl1->tabBar(), 2},
-                {Qt::Key_Return, Qt::NoModifier, &Grid(), 2},
-                {Qt::Key_Down, Qt::NoModifier, &Grid(), 3}};
+        int currentColumn;
+    } keys[] = {{Qt::Key_Tab, Qt::NoModifier, form->Edit1, 2, 1},
+                {Qt::Key_Backtab, Qt::ShiftModifier, form->PageControl1->tabBar(), 2, 1},
+                {Qt::Key_Return, Qt::NoModifier, &Grid(), 2, 2},
+                {Qt::Key_Down, Qt::NoModifier, &Grid(), 3, 1}};
     for (const auto& key : keys) {
         SCOPED_TRACE(key.key);
         TCellEditor* editor = OpenCell(2, 1);
@@ -76,6 +77,7 @@ TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
         EXPECT_EQ(Grid().CellEditor(), nullptr);
         EXPECT_EQ(QApplication::focusWidget(), key.focused);
         EXPECT_EQ(Grid().currentIndex().row(), key.currentRow);
+        EXPECT_EQ(Grid().currentIndex().column(), key.currentColumn);
     }
 }
 

@@ -108,7 +108,7 @@ TEST_F(TOpenFileTest, FileArgumentsOpenOnTheirPagesAndMissingOnesAreTold) {
 TEST_F(TOpenFileTest, DroppedInputOrOutputFileOpensAndOtherDropsChangeNothing) {
     ShowPage(form->Input);
     const QString dir = folder.path() + QLatin1Char('/');
-    EXPECT_FALSE(Drop(form->Edit2, {dir + "notes.txt"}));
+    EXPECT_FALSE(Drop(form->Edit2, {dir + "notes.doc"}));
     EXPECT_FALSE(Drop(form->Edit2, {dir + "a.inp", dir + "b.out"}));
     EXPECT_EQ(form->Edit2->text(), QStringLiteral("1.2"));
     EXPECT_EQ(dialogs.ShownCount(), 0u);

@@ -1,5 +1,5 @@
 // The application shell: start-up state, pages and status texts, commands
-// and menu, the exit road, Ctrl+X, and the error box.
+// and menu, the exit road, Ctrl+X and Ctrl+Q, and the error box.
 #include "UiFixture.h"
 
 #include "UEventGuard.h"
@@ -82,7 +82,7 @@ TEST_F(TMainFormTest, CommandsCarryTheirCaptionsHintsAndShortcuts) {
          QKeySequence("Ctrl+O"), true},
         // Without a hint Qt offers the caption as tooltip.
         {form->GraphOpen, "&GraphOpen", "GraphOpen", "", QKeySequence("Ctrl+G"), false},
-        {form->FileExit1, "ProgramE&xit", "Exit", "Quits the application", QKeySequence("Ctrl+X"),
+        {form->FileExit1, "ProgramE&xit", "Exit", "Quits the application", QKeySequence("Ctrl+Q"),
          true},
         {form->EditCut1, "Cu&t", "Cut", "Cuts the selection and puts it on the Clipboard",
          QKeySequence("Ctrl+X"), false},
@@ -108,8 +108,10 @@ TEST_F(TMainFormTest, MenuEntriesFollowTheirCommands) {
     QList<QAction*> fileEntries = form->FileMenu->actions();
     fileEntries.removeIf([](const QAction* entry) { return entry->isSeparator(); });
     EXPECT_EQ(fileEntries, QList<QAction*>({form->InputOpen1, form->InputSave1, form->OpenOutput1,
-                                            form->GraphOpen1, form->SaveReport1, form->SaveGraph1,
-                                            form->ProgramExit}));
+                                            form->GraphOpen1, form->ImportTable1, form->SaveReport1,
+                                            form->SaveGraph1, form->ProgramExit}));
+    EXPECT_EQ(form->ProgramExit->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(form->Cut->shortcut(), QKeySequence("Ctrl+X"));
     EXPECT_EQ(form->InputSave1->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_FALSE(form->InputSave1->isEnabled());
     EXPECT_FALSE(form->GraphOpen1->isEnabled());
@@ -172,25 +174,19 @@ TEST_F(TMainFormTest, ClosingTheExitDialogOrShowingTheMainWindowAgainEndsTheProg
     EXPECT_EQ(programEnded, 2);
 }
 
-TEST_F(TMainFormTest, CtrlXCutsASelectionAndOtherwiseExits) {
+// Ctrl+X never reaches the exit command, whatever has the focus; Ctrl+Q does.
+TEST_F(TMainFormTest, CtrlXCutsInAFieldTheCellEditorAndAGridCell) {
     ShowPage(form->Input);
     form->Edit3->setFocus(Qt::TabFocusReason);
     form->Edit3->selectAll();
     QTest::keyClick(form->Edit3, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(form->Edit3->text(), QString());
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("10"));
-    EXPECT_FALSE(closeForm->isVisible());
-
-    // The same field without a selection: the exit command.
     form->Edit3->setText(QStringLiteral("10"));
     form->Edit3->deselect();
     QTest::keyClick(form->Edit3, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_TRUE(closeForm->isVisible());
     EXPECT_EQ(form->Edit3->text(), QStringLiteral("10"));
-}
 
-TEST_F(TMainFormTest, CtrlXInTheCellEditorCutsAndOnTheGridExits) {
-    ShowPage(form->Input);
     TCellEditor* editor = OpenCell(0, 1);
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, "2.5");
@@ -198,11 +194,18 @@ TEST_F(TMainFormTest, CtrlXInTheCellEditorCutsAndOnTheGridExits) {
     QTest::keyClick(editor, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(Cell(1, 0), "");
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("2.5"));
-    EXPECT_FALSE(closeForm->isVisible());
     QTest::keyClick(editor, Qt::Key_Escape);
 
+    Grid().SetCell(2, 3, "0.75");
+    Grid().setCurrentCell(3, 2);
     Grid().setFocus(Qt::TabFocusReason);
     QTest::keyClick(&Grid(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Cell(2, 3), "");
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("0.75"));
+    EXPECT_TRUE(DataPresent);
+    EXPECT_FALSE(closeForm->isVisible());
+
+    QTest::keyClick(&Grid(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_TRUE(closeForm->isVisible());
 }
 
@@ -241,12 +244,13 @@ TEST(FileDialogFilter, BecomesQtsNameFilter) {
               QStringLiteral("Output files (*.out);;All files (*.*)"));
 }
 
-TEST_F(TMainFormTest, OutputTextGrowsWithTheWindow) {
+// It keeps its height: grown downwards it would reach under the graph.
+TEST_F(TMainFormTest, OutputTextGrowsWiderWithTheWindow) {
     ShowPage(form->Output_TabSheet);
     EXPECT_EQ(form->Output_Memo->geometry(), QRect(22, 16, 609, 113));
     form->resize(form->size() + QSize(100, 40));
     QApplication::processEvents();
-    EXPECT_EQ(form->Output_Memo->geometry(), QRect(22, 16, 709, 153));
+    EXPECT_EQ(form->Output_Memo->geometry(), QRect(22, 16, 709, 113));
     EXPECT_EQ(form->GraphImage->geometry(), QRect(24, 144, 607, 313));
 }
 

@@ -139,6 +139,10 @@ protected:
     QWidget* ActivePage() const { return form->PageControl1->currentWidget(); }
     TDataGrid& Grid() const { return *form->DataGrid; }
     std::string Cell(int column, int row) const { return Grid().Cell(column, row); }
+    // Row and column of the grid's current cell.
+    std::pair<int, int> CurrentCell() const {
+        return {Grid().currentIndex().row(), Grid().currentIndex().column()};
+    }
 
     // Opens the in-place editor of a cell, as a double click would.
     TCellEditor* OpenCell(int row, int column) {

@@ -129,6 +129,12 @@ void TJsonRun::AddFailed(const std::string& file, const std::string& error) {
     files_.push_back(std::move(entry));
 }
 
+void TJsonRun::AddToLastEntry(const std::string& key, nlohmann::ordered_json value) {
+    if (!files_.empty()) {
+        files_.back()[key] = std::move(value);
+    }
+}
+
 std::string TJsonRun::Document() const {
     // Every text is UTF-8 by now; should one slip through, it is written
     // with the replacement character instead of ending the run.

@@ -21,6 +21,8 @@ public:
     void AddCalculated(const std::string& file, const TFileCalculation& calculation);
     // A file that could not be calculated, with what the user was told.
     void AddFailed(const std::string& file, const std::string& error);
+    // One more key of the entry added last.
+    void AddToLastEntry(const std::string& key, nlohmann::ordered_json value);
     // The document: an array of the entries, ended by a line feed.
     std::string Document() const;
 

@@ -1,6 +1,7 @@
 #include "UStandardOutput.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -24,6 +25,10 @@ void OpenStandIn(int fd) {
 } // namespace
 
 TStandardOutput::TStandardOutput() {
+    // A reader that goes away (the end of a pipe closed by `head`) makes a
+    // failed print, told and counted like a full disk, not the end of the
+    // run: every remaining file is still calculated and written.
+    std::signal(SIGPIPE, SIG_IGN);
     const bool outputOpen = IsOpen(STDOUT_FILENO);
     for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
         if (!IsOpen(fd)) {

@@ -10,7 +10,8 @@ public:
     // Gives each standard descriptor that the caller left closed a stand-in
     // on /dev/null, so that no file the program opens later takes its number
     // and receives what is meant for the terminal. A closed standard output
-    // still counts as one that cannot be printed to.
+    // still counts as one that cannot be printed to. A closed pipe no longer
+    // ends the process: a write to it fails like any other.
     TStandardOutput();
 
     // Writes every byte of `text`; false once a write has failed.

@@ -3,6 +3,7 @@
 // the file, its output file is written beside it and printed, as text or as
 // one JSON document for the whole run.
 #include "UBatchCalculation.h"
+#include "UBatchDesign.h"
 #include "UBatchReport.h"
 #include "UConsoleDialogs.h"
 #include "UMessageText.h"
@@ -20,8 +21,8 @@ constexpr int ExitAllCalculated = 0;
 constexpr int ExitSomeFailed = 1;
 constexpr int ExitWrongUsage = 2;
 
-const char* const UsageLine =
-    "Usage: soravik-calc [--option 1|2] [--format text|json] [--stats] FILE...\n";
+const char* const UsageLine = "Usage: soravik-calc [--option 1|2] [--format text|json] [--stats]\n"
+                              "                   [--design Q_MM_DAY,H_M] FILE...\n";
 
 const char* const HelpText =
     "\n"
@@ -49,6 +50,13 @@ const char* const HelpText =
     "  --stats     with text, print the fit statistics below each file's lines: R^2,\n"
     "              the residual deviation s, standard errors and 95 % intervals, and\n"
     "              the suspect data sets (residual beyond 2.5 s)\n"
+    "  --design Q_MM_DAY,H_M\n"
+    "              add the drain spacing L (m) that keeps the water table midway at\n"
+    "              H_M m above drain level for a design discharge of Q_MM_DAY mm/day,\n"
+    "              from the file's own Ka, Kb, D and r, with d at L and the range of L\n"
+    "              from the 95 % intervals of Ka and Kb (in JSON the object \"design\":\n"
+    "              q_mm_day, h, L, d, L_range, or q_mm_day, h, error); option 2 makes\n"
+    "              no design\n"
     "  --help      show this text\n"
     "\n"
     "The output file is the same in every format. Messages go to standard error.\n"
@@ -62,7 +70,13 @@ struct TArguments {
     bool Help = false;
     bool Json = false;
     bool Statistics = false;
+    std::optional<TDesignDuty> Design;
 };
+
+bool TakeDesign(const std::string& value, TArguments& arguments, std::string& refusal) {
+    arguments.Design = ParseDesignDuty(value, refusal);
+    return arguments.Design.has_value() && refusal.empty();
+}
 
 bool TakeFormat(const std::string& value, TArguments& arguments) {
     arguments.Json = value == "json";
@@ -127,6 +141,13 @@ std::optional<int> ParseArguments(const std::vector<std::string>& words, TArgume
             if (!TakeFormat(*value, arguments)) {
                 return WrongUsage("--format needs the value text or json");
             }
+        } else if (const std::optional<std::string> value = OptionValue(words, i, "--design")) {
+            std::string refusal;
+            if (!TakeDesign(*value, arguments, refusal)) {
+                return WrongUsage(refusal.empty()
+                                      ? "--design needs two numbers Q_MM_DAY,H_M such as 7,0.5"
+                                      : "--design: " + refusal);
+            }
         } else if (word == "--stats") {
             arguments.Statistics = true;
         } else {
@@ -154,6 +175,9 @@ void PrintText(const TArguments& arguments, const TFileCalculation& calculation,
     if (arguments.Statistics) {
         text += StatisticsLines(calculation.Statistics);
     }
+    if (arguments.Design) {
+        text += DesignLines(*arguments.Design, calculation);
+    }
     output.Print(text);
 }
 
@@ -172,6 +196,9 @@ bool CalculateAll(const TArguments& arguments, TStandardOutput& output) {
             PrintText(arguments, *calculation, output);
         } else if (calculation) {
             run.AddCalculated(file, *calculation);
+            if (arguments.Design) {
+                run.AddToLastEntry("design", DesignJson(*arguments.Design, *calculation));
+            }
         } else {
             run.AddFailed(file, dialogs.ToldAboutCurrentFile());
         }

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int ExitDone = 0;
+constexpr int ExitFailed = 1;
 constexpr int ExitWrongUsage = 2;
 
 const char* const UsageLine = "Usage: soravik [--help] [--version] [FILE]\n";
@@ -27,7 +28,8 @@ const char* const HelpText =
     "  --version   show the version\n"
     "\n"
     "The toolkit's own options, such as -style NAME, are accepted as well.\n"
-    "Exit status: 0 when the window was closed, 2 for wrong usage.\n";
+    "Exit status: 0 when the window was closed, 1 when no display could be\n"
+    "reached or this text could not be printed, 2 for wrong usage.\n";
 
 // The toolkit's options that take a value in the next argument, and those
 // that stand alone; either may be written with one dash or two.
@@ -85,6 +87,15 @@ TCommandLine WrongUsage(const std::string& problem) {
     return commandLine;
 }
 
+// A text that never reached its reader (a full disk) is no success.
+int Printed(std::ostream& out, std::ostream& errors) {
+    if (out.flush()) {
+        return ExitDone;
+    }
+    errors << "soravik: standard output could not be written.\n";
+    return ExitFailed;
+}
+
 } // namespace
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -121,10 +132,10 @@ std::optional<int> AnswerWithoutWindow(const TCommandLine& commandLine, std::ost
         return std::nullopt;
     case TStartAction::ShowHelp:
         out << UsageLine << HelpText;
-        return ExitDone;
+        return Printed(out, errors);
     case TStartAction::ShowVersion:
         out << "soravik " << SORAVIK_VERSION << '\n';
-        return ExitDone;
+        return Printed(out, errors);
     case TStartAction::WrongUsage:
         break;
     }

@@ -23,7 +23,7 @@ struct TCommandLine {
 // them itself.
 TCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-// Prints the help, the version or the usage and gives the exit status; nothing
-// when the window is to start.
+// Prints the help, the version or the usage and gives the exit status (1 when
+// standard output refused the text); nothing when the window is to start.
 std::optional<int> AnswerWithoutWindow(const TCommandLine& commandLine, std::ostream& out,
                                        std::ostream& errors);

@@ -3,16 +3,22 @@
 #include "UApplication.h"
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
+#include "UDisplayCheck.h"
 #include "UFonts.h"
+#include "ULayoutDump.h"
 #include "UMainForm.h"
 
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 
+#include <optional>
+
 int RunProgram(int& argc, char** argv, const TCommandLine& commandLine,
                const std::function<void(TMainForm&)>& mainFormShown) {
+    std::optional<TDisplayFailureGuard> displayFailure(std::in_place);
     TApplication application(argc, argv);
+    displayFailure.reset();
     // Desktops match the window to its menu entry and icon through this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.soravik.Soravik"));
     InstallFontSubstitutions();
@@ -26,6 +32,7 @@ int RunProgram(int& argc, char** argv, const TCommandLine& commandLine,
     // main window refuses every close.
     TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::exit(0); });
     mainForm.SetCloseForm(closeForm);
+    TLayoutDump::InstallIfAsked(mainForm, *mainForm.PageControl1);
     mainForm.show();
     if (mainFormShown) {
         mainFormShown(mainForm);

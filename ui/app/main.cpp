@@ -1,7 +1,9 @@
 // soravik [FILE]: the calculator's window.
 #include "UCommandLine.h"
+#include "UDisplayCheck.h"
 #include "UProgram.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 
@@ -11,6 +13,11 @@ int main(int argc, char** argv) {
     const TCommandLine commandLine = ParseCommandLine({argv + 1, argv + argc});
     if (const std::optional<int> status = AnswerWithoutWindow(commandLine, std::cout, std::cerr)) {
         return *status;
+    }
+    if (const std::optional<std::string> problem =
+            MissingDisplay({argv + 1, argv + argc}, std::getenv)) {
+        std::cerr << "soravik: " << *problem << '\n';
+        return 1;
     }
     return RunProgram(argc, argv, commandLine);
 }

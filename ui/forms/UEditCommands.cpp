@@ -1,6 +1,6 @@
 // The standard edit commands act on whichever single-line field has the
-// focus, the grid's in-place editor included. Ctrl+X cuts only in a field
-// with a selection; anywhere else it is the exit command.
+// focus, the grid's in-place editor included. Cut also takes a whole grid
+// cell, as a spreadsheet does, when the grid itself has the focus.
 #include "UMainForm.h"
 
 #include "UDataGrid.h"
@@ -8,7 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -17,10 +17,6 @@ namespace {
 QLineEdit* EditableField(QWidget* widget) {
     auto* field = qobject_cast<QLineEdit*>(widget);
     return field && !field->isReadOnly() ? field : nullptr;
-}
-
-bool IsCtrlX(const QKeyEvent& key) {
-    return key.key() == Qt::Key_X && (key.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
 
 } // namespace
@@ -37,7 +33,8 @@ void TMainForm::InstallEditCommands() {
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &TMainForm::UpdateEditCommands);
     connect(EditMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateEditCommands);
-    qApp->installEventFilter(this);
+    connect(DataGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TMainForm::UpdateEditCommands);
     UpdateEditCommands();
 }
 
@@ -45,14 +42,17 @@ void TMainForm::UpdateEditCommands() {
     const QLineEdit* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     const bool selection = field && field->hasSelectedText();
     const bool editable = field && !field->isReadOnly();
-    EditCut1->setEnabled(selection && editable);
+    const bool gridCell = QApplication::focusWidget() == DataGrid && DataGrid->CanCutCurrentCell();
+    EditCut1->setEnabled((selection && editable) || gridCell);
     EditCopy1->setEnabled(selection);
     EditDelete1->setEnabled(selection && editable);
     EditPaste1->setEnabled(!QApplication::clipboard()->text().isEmpty());
 }
 
 void TMainForm::EditCut1Execute() {
-    if (QLineEdit* field = EditableField(QApplication::focusWidget())) {
+    if (QApplication::focusWidget() == DataGrid) {
+        DataGrid->CutCurrentCell();
+    } else if (QLineEdit* field = EditableField(QApplication::focusWidget())) {
         field->cut();
     }
 }
@@ -79,26 +79,4 @@ void TMainForm::EditDelete1Execute() {
     if (field && field->hasSelectedText()) {
         field->del();
     }
-}
-
-// A field claims Ctrl+X for itself even without a selection; then the key
-// must reach the exit command instead.
-bool TMainForm::CutKeyPressedWithoutSelection(QObject* watched, QEvent* event) const {
-    if (event->type() != QEvent::ShortcutOverride || !IsCtrlX(*static_cast<QKeyEvent*>(event))) {
-        return false;
-    }
-    const auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this) {
-        return false;
-    }
-    const QLineEdit* field = EditableField(QApplication::focusWidget());
-    return !(field && field->hasSelectedText());
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (CutKeyPressedWithoutSelection(watched, event)) {
-        event->ignore();
-        return true;
-    }
-    return TBaseForm::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #include "UFileDrop.h"
 
 #include "UFileNames.h"
+#include "UTableImport.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -46,7 +47,7 @@ std::optional<std::string> DroppedDataFile(const QMimeData& data) {
         return std::nullopt;
     }
     const std::string file = urls.front().toLocalFile().toStdString();
-    if (DataFileKindOf(file) == TDataFileKind::Other) {
+    if (DataFileKindOf(file) == TDataFileKind::Other && !IsTableFileName(file)) {
         return std::nullopt;
     }
     return file;

@@ -1,8 +1,9 @@
 // Files dragged from a file manager onto a window. One local input or output
-// file is taken wherever it is dropped in the window, over a text field too,
-// which would otherwise take the file's address as text; any other file is
-// refused, so the drag shows no drop cursor. Drags without files, such as
-// text moved between fields, are left to the widgets.
+// file, or a table (".csv", ".tsv", ".txt"), is taken wherever it is dropped
+// in the window, over a text field too, which would otherwise take the
+// file's address as text; any other file is refused, so the drag shows no
+// drop cursor. Drags without files, such as text moved between fields, are
+// left to the widgets.
 #pragma once
 
 #include <QObject>
@@ -30,5 +31,6 @@ private:
     TFileHandler handler_;
 };
 
-// The one local ".inp" or ".out" file a drag carries; nothing for anything else.
+// The one local ".inp", ".out" or table file a drag carries; nothing for
+// anything else.
 std::optional<std::string> DroppedDataFile(const QMimeData& data);

@@ -4,11 +4,13 @@
 
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
+#include "UDepthFault.h"
 #include "UDrainGeometry.h"
 #include "UFileNames.h"
 #include "UFloatMath.h"
 #include "UInputFile.h"
 #include "UNumberText.h"
+#include "USameFile.h"
 #include "UTableMemory.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
@@ -52,16 +54,28 @@ struct TKeptRows {
     std::vector<double> Near;
 };
 
-// Raises the conversion error of the first kept cell that holds no number.
-TKeptRows ConvertKeptRows(const TDataGrid& grid, const std::vector<bool>& complete) {
+// A cell of the grid: where a save found what it refuses.
+struct TCellPlace {
+    int Column = 1;
+    int Row = 0;
+};
+
+// Raises the conversion error of the first kept cell that holds no number,
+// whose place is then in `converting`.
+TKeptRows ConvertKeptRows(const TDataGrid& grid, const std::vector<bool>& complete,
+                          TCellPlace& converting) {
     TKeptRows kept;
+    const auto value = [&](int column, int row) {
+        converting = {column, row};
+        return StringToFloat(grid.Cell(column, row));
+    };
     for (int row = 0; row < static_cast<int>(complete.size()); ++row) {
         if (!complete[row]) {
             continue;
         }
-        kept.Discharge.push_back(StringToFloat(grid.Cell(1, row)));
-        kept.Midway.push_back(StringToFloat(grid.Cell(2, row)));
-        kept.Near.push_back(StringToFloat(grid.Cell(3, row)));
+        kept.Discharge.push_back(value(1, row));
+        kept.Midway.push_back(value(2, row));
+        kept.Near.push_back(value(3, row));
         kept.Rows.push_back(row);
     }
     return kept;
@@ -88,15 +102,27 @@ void StoreKeptRows(const TKeptRows& kept, TDMTylwen& store) {
 // A complete table that does not convert is told in a message; a close-up
 // lets the conversion error reach the error box. Either way nothing has
 // changed yet, so the user can correct the cell.
-std::optional<TKeptRows> ConvertSavedRows(const TDataGrid& grid, const std::vector<bool>& complete,
+// The cell that fails is made current before the user is told, so that the
+// grid shows it when the message closes.
+std::optional<TKeptRows> ConvertSavedRows(TDataGrid& grid, const std::vector<bool>& complete,
                                           bool closingUp) {
-    if (closingUp) {
-        return ConvertKeptRows(grid, complete);
-    }
+    TCellPlace failed;
     try {
-        return ConvertKeptRows(grid, complete);
+        return ConvertKeptRows(grid, complete, failed);
     } catch (const EConvertError&) {
+        grid.ShowCell(failed.Column, failed.Row);
+        if (closingUp) {
+            throw;
+        }
         return std::nullopt;
+    }
+}
+
+// Points the grid at the data set the depth check refused; the grid shows
+// the table the store holds, closed up if rows were dropped.
+void ShowDepthFault(TDataGrid& grid, const TDMTylwen& store) {
+    if (const std::optional<TDepthFault> fault = FirstDepthFault(store)) {
+        grid.ShowCell(fault->NearDepth ? 3 : 2, fault->DataSet);
     }
 }
 
@@ -157,6 +183,12 @@ void TMainForm::InputSaveExecute() {
         return;
     }
     TDMTylwen& store = DMTylwen;
+    // The output would be written over the input just saved.
+    const std::string outputName = ChangeDataFileExt(store.FileName, ".out");
+    if (LeadToSameFile(store.FileName, outputName)) {
+        dialogs_.ShowMessage(SameFileMessage(store.FileName, outputName));
+        return;
+    }
     RowsIncomplete = false;
     // A raised count reaches the store only with the rows it kept: a value
     // that does not convert leaves the count as the page shows it.
@@ -185,6 +217,7 @@ void TMainForm::InputSaveExecute() {
     }
     bool depthsConsistent = false;
     if (DataPresent) {
+        ShowDepthFault(*DataGrid, store);
         CheckWaterTableDepths(depthsConsistent, dialogs_);
     }
     if (!depthsConsistent) {

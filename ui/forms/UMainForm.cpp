@@ -3,6 +3,7 @@
 #include "UCalculationResults.h"
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
+#include "UDesignPage.h"
 #include "UOutputFile.h"
 #include "URegressionGraph.h"
 #include "UReportPage.h"
@@ -44,6 +45,7 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     OutputOpen_Dialog = {"out", "Output files (*.out)|*.out", ""};
     SaveReport_Dialog = {"pdf", "PDF documents (*.pdf)|*.pdf", ""};
     SaveGraph_Dialog = {"png", "PNG pictures (*.png)|*.png|SVG drawings (*.svg)|*.svg", ""};
+    ImportTable_Dialog = {"csv", "Tables (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt", ""};
     CreateCommands();
     CreateMenu();
     CreatePages();
@@ -119,6 +121,8 @@ void TMainForm::PageShown(int index) {
         Output_TabSheetShow();
     } else if (page == Report_TabSheet) {
         Report_TabSheetShow();
+    } else if (page == Design_TabSheet) {
+        Design_TabSheetShow();
     }
 }
 
@@ -209,6 +213,7 @@ void TMainForm::ConnectHandlers() {
     OnTrigger(InputOpen, &TMainForm::InputOpenExecute);
     OnTrigger(InputSave, &TMainForm::InputSaveExecute);
     OnTrigger(OutputOpen, &TMainForm::OutputOpenExecute);
+    OnTrigger(ImportTable, &TMainForm::ImportTableExecute);
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
     OnTrigger(EditCut1, &TMainForm::EditCut1Execute);
     OnTrigger(EditCopy1, &TMainForm::EditCopy1Execute);

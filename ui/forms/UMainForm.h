@@ -1,4 +1,4 @@
-// The main window: five pages (Intro, Figure, Input, Output, Report), the
+// The main window: six pages (Intro, Figure, Input, Output, Report, Design), the
 // menu, the commands, the file dialogs and the road to the exit dialog.
 //
 // The road of a Save-calculate ("Save - calculate", Button2Click):
@@ -43,6 +43,7 @@ class QTabWidget;
 class TCloseForm;
 struct TReportExport;
 class TDataGrid;
+class TDesignPage;
 class TReportPage;
 class TTextField;
 
@@ -72,6 +73,7 @@ public:
     void InputShow();
     void Output_TabSheetShow();
     void Report_TabSheetShow();
+    void Design_TabSheetShow();
 
     // The Input page.
     void FillGrid();
@@ -91,6 +93,10 @@ public:
     void OutputOpenExecute();
     void SaveReportExecute();
     void SaveGraphExecute();
+    // Fills the grid from a delimited table file, as a paste of its data
+    // sets at the first data cell would.
+    void ImportTableExecute();
+    void ImportTableFile(const std::string& fileName);
 
     // Their steps after the file dialog, for a file named by other means.
     void OpenInputFile(const std::string& fileName);
@@ -98,7 +104,7 @@ public:
 
     // A file named on the command line or dropped on the window: an input
     // file is opened as Open-input does and shown on the Input page, an
-    // output file as Open-output does.
+    // output file as Open-output does, a table as Import table does.
     void OpenFile(const std::string& fileName);
     // The same once the window is up and active and the drop that named the
     // file has finished.
@@ -110,6 +116,7 @@ public:
     QWidget* Input = nullptr;
     QWidget* Output_TabSheet = nullptr;
     TReportPage* Report_TabSheet = nullptr;
+    TDesignPage* Design_TabSheet = nullptr;
 
     QPlainTextEdit* Intro_Memo = nullptr;
     QLabel* LogoImage = nullptr;
@@ -152,6 +159,7 @@ public:
     QAction* InputSave = nullptr;
     QAction* OutputOpen = nullptr;
     QAction* GraphOpen = nullptr;
+    QAction* ImportTable = nullptr;
     QAction* FileExit1 = nullptr;
     QAction* SaveReport = nullptr;
     QAction* SaveGraph = nullptr;
@@ -167,6 +175,7 @@ public:
     QAction* InputSave1 = nullptr;
     QAction* OpenOutput1 = nullptr;
     QAction* GraphOpen1 = nullptr;
+    QAction* ImportTable1 = nullptr;
     QAction* SaveReport1 = nullptr;
     QAction* SaveGraph1 = nullptr;
     QAction* ProgramExit = nullptr;
@@ -180,6 +189,7 @@ public:
     TFileDialogOptions OutputOpen_Dialog;
     TFileDialogOptions SaveReport_Dialog;
     TFileDialogOptions SaveGraph_Dialog;
+    TFileDialogOptions ImportTable_Dialog;
 
     // The save dialog of the last Save-calculate was cancelled.
     bool SaveCancelled = false;
@@ -187,7 +197,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class TFillSource { ByFlags, WorkingArrays };
@@ -215,6 +224,7 @@ private:
     void SetInputTabOrder();
     void CreateOutputPage();
     void CreateReportPage();
+    void CreateDesignPage();
     void PreparePage(const QWidget* page);
     void CreateCommands();
     void CreateMenu();
@@ -230,7 +240,6 @@ private:
     void EditCopy1Execute();
     void EditPaste1Execute();
     void EditDelete1Execute();
-    bool CutKeyPressedWithoutSelection(QObject* watched, QEvent* event) const;
 
     void FillGridFrom(TFillSource source);
     void FillGridRow(int row, TFillSource source);

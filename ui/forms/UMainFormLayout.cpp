@@ -106,6 +106,7 @@ void TMainForm::CreatePages() {
     CreateInputPage();
     CreateOutputPage();
     CreateReportPage();
+    CreateDesignPage();
 }
 
 void TMainForm::CreateIntroPage() {
@@ -171,6 +172,8 @@ void TMainForm::CreateSiteConstantFields() {
     Label11 =
         NewWrappedLabel(Input, "Label11", "Depth to the impermable layer (m)", {376, 96, 74, 48});
     Edit3 = NewField(Input, "Edit3", "10", Label11, {376, 152, 89, 24});
+    Edit3->setToolTip(QStringLiteral("Taken as the thickness of the layer below drain level: "
+                                     "measured from the surface, subtract the drain depth"));
     Label12 = NewWrappedLabel(Input, "Label12", "Drain spacing (m) ", {376, 192, 81, 32});
     Edit4 = NewField(Input, "Edit4", "30", Label12, {376, 232, 89, 24});
     Label13 = NewLabel(Input, "Label13", "Drain radius (m)", 376, 272);
@@ -241,7 +244,7 @@ void TMainForm::CreateOutputPage() {
     Output_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Output_Memo->setReadOnly(true);
     Output_Memo->setAccessibleName(QStringLiteral("Output file"));
-    new TAnchorAllSides(*Output_Memo);
+    new TAnchorLeftTopRight(*Output_Memo);
     Output_Memo->hide();
     GraphImage = NewPicture(Output_TabSheet, "GraphImage", QPixmap(), {24, 144, 607, 313},
                             "Regression graph");

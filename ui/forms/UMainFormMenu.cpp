@@ -64,6 +64,10 @@ void TMainForm::CreateCommands() {
     GraphOpen = NewCommand(ActionList1,
                            {"GraphOpen", "&GraphOpen", "", QKeySequence(Qt::CTRL | Qt::Key_G)});
     GraphOpen->setEnabled(false);
+    ImportTable = NewCommand(ActionList1, {"ImportTable",
+                                           "I&mport table…",
+                                           "Fill the grid from a spreadsheet's CSV or text file",
+                                           {}});
     SaveReport = NewCommand(ActionList1,
                             {"SaveReport", "Save &report…", "Save the report as a PDF file", {}});
     SaveReport->setEnabled(false);
@@ -71,8 +75,10 @@ void TMainForm::CreateCommands() {
         ActionList1,
         {"SaveGraph", "Save gra&ph…", "Save the regression graph as a PNG or SVG file", {}});
     SaveGraph->setEnabled(false);
+    // Ctrl+X is Cut everywhere: a key meant to cut a value must never end the
+    // program with the typed data; Exit takes the desktop's quit key.
     FileExit1 = NewCommand(ActionList1, {"FileExit1", "ProgramE&xit", "Exit|Quits the application",
-                                         QKeySequence(Qt::CTRL | Qt::Key_X)});
+                                         QKeySequence(Qt::CTRL | Qt::Key_Q)});
     EditCut1 = NewCommand(ActionList1, {"EditCut1", "Cu&t",
                                         "Cut|Cuts the selection and puts it on the Clipboard",
                                         QKeySequence(Qt::CTRL | Qt::Key_X)});
@@ -96,6 +102,7 @@ void TMainForm::CreateMenu() {
         NewEntry(FileMenu, "InputSave1", InputSave, nullptr, QKeySequence(Qt::CTRL | Qt::Key_S));
     OpenOutput1 = NewEntry(FileMenu, "OpenOutput1", OutputOpen);
     GraphOpen1 = NewEntry(FileMenu, "GraphOpen1", GraphOpen, "Open a graphis file");
+    ImportTable1 = NewEntry(FileMenu, "ImportTable1", ImportTable);
     FileMenu->addSeparator();
     SaveReport1 = NewEntry(FileMenu, "SaveReport1", SaveReport);
     SaveGraph1 = NewEntry(FileMenu, "SaveGraph1", SaveGraph);
@@ -108,15 +115,4 @@ void TMainForm::CreateMenu() {
     Copy = NewEntry(EditMenu, "Copy", EditCopy1);
     Paste = NewEntry(EditMenu, "Paste", EditPaste1);
     Delete = NewEntry(EditMenu, "Delete", EditDelete1);
-
-    // Ctrl+X belongs to both Exit and Cut; one dispatcher decides (see
-    // UEditCommands.cpp), so the two entries only show the key.
-    ProgramExit->setShortcutContext(Qt::WidgetShortcut);
-    Cut->setShortcutContext(Qt::WidgetShortcut);
-    auto* ctrlX = new QAction(this);
-    ctrlX->setObjectName(QStringLiteral("CtrlXDispatcher"));
-    ctrlX->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    ctrlX->setShortcutContext(Qt::WindowShortcut);
-    addAction(ctrlX);
-    connect(ctrlX, &QAction::triggered, FileExit1, &QAction::trigger);
 }

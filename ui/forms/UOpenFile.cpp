@@ -4,6 +4,7 @@
 
 #include "UFileDrop.h"
 #include "UFileNames.h"
+#include "UTableImport.h"
 #include "UTylwenUtils.h"
 
 #include <QEvent>
@@ -69,6 +70,10 @@ void TMainForm::OpenFileLater(const std::string& fileName) {
 }
 
 void TMainForm::OpenFile(const std::string& fileName) {
+    if (IsTableFileName(fileName)) {
+        ImportTableFile(fileName);
+        return;
+    }
     if (DataFileKindOf(fileName) == TDataFileKind::Output) {
         // Open-output ends on the Output page once it has calculated.
         Output_Memo->hide();

@@ -3,6 +3,7 @@
 #include "UMainForm.h"
 
 #include "UDMTylwen.h"
+#include "UDesignPage.h"
 #include "UFileNames.h"
 #include "UFloatMath.h"
 #include "UReportDocument.h"
@@ -122,6 +123,7 @@ void TMainForm::RefreshReport() {
     SaveReport_Dialog.InitialDir = ExtractFilePath(store.FileName);
     SaveGraph_Dialog.InitialDir = SaveReport_Dialog.InitialDir;
     Report_TabSheet->ShowReport(std::move(contents));
+    Design_TabSheet->ShowCalculation(*Report_TabSheet->Contents());
     SaveReport->setEnabled(true);
     SaveGraph->setEnabled(true);
 }
@@ -162,7 +164,9 @@ void TMainForm::ExportReport(TFileDialogOptions& dialog, const TReportExport& ki
     }
     {
         const TWaitCursor wait;
-        WriteExport(*name, kind.Render(*name, *contents));
+        TReportContents withDesign = *contents;
+        withDesign.Design = Design_TabSheet->ReportSection();
+        WriteExport(*name, kind.Render(*name, withDesign));
     }
     ShowStatus(what + " is saved in " + *name);
 }

@@ -78,6 +78,14 @@ public:
         }
     }
 
+    // Every keystroke is stored as typed; the edit's end takes the same road
+    // as any other change of a whole cell.
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
+        const QString text = static_cast<QLineEdit*>(editor)->text();
+        grid_.ChangeCellText(index.column(), index.row(), text.toStdString());
+    }
+
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
         grid_.EditorClosed(editor);
         QStyledItemDelegate::destroyEditor(editor, index);
@@ -85,18 +93,26 @@ public:
 
     // Tab and Shift+Tab commit the cell and leave the grid for the next or
     // previous control, as they do when no cell is being edited; Qt's own
-    // handling would open the neighbouring cell instead.
+    // handling would open the neighbouring cell instead. Return and Enter
+    // commit it and go on to the next cell at once, so that the next key
+    // typed already lands there.
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::KeyPress && object->isWidgetType()) {
             const auto* key = static_cast<QKeyEvent*>(event);
             const bool plain = (key->modifiers() &
                                 (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
-            if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            if (plain && (tab || enter)) {
                 auto* editor = static_cast<QWidget*>(object);
                 emit commitData(editor);
                 emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-                grid_.LeaveGrid(key->key() == Qt::Key_Tab &&
-                                !(key->modifiers() & Qt::ShiftModifier));
+                if (enter) {
+                    grid_.MoveToNextCell();
+                } else {
+                    grid_.LeaveGrid(key->key() == Qt::Key_Tab &&
+                                    !(key->modifiers() & Qt::ShiftModifier));
+                }
                 return true;
             }
         }
@@ -172,10 +188,13 @@ TCellEditor* TDataGrid::CellEditor() const {
 }
 
 void TDataGrid::PasteIntoEditor() {
+    PasteTextIntoEditor(QGuiApplication::clipboard()->text());
+}
+
+void TDataGrid::PasteTextIntoEditor(const QString& clip) {
     if (!editor_) {
         return;
     }
-    const QString clip = QGuiApplication::clipboard()->text();
     const QString old = editor_->text();
     const bool replacing = editor_->hasSelectedText();
     const int start = replacing ? editor_->selectionStart() : editor_->cursorPosition();
@@ -208,6 +227,71 @@ void TDataGrid::PasteIntoCurrentCell() {
         editor_->clear();
     }
     PasteIntoEditor();
+}
+
+void TDataGrid::PasteTextAt(int column, int row, const QString& text) {
+    const QModelIndex cell = model_->index(row, column);
+    if (!cell.isValid() || column == 0) {
+        return;
+    }
+    setCurrentIndex(cell);
+    if (!IsEditing(column, row)) {
+        edit(cell);
+    }
+    if (editor_) {
+        editor_->clear();
+        PasteTextIntoEditor(text);
+    }
+}
+
+void TDataGrid::ChangeCellText(int column, int row, const std::string& text) {
+    if (Cell(column, row) == text) {
+        return;
+    }
+    model_->SetText(column, row, text);
+    if (IsEditing(column, row)) {
+        editor_->setText(QString::fromStdString(text));
+    }
+    ReportEdit(column, row, text);
+}
+
+bool TDataGrid::CanCutCurrentCell() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() && current.column() > 0 && !editor_;
+}
+
+void TDataGrid::CutCurrentCell() {
+    if (!CanCutCurrentCell()) {
+        return;
+    }
+    const QModelIndex current = currentIndex();
+    const std::string text = Cell(current.column(), current.row());
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    ChangeCellText(current.column(), current.row(), "");
+}
+
+void TDataGrid::ShowCell(int column, int row) {
+    const QModelIndex cell = model_->index(row, column);
+    if (!cell.isValid()) {
+        return;
+    }
+    setCurrentIndex(cell);
+    scrollTo(cell);
+    setFocus(Qt::OtherFocusReason);
+}
+
+void TDataGrid::MoveToNextCell() {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid()) {
+        return;
+    }
+    const bool lastColumn = current.column() >= ColumnCount - 1;
+    const QModelIndex next = lastColumn ? model_->index(current.row() + 1, 1)
+                                        : model_->index(current.row(), current.column() + 1);
+    if (next.isValid()) {
+        setCurrentIndex(next);
+        scrollTo(next);
+    }
 }
 
 void TDataGrid::RestoreCellBeforeEdit() {

@@ -66,11 +66,27 @@ public:
     TCellEditor* CellEditor() const;
     // Inserts the clipboard text, line breaks included, into the editor.
     void PasteIntoEditor();
+    void PasteTextIntoEditor(const QString& clip);
     // Opens the current cell's editor empty and pastes into it.
     void PasteIntoCurrentCell();
     // Gives the edited cell and its editor back the text the cell held
     // before the last change reported from the editor; nothing is reported.
     void RestoreCellBeforeEdit();
+    // Opens the cell's editor and pastes `text` into it as the clipboard's
+    // text would be, replacing what the cell held.
+    void PasteTextAt(int column, int row, const QString& text);
+
+    // The one road by which the user changes a whole cell's text: an edit
+    // ending in the editor, and a cut of the cell. A change is stored and
+    // reported as an edit; the same text again changes nothing.
+    void ChangeCellText(int column, int row, const std::string& text);
+    // A value cell is current and no editor is open.
+    bool CanCutCurrentCell() const;
+    // The current value cell's text goes to the clipboard; the cell is emptied.
+    void CutCurrentCell();
+    // Makes the cell current, in view and the grid focused, so that what the
+    // user types next replaces it.
+    void ShowCell(int column, int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -86,6 +102,9 @@ private:
     // Tab in the editor ends the edit and leaves the grid, as Tab does on
     // the grid itself.
     void LeaveGrid(bool forward);
+    // Return in the editor: the next value cell in reading order becomes
+    // current (column 1, 2, 3, then the next row's column 1).
+    void MoveToNextCell();
     bool IsEditing(int column, int row) const;
     void ReportEdit(int column, int row, const std::string& text);
 

@@ -7,8 +7,24 @@
 #include <QImage>
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+// One line of the summary: a quantity, its value and, where there is one,
+// its 95 % interval.
+struct TReportLine {
+    QString Quantity;
+    QString Value;
+    QString Interval;
+};
+
+// A drain spacing designed from the results: its values, and the spacing for
+// each allowed height.
+struct TDesignSection {
+    std::vector<TReportLine> Lines;
+    std::vector<TReportLine> Table;
+};
 
 struct TReportContents {
     std::string InputFileName;
@@ -21,14 +37,8 @@ struct TReportContents {
     // The regression graph as the Output page shows it; the report and a
     // drawing file draw it anew from the statistics.
     QImage GraphBitmap;
-};
-
-// One line of the summary: a quantity, its value and, where there is one,
-// its 95 % interval.
-struct TReportLine {
-    QString Quantity;
-    QString Value;
-    QString Interval;
+    // Saved with the report when the Design page has a result.
+    std::optional<TDesignSection> Design;
 };
 
 // A number as the report shows it: four significant digits.

@@ -219,6 +219,12 @@ QByteArray ReportPdf(const TReportContents& contents, const QDateTime& made) {
         page.Picture(GraphDrawing(contents.Statistics), QSize(GraphWidth, GraphHeight));
         page.Space(12);
         WriteDataSets(page, contents.Statistics);
+        if (contents.Design) {
+            page.Space(12);
+            WriteLines(page, QStringLiteral("Design of the drain spacing"), contents.Design->Lines);
+            WriteLines(page, QStringLiteral("Drain spacing for each allowed height"),
+                       contents.Design->Table);
+        }
     }
     return bytes;
 }

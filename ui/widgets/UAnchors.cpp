@@ -3,20 +3,22 @@
 #include <QEvent>
 #include <QWidget>
 
-TAnchorAllSides::TAnchorAllSides(QWidget& control) : QObject(&control), control_(control) {
+#include <algorithm>
+
+TAnchorLeftTopRight::TAnchorLeftTopRight(QWidget& control) : QObject(&control), control_(control) {
     control.parentWidget()->installEventFilter(this);
 }
 
-bool TAnchorAllSides::eventFilter(QObject* watched, QEvent* event) {
+bool TAnchorLeftTopRight::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == control_.parentWidget()) {
         const QRect area = control_.parentWidget()->rect();
         const QRect place = control_.geometry();
         if (!measured_ && area.contains(place)) {
-            distances_ = QMargins(place.left(), place.top(), area.right() - place.right(),
-                                  area.bottom() - place.bottom());
+            rightDistance_ = area.right() - place.right();
             measured_ = true;
         } else if (measured_) {
-            control_.setGeometry(area.marginsRemoved(distances_));
+            const int width = std::max(area.right() - rightDistance_ - place.left() + 1, 0);
+            control_.setGeometry(place.left(), place.top(), width, place.height());
         }
     }
     return QObject::eventFilter(watched, event);

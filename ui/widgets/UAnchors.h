@@ -1,22 +1,22 @@
-// Keeps a control's distances to all four sides of its parent as the parent
-// is resized, taken from where the control stood when the parent first had
-// room for it.
+// Keeps a control's distances to the left, top and right sides of its parent
+// as the parent is resized, taken from where the control stood when the
+// parent first had room for it; the control keeps its height, so it never
+// grows over the controls below it.
 #pragma once
 
-#include <QMargins>
 #include <QObject>
 
 class QWidget;
 
-class TAnchorAllSides : public QObject {
+class TAnchorLeftTopRight : public QObject {
 public:
-    explicit TAnchorAllSides(QWidget& control);
+    explicit TAnchorLeftTopRight(QWidget& control);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget& control_;
-    QMargins distances_;
+    int rightDistance_ = 0;
     bool measured_ = false;
 };

@@ -1,0 +1,202 @@
+#include "UDrainDesign.h"
+
+#include "UEquivalentDepth.h"
+#include "UFloatMath.h"
+#include "UNumberText.h"
+
+#include <boost/math/tools/toms748_solve.hpp>
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr double MillimetresPerMetre = 1000.0;
+constexpr double RelativePrecision = 1e-9;
+// The narrowest spacing tried lies just beyond the drain diameter, where d
+// grows without bound and the logarithm of the equation reaches 0.
+constexpr double NarrowestAboveDiameter = 1.0 + 1e-6;
+constexpr std::uintmax_t MostIterations = 200;
+
+std::string Metres(double value) {
+    return FormatGeneral(value) + " m";
+}
+
+bool IsPositive(double value) {
+    return std::isfinite(value) && value > 0.0;
+}
+
+bool IsNotNegative(double value) {
+    return std::isfinite(value) && value >= 0.0;
+}
+
+std::optional<TDesignRefusal> RefusalOfValues(const TDesignRequest& request) {
+    using F = TDesignField;
+    if (!IsPositive(request.DischargeMmPerDay)) {
+        return TDesignRefusal{F::Discharge,
+                              "The design discharge must be a number greater than 0 mm/day"};
+    }
+    if (!IsPositive(request.Head)) {
+        return TDesignRefusal{F::Head, "The allowed height h must be a number greater than 0 m"};
+    }
+    if (!IsNotNegative(request.Ka)) {
+        return TDesignRefusal{F::Ka, "Ka must be a number of at least 0 m/day"};
+    }
+    if (!IsNotNegative(request.Kb)) {
+        return TDesignRefusal{F::Kb, "Kb must be a number of at least 0 m/day"};
+    }
+    if (request.Ka == 0.0 && request.Kb == 0.0) {
+        return TDesignRefusal{F::Ka, "Ka and Kb are both 0: a soil that conducts no water cannot "
+                                     "be drained at any spacing"};
+    }
+    if (!IsPositive(request.ImpermeableDepth)) {
+        return TDesignRefusal{F::ImpermeableDepth, "The thickness D of the layer below drain "
+                                                   "level must be a number greater than 0 m"};
+    }
+    if (!IsPositive(request.DrainRadius) || 2.0 * request.DrainRadius >= WidestDesignSpacing) {
+        return TDesignRefusal{F::DrainRadius,
+                              "The drain radius r must be a number greater than 0 m and less "
+                              "than " +
+                                  Metres(WidestDesignSpacing / 2.0)};
+    }
+    return std::nullopt;
+}
+
+// How far the discharge that the spacing carries off at the allowed height
+// exceeds the design discharge (m/day). It falls as the spacing grows: d
+// grows more slowly than the spacing, and where d changes its form it steps
+// down.
+class TDesignResidual {
+public:
+    explicit TDesignResidual(const TDesignRequest& request)
+        : request_(request), discharge_(request.DischargeMmPerDay / MillimetresPerMetre) {}
+
+    double operator()(double spacing) const {
+        const double d = EquivalentDepth(request_.ImpermeableDepth, spacing, request_.DrainRadius);
+        const double h = request_.Head;
+        const double carried =
+            (8.0 * request_.Kb * d * h + 4.0 * request_.Ka * h * h) / (spacing * spacing);
+        if (std::isnan(carried)) {
+            throw EInvalidOp();
+        }
+        return carried - discharge_;
+    }
+
+private:
+    const TDesignRequest& request_;
+    double discharge_;
+};
+
+TDesignResult Refused(TDesignField field, const std::string& message) {
+    return TDesignResult{std::nullopt, TDesignRefusal{field, message}};
+}
+
+TDesignResult NoSpacingBetween(double narrowest, bool tooNarrow) {
+    if (tooNarrow) {
+        return Refused(TDesignField::Spacing,
+                       "No spacing satisfies the equation: even drains " + Metres(narrowest) +
+                           " apart (twice the radius) leave the water table higher than h");
+    }
+    return Refused(TDesignField::Spacing,
+                   "No spacing up to " + Metres(WidestDesignSpacing) +
+                       " satisfies the equation: drains that far apart already keep the water "
+                       "table below h");
+}
+
+TDesignResult Solve(const TDesignRequest& request) {
+    const TDesignResidual residual(request);
+    const double narrowest = 2.0 * request.DrainRadius * NarrowestAboveDiameter;
+    const double atNarrowest = residual(narrowest);
+    const double atWidest = residual(WidestDesignSpacing);
+    if (atNarrowest <= 0.0) {
+        return NoSpacingBetween(2.0 * request.DrainRadius, true);
+    }
+    if (atWidest > 0.0) {
+        return NoSpacingBetween(2.0 * request.DrainRadius, false);
+    }
+    std::uintmax_t iterations = MostIterations;
+    const auto closeEnough = [](double a, double b) {
+        return std::fabs(b - a) <= RelativePrecision * std::fmin(a, b);
+    };
+    const std::pair<double, double> bracket = boost::math::tools::toms748_solve(
+        residual, narrowest, WidestDesignSpacing, atNarrowest, atWidest, closeEnough, iterations);
+    if (!closeEnough(bracket.first, bracket.second)) {
+        throw EInvalidOp();
+    }
+    const double spacing = 0.5 * (bracket.first + bracket.second);
+    const double d = EquivalentDepth(request.ImpermeableDepth, spacing, request.DrainRadius);
+    return TDesignResult{TDesignSpacing{spacing, d}, {}};
+}
+
+} // namespace
+
+TDesignResult DesignSpacing(const TDesignRequest& request) {
+    if (const std::optional<TDesignRefusal> refusal = RefusalOfValues(request)) {
+        return TDesignResult{std::nullopt, *refusal};
+    }
+    try {
+        return Solve(request);
+    } catch (const std::exception&) {
+        // The arithmetic of the equivalent depth gave out: the user needs
+        // to know that there is no spacing, not how the arithmetic failed.
+        return Refused(TDesignField::Spacing, "No spacing satisfies the equation for these values");
+    }
+}
+
+namespace {
+
+const char* const UnboundedReason =
+    "The data do not bound the spacing: the 95 % interval of Ka or Kb reaches down to 0 or below.";
+
+std::optional<double> SpacingWith(TDesignRequest request, double ka, double kb) {
+    request.Ka = ka;
+    request.Kb = kb;
+    const TDesignResult result = DesignSpacing(request);
+    return result.Spacing ? std::optional<double>(result.Spacing->Spacing) : std::nullopt;
+}
+
+} // namespace
+
+TDesignRange DesignRange(const TDesignRequest& request, const TInterval& ka, const TInterval& kb) {
+    TDesignRange range;
+    if (!(ka.Low > 0.0 && kb.Low > 0.0)) {
+        range.Reason = UnboundedReason;
+        return range;
+    }
+    range.Narrowest = SpacingWith(request, ka.Low, kb.Low);
+    range.Widest = SpacingWith(request, ka.High, kb.High);
+    if (!range.Bounded()) {
+        range.Reason = "The bounds of the 95 % intervals of Ka and Kb give no spacing between 2r "
+                       "and " +
+                       Metres(WidestDesignSpacing) + ".";
+    }
+    return range;
+}
+
+std::vector<TDesignTableRow> DesignTable(const TDesignRequest& request) {
+    std::vector<TDesignTableRow> rows;
+    // Tenths counted as whole numbers, so that every h is the decimal typed.
+    for (int tenths = 2; tenths <= 10; ++tenths) {
+        TDesignRequest atHead = request;
+        atHead.Head = tenths / 10.0;
+        rows.push_back({atHead.Head, DesignSpacing(atHead)});
+    }
+    return rows;
+}
+
+std::optional<TDesignConductivities>
+DesignConductivitiesOf(const TFitStatistics& last, const TFitStatistics* earlier, bool confirmed) {
+    const TFitStatistics* source = &last;
+    if (last.Option == TCalculationOption::AboveAndBelowDrains) {
+        if (!earlier || !confirmed || earlier->Option != TCalculationOption::OverEntireSoilDepth) {
+            return std::nullopt;
+        }
+        source = earlier;
+    }
+    TDesignConductivities conductivities{source->Ka, source->Kb, std::nullopt, std::nullopt};
+    if (source->Spread) {
+        conductivities.KaInterval = source->Spread->KaInterval;
+        conductivities.KbInterval = source->Spread->KbInterval;
+    }
+    return conductivities;
+}

@@ -1,0 +1,73 @@
+// The Design page: from the conductivities to new drains in the same soil.
+// For a design discharge and an allowed height of the water table midway it
+// shows the drain spacing with its range, d at that spacing and the spacing
+// for other heights, recalculated as the fields change. Ka, Kb and the site
+// constants come from the last calculation and may be typed over.
+#pragma once
+
+#include "UDesignReport.h"
+#include "UReportContents.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+class TDesignPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TDesignPage(QWidget* parent = nullptr);
+
+    // A calculation has run: its site constants and conductivities fill the
+    // fields.
+    void ShowCalculation(const TReportContents& contents);
+    // The site constants in fields that are still empty, before any calculation.
+    void PrefillSite(double drainDepth, double impermeableDepth, double drainRadius);
+    // The design for the saved report; nothing while the page has no result.
+    std::optional<TDesignSection> ReportSection() const;
+
+    QLineEdit* Discharge_Edit = nullptr;
+    QLineEdit* Head_Edit = nullptr;
+    QLineEdit* DrainDepth_Edit = nullptr;
+    QLineEdit* Impermeable_Edit = nullptr;
+    QLineEdit* Radius_Edit = nullptr;
+    QLineEdit* Ka_Edit = nullptr;
+    QLineEdit* Kb_Edit = nullptr;
+    QCheckBox* UseEarlier_CheckBox = nullptr;
+    QLabel* Source_Label = nullptr;
+    QLabel* Spacing_Label = nullptr;
+    QLabel* Range_Label = nullptr;
+    QLabel* WaterTable_Label = nullptr;
+    QTableWidget* Heights_Table = nullptr;
+
+private:
+    struct TField {
+        QLineEdit* Edit;
+        QLabel* Message;
+    };
+
+    QLineEdit* AddField(int row, const char* name, const char* caption, const char* tip);
+    void CreateResult();
+    void FillConductivities();
+    void Refresh(bool refillConductivities);
+    void Recalculate();
+    std::optional<TDesignView> DesignOfFields();
+    std::optional<double> FieldValue(QLineEdit* edit, const QString& message);
+    void ShowRefusal(const TDesignRefusal& refusal);
+    void ShowView(const TDesignView& view);
+    void ClearResult();
+    QLabel* MessageOf(QLineEdit* edit) const;
+    bool ConductivitiesTyped() const;
+
+    std::vector<TField> fields_;
+    std::optional<TFitStatistics> last_;
+    std::optional<TFitStatistics> earlierFirstOption_;
+    std::optional<TDesignConductivities> conductivities_;
+    QString filledKa_;
+    QString filledKb_;
+    std::optional<TDesignView> view_;
+};

@@ -1,0 +1,72 @@
+#include "UDesignReport.h"
+
+namespace {
+
+QString Metres(double value) {
+    return ReportNumber(value) + QStringLiteral(" m");
+}
+
+QString PerDay(double value, const char* unit) {
+    return ReportNumber(value) + QString::fromUtf8(unit);
+}
+
+QString SourceOfConductivities(const TDesignView& view) {
+    return view.Typed ? QStringLiteral("typed") : QStringLiteral("from the calculation");
+}
+
+} // namespace
+
+QString DesignSpacingText(const TDesignView& view) {
+    return QStringLiteral("Drain spacing L = %1, with d = %2 at that spacing")
+        .arg(Metres(view.Spacing.Spacing), Metres(view.Spacing.EquivalentDepth));
+}
+
+QString DesignRangeText(const TDesignView& view) {
+    if (view.Typed) {
+        return QStringLiteral("No range: Ka and Kb were typed, and the 95 % intervals belong to "
+                              "the calculated ones.");
+    }
+    if (!view.Range.Bounded()) {
+        return QString::fromStdString(view.Range.Reason);
+    }
+    return QStringLiteral("Range from the 95 % intervals of Ka and Kb: %1 to %2")
+        .arg(ReportNumber(*view.Range.Narrowest), Metres(*view.Range.Widest));
+}
+
+QString DesignWaterTableText(const TDesignView& view) {
+    const double depth = view.DrainDepth - view.Request.Head;
+    if (depth <= 0.0) {
+        return QStringLiteral("Note: h reaches the surface or above it (drain depth %1).")
+            .arg(Metres(view.DrainDepth));
+    }
+    return QStringLiteral("The water table midway stays %1 below the surface.").arg(Metres(depth));
+}
+
+QString DesignTableCell(const TDesignTableRow& row) {
+    return row.Result.Spacing ? ReportNumber(row.Result.Spacing->Spacing)
+                              : QStringLiteral("no spacing");
+}
+
+TDesignSection DesignSectionOf(const TDesignView& view) {
+    const TDesignRequest& request = view.Request;
+    TDesignSection section;
+    const QString range = view.Range.Bounded() && !view.Typed
+                              ? ReportNumber(*view.Range.Narrowest) + QStringLiteral(" to ") +
+                                    Metres(*view.Range.Widest)
+                              : QStringLiteral("not bounded");
+    section.Lines = {
+        {QStringLiteral("Design discharge q"), PerDay(request.DischargeMmPerDay, " mm/day"), {}},
+        {QStringLiteral("Allowed height h above drain level"), Metres(request.Head), {}},
+        {QStringLiteral("Ka (m/day)"), ReportNumber(request.Ka), SourceOfConductivities(view)},
+        {QStringLiteral("Kb (m/day)"), ReportNumber(request.Kb), SourceOfConductivities(view)},
+        {QStringLiteral("Layer below drain level D"), Metres(request.ImpermeableDepth), {}},
+        {QStringLiteral("Drain radius r"), Metres(request.DrainRadius), {}},
+        {QStringLiteral("Drain spacing L"), Metres(view.Spacing.Spacing), range},
+        {QStringLiteral("Equivalent depth d at L"), Metres(view.Spacing.EquivalentDepth), {}},
+    };
+    for (const TDesignTableRow& row : view.Table) {
+        section.Table.push_back(
+            {QStringLiteral("L for h = %1").arg(Metres(row.Head)), DesignTableCell(row), {}});
+    }
+    return section;
+}
