@@ -1,7 +1,6 @@
 #include "UReportDocument.h"
 
 #include "URegressionGraph.h"
-#include "UTylwenUtils.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -30,46 +29,10 @@ constexpr qreal FooterHeight = 20.0;
 const QColor SuspectFill(255, 224, 160);
 const QColor RuleColour(128, 128, 128);
 
-// The graph is drawn from the results the last calculation shares. A report
-// can outlive them (a later calculation that failed half-way leaves them
-// partly converted), so while it is drawn the report's own copies stand in.
-class TGraphOfReport {
-public:
-    explicit TGraphOfReport(const TFitStatistics& statistics)
-        : statistics_(statistics), head_(std::move(XValues)), qh_(std::move(YValues)),
-          slope_(SlopeA), intercept_(InterceptB) {
-        XValues = statistics.Head;
-        YValues = statistics.QH;
-        SlopeA = statistics.SlopeA;
-        InterceptB = statistics.InterceptB;
-    }
-    ~TGraphOfReport() {
-        XValues = std::move(head_);
-        YValues = std::move(qh_);
-        SlopeA = slope_;
-        InterceptB = intercept_;
-    }
-    TGraphOfReport(const TGraphOfReport&) = delete;
-    TGraphOfReport& operator=(const TGraphOfReport&) = delete;
-
-    void PaintOn(QPaintDevice& device) const {
-        const auto count =
-            static_cast<std::int32_t>(std::min<std::size_t>(statistics_.NrOfDataSets, INT32_MAX));
-        PaintRegressionGraph(device, count, statistics_.Option);
-    }
-
-private:
-    const TFitStatistics& statistics_;
-    DataSetR head_;
-    DataSetR qh_;
-    double slope_;
-    double intercept_;
-};
-
 // The graph as vectors, for a page that another painter is drawing on.
 QPicture GraphDrawing(const TFitStatistics& statistics) {
     QPicture picture;
-    TGraphOfReport(statistics).PaintOn(picture);
+    PaintRegressionGraph(picture, statistics);
     picture.setBoundingRect(QRect(0, 0, GraphWidth, GraphHeight));
     return picture;
 }
@@ -317,6 +280,6 @@ QByteArray GraphSvg(const TReportContents& contents) {
     generator.setTitle(QStringLiteral("Regression graph"));
     generator.setDescription(QStringLiteral("Q/H\" against H\" with the fitted line, drawn by "
                                             "the Soravik calculator"));
-    TGraphOfReport(contents.Statistics).PaintOn(generator);
+    PaintRegressionGraph(generator, contents.Statistics);
     return bytes;
 }
