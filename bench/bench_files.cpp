@@ -60,18 +60,22 @@ void ReadInto(TDMTylwen& store, TUserDialogs& dialogs, const std::string& path) 
 
 // With OutputShown set the calculation starts from the input arrays, as a
 // repeated calculation does, and no confirmation is shown.
-TCalculationResult CalculateStore(TDMTylwen& store) {
+TFitStatistics CalculateStore(TDMTylwen& store) {
     OutputShown = true;
-    const double d = CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
-    return TCalculationResult{
-        TCalculationOption::OverEntireSoilDepth, SlopeA, InterceptB, store.Ka, store.Kb, d};
+    TFitStatistics result;
+    result.EquivalentDepth = CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
+    result.SlopeA = SlopeA;
+    result.InterceptB = InterceptB;
+    result.Ka = store.Ka;
+    result.Kb = store.Kb;
+    return result;
 }
 
-void WriteBoth(TDMTylwen& store, TUserDialogs& dialogs, const TCalculationResult& result) {
+void WriteBoth(TDMTylwen& store, TUserDialogs& dialogs, const TFitStatistics& result) {
     const std::string path = ChangeFileExt(store.FileName, ".inp");
     WriteInputFile(path, dialogs, store);
     store.FileName = path;
-    FinishCalculation(result, dialogs, store);
+    FinishCalculation(result, store);
 }
 
 void PrepareInputFile(std::int64_t dataSets) {
@@ -107,7 +111,7 @@ void BM_WriteInputAndOutputFiles(benchmark::State& state) {
     TDMTylwen store;
     FillStore(store, state.range(0));
     store.FileName = InputPath(state.range(0));
-    const TCalculationResult result{};
+    const TFitStatistics result{};
     for (auto _ : state) {
         WriteBoth(store, dialogs, result);
     }

@@ -19,19 +19,6 @@ std::size_t DataSetCount(const TDMTylwen& store) {
     return static_cast<std::size_t>(std::max<std::int32_t>(store.NrOfDataSets, 0));
 }
 
-// A calculation converts the working arrays in place, so a repeated one starts
-// again from the values as entered, which only the input arrays still hold.
-void RebuildWorkingArrays(TDMTylwen& store, std::size_t n) {
-    SetLength(store.WorkDischarge, n + 1);
-    SetLength(store.WorkMidway, n + 1);
-    SetLength(store.WorkNear, n + 1);
-    for (std::size_t i = 0; i < n; ++i) {
-        At(store.WorkDischarge, i) = At(store.InputDischarge, i + 1);
-        At(store.WorkMidway, i) = At(store.InputDepthMidway, i + 1);
-        At(store.WorkNear, i) = At(store.InputDepthNear, i + 1);
-    }
-}
-
 // Depths below the surface become heights above drain level; each data set is
 // finished before the next is touched, so an error leaves a clean boundary.
 void ConvertDataSets(TDMTylwen& store, std::size_t n) {
@@ -113,6 +100,18 @@ void ComputeConductivities(TDMTylwen& store, double d) {
 
 } // namespace
 
+void RebuildWorkingArrays(TDMTylwen& store) {
+    const std::size_t n = DataSetCount(store);
+    SetLength(store.WorkDischarge, n + 1);
+    SetLength(store.WorkMidway, n + 1);
+    SetLength(store.WorkNear, n + 1);
+    for (std::size_t i = 0; i < n; ++i) {
+        At(store.WorkDischarge, i) = At(store.InputDischarge, i + 1);
+        At(store.WorkMidway, i) = At(store.InputDepthMidway, i + 1);
+        At(store.WorkNear, i) = At(store.InputDepthNear, i + 1);
+    }
+}
+
 double CalculateRegression(TCalculationOption option, TDMTylwen& store) {
     CheckDrainGeometry(store);
     CheckDataSetCount(option, store);
@@ -123,7 +122,7 @@ double CalculateRegression(TCalculationOption option, TDMTylwen& store) {
     SetLength(YValues, n + 1);
     SetLength(XValues, n + 1);
     if (OutputShown) {
-        RebuildWorkingArrays(store, n);
+        RebuildWorkingArrays(store);
     }
     ConvertDataSets(store, n);
     ComputeMeans(n);

@@ -19,4 +19,9 @@ enum class TCalculationOption {
 // OutputShown is set) and writes SlopeA, InterceptB, MeanX, MeanY, XValues,
 // YValues, Ka and Kb. A floating-point error ends it where it arises; what was
 // changed before stays changed.
+// A calculation converts the working arrays in place, so a repeated one starts
+// again from the values as entered, which only the input arrays still hold:
+// data set k from input slot k to working slot k - 1.
+void RebuildWorkingArrays(TDMTylwen& store = DMTylwen);
+
 double CalculateRegression(TCalculationOption option, TDMTylwen& store = DMTylwen);

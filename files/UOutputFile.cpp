@@ -20,7 +20,7 @@ const char* OptionTitle(TCalculationOption option) {
                                                              : " Soravik calculator results";
 }
 
-std::string RegressionLine(const TCalculationResult& result) {
+std::string RegressionLine(const TFitStatistics& result) {
     std::string line = " Q/H\" = A.H\" + B  with  A = ";
     AppendFixed(line, result.SlopeA, 6, 3);
     line += "    B =";
@@ -29,7 +29,7 @@ std::string RegressionLine(const TCalculationResult& result) {
     return line;
 }
 
-std::string ConductivityLine(const TCalculationResult& result) {
+std::string ConductivityLine(const TFitStatistics& result) {
     std::string line = " Ka = A*S^2/4 = ";
     AppendFixed(line, result.Ka, 6, 3);
     line += "   Kb = B*S^2/8*d = ";
@@ -37,11 +37,6 @@ std::string ConductivityLine(const TCalculationResult& result) {
     line += "  with d = ";
     AppendFixed(line, result.EquivalentDepth, 6, 3);
     return line;
-}
-
-std::string ConfirmationMessage(const std::string& inputName, const std::string& outputName) {
-    return "The input is saved in " + inputName +
-           "   Calculations were done and the output is saved in  " + outputName;
 }
 
 // The reader's words are those of the input-file writer that cannot create
@@ -76,7 +71,7 @@ bool ReadLimitedLines(TTextScanner& scanner, LineSet& lines) {
 
 } // namespace
 
-std::string FormatOutputFile(const std::string& outputPath, const TCalculationResult& result) {
+std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics& result) {
     std::string out;
     for (const std::string& line :
          {" File: " + PathOnOneLine(outputPath), std::string(OptionTitle(result.Option)),
@@ -88,8 +83,8 @@ std::string FormatOutputFile(const std::string& outputPath, const TCalculationRe
     return out;
 }
 
-std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
-                              TDMTylwen& store, TFileWriteSeam& seam) {
+TOutputWritten FinishCalculation(const TFitStatistics& result, TDMTylwen& store,
+                                 TFileWriteSeam& seam) {
     const std::string outputName = ChangeDataFileExt(store.FileName, ".out");
     const std::string inputName = ChangeDataFileExt(store.FileName, ".inp");
     if (LeadToSameFile(inputName, outputName)) {
@@ -101,12 +96,27 @@ std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& di
         throw EInOutError("The output file \"" + outputName +
                           "\" could not be written: " + written.Reason);
     }
-    ResultsAvailable = true;
     store.FileName = outputName;
-    if (!OutputShown) {
-        dialogs.ShowMessage(ConfirmationMessage(inputName, outputName));
+    return {inputName, outputName, std::move(text)};
+}
+
+std::string ConfirmationMessage(const TOutputWritten& written) {
+    return "The input is saved in " + written.InputName +
+           "   Calculations were done and the output is saved in  " + written.OutputName;
+}
+
+LineSet OutputLinesOf(const std::string& text) {
+    LineSet lines;
+    std::size_t start = 0;
+    for (std::size_t end = text.find(LineEnd); end != std::string::npos;
+         end = text.find(LineEnd, start)) {
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
     }
-    return text;
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
 }
 
 void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& store) {

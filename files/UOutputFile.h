@@ -2,36 +2,39 @@
 // an output file's lines for the Output page.
 #pragma once
 
-#include "UCalculation.h"
 #include "UDMTylwen.h"
+#include "UFitStatistics.h"
 #include "USafeFileWriter.h"
 
 #include <string>
 
 class TUserDialogs;
 
-struct TCalculationResult {
-    TCalculationOption Option = TCalculationOption::OverEntireSoilDepth;
-    double SlopeA = 0.0;
-    double InterceptB = 0.0;
-    double Ka = 0.0;
-    double Kb = 0.0;
-    double EquivalentDepth = 0.0;
+// The five lines for the output file `outputPath`, each ended by CR LF.
+std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics& result);
+
+// What writing the output file did: the names of the two files and the text
+// written, so that it can be shown without reading the file back, which
+// another run may have rewritten meanwhile.
+struct TOutputWritten {
+    std::string InputName;
+    std::string OutputName;
+    std::string Text;
 };
 
-// The five lines for the output file `outputPath`, each ended by CR LF.
-std::string FormatOutputFile(const std::string& outputPath, const TCalculationResult& result);
+// Writes the output file named after FileName and switches FileName to it;
+// telling the user and the flags are the caller's. A file that cannot be
+// written, or that is the input file itself under the output file's name,
+// raises EInOutError before anything else changes.
+TOutputWritten FinishCalculation(const TFitStatistics& result, TDMTylwen& store = DMTylwen,
+                                 TFileWriteSeam& seam = DefaultFileWriteSeam());
 
-// Steps that end a calculation: write the output file named after FileName,
-// set ResultsAvailable, switch FileName to the output file and, unless
-// OutputShown is set, tell the user where both files were saved. Returns the
-// text written, so that it can be shown without reading the file back, which
-// another run may have rewritten meanwhile. A file that cannot be written,
-// or that is the input file itself under the output file's name, raises
-// EInOutError before anything else changes.
-std::string FinishCalculation(const TCalculationResult& result, TUserDialogs& dialogs,
-                              TDMTylwen& store = DMTylwen,
-                              TFileWriteSeam& seam = DefaultFileWriteSeam());
+// Where a calculation saved its two files, in the words the user is told.
+std::string ConfirmationMessage(const TOutputWritten& written);
+
+// The lines of a written output text, without their line ends, as
+// ReadOutputLines would read them back.
+LineSet OutputLinesOf(const std::string& text);
 
 // Reads every line of `name` into OutputLines and NrOfOutputLines. A file that
 // cannot be opened, or that is far larger than an output file (more than

@@ -1,7 +1,5 @@
 #include "UGraphAxes.h"
 
-#include "UTylwenUtils.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -49,7 +47,7 @@ template <std::size_t N> const TAxisStep& StepFor(const TAxisStep (&table)[N], d
 
 // The largest of the first `count` entries, or NoValueYet when none is larger.
 // Never reads past the array, however large `count` is.
-double LargestOf(const DataSetR& values, std::int32_t count) {
+double LargestOf(const std::vector<double>& values, std::int32_t count) {
     const std::size_t available =
         std::min(values.size(), static_cast<std::size_t>(std::max<std::int32_t>(count, 0)));
     double largest = NoValueYet;
@@ -152,9 +150,10 @@ std::int32_t Round(double value) {
     return static_cast<std::int32_t>(nearest);
 }
 
-void FindGraphMaxima(std::int32_t nrOfDataSets) {
-    QHAxis.Max = LargestOf(YValues, nrOfDataSets) * Headroom;
-    HeadAxis.Max = LargestOf(XValues, nrOfDataSets) * Headroom;
+void FindGraphMaxima(const std::vector<double>& heads, const std::vector<double>& qh,
+                     std::int32_t nrOfDataSets) {
+    QHAxis.Max = LargestOf(qh, nrOfDataSets) * Headroom;
+    HeadAxis.Max = LargestOf(heads, nrOfDataSets) * Headroom;
     QHAxis.Min = 0.0;
     HeadAxis.Min = 0.0;
     PlotWidth = 500;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct TAxisScale {
     double Max = 0.0;
@@ -27,7 +28,8 @@ extern std::int32_t PlotHeight;
 std::int32_t Round(double value);
 
 // The three steps of every drawing, always called together in this order.
-// They read NrOfDataSets data sets of XValues and YValues.
-void FindGraphMaxima(std::int32_t nrOfDataSets);
+// The maxima are those of the first `nrOfDataSets` H" and Q/H".
+void FindGraphMaxima(const std::vector<double>& heads, const std::vector<double>& qh,
+                     std::int32_t nrOfDataSets);
 void ScaleGraphAxes();
 void SetAxisTitles();

@@ -2,7 +2,6 @@
 
 #include "UGraphAxes.h"
 #include "UGraphGeometry.h"
-#include "UTylwenUtils.h"
 
 #include <QColor>
 #include <QFont>
@@ -140,11 +139,13 @@ private:
 };
 
 // Where the marker of data set i goes: the top-left corner of its box.
-std::optional<QPoint> MarkerPlace(std::size_t i) {
-    if (!std::isfinite(XValues[i]) || !std::isfinite(YValues[i])) {
+std::optional<QPoint> MarkerPlace(const TFitStatistics& results, std::size_t i) {
+    const double head = results.Head[i];
+    const double qh = results.QH[i];
+    if (!std::isfinite(head) || !std::isfinite(qh)) {
         return std::nullopt;
     }
-    const QPoint point = PlotPoint(XValues[i], YValues[i]);
+    const QPoint point = PlotPoint(head, qh);
     return QPoint(point.x(), point.y() - MarkerLift);
 }
 
@@ -152,7 +153,7 @@ std::optional<QPoint> MarkerPlace(std::size_t i) {
 // the last one drawn there shows, and one wholly off the bitmap shows
 // nothing: drawing each place on the bitmap once, when its last marker comes,
 // gives the very pixels of drawing them all, for a long table in far less time.
-void DrawMarkers(QPainter& painter, std::size_t count) {
+void DrawMarkers(QPainter& painter, const TFitStatistics& results, std::size_t count) {
     const TMarkerGlyph marker(painter);
     const QRect places(1 - marker.Size().width(), 1 - marker.Size().height(),
                        GraphWidth + marker.Size().width() - 1,
@@ -165,13 +166,13 @@ void DrawMarkers(QPainter& painter, std::size_t count) {
     std::vector<std::size_t> lastMarker(static_cast<std::size_t>(places.width()) *
                                         static_cast<std::size_t>(places.height()));
     for (std::size_t i = 0; i < count; ++i) {
-        const std::optional<QPoint> place = MarkerPlace(i);
+        const std::optional<QPoint> place = MarkerPlace(results, i);
         if (place && places.contains(*place)) {
             lastMarker[slot(*place)] = i;
         }
     }
     for (std::size_t i = 0; i < count; ++i) {
-        const std::optional<QPoint> place = MarkerPlace(i);
+        const std::optional<QPoint> place = MarkerPlace(results, i);
         if (place && places.contains(*place) && lastMarker[slot(*place)] == i) {
             marker.DrawAt(painter, *place);
         }
@@ -189,13 +190,14 @@ void DrawDottedLine(QPainter& painter, QPoint from, QPoint to) {
 
 // The second option fits no intercept (B only keeps its start value), so its
 // line runs through the origin and the mean point.
-void DrawFittedLine(QPainter& painter, std::size_t count, TCalculationOption option) {
+void DrawFittedLine(QPainter& painter, const TFitStatistics& results, std::size_t count) {
     if (count == 0) {
         return;
     }
-    const double slope = SlopeA;
-    const double intercept = option == TCalculationOption::AboveAndBelowDrains ? 0.0 : InterceptB;
-    const double lastHead = XValues[count - 1];
+    const double slope = results.SlopeA;
+    const double intercept =
+        results.Option == TCalculationOption::AboveAndBelowDrains ? 0.0 : results.InterceptB;
+    const double lastHead = results.Head[count - 1];
     const double lastQH = slope * lastHead + intercept;
     if (!std::isfinite(intercept) || !std::isfinite(lastHead) || !std::isfinite(lastQH)) {
         return;
@@ -203,13 +205,14 @@ void DrawFittedLine(QPainter& painter, std::size_t count, TCalculationOption opt
     DrawDottedLine(painter, PlotPoint(0.0, intercept), PlotPoint(lastHead, lastQH));
 }
 
-std::size_t AvailableDataSets(std::int32_t nrOfDataSets) {
-    const std::size_t wanted = static_cast<std::size_t>(std::max<std::int32_t>(nrOfDataSets, 0));
-    return std::min({wanted, XValues.size(), YValues.size()});
+std::size_t AvailableDataSets(const TFitStatistics& results) {
+    return std::min({results.NrOfDataSets, results.Head.size(), results.QH.size()});
 }
 
-void PaintOnto(QPainter& painter, std::int32_t nrOfDataSets, TCalculationOption option) {
-    FindGraphMaxima(nrOfDataSets);
+void PaintOnto(QPainter& painter, const TFitStatistics& results) {
+    const std::size_t count = AvailableDataSets(results);
+    FindGraphMaxima(results.Head, results.QH,
+                    static_cast<std::int32_t>(std::min<std::size_t>(count, INT32_MAX)));
     ScaleGraphAxes();
     SetAxisTitles();
     FillBackground(painter);
@@ -219,9 +222,8 @@ void PaintOnto(QPainter& painter, std::int32_t nrOfDataSets, TCalculationOption 
     DrawAxes(painter);
     DrawVerticalTicks(painter);
     DrawHorizontalTicks(painter);
-    const std::size_t count = AvailableDataSets(nrOfDataSets);
-    DrawMarkers(painter, count);
-    DrawFittedLine(painter, count, option);
+    DrawMarkers(painter, results, count);
+    DrawFittedLine(painter, results, count);
 }
 
 } // namespace
@@ -236,8 +238,7 @@ QFont GraphFont() {
     return font;
 }
 
-void PaintRegressionGraph(QPaintDevice& device, std::int32_t nrOfDataSets,
-                          TCalculationOption option) {
+void PaintRegressionGraph(QPaintDevice& device, const TFitStatistics& results) {
     QPainter painter(&device);
     if (!painter.isActive()) {
         return;
@@ -245,16 +246,15 @@ void PaintRegressionGraph(QPaintDevice& device, std::int32_t nrOfDataSets,
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setClipRect(0, 0, GraphWidth, GraphHeight);
-    PaintOnto(painter, nrOfDataSets, option);
+    PaintOnto(painter, results);
 }
 
-QImage RenderRegressionGraph(std::int32_t nrOfDataSets, TCalculationOption option,
-                             qreal devicePixelRatio) {
+QImage RenderRegressionGraph(const TFitStatistics& results, qreal devicePixelRatio) {
     const qreal ratio = devicePixelRatio > 0.0 ? devicePixelRatio : 1.0;
     QImage image(qCeil(GraphWidth * ratio), qCeil(GraphHeight * ratio), QImage::Format_RGB32);
     // The painter then works in graph pixels, each `ratio` image pixels wide.
     image.setDevicePixelRatio(ratio);
     image.fill(White);
-    PaintRegressionGraph(image, nrOfDataSets, option);
+    PaintRegressionGraph(image, results);
     return image;
 }

@@ -3,7 +3,7 @@
 // picture on screen, a saved picture and a print are the same.
 #pragma once
 
-#include "UCalculation.h"
+#include "UFitStatistics.h"
 
 #include <QtGlobal>
 
@@ -19,14 +19,12 @@ constexpr int GraphHeight = 313;
 // The font of the tick labels and the markers.
 QFont GraphFont();
 
-// Scales the axes from the first `nrOfDataSets` entries of XValues and YValues
-// and draws the whole graph from SlopeA and InterceptB onto `device`, whose
-// top-left 607 x 313 pixels it covers. The option tells how the line was
-// fitted: the second one has no intercept, so its line runs through the origin.
-void PaintRegressionGraph(QPaintDevice& device, std::int32_t nrOfDataSets,
-                          TCalculationOption option);
+// Scales the axes from the H" and Q/H" of the results' data sets and draws
+// the whole graph with their line onto `device`, whose top-left 607 x 313
+// pixels it covers. The option tells how the line was fitted: the second one
+// has no intercept, so its line runs through the origin.
+void PaintRegressionGraph(QPaintDevice& device, const TFitStatistics& results);
 
 // A fresh picture of the graph for a screen of `devicePixelRatio` image pixels
 // per graph pixel: 607 x 313 at 1, 1214 x 626 of the same drawing at 2.
-QImage RenderRegressionGraph(std::int32_t nrOfDataSets, TCalculationOption option,
-                             qreal devicePixelRatio = 1.0);
+QImage RenderRegressionGraph(const TFitStatistics& results, qreal devicePixelRatio = 1.0);

@@ -114,7 +114,7 @@ TEST_F(InputFileRoundTrip, FilesInAFolderNamedWithLineBreaksOpenAgain) {
     const std::string output = named + "/site.out";
     written = WorkedExampleStore();
     ASSERT_TRUE(WriteInputFile(input, dialogs, written));
-    WriteBytes(output, FormatOutputFile(output, TCalculationResult{}));
+    WriteBytes(output, FormatOutputFile(output, TFitStatistics{}));
     read.FileName = input;
     ASSERT_EQ(ReadInputFile(dialogs, read), TReadInputOutcome::Read);
     EXPECT_EQ(read.NrOfDataSets, 3);

@@ -1,6 +1,6 @@
 #include "FilesTestSupport.h"
 #include "ScriptedDialogs.h"
-#include "UCalculation.h"
+#include "UCalculationResults.h"
 #include "UFloatMath.h"
 #include "UOutputFile.h"
 #include "USameFile.h"
@@ -13,9 +13,8 @@
 namespace {
 
 // The worked example calculated as the program calculates it.
-TCalculationResult CalculateWorkedExample(TCalculationOption option, TDMTylwen& store) {
-    const double d = CalculateRegression(option, store);
-    return TCalculationResult{option, SlopeA, InterceptB, store.Ka, store.Kb, d};
+TFitStatistics CalculateWorkedExample(TCalculationOption option, TDMTylwen& store) {
+    return CalculateResults(option, store);
 }
 
 class OutputFile : public testing::Test {
@@ -29,7 +28,7 @@ protected:
 };
 
 TEST_F(OutputFile, WorkedExampleIsWrittenByteForByte) {
-    const TCalculationResult result =
+    const TFitStatistics result =
         CalculateWorkedExample(TCalculationOption::OverEntireSoilDepth, store);
     EXPECT_EQ(FormatOutputFile("C:\\data\\example.out", result),
               " File: C:\\data\\example.out\r\n"
@@ -40,7 +39,7 @@ TEST_F(OutputFile, WorkedExampleIsWrittenByteForByte) {
 }
 
 TEST_F(OutputFile, SecondOptionKeepsEarlierConductivities) {
-    const TCalculationResult result =
+    const TFitStatistics result =
         CalculateWorkedExample(TCalculationOption::AboveAndBelowDrains, store);
     EXPECT_EQ(FormatOutputFile("x.out", result),
               " File: x.out\r\n"
@@ -51,7 +50,7 @@ TEST_F(OutputFile, SecondOptionKeepsEarlierConductivities) {
 }
 
 TEST_F(OutputFile, WideAndNegativeValuesShiftTheLine) {
-    TCalculationResult result;
+    TFitStatistics result;
     result.SlopeA = -0.0123;
     result.InterceptB = -0.0;
     result.Ka = 1234.5678;
@@ -60,25 +59,26 @@ TEST_F(OutputFile, WideAndNegativeValuesShiftTheLine) {
     EXPECT_NE(text.find(" Ka = A*S^2/4 = 1234.568   Kb"), std::string::npos) << text;
 }
 
-TEST_F(OutputFile, FinishingWritesTheFileSwitchesTheNameAndConfirmsOnce) {
+// Telling the user is the window's: tests/ui/CommandTests.cpp and
+// tests/e2e/case_save_calculate_typed_table.py.
+TEST_F(OutputFile, FinishingWritesTheFileAndSwitchesTheName) {
     store.FileName = folder.Path("field.inp");
-    const TCalculationResult result =
+    const TFitStatistics result =
         CalculateWorkedExample(TCalculationOption::OverEntireSoilDepth, store);
-    FinishCalculation(result, dialogs, store);
+    const TOutputWritten written = FinishCalculation(result, store);
     const std::string outputName = folder.Path("field.out");
     EXPECT_EQ(ReadBytes(outputName), FormatOutputFile(outputName, result));
-    EXPECT_TRUE(ResultsAvailable);
+    EXPECT_EQ(written.Text, ReadBytes(outputName));
+    EXPECT_EQ(OutputLinesOf(written.Text).size(), 5u);
     EXPECT_EQ(store.FileName, outputName);
-    EXPECT_EQ(dialogs.Messages,
-              std::vector<std::string>{"The input is saved in " + folder.Path("field.inp") +
-                                       "   Calculations were done and the output is saved in  " +
-                                       outputName});
+    EXPECT_EQ(ConfirmationMessage(written),
+              "The input is saved in " + folder.Path("field.inp") +
+                  "   Calculations were done and the output is saved in  " + outputName);
 
     // A repeated calculation starts from a FileName ending in ".out".
-    OutputShown = true;
-    FinishCalculation(result, dialogs, store);
+    FinishCalculation(result, store);
     EXPECT_EQ(store.FileName, outputName);
-    EXPECT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.ShownCount(), 0u);
     EXPECT_EQ(folder.Names(), std::set<std::string>{"field.out"});
 }
 
@@ -87,7 +87,7 @@ TEST_F(OutputFile, DotInAFolderNameIsNoExtension) {
     std::filesystem::create_directories(folder.Path("x/a.b"));
     store.FileName = folder.Path("x/a.b/c");
     OutputShown = true;
-    FinishCalculation(TCalculationResult{}, dialogs, store);
+    FinishCalculation(TFitStatistics{}, store);
     EXPECT_EQ(store.FileName, folder.Path("x/a.b/c.out"));
     EXPECT_EQ(folder.Names("x/a.b"), std::set<std::string>{"c.out"});
 }
@@ -106,7 +106,7 @@ TEST_F(OutputFile, FailedWriteChangesNothing) {
     store.FileName = folder.Path("field.inp");
     TReplaceFailsSeam seam;
     try {
-        FinishCalculation(TCalculationResult{}, dialogs, store, seam);
+        FinishCalculation(TFitStatistics{}, store, seam);
         ADD_FAILURE() << "no error";
     } catch (const EInOutError& error) {
         EXPECT_EQ(std::string(error.what()), "The output file \"" + outputName +
@@ -119,7 +119,7 @@ TEST_F(OutputFile, FailedWriteChangesNothing) {
     EXPECT_EQ(folder.Names(), std::set<std::string>{"field.out"});
 
     store.FileName = folder.Path("no such folder/field.inp");
-    EXPECT_THROW(FinishCalculation(TCalculationResult{}, dialogs, store), EInOutError);
+    EXPECT_THROW(FinishCalculation(TFitStatistics{}, store), EInOutError);
     EXPECT_FALSE(ResultsAvailable);
     EXPECT_EQ(dialogs.ShownCount(), 0u);
 }
@@ -176,7 +176,7 @@ TEST_F(OutputFile, OutputThatIsTheInputFileIsRefused) {
                    : std::filesystem::create_hard_link(input, output);
         store.FileName = input;
         try {
-            FinishCalculation(TCalculationResult{}, dialogs, store);
+            FinishCalculation(TFitStatistics{}, store);
             ADD_FAILURE() << how;
         } catch (const EInOutError& error) {
             EXPECT_EQ(error.what(), SameFileMessage(input, output)) << how;

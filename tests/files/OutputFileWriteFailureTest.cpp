@@ -65,7 +65,7 @@ protected:
     // The calculation ends with the error; nothing it would have changed has.
     void ExpectFailureChangesNothing(TOutputFailingSeam& seam, const std::string& reason) {
         try {
-            FinishCalculation(result, dialogs, store, seam);
+            FinishCalculation(result, store, seam);
             ADD_FAILURE() << "no error";
         } catch (const EInOutError& error) {
             EXPECT_EQ(std::string(error.what()),
@@ -84,8 +84,15 @@ protected:
     const std::string earlier = "earlier results\r\n";
     TScriptedDialogs dialogs;
     TDMTylwen store;
-    const TCalculationResult result{
-        TCalculationOption::OverEntireSoilDepth, 0.009, 0.0082, 2.072, 0.398, 2.323};
+    const TFitStatistics result = [] {
+        TFitStatistics written;
+        written.SlopeA = 0.009;
+        written.InterceptB = 0.0082;
+        written.Ka = 2.072;
+        written.Kb = 0.398;
+        written.EquivalentDepth = 2.323;
+        return written;
+    }();
 };
 
 TEST_F(OutputFileWriteFailure, FailureAtEveryByteKeepsTheEarlierFile) {
@@ -106,9 +113,8 @@ TEST_F(OutputFileWriteFailure, FailureAfterTheLastByteKeepsTheEarlierFile) {
     // The same seam lets a complete write through.
     TOutputFailingSeam unlimited(TOutputFailingSeam::TStep::Bytes,
                                  std::numeric_limits<std::size_t>::max());
-    FinishCalculation(result, dialogs, store, unlimited);
+    FinishCalculation(result, store, unlimited);
     EXPECT_EQ(ReadBytes(outputName), FormatOutputFile(outputName, result));
-    EXPECT_TRUE(ResultsAvailable);
     EXPECT_EQ(store.FileName, outputName);
 }
 

@@ -1,5 +1,5 @@
+#include "UDMTylwen.h"
 #include "UGraphAxes.h"
-#include "UTylwenUtils.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -39,9 +39,7 @@ void ScaleFromMaxima(double qhMax, double headMax) {
 }
 
 void ScaleFromData(const DataSetR& heads, const DataSetR& qh, std::int32_t count) {
-    XValues = heads;
-    YValues = qh;
-    FindGraphMaxima(count);
+    FindGraphMaxima(heads, qh, count);
     ScaleGraphAxes();
     SetAxisTitles();
 }

@@ -4,7 +4,6 @@
 #include "GuiApplicationEnvironment.h"
 #include "UGraphGeometry.h"
 #include "URegressionGraph.h"
-#include "UTylwenUtils.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -19,16 +18,16 @@ namespace {
 
 // Each marker as text, in data-set order, over the graph drawn with glyphs:
 // every pixel a marker's box covers ends as its text drawing leaves it.
-void DrawMarkersAsText(QImage& image) {
+void DrawMarkersAsText(QImage& image, const TFitStatistics& results) {
     QPainter painter(&image);
     painter.setFont(GraphFont());
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setClipRect(0, 0, GraphWidth, GraphHeight);
     painter.setPen(QColor(0, 255, 255));
     const QFontMetrics metrics = painter.fontMetrics();
-    for (std::size_t i = 0; i < XValues.size(); ++i) {
-        const int x = GraphOriginX + ScaledOffset(XValues[i], HeadAxis, PlotWidth);
-        const int y = GraphOriginY - ScaledOffset(YValues[i], QHAxis, PlotHeight) - 10;
+    for (std::size_t i = 0; i < results.Head.size(); ++i) {
+        const int x = GraphOriginX + ScaledOffset(results.Head[i], HeadAxis, PlotWidth);
+        const int y = GraphOriginY - ScaledOffset(results.QH[i], QHAxis, PlotHeight) - 10;
         painter.fillRect(x, y, metrics.horizontalAdvance(QStringLiteral("o")), metrics.height(),
                          QColor(0, 0, 139));
         painter.drawText(x, y + metrics.ascent(), QStringLiteral("o"));
@@ -38,20 +37,21 @@ void DrawMarkersAsText(QImage& image) {
 TEST(MarkerDrawing, GlyphMarkersMatchTextMarkersAtRatioOneAndTwo) {
     // Overlapping markers, one place met again after another that covers
     // it in part, and markers off the bitmap.
-    XValues = {0.0, 0.31, 0.315, 0.31, 0.9, 1.7, 2.25, 2.26, 3.3, -0.5, 3.4, -900.0, 1.0};
-    YValues = {0.0, 7.5, 7.6, 7.5, 11.9, 3.3, 0.2, 0.25, 10.0, 1.0, 13.5, 1.0, -50.0};
+    TFitStatistics results;
+    results.Head = {0.0, 0.31, 0.315, 0.31, 0.9, 1.7, 2.25, 2.26, 3.3, -0.5, 3.4, -900.0, 1.0};
+    results.QH = {0.0, 7.5, 7.6, 7.5, 11.9, 3.3, 0.2, 0.25, 10.0, 1.0, 13.5, 1.0, -50.0};
+    results.NrOfDataSets = results.Head.size();
     // No fitted line, which would cross the markers.
-    SlopeA = 0.0;
-    InterceptB = std::numeric_limits<double>::quiet_NaN();
-    const auto count = static_cast<std::int32_t>(XValues.size());
+    results.SlopeA = 0.0;
+    results.InterceptB = std::numeric_limits<double>::quiet_NaN();
     for (const qreal ratio : {1.0, 2.0}) {
         QImage glyphs(qRound(GraphWidth * ratio), qRound(GraphHeight * ratio),
                       QImage::Format_RGB32);
         glyphs.setDevicePixelRatio(ratio);
-        PaintRegressionGraph(glyphs, count, TCalculationOption::OverEntireSoilDepth);
+        PaintRegressionGraph(glyphs, results);
         QImage text = glyphs.copy();
         text.setDevicePixelRatio(ratio);
-        DrawMarkersAsText(text);
+        DrawMarkersAsText(text, results);
         EXPECT_TRUE(text == glyphs) << "ratio " << ratio;
         // Nor does a glyph reach beyond its box: the marker at the origin
         // leaves the axis right of it and the tick below it white.

@@ -1,6 +1,5 @@
 #include "GuiApplicationEnvironment.h"
 #include "URegressionGraph.h"
-#include "UTylwenUtils.h"
 
 #include <QColor>
 #include <QGuiApplication>
@@ -43,19 +42,31 @@ std::vector<QPoint> PixelsOf(const QImage& image, QRgb colour, const QRect& area
 
 const QRect WholeGraph(0, 0, GraphWidth, GraphHeight);
 
+TFitStatistics Results(DataSetR heads, DataSetR qh, double slope, double intercept,
+                       TCalculationOption option = TCalculationOption::OverEntireSoilDepth) {
+    TFitStatistics results;
+    results.Option = option;
+    results.NrOfDataSets = heads.size();
+    results.Head = std::move(heads);
+    results.QH = std::move(qh);
+    results.SlopeA = slope;
+    results.InterceptB = intercept;
+    return results;
+}
+
 QImage Draw(DataSetR heads, DataSetR qh, double slope, double intercept,
             TCalculationOption option = TCalculationOption::OverEntireSoilDepth) {
-    const auto count = static_cast<std::int32_t>(heads.size());
-    XValues = std::move(heads);
-    YValues = std::move(qh);
-    SlopeA = slope;
-    InterceptB = intercept;
-    return RenderRegressionGraph(count, option);
+    return RenderRegressionGraph(
+        Results(std::move(heads), std::move(qh), slope, intercept, option));
 }
 
 // Q/H" axis to 12 (largest 10), H" axis to 4 (largest 3.3), the last H" 3.
+TFitStatistics TwelveByFour(double slope, double intercept, TCalculationOption option) {
+    return Results({2.0, 1.0, 3.3, 3.0}, {10.0, 3.0, 8.0, 7.0}, slope, intercept, option);
+}
+
 QImage DrawTwelveByFour(double slope, double intercept, TCalculationOption option) {
-    return Draw({2.0, 1.0, 3.3, 3.0}, {10.0, 3.0, 8.0, 7.0}, slope, intercept, option);
+    return RenderRegressionGraph(TwelveByFour(slope, intercept, option));
 }
 
 // Every yellow pixel lies on the line between the two ends, and the dots
@@ -223,7 +234,8 @@ TEST(RegressionGraph, AlignsTheTickLabels) {
 // finer glyphs differ from the ordinary picture.
 TEST(RegressionGraph, DrawsTheSamePictureSharplyAtTwiceTheDevicePixelRatio) {
     const QImage single = DrawTwelveByFour(2.0, 1.0, TCalculationOption::OverEntireSoilDepth);
-    const QImage twice = RenderRegressionGraph(4, TCalculationOption::OverEntireSoilDepth, 2.0);
+    const QImage twice =
+        RenderRegressionGraph(TwelveByFour(2.0, 1.0, TCalculationOption::OverEntireSoilDepth), 2.0);
     ASSERT_EQ(twice.size(), QSize(1214, 626));
     const QRect all(0, 0, 1214, 626);
     std::size_t inPalette = 0;
@@ -274,12 +286,10 @@ TEST(RegressionGraph, DrawsDegenerateAndWildDataWithoutFailing) {
 }
 
 TEST(RegressionGraph, CoversOnlyTheTopLeftOfALargerDevice) {
-    XValues = {1.0, 2.0};
-    YValues = {2.0, 3.0};
     QImage canvas(700, 400, QImage::Format_RGB32);
     constexpr QRgb red = 0xff0000;
     canvas.fill(QColor(Qt::red));
-    PaintRegressionGraph(canvas, 2, TCalculationOption::OverEntireSoilDepth);
+    PaintRegressionGraph(canvas, Results({1.0, 2.0}, {2.0, 3.0}, 0.0, 0.0));
     EXPECT_EQ(At(canvas, 606, 312), Silver);
     EXPECT_EQ(At(canvas, 300, 312), DarkBlue);
     EXPECT_EQ(At(canvas, 607, 100), red);

@@ -1,6 +1,7 @@
 // A stand-in for the program's dialogs in tests: records every message and
 // question and answers from queues the test fills beforehand. An unexpected
-// question fails the test and is answered No (or Cancel for a file dialog).
+// question fails the test and is answered No (or Cancel for a file dialog);
+// an error box that the test never takes fails it in the window fixture.
 // The real boxes and file dialogs: tests/e2e/case_save_calculate_typed_table.py,
 // case_quoted_names.py and case_tab_leaves_grid_for_count_field.py.
 #pragma once
@@ -51,6 +52,13 @@ public:
     std::optional<std::string> AskSaveFileName(const TFileDialogOptions& options) override {
         SaveDialogs.push_back(options);
         return NextFileName(SaveFileNames, "save");
+    }
+
+    // The error boxes shown so far, which the test thereby expected.
+    std::vector<std::string> TakeErrors() {
+        std::vector<std::string> taken;
+        taken.swap(Errors);
+        return taken;
     }
 
     // Everything shown, messages and errors alike, counted together.

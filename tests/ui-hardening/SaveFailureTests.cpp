@@ -85,15 +85,15 @@ TEST_F(TSaveFailureTest, InputFileFailingAtAnyByteCalculatesNothing) {
     WriteFile(inp, earlier);
     const std::size_t size = FormatInputFile(inp, TypedStore()).size();
     for (std::size_t limit = 0; limit < size; ++limit) {
-        dialogs.Errors.clear();
+        dialogs.TakeErrors();
         dialogs.YesNoAnswers.push_back(true);
         {
             TFileSizeLimit cut(limit);
             SaveCalculate(inp);
         }
-        ASSERT_EQ(dialogs.Errors, std::vector<std::string>({"The file \"" + inp +
-                                                            "\" could not be written: File "
-                                                            "too large"}))
+        ASSERT_EQ(dialogs.TakeErrors(), std::vector<std::string>({"The file \"" + inp +
+                                                                  "\" could not be written: File "
+                                                                  "too large"}))
             << limit;
         EXPECT_TRUE(dialogs.Messages.empty()) << "no claim that anything was saved";
         EXPECT_EQ(ReadWholeFile(inp), earlier);
@@ -104,7 +104,7 @@ TEST_F(TSaveFailureTest, InputFileFailingAtAnyByteCalculatesNothing) {
         EXPECT_EQ(ActivePage(), form->Input);
     }
     // Without the limit the same save goes through.
-    dialogs.Errors.clear();
+    dialogs.TakeErrors();
     dialogs.YesNoAnswers.push_back(true);
     SaveCalculate(inp);
     EXPECT_TRUE(dialogs.Errors.empty());
@@ -118,9 +118,9 @@ TEST_F(TSaveFailureTest, OutputFileThatCannotBeWrittenLeavesTheFlagsAndTheName) 
     const std::string out = InFolder("field.out");
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("field.out")));
     SaveCalculate(inp);
-    EXPECT_EQ(dialogs.Errors, std::vector<std::string>({"The output file \"" + out +
-                                                        "\" could not be written: Is a "
-                                                        "directory"}));
+    EXPECT_EQ(dialogs.TakeErrors(), std::vector<std::string>({"The output file \"" + out +
+                                                              "\" could not be written: Is a "
+                                                              "directory"}));
     EXPECT_TRUE(dialogs.Messages.empty()) << "no confirmation";
     EXPECT_FALSE(ResultsAvailable);
     EXPECT_FALSE(OutputShown);
@@ -134,11 +134,11 @@ TEST_F(TSaveFailureTest, OutputFileThatCannotBeWrittenLeavesTheFlagsAndTheName) 
     ASSERT_TRUE(ResultsAvailable);
     const std::string goodOutput = ReadWholeFile(InFolder("good.out"));
     ShowPage(form->Input);
-    dialogs.Errors.clear();
+    dialogs.TakeErrors();
     dialogs.Messages.clear();
     dialogs.YesNoAnswers.push_back(true);
     SaveCalculate(inp);
-    EXPECT_EQ(dialogs.Errors.size(), 1u);
+    EXPECT_EQ(dialogs.TakeErrors().size(), 1u);
     EXPECT_TRUE(dialogs.Messages.empty());
     EXPECT_TRUE(ResultsAvailable);
     EXPECT_EQ(DMTylwen.FileName, inp);

@@ -182,7 +182,7 @@ TEST_F(TCommandTest, ATextInAKeptRowLeavesTheTableAsTheUserLeftIt) {
     TypeCell(1, 1, QString());
     TypeCell(4, 3, QStringLiteral("1.O1"));
     SaveCalculate(FieldInp());
-    EXPECT_EQ(dialogs.Errors,
+    EXPECT_EQ(dialogs.TakeErrors(),
               std::vector<std::string>({"'1.O1' is not a valid floating point value"}));
     EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
     EXPECT_EQ(Grid().RowCount(), 15);
@@ -282,9 +282,9 @@ TEST_F(TCommandTest, DrainsWiderThanTheirSpacingAreRefusedBeforeAnythingIsWritte
              {"0", "The drain radius must be a positive length, not 0 m"}}) {
         TypeField();
         EnterField(form->Edit5, radius);
-        dialogs.Errors.clear();
+        dialogs.TakeErrors();
         SaveCalculate(FieldInp());
-        EXPECT_EQ(dialogs.Errors, std::vector<std::string>({error}));
+        EXPECT_EQ(dialogs.TakeErrors(), std::vector<std::string>({error}));
         EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
         EXPECT_FALSE(ResultsAvailable);
     }

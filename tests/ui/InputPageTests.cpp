@@ -138,7 +138,7 @@ TEST_F(TMainFormTest, RaisingTheCountOverBlankCellsStopsAtTheConversion) {
     EnterField(form->Edit1, QStringLiteral("20"));
     EXPECT_EQ(dialogs.Messages,
               std::vector<std::string>({" Add data in the last cells at the end of the column"}));
-    EXPECT_EQ(dialogs.Errors,
+    EXPECT_EQ(dialogs.TakeErrors(),
               std::vector<std::string>({"' ' is not a valid floating point value"}));
     EXPECT_EQ(Grid().RowCount(), 15);
     EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
@@ -194,7 +194,7 @@ TEST_F(TMainFormTest, SiteConstantsAreStoredWhenTheirFieldIsLeft) {
 
     EnterField(form->Edit2, QString());
     EnterField(form->Edit3, QStringLiteral("abc"));
-    EXPECT_EQ(dialogs.Errors,
+    EXPECT_EQ(dialogs.TakeErrors(),
               std::vector<std::string>({"'' is not a valid floating point value",
                                         "'abc' is not a valid floating point value"}));
     EXPECT_EQ(DMTylwen.DrainDepth, 1.2);

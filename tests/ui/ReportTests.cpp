@@ -143,8 +143,9 @@ TEST_F(TReportTest, SavedReportOpensInAPdfReader) {
     EXPECT_EQ(ReadWholeFile(pdf), before);
     dialogs.SaveFileNames.push_back(InFolder("missing/report.pdf"));
     form->SaveReport1->trigger();
-    ASSERT_EQ(dialogs.Errors.size(), 1u);
-    EXPECT_EQ(dialogs.Errors[0].rfind(
+    const std::vector<std::string> errors = dialogs.TakeErrors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].rfind(
                   "The file \"" + InFolder("missing/report.pdf") + "\" could not be written: ", 0),
               0u);
 }

@@ -237,7 +237,7 @@ TEST(ErrorBox, AddsAFullStopAndCatchesEverything) {
     TScriptedDialogs dialogs;
     RunGuarded(dialogs, [] { throw std::runtime_error("Floating point division by zero"); });
     RunGuarded(dialogs, [] { throw 42; });
-    EXPECT_EQ(dialogs.Errors,
+    EXPECT_EQ(dialogs.TakeErrors(),
               std::vector<std::string>({"Floating point division by zero", UnknownErrorMessage}));
 }
 

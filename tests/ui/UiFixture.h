@@ -110,6 +110,9 @@ protected:
     void TearDown() override {
         closeForm.reset();
         form.reset();
+        for (const std::string& error : dialogs.TakeErrors()) {
+            ADD_FAILURE() << "Unexpected error box: " << error;
+        }
     }
 
     // A fresh store, fresh flags and fresh windows, as at program start.

@@ -1,5 +1,6 @@
 #include "UBatchCalculation.h"
 
+#include "UCalculationResults.h"
 #include "UConsoleDialogs.h"
 #include "UDMTylwen.h"
 #include "UInputFile.h"
@@ -29,19 +30,6 @@ void StartAfresh(TDMTylwen& store) {
     store.DrainRadius = 0.1;
 }
 
-// The depth check reads the working arrays, which hold data set k at k - 1.
-void CopyInputToWorkingArrays(TDMTylwen& store) {
-    const auto n = static_cast<std::size_t>(store.NrOfDataSets);
-    for (DataSetR* column : {&store.WorkDischarge, &store.WorkMidway, &store.WorkNear}) {
-        SetLength(*column, n + 1);
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        At(store.WorkDischarge, i) = At(store.InputDischarge, i + 1);
-        At(store.WorkMidway, i) = At(store.InputDepthMidway, i + 1);
-        At(store.WorkNear, i) = At(store.InputDepthNear, i + 1);
-    }
-}
-
 bool ReadCheckedInput(const std::string& file, TConsoleDialogs& dialogs, TDMTylwen& store) {
     if (file.empty()) {
         dialogs.ShowMessage(EmptyNameMessage);
@@ -55,21 +43,19 @@ bool ReadCheckedInput(const std::string& file, TConsoleDialogs& dialogs, TDMTylw
         dialogs.ShowMessage(NoDataSetsMessage);
         return false;
     }
-    CopyInputToWorkingArrays(store);
+    // The depth check reads the working arrays, which hold data set k at k - 1.
+    RebuildWorkingArrays(store);
     bool ok = false;
     CheckWaterTableDepths(ok, dialogs, store);
     return ok;
 }
 
-TFileCalculation Calculate(TCalculationOption option, TConsoleDialogs& dialogs, TDMTylwen& store) {
-    // As after opening a file: the confirmation would claim that the input
-    // was saved, which the companion never does.
+TFileCalculation Calculate(TCalculationOption option, TDMTylwen& store) {
+    // As after opening a file: the calculation starts from the input arrays.
     OutputShown = true;
-    const double d = CalculateRegression(option, store);
-    const TCalculationResult result{option, SlopeA, InterceptB, store.Ka, store.Kb, d};
-    std::string text = FinishCalculation(result, dialogs, store);
-    TFitStatistics statistics = FitStatisticsOfLastCalculation(option, d, store);
-    return TFileCalculation{result, std::move(store), std::move(text), std::move(statistics)};
+    TFitStatistics results = CalculateResults(option, store);
+    std::string text = FinishCalculation(results, store).Text;
+    return TFileCalculation{std::move(store), std::move(text), std::move(results)};
 }
 
 } // namespace
@@ -83,7 +69,7 @@ std::optional<TFileCalculation> CalculateFile(const std::string& file, TCalculat
         if (!ReadCheckedInput(file, dialogs, store)) {
             return std::nullopt;
         }
-        return Calculate(option, dialogs, store);
+        return Calculate(option, store);
     } catch (const std::exception& error) {
         dialogs.ShowError(error.what());
         return std::nullopt;

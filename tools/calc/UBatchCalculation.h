@@ -13,12 +13,11 @@
 
 class TConsoleDialogs;
 
-// What the calculation of one file leaves for whoever prints it: the results,
-// the store with the file's constants and data sets (FileName names the
-// output file), the output file's text exactly as it was written, and how
+// What the calculation of one file leaves for whoever prints it: the store
+// with the file's constants and data sets (FileName names the output file),
+// the output file's text exactly as it was written, and the results with how
 // far the fitted line can be trusted.
 struct TFileCalculation {
-    TCalculationResult Result;
     TDMTylwen Store;
     std::string OutputText;
     TFitStatistics Statistics;

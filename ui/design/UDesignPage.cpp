@@ -121,7 +121,7 @@ void TDesignPage::CreateResult() {
     Heights_Table = new QTableWidget(0, 2, this);
     Heights_Table->setObjectName(QStringLiteral("Heights_Table"));
     Heights_Table->setAccessibleName(QStringLiteral("Drain spacing for each allowed height"));
-    Heights_Table->setGeometry(470, 288, 229, 204);
+    Heights_Table->setGeometry(470, 300, 229, 192);
     Heights_Table->setHorizontalHeaderLabels({QStringLiteral("h (m)"), QStringLiteral("L (m)")});
     Heights_Table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     Heights_Table->verticalHeader()->hide();

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int EmptyTableRows = 15;
 constexpr int MinimumDataSets = 10;
 
 const char* const InputStatusText =
@@ -57,11 +56,11 @@ void TMainForm::InputShow() {
         DataGrid->SetRowCount(store.NrOfDataSets);
         return;
     }
-    store.GridRows = store.NrOfDataSets = store.RowsToFill = EmptyTableRows;
-    DataGrid->SetRowCount(EmptyTableRows);
-    SetLength(store.WorkMidway, EmptyTableRows + 1);
-    SetLength(store.WorkDischarge, EmptyTableRows + 1);
-    SetLength(store.WorkNear, EmptyTableRows + 1);
+    store.GridRows = store.NrOfDataSets = store.RowsToFill = DefaultTableRows;
+    DataGrid->SetRowCount(DefaultTableRows);
+    SetLength(store.WorkMidway, DefaultTableRows + 1);
+    SetLength(store.WorkDischarge, DefaultTableRows + 1);
+    SetLength(store.WorkNear, DefaultTableRows + 1);
     FillGrid();
 }
 

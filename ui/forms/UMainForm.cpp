@@ -1,5 +1,6 @@
 #include "UMainForm.h"
 
+#include "UCalculationResults.h"
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
 #include "UDesignPage.h"
@@ -28,7 +29,6 @@ namespace {
 
 constexpr int ClientWidth = 715;
 constexpr int ClientHeight = 558;
-constexpr int InitialSerialNumbers = 15;
 
 const char* const IntroStatusText = "Use the Input tabsheet to continue";
 const char* const FigureStatusText =
@@ -86,7 +86,7 @@ void TMainForm::FormCreate() {
     // Numbers on screen are written with "." whatever the user's locale; the
     // conversions of the store never follow the locale.
     QLocale::setDefault(QLocale::c());
-    for (int row = 0; row < InitialSerialNumbers; ++row) {
+    for (int row = 0; row < DefaultTableRows; ++row) {
         DataGrid->SetCell(0, row, std::to_string(row + 1));
     }
     DMTylwen.DrainDepth = 1.2;
@@ -133,20 +133,27 @@ TCalculationOption TMainForm::SelectedOption() const {
 }
 
 void TMainForm::Calculate() {
-    const TCalculationOption option = SelectedOption();
-    const double equivalentDepth = CalculateRegression(option);
-    FinishCalculation({option, SlopeA, InterceptB, DMTylwen.Ka, DMTylwen.Kb, equivalentDepth},
-                      dialogs_);
+    TFitStatistics results = CalculateResults(SelectedOption());
+    const TOutputWritten written = FinishCalculation(results);
+    ResultsAvailable = true;
+    if (!OutputShown) {
+        dialogs_.ShowMessage(ConfirmationMessage(written));
+    }
+    DMTylwen.OutputLines = OutputLinesOf(written.Text);
+    DMTylwen.NrOfOutputLines = static_cast<std::int32_t>(DMTylwen.OutputLines.size());
+    lastResults_ = std::move(results);
     DrawRegressionGraph();
-    RefreshReport(option, equivalentDepth);
+    RefreshReport();
     PageControl1->setCurrentWidget(Output_TabSheet);
 }
 
 void TMainForm::DrawRegressionGraph() {
+    if (!lastResults_) {
+        return;
+    }
     // Drawn for the screen the window is on, so that a high-density screen
     // gets a sharp graph instead of an enlarged one.
-    const QImage graph = RenderRegressionGraph(DMTylwen.NrOfDataSets, SelectedOption(),
-                                               GraphImage->devicePixelRatioF());
+    const QImage graph = RenderRegressionGraph(*lastResults_, GraphImage->devicePixelRatioF());
     GraphImage->setPixmap(QPixmap::fromImage(graph));
     GraphImage->show();
 }

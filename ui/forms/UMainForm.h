@@ -1,10 +1,28 @@
 // The main window: six pages (Intro, Figure, Input, Output, Report, Design), the
 // menu, the commands, the file dialogs and the road to the exit dialog.
+//
+// The road of a Save-calculate ("Save - calculate", Button2Click):
+//   ui/forms/UInputCommands.cpp   site constants, file name, grid rows into
+//                                 the store, depth check, input file written
+//   core/UCalculationResults.cpp  the calculation (core/UCalculation.cpp),
+//                                 returned as one TFitStatistics
+//   files/UOutputFile.cpp         the output file written, FileName switched
+//   ui/forms/UMainForm.cpp        Calculate: the user told, the memo's lines,
+//                                 the graph (graph/URegressionGraph.cpp) and
+//                                 the report (ui/forms/UReportCommands.cpp)
+//                                 drawn from that value, the Output page shown
+// The road of an Open-output ("Open output", OutputOpenExecute):
+//   ui/forms/UOutputPage.cpp      the chosen file's lines shown, its input
+//                                 file read (files/UInputFile.cpp) and shown
+//                                 on the Input page, then Calculate as above,
+//                                 which rewrites the output file; the memo
+//                                 shows the lines written.
 #pragma once
 
 #include "UBaseForm.h"
 #include "UCalculation.h"
 #include "UEventGuard.h"
+#include "UFitStatistics.h"
 #include "UMemoryBudget.h"
 #include "UUserDialogs.h"
 
@@ -31,6 +49,9 @@ class TTextField;
 class TUndoHistory;
 
 inline const char* const MainFormCaption = "Hydraulic conductivity calculator ";
+// The rows of the Input page's table before any data: laid out, numbered at
+// start-up and made the empty table of data sets.
+inline constexpr int DefaultTableRows = 15;
 
 class TMainForm : public TBaseForm {
     Q_OBJECT
@@ -240,7 +261,7 @@ private:
     std::vector<bool> MarkCompleteRows(int count);
     bool ReadInputFileOfChosenOutput();
     void LoadOutputMemo();
-    void RefreshReport(TCalculationOption option, double equivalentDepth);
+    void RefreshReport();
     void WatchForStaleReport();
     void ExportReport(TFileDialogOptions& dialog, const TReportExport& kind);
     std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
@@ -252,5 +273,7 @@ private:
     const TMemoryProbe* memory_ = &MachineMemory();
     QPointer<TCloseForm> closeForm_;
     TUndoHistory* undo_ = nullptr;
+    // What the last calculation found; the graph and the report show it.
+    std::optional<TFitStatistics> lastResults_;
     QMetaObject::Connection selectionWatch_;
 };

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int LaidOutRows = 15;
-
 QLabel* NewLabel(QWidget* page, const char* name, const char* text, int left, int top) {
     auto* label = new QLabel(QString::fromUtf8(text), page);
     label->setObjectName(QString::fromUtf8(name));
@@ -165,7 +163,7 @@ void TMainForm::CreateInputGridArea() {
     DataGrid = new TDataGrid(Input);
     DataGrid->setGeometry(56, 128, 281, 353);
     DataGrid->setAccessibleName(QStringLiteral("Data sets"));
-    DataGrid->SetRowCount(LaidOutRows);
+    DataGrid->SetRowCount(DefaultTableRows);
 }
 
 void TMainForm::CreateSiteConstantFields() {

@@ -82,12 +82,12 @@ void TMainForm::ShowChosenOutputFile(const std::string& fileName) {
         return;
     }
     ShowInputFileRead();
+    // Draws the graph and brings the Output page to the front.
     Calculate();
-    DrawRegressionGraph();
-    PageControl1->setCurrentWidget(Output_TabSheet);
-    // The recalculation has rewritten the file; started from the Output page
-    // no page change reloads it, and the memo must not keep the old results.
-    ShowOutputFile();
+    // The memo shows the lines the recalculation wrote, not the file opened.
+    LoadOutputMemo();
+    OutputShown = true;
+    Output_Memo->show();
 }
 
 // Without its input file there is nothing to recalculate: the chosen output

@@ -149,7 +149,7 @@ void TMainForm::Report_TabSheetShow() {
     ShowStatus(ReportStatusText);
 }
 
-void TMainForm::RefreshReport(TCalculationOption option, double equivalentDepth) {
+void TMainForm::RefreshReport() {
     const TDMTylwen& store = DMTylwen;
     TReportContents contents;
     contents.OutputFileName = store.FileName;
@@ -158,7 +158,7 @@ void TMainForm::RefreshReport(TCalculationOption option, double equivalentDepth)
     contents.ImpermeableDepth = store.ImpermeableDepth;
     contents.DrainSpacing = store.DrainSpacing;
     contents.DrainRadius = store.DrainRadius;
-    contents.Statistics = FitStatisticsOfLastCalculation(option, equivalentDepth, store);
+    contents.Statistics = *lastResults_;
     contents.RawData = RawDataOf(store, contents.Statistics.NrOfDataSets);
     SaveReport_Dialog.InitialDir = ExtractFilePath(store.FileName);
     SaveGraph_Dialog.InitialDir = SaveReport_Dialog.InitialDir;

@@ -84,6 +84,10 @@ TReportPage::TReportPage(QWidget* parent) : QWidget(parent) {
     bodyLayout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(body_, 1);
     CreateButtons(layout);
+    // A hidden page is laid out only when first shown; until then its
+    // controls would lie on top of each other for anyone who looks.
+    resize(sizeHint());
+    layout->activate();
 }
 
 // The tables are made with the first report: they cost a noticeable part of
