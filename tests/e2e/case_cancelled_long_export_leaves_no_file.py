@@ -41,11 +41,7 @@ def write_million(path):
 def run(desktop):
     write_million(desktop.folder / "million.inp")
     app, main = desktop.start_main_window()
-    desktop.key("ctrl+i")
-    desktop.wait_for_window("Open")
-    desktop.type("million.inp")
-    desktop.key("Return")
-    desktop.wait_for_window(desktop.window_name(main), timeout=60)
+    desktop.open_input_file(main, "million.inp", timeout=60)
     _, tab_y = desktop.main_page_origin(main)
     desktop.click(main, INPUT_TAB_X, tab_y - 14)
     desktop.save_calculate(main, "calculated.inp")

@@ -28,11 +28,7 @@ def pdf_text(path):
 def run(desktop):
     desktop.copy_example("worked-example.inp")
     app, main = desktop.start_main_window()
-    desktop.key("ctrl+i")
-    desktop.wait_for_window("Open")
-    desktop.type("worked-example.inp")
-    desktop.key("Return")
-    desktop.wait_for_window(desktop.window_name(main))
+    desktop.open_input_file(main, "worked-example.inp")
     desktop.show_input_page(main)
     desktop.save_calculate(main, "worked.inp")
     files = {name: (desktop.folder / name).read_bytes() for name in ("worked.inp", "worked.out")}

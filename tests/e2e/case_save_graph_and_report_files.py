@@ -49,11 +49,7 @@ def save_from_file_menu(desktop, main, mnemonic, name):
 def run(desktop):
     desktop.copy_example("worked-example.inp")
     app, main = desktop.start_main_window()
-    desktop.key("ctrl+i")
-    desktop.wait_for_window("Open")
-    desktop.type("worked-example.inp")
-    desktop.key("Return")
-    desktop.wait_for_window(desktop.window_name(main))
+    desktop.open_input_file(main, "worked-example.inp")
     _, tab_y = desktop.main_page_origin(main)
     desktop.click(main, INPUT_TAB_X, tab_y - 14)
     desktop.save_calculate(main, "worked.inp")

@@ -402,6 +402,15 @@ class Desktop:
         check(self.is_mapped(main), f"the main window closed ({how}) with the exit dialog open")
         return exit_dialog
 
+    def open_input_file(self, main, name, timeout=WAIT_SECONDS):
+        """Ctrl+I, the file's name typed into the Open dialog and Return; waits
+        until the main window has the focus back."""
+        self.key("ctrl+i")
+        self.wait_for_window("Open")
+        self.type(name)
+        self.key("Return")
+        self.wait_for_window(self.window_name(main), timeout=timeout)
+
     def show_input_page(self, main):
         """Ctrl+Tab twice: from the Intro page over Figure to Input."""
         self.activate(main)
