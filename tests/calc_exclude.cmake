@@ -12,20 +12,7 @@ string(REPLACE "    3       1.500       1.000      1.150\n"
     example "${example}")
 file(WRITE "${WORK}/four.inp" "${example}")
 
-function(run_calc)
-    execute_process(COMMAND "${CALC}" ${ARGN} WORKING_DIRECTORY "${WORK}"
-        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    set(status "${status}" PARENT_SCOPE)
-    set(out "${out}" PARENT_SCOPE)
-    set(err "${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect_contains what text part)
-    string(FIND "${text}" "${part}" position)
-    if(position EQUAL -1)
-        message(FATAL_ERROR "${what}: \"${part}\" not in:\n${text}")
-    endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/calc_cli_support.cmake")
 
 run_calc(four.inp)
 file(READ "${WORK}/four.out" standard HEX)
