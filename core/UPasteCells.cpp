@@ -1,6 +1,7 @@
 #include "UPasteCells.h"
 
 #include "UFloatMath.h"
+#include "UGridDataSets.h"
 #include "UNumberText.h"
 #include "UUserDialogs.h"
 
@@ -147,20 +148,6 @@ void NumberSerialColumn(TGridCells& grid, int count) {
     }
 }
 
-// Every row up to the count is read, also those above the pasted block.
-void CopyGridIntoWorkingArrays(const TGridCells& grid, int count, TDMTylwen& store) {
-    const auto length = static_cast<std::size_t>(count) + 1;
-    SetLength(store.WorkMidway, length);
-    SetLength(store.WorkDischarge, length);
-    SetLength(store.WorkNear, length);
-    for (int row = 0; row < count; ++row) {
-        const auto index = static_cast<std::size_t>(row);
-        At(store.WorkDischarge, index) = StringToFloat(grid.Cell(1, row));
-        At(store.WorkMidway, index) = StringToFloat(grid.Cell(2, row));
-        At(store.WorkNear, index) = StringToFloat(grid.Cell(3, row));
-    }
-}
-
 } // namespace
 
 std::size_t PastedLineCount(const std::string& text) {
@@ -194,6 +181,7 @@ void HandlePasteMultiCell(TGridCells& grid, int column, int row, const std::stri
     countField.SetText(IntegerText(count));
     NumberSerialColumn(grid, count);
     store.RowsToFill = count;
-    CopyGridIntoWorkingArrays(grid, count, store);
+    // Every row up to the count is read, also those above the pasted block.
+    CopyGridIntoWorkingArrays(grid, count, static_cast<std::size_t>(count) + 1, store);
     store.GridRows = count;
 }

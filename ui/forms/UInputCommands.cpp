@@ -8,8 +8,8 @@
 #include "UDrainGeometry.h"
 #include "UFileNames.h"
 #include "UFloatMath.h"
+#include "UGridDataSets.h"
 #include "UInputFile.h"
-#include "UNumberText.h"
 #include "UReportPage.h"
 #include "USameFile.h"
 #include "UTableMemory.h"
@@ -50,14 +50,12 @@ void MakeRoom(DataSetR& work, DataSetR& input, int count) {
 // anything in the store or on the page changes.
 struct TKeptRows {
     std::vector<int> Rows;
-    std::vector<double> Discharge;
-    std::vector<double> Midway;
-    std::vector<double> Near;
+    std::vector<TGridDataSet> DataSets;
 };
 
 // A cell of the grid: where a save found what it refuses.
 struct TCellPlace {
-    int Column = 1;
+    int Column = FirstValueColumn;
     int Row = 0;
 };
 
@@ -66,17 +64,12 @@ struct TCellPlace {
 TKeptRows ConvertKeptRows(const TDataGrid& grid, const std::vector<bool>& complete,
                           TCellPlace& converting) {
     TKeptRows kept;
-    const auto value = [&](int column, int row) {
-        converting = {column, row};
-        return StringToFloat(grid.Cell(column, row));
-    };
     for (int row = 0; row < static_cast<int>(complete.size()); ++row) {
         if (!complete[row]) {
             continue;
         }
-        kept.Discharge.push_back(value(1, row));
-        kept.Midway.push_back(value(2, row));
-        kept.Near.push_back(value(3, row));
+        converting.Row = row;
+        kept.DataSets.push_back(ConvertGridRow(grid, row, &converting.Column));
         kept.Rows.push_back(row);
     }
     return kept;
@@ -90,9 +83,11 @@ void StoreKeptRows(const TKeptRows& kept, TDMTylwen& store) {
     MakeRoom(store.WorkMidway, store.InputDepthMidway, count);
     MakeRoom(store.WorkNear, store.InputDepthNear, count);
     for (int slot = 0; slot < count; ++slot) {
-        At(store.WorkDischarge, slot) = At(store.InputDischarge, slot + 1) = kept.Discharge[slot];
-        At(store.WorkMidway, slot) = At(store.InputDepthMidway, slot + 1) = kept.Midway[slot];
-        At(store.WorkNear, slot) = At(store.InputDepthNear, slot + 1) = kept.Near[slot];
+        const TGridDataSet& dataSet = kept.DataSets[slot];
+        PutWorkingDataSet(store, slot, dataSet);
+        At(store.InputDischarge, slot + 1) = dataSet.Discharge;
+        At(store.InputDepthMidway, slot + 1) = dataSet.Midway;
+        At(store.InputDepthNear, slot + 1) = dataSet.Near;
     }
     LayOutInputArrays(store.InputDischarge, count);
     LayOutInputArrays(store.InputDepthMidway, count);

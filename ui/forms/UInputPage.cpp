@@ -4,6 +4,7 @@
 
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
+#include "UGridDataSets.h"
 #include "UNumberText.h"
 #include "UPasteCells.h"
 #include "UReportPage.h"
@@ -148,18 +149,9 @@ void TMainForm::Edit1Exit() {
 void TMainForm::GrowDataSets(int newCount) {
     TDMTylwen& store = DMTylwen;
     const int oldRows = store.NrOfDataSets;
-    SetLength(store.WorkDischarge, newCount + 1);
-    SetLength(store.WorkMidway, newCount + 1);
-    SetLength(store.WorkNear, newCount + 1);
-    for (int row = 0; row < oldRows; ++row) {
-        At(store.WorkDischarge, row) = StringToFloat(DataGrid->Cell(1, row));
-        At(store.WorkMidway, row) = StringToFloat(DataGrid->Cell(2, row));
-        At(store.WorkNear, row) = StringToFloat(DataGrid->Cell(3, row));
-    }
+    CopyGridIntoWorkingArrays(*DataGrid, oldRows, static_cast<std::size_t>(newCount) + 1, store);
     for (int index = std::max(oldRows, 0); index <= newCount; ++index) {
-        At(store.WorkDischarge, index) = 0.0;
-        At(store.WorkMidway, index) = 0.0;
-        At(store.WorkNear, index) = 0.0;
+        PutWorkingDataSet(store, static_cast<std::size_t>(index), {});
     }
     store.PreviousNrOfDataSets = store.NrOfDataSets;
     store.NrOfDataSets = store.GridRows = store.RowsToFill = newCount;
