@@ -25,3 +25,10 @@ double At(const DataSetR& array, std::size_t index) {
 void SetLength(DataSetR& array, std::size_t length) {
     array.resize(length, 0.0);
 }
+
+void SetStartingSiteConstants(TDMTylwen& store) {
+    store.DrainDepth = 1.2;
+    store.ImpermeableDepth = 10.0;
+    store.DrainSpacing = 50.0;
+    store.DrainRadius = 0.1;
+}

@@ -39,6 +39,10 @@ public:
     void DataModuleCreate();
 };
 
+// The site constants a new session starts with: drains 1.2 m deep and 50 m
+// apart, radius 0.1 m, the impermeable layer 10 m down.
+void SetStartingSiteConstants(TDMTylwen& store);
+
 // The most data sets the store can count: the last slot of an input array
 // (count + 2) must fit its 32-bit counts.
 constexpr std::int32_t MaxStoredDataSets = 2147483647 - 3;

@@ -24,10 +24,7 @@ void StartAfresh(TDMTylwen& store) {
     store = TDMTylwen{};
     store.DataModuleCreate();
     ResetTylwenUtils();
-    store.DrainDepth = 1.2;
-    store.ImpermeableDepth = 10.0;
-    store.DrainSpacing = 50.0;
-    store.DrainRadius = 0.1;
+    SetStartingSiteConstants(store);
 }
 
 bool ReadCheckedInput(const std::string& file, TConsoleDialogs& dialogs, TDMTylwen& store) {

@@ -153,7 +153,8 @@ void TMainForm::CreateInputPage() {
 
 void TMainForm::CreateInputGridArea() {
     Label7 = NewLabel(Input, "Label7", "Nr. of data sets", 56, 8);
-    Edit1 = NewField(Input, "Edit1", "15", Label7, {56, 24, 89, 24});
+    Edit1 = NewField(Input, "Edit1", std::to_string(DefaultTableRows).c_str(), Label7,
+                     {56, 24, 89, 24});
     Label5 = NewLabel(Input, "Label5", "Depth water table", 200, 32);
     Label6 = NewLabel(Input, "Label6", "- - - - - - - - - - - ", 200, 48);
     Label1 = NewWrappedLabel(Input, "Label1", "Serial number", {64, 80, 44, 32});
