@@ -21,6 +21,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 
 #include "UDataGrid.h"
@@ -89,10 +90,7 @@ void TMainForm::FormCreate() {
     for (int row = 0; row < DefaultTableRows; ++row) {
         DataGrid->SetCell(0, row, std::to_string(row + 1));
     }
-    DMTylwen.DrainDepth = 1.2;
-    DMTylwen.ImpermeableDepth = 10.0;
-    DMTylwen.DrainSpacing = 50.0;
-    DMTylwen.DrainRadius = 0.1;
+    SetStartingSiteConstants(DMTylwen);
 }
 
 void TMainForm::SetInitialDirectories(const std::string& directory) {
@@ -141,9 +139,11 @@ void TMainForm::Calculate() {
     }
     DMTylwen.OutputLines = OutputLinesOf(written.Text);
     DMTylwen.NrOfOutputLines = static_cast<std::int32_t>(DMTylwen.OutputLines.size());
+    LoadOutputMemo();
     lastResults_ = std::move(results);
     DrawRegressionGraph();
     RefreshReport();
+    const QScopedValueRollback<bool> showing(showingCalculation_, true);
     PageControl1->setCurrentWidget(Output_TabSheet);
 }
 

@@ -23,6 +23,7 @@
 #include "UCalculation.h"
 #include "UEventGuard.h"
 #include "UFitStatistics.h"
+#include "UMainFormControls.h"
 #include "UMemoryBudget.h"
 #include "UUserDialogs.h"
 
@@ -32,19 +33,8 @@
 #include <vector>
 
 class QAction;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTabWidget;
 class TCloseForm;
 struct TReportExport;
-class TDataGrid;
-class TDesignPage;
-class TReportPage;
 class TTextField;
 class TUndoHistory;
 
@@ -53,7 +43,7 @@ inline const char* const MainFormCaption = "Hydraulic conductivity calculator ";
 // start-up and made the empty table of data sets.
 inline constexpr int DefaultTableRows = 15;
 
-class TMainForm : public TBaseForm {
+class TMainForm : public TBaseForm, public TMainFormControls {
     Q_OBJECT
 public:
     explicit TMainForm(TUserDialogs& dialogs, QWidget* parent = nullptr);
@@ -110,90 +100,6 @@ public:
     // The same once the window is up and active and the drop that named the
     // file has finished.
     void OpenFileLater(const std::string& fileName);
-
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* Intro_Tabsheet = nullptr;
-    QWidget* Figure_TabSheet = nullptr;
-    QWidget* Input = nullptr;
-    QWidget* Output_TabSheet = nullptr;
-    TReportPage* Report_TabSheet = nullptr;
-    TDesignPage* Design_TabSheet = nullptr;
-
-    QPlainTextEdit* Intro_Memo = nullptr;
-    QLabel* LogoImage = nullptr;
-    QLabel* Image2 = nullptr;
-
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    TTextField* Edit1 = nullptr;
-    TTextField* Edit2 = nullptr;
-    TTextField* Edit3 = nullptr;
-    TTextField* Edit4 = nullptr;
-    TTextField* Edit5 = nullptr;
-    TDataGrid* DataGrid = nullptr;
-    QFrame* Panel1 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QLabel* Image1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-
-    QPlainTextEdit* Output_Memo = nullptr;
-    QLabel* GraphImage = nullptr;
-    QPushButton* SeeOutput_Button = nullptr;
-
-    // ActionList1: the commands.
-    QObject* ActionList1 = nullptr;
-    QAction* InputOpen = nullptr;
-    QAction* InputSave = nullptr;
-    QAction* OutputOpen = nullptr;
-    QAction* GraphOpen = nullptr;
-    QAction* ImportTable = nullptr;
-    QAction* FileExit1 = nullptr;
-    QAction* SaveReport = nullptr;
-    QAction* SaveGraph = nullptr;
-    QAction* EditCut1 = nullptr;
-    QAction* EditCopy1 = nullptr;
-    QAction* EditPaste1 = nullptr;
-    QAction* EditDelete1 = nullptr;
-
-    // MainMenu1: the entries that run the commands.
-    QMenu* FileMenu = nullptr;
-    QMenu* EditMenu = nullptr;
-    QAction* InputOpen1 = nullptr;
-    QAction* InputSave1 = nullptr;
-    QAction* OpenOutput1 = nullptr;
-    QAction* GraphOpen1 = nullptr;
-    QAction* ImportTable1 = nullptr;
-    QAction* SaveReport1 = nullptr;
-    QAction* SaveGraph1 = nullptr;
-    QAction* ProgramExit = nullptr;
-    QAction* Cut = nullptr;
-    QAction* Copy = nullptr;
-    QAction* Paste = nullptr;
-    QAction* Delete = nullptr;
-    // Edit > Undo and Edit > Redo, named after the step they undo or redo.
-    QAction* Undo = nullptr;
-    QAction* Redo = nullptr;
-
-    TFileDialogOptions InputOpen_Dialog;
-    TFileDialogOptions InputSave_Dialog;
-    TFileDialogOptions OutputOpen_Dialog;
-    TFileDialogOptions SaveReport_Dialog;
-    TFileDialogOptions SaveGraph_Dialog;
-    TFileDialogOptions ImportTable_Dialog;
 
     // The save dialog of the last Save-calculate was cancelled.
     bool SaveCancelled = false;
@@ -266,7 +172,7 @@ private:
     void ExportReport(TFileDialogOptions& dialog, const TReportExport& kind);
     std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
                                                  std::string (*fileName)(const std::string&));
-    void ShowOutputFile();
+    void ReadCurrentOutputFile();
     TCalculationOption SelectedOption() const;
 
     TUserDialogs& dialogs_;
@@ -275,5 +181,8 @@ private:
     TUndoHistory* undo_ = nullptr;
     // What the last calculation found; the graph and the report show it.
     std::optional<TFitStatistics> lastResults_;
+    // The Output page is being brought forward by the calculation that
+    // filled its memo.
+    bool showingCalculation_ = false;
     QMetaObject::Connection selectionWatch_;
 };

@@ -28,18 +28,23 @@ void TMainForm::Output_TabSheetShow() {
     if (!ResultsAvailable) {
         return;
     }
-    ShowOutputFile();
+    // A calculation bringing the page forward has just filled the memo with
+    // the lines it wrote. A user coming back to the page sees the current
+    // output file as it is on disk by then: an input file opened since
+    // names another one, and another program may have changed it.
+    if (!showingCalculation_) {
+        ReadCurrentOutputFile();
+    }
+    OutputShown = true;
+    Output_Memo->show();
 }
 
-// The memo shows the current output file as it is on disk.
-void TMainForm::ShowOutputFile() {
+void TMainForm::ReadCurrentOutputFile() {
     Output_Memo->hide();
     TDMTylwen& store = DMTylwen;
     store.FileName = ChangeDataFileExt(store.FileName, ".out");
     ReadOutputLines(store.FileName, dialogs_);
     LoadOutputMemo();
-    OutputShown = true;
-    Output_Memo->show();
 }
 
 void TMainForm::LoadOutputMemo() {
@@ -82,12 +87,9 @@ void TMainForm::ShowChosenOutputFile(const std::string& fileName) {
         return;
     }
     ShowInputFileRead();
-    // Draws the graph and brings the Output page to the front.
+    // Rewrites the output file; the memo then shows the lines written, not
+    // the file opened.
     Calculate();
-    // The memo shows the lines the recalculation wrote, not the file opened.
-    LoadOutputMemo();
-    OutputShown = true;
-    Output_Memo->show();
 }
 
 // Without its input file there is nothing to recalculate: the chosen output

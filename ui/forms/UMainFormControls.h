@@ -1,0 +1,135 @@
+// The controls of the main window under the names of its form, grouped by the
+// page or the list that holds them. The window derives from the groups, so a
+// control is reached as the window's own (`form.Edit1`), while each group
+// reads as one page of the form.
+#pragma once
+
+#include "UUserDialogs.h"
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QObject;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QWidget;
+class TDataGrid;
+class TDesignPage;
+class TReportPage;
+class TTextField;
+
+// PageControl1 and its six pages.
+struct TMainFormPages {
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* Intro_Tabsheet = nullptr;
+    QWidget* Figure_TabSheet = nullptr;
+    QWidget* Input = nullptr;
+    QWidget* Output_TabSheet = nullptr;
+    TReportPage* Report_TabSheet = nullptr;
+    TDesignPage* Design_TabSheet = nullptr;
+};
+
+// The Intro and Figure pages: a text and three pictures.
+struct TIntroPageControls {
+    QPlainTextEdit* Intro_Memo = nullptr;
+    QLabel* LogoImage = nullptr;
+    QLabel* Image2 = nullptr;
+};
+
+// The Input page: the count, the grid of data sets, the site constants, the
+// choice of calculation and the two buttons.
+struct TInputPageControls {
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    TTextField* Edit1 = nullptr;
+    TTextField* Edit2 = nullptr;
+    TTextField* Edit3 = nullptr;
+    TTextField* Edit4 = nullptr;
+    TTextField* Edit5 = nullptr;
+    TDataGrid* DataGrid = nullptr;
+    QFrame* Panel1 = nullptr;
+    QGroupBox* RadioGroup1 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QLabel* Image1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+};
+
+// The Output page: the output file's text and the regression graph.
+struct TOutputPageControls {
+    QPlainTextEdit* Output_Memo = nullptr;
+    QLabel* GraphImage = nullptr;
+    QPushButton* SeeOutput_Button = nullptr;
+};
+
+// ActionList1: the commands.
+struct TMainFormCommands {
+    QObject* ActionList1 = nullptr;
+    QAction* InputOpen = nullptr;
+    QAction* InputSave = nullptr;
+    QAction* OutputOpen = nullptr;
+    QAction* GraphOpen = nullptr;
+    QAction* ImportTable = nullptr;
+    QAction* FileExit1 = nullptr;
+    QAction* SaveReport = nullptr;
+    QAction* SaveGraph = nullptr;
+    QAction* EditCut1 = nullptr;
+    QAction* EditCopy1 = nullptr;
+    QAction* EditPaste1 = nullptr;
+    QAction* EditDelete1 = nullptr;
+};
+
+// MainMenu1: the entries that run the commands.
+struct TMainFormMenu {
+    QMenu* FileMenu = nullptr;
+    QMenu* EditMenu = nullptr;
+    QAction* InputOpen1 = nullptr;
+    QAction* InputSave1 = nullptr;
+    QAction* OpenOutput1 = nullptr;
+    QAction* GraphOpen1 = nullptr;
+    QAction* ImportTable1 = nullptr;
+    QAction* SaveReport1 = nullptr;
+    QAction* SaveGraph1 = nullptr;
+    QAction* ProgramExit = nullptr;
+    QAction* Cut = nullptr;
+    QAction* Copy = nullptr;
+    QAction* Paste = nullptr;
+    QAction* Delete = nullptr;
+    // Edit > Undo and Edit > Redo, named after the step they undo or redo.
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
+};
+
+// The file dialogs of the commands.
+struct TMainFormFileDialogs {
+    TFileDialogOptions InputOpen_Dialog;
+    TFileDialogOptions InputSave_Dialog;
+    TFileDialogOptions OutputOpen_Dialog;
+    TFileDialogOptions SaveReport_Dialog;
+    TFileDialogOptions SaveGraph_Dialog;
+    TFileDialogOptions ImportTable_Dialog;
+};
+
+struct TMainFormControls : TMainFormPages,
+                           TIntroPageControls,
+                           TInputPageControls,
+                           TOutputPageControls,
+                           TMainFormCommands,
+                           TMainFormMenu,
+                           TMainFormFileDialogs {};
