@@ -94,6 +94,23 @@ TEST_F(TCommandTest, SecondSaveGivesTheSameFilesWithoutConfirmation) {
     EXPECT_EQ(ActivePage(), form->Output_TabSheet);
 }
 
+// The calculation fills the memo with the lines it wrote; a user coming back
+// to the page sees the file as it is on disk by then.
+TEST_F(TCommandTest, OutputPageShowsTheFileAsItIsWhenTheUserComesBack) {
+    TypeField();
+    SaveCalculate(FieldInp());
+    EXPECT_EQ(MemoText(form->Output_Memo), JoinLines(FileLines(FieldOut())));
+
+    QFile changed(QString::fromStdString(FieldOut()));
+    ASSERT_TRUE(changed.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    changed.write(" changed by another program\r\n");
+    changed.close();
+    ShowPage(form->Figure_TabSheet);
+    ShowPage(form->Output_TabSheet);
+    EXPECT_EQ(MemoText(form->Output_Memo), " changed by another program");
+    EXPECT_TRUE(form->Output_Memo->isVisible());
+}
+
 TEST_F(TCommandTest, OpenedFileFillsTheGridAndIsSavedBackUnchanged) {
     ShowPage(form->Input);
     dialogs.OpenFileNames.push_back(SourcePath("examples/pipe-drain-field.inp"));

@@ -3,20 +3,24 @@
 //
 // The road of a Save-calculate ("Save - calculate", Button2Click):
 //   ui/forms/UInputCommands.cpp   site constants, file name, grid rows into
-//                                 the store, depth check, input file written
+//                                 the store (core/UGridDataSets.cpp), depth
+//                                 check, input file written
 //   core/UCalculationResults.cpp  the calculation (core/UCalculation.cpp),
 //                                 returned as one TFitStatistics
 //   files/UOutputFile.cpp         the output file written, FileName switched
-//   ui/forms/UMainForm.cpp        Calculate: the user told, the memo's lines,
-//                                 the graph (graph/URegressionGraph.cpp) and
-//                                 the report (ui/forms/UReportCommands.cpp)
-//                                 drawn from that value, the Output page shown
+//   ui/forms/UMainForm.cpp        Calculate: the user told, the memo filled
+//                                 with the lines written, the graph
+//                                 (graph/URegressionGraph.cpp) and the report
+//                                 (ui/forms/UReportCommands.cpp) drawn from
+//                                 that value, the Output page brought forward
 // The road of an Open-output ("Open output", OutputOpenExecute):
 //   ui/forms/UOutputPage.cpp      the chosen file's lines shown, its input
 //                                 file read (files/UInputFile.cpp) and shown
 //                                 on the Input page, then Calculate as above,
-//                                 which rewrites the output file; the memo
-//                                 shows the lines written.
+//                                 which rewrites the output file.
+// Page-show handlers only show: the Output page reads the current output
+// file back only when the user comes back to it, not when a calculation
+// brings it forward.
 #pragma once
 
 #include "UBaseForm.h"
