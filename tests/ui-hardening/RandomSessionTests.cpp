@@ -300,7 +300,7 @@ protected:
         const std::string files = ReadWholeFile(input) + ReadWholeFile(DMTylwen.FileName);
         TDMTylwen saved;
         saved.FileName = input;
-        ReadInputFile(randomDialogs_, saved);
+        Tell(randomDialogs_, ReadInputFile(saved).Tell);
         bool same = saved.NrOfDataSets == static_cast<int>(shown.size());
         for (int i = 0; same && i < saved.NrOfDataSets; ++i) {
             const double values[] = {At(saved.InputDischarge, i + 1),
@@ -476,21 +476,19 @@ protected:
     }
 
     static ::testing::AssertionResult InputFileIsComplete(const std::string& path) {
-        std::mt19937 unused;
-        TRandomDialogs silent(unused);
         TDMTylwen store;
         store.FileName = path;
-        if (ReadInputFile(silent, store) != TReadInputOutcome::Read) {
+        if (ReadInputFile(store).Outcome != TReadInputOutcome::Read) {
             return ::testing::AssertionFailure() << path << " does not read";
         }
         return ::testing::AssertionSuccess();
     }
 
     static ::testing::AssertionResult OutputFileIsComplete(const std::string& path) {
-        std::mt19937 unused;
-        TRandomDialogs silent(unused);
         TDMTylwen store;
-        ReadOutputLines(path, silent, store);
+        if (const std::optional<TFileMessage> told = ReadOutputLines(path, store)) {
+            return ::testing::AssertionFailure() << told->Text;
+        }
         if (store.NrOfOutputLines != 5 || store.OutputLines.front() != " File: " + path ||
             store.OutputLines.back() != " (see Intro and Figure tabs)") {
             return ::testing::AssertionFailure() << path << " is not a complete output file";
