@@ -19,6 +19,8 @@
 #include "UNumberText.h"
 #include "UOutputFile.h"
 
+#include "RandomUser.h"
+
 #include <QAction>
 #include <QDirIterator>
 #include <QRadioButton>
@@ -28,7 +30,6 @@
 #include <deque>
 #include <functional>
 #include <random>
-#include <sstream>
 
 namespace {
 
@@ -91,261 +92,31 @@ bool IsExpectedError(const std::string& text) {
            text == "Invalid floating point operation" || text == "Floating point overflow";
 }
 
+// Whether a file the session left reads back whole.
+::testing::AssertionResult InputFileIsComplete(const std::string& path) {
+    TDMTylwen store;
+    store.FileName = path;
+    if (ReadInputFile(store).Outcome != TReadInputOutcome::Read) {
+        return ::testing::AssertionFailure() << path << " does not read";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult OutputFileIsComplete(const std::string& path) {
+    TDMTylwen store;
+    if (const std::optional<TFileMessage> told = ReadOutputLines(path, store)) {
+        return ::testing::AssertionFailure() << told->Text;
+    }
+    if (store.NrOfOutputLines != 5 || store.OutputLines.front() != " File: " + path ||
+        store.OutputLines.back() != " (see Intro and Figure tabs)") {
+        return ::testing::AssertionFailure() << path << " is not a complete output file";
+    }
+    return ::testing::AssertionSuccess();
+}
+
 class TRandomSession : public TMainFormTest, public ::testing::WithParamInterface<int> {
 protected:
-    TRandomSession() : random_(static_cast<std::mt19937::result_type>(GetParam())) {}
-
-    void SetUp() override {
-        TMainFormTest::SetUp();
-        // The fixture's form answers through the scripted dialogs; the session
-        // needs one that takes any question.
-        closeForm.reset();
-        form.reset();
-        form = std::make_unique<TMainForm>(randomDialogs_);
-        closeForm = std::make_unique<TCloseForm>(randomDialogs_, [this] { ++programEnded; });
-        form->SetCloseForm(*closeForm);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-
-    int Pick(int count) { return static_cast<int>(random_() % static_cast<unsigned>(count)); }
-    bool Chance(int percent) { return Pick(100) < percent; }
-    template <typename T> const T& PickFrom(const std::vector<T>& items) {
-        return items[static_cast<std::size_t>(Pick(static_cast<int>(items.size())))];
-    }
-    double Uniform(double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random_);
-    }
-    static std::string Fixed(double value, int decimals) {
-        std::ostringstream text;
-        text.imbue(std::locale::classic());
-        text.setf(std::ios::fixed);
-        text.precision(decimals);
-        text << value;
-        return text.str();
-    }
-
-    // Texts a person might type into a value cell.
-    std::string CellText() {
-        switch (Pick(8)) {
-        case 0:
-            return Fixed(Uniform(0.5, 20.0), 1);
-        case 1:
-            return Fixed(Uniform(0.1, 1.2), 2);
-        case 2:
-            return PickFrom<std::string>({"", " ", "abc", "1,5", "-0.2", "1e-3", "0", "+.5"});
-        case 3: {
-            std::string junk;
-            for (int i = Pick(6); i >= 0; --i) {
-                junk += "0123456789.,-eE +x"[Pick(18)];
-            }
-            return junk;
-        }
-        default:
-            return Fixed(Uniform(0.2, 1.1), 2);
-        }
-    }
-
-    std::string CountText() {
-        if (Chance(60)) {
-            return std::to_string(8 + Pick(40));
-        }
-        return PickFrom<std::string>({"", "9", "10", "abc", "$14", "0x1A", "-5", "100001", " 12"});
-    }
-
-    // Mostly what fits a drained field: the drain depth below every water
-    // table of the blocks pasted, the spacing and the layer well beyond it.
-    std::string ConstantText(int field) {
-        if (Chance(70)) {
-            const double low[] = {1.25, 3.0, 10.0, 0.05};
-            const double high[] = {2.0, 20.0, 60.0, 0.2};
-            return Fixed(Uniform(low[field], high[field]), 2);
-        }
-        return PickFrom<std::string>({"1.2", "1,1", "10", "50", "0.1", "", "abc", "0", "5E0"});
-    }
-
-    // A block as a spreadsheet copies it: plausible depths most of the time,
-    // CR LF, LF or CR line ends, now and then a decimal comma, an empty field
-    // or more than three columns.
-    QString SpreadsheetBlock() {
-        const std::string lineEnd = PickFrom<std::string>({"\r\n", "\r\n", "\n", "\r"});
-        const int lines = 1 + Pick(30);
-        const int fields = Chance(85) ? 3 : 1 + Pick(5);
-        std::string block;
-        for (int line = 0; line < lines; ++line) {
-            const double midway = Uniform(0.1, 1.0);
-            const double values[] = {Uniform(0.5, 20.0), midway, midway + Uniform(0.05, 0.5),
-                                     Uniform(0.0, 9.0), Uniform(0.0, 9.0)};
-            for (int field = 0; field < fields; ++field) {
-                std::string text = Fixed(values[field], 2);
-                if (Chance(3)) {
-                    text = Chance(50) ? "" : "1,25";
-                }
-                block += (field > 0 ? "\t" : "") + text;
-            }
-            if (line + 1 < lines || Chance(80)) {
-                block += lineEnd;
-            }
-        }
-        return QString::fromStdString(block);
-    }
-
-    QString JunkBlock() {
-        std::string junk;
-        for (int i = 1 + Pick(60); i > 0; --i) {
-            junk += "\t\r\n0123456789.,-eE abc"[Pick(22)];
-        }
-        return QString::fromStdString(junk);
-    }
-
-    void EnsurePage(QWidget* page) {
-        if (ActivePage() != page) {
-            ShowPage(page);
-        }
-    }
-
-    // A cell the user can reach: a value column of a shown row.
-    std::pair<int, int> SomeCell() { return {Pick(std::max(Grid().RowCount(), 1)), 1 + Pick(3)}; }
-
-    void TypeSomeCell() {
-        EnsurePage(form->Input);
-        const auto [row, column] = SomeCell();
-        const std::string text = CellText();
-        Note("type \"" + text + "\" into row " + std::to_string(row) + ", column " +
-             std::to_string(column));
-        TypeCell(row, column, QString::fromStdString(text));
-    }
-
-    void LeaveCountField() {
-        EnsurePage(form->Input);
-        const std::string text = CountText();
-        Note("count field \"" + text + "\"");
-        EnterField(form->Edit1, QString::fromStdString(text));
-    }
-
-    void LeaveConstantField() {
-        EnsurePage(form->Input);
-        TTextField* fields[] = {form->Edit2, form->Edit3, form->Edit4, form->Edit5};
-        const int which = Pick(4);
-        const std::string text = ConstantText(which);
-        Note("field Edit" + std::to_string(which + 2) + " \"" + text + "\"");
-        EnterField(fields[which], QString::fromStdString(text));
-    }
-
-    void ChooseOption() {
-        EnsurePage(form->Input);
-        const bool first = Chance(50);
-        Note(first ? "choose the first option" : "choose the second option");
-        ClickButton(first ? form->RadioButton1 : form->RadioButton2);
-    }
-
-    // Mostly the way a table is pasted: into the first value cell.
-    void Paste(const QString& text, const char* kind) {
-        EnsurePage(form->Input);
-        const auto [row, column] = Chance(50) ? std::pair<int, int>{0, 1} : SomeCell();
-        Note(std::string("paste ") + kind + " at row " + std::to_string(row) + ", column " +
-             std::to_string(column));
-        QApplication::clipboard()->setText(text);
-        if (Chance(70)) {
-            TCellEditor* editor = OpenCell(row, column);
-            if (editor) {
-                QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
-            }
-        } else {
-            Grid().setFocus(Qt::MouseFocusReason);
-            Grid().setCurrentCell(row, column);
-            QTest::keyClick(&Grid(), Qt::Key_V, Qt::ControlModifier);
-        }
-    }
-
-    // Names in the session's folder; a few are missing or lie in a missing
-    // folder, and some have no or another extension.
-    std::optional<std::string> ChosenFile(const std::vector<std::string>& names) {
-        if (Chance(8)) {
-            return std::nullopt;
-        }
-        return InFolder(PickFrom(names));
-    }
-
-    void SaveCalculate() {
-        EnsurePage(form->Input);
-        const auto shown = ShownDataSets();
-        randomDialogs_.NextFileName =
-            ChosenFile({"a.inp", "b.inp", "c.dat", "d", "sub.dir/e.inp", "missing/f.inp"});
-        Note("save-calculate as " + randomDialogs_.NextFileName.value_or("(cancelled)"));
-        ClickButton(form->Button2);
-        if (ActivePage() == form->Output_TabSheet) {
-            ++calculations_;
-            savedAsShown_ = SavedAsShown(shown);
-        }
-    }
-
-    // The texts of the rows the Input page shows with a value in each cell.
-    std::vector<std::vector<std::string>> ShownDataSets() const {
-        std::vector<std::vector<std::string>> shown;
-        for (int row = 0; row < Grid().RowCount(); ++row) {
-            std::vector<std::string> cells = {Cell(1, row), Cell(2, row), Cell(3, row)};
-            if (std::none_of(cells.begin(), cells.end(), std::mem_fn(&std::string::empty))) {
-                shown.push_back(cells);
-            }
-        }
-        return shown;
-    }
-
-    // The save wrote the data sets the page showed, the page shows them
-    // still, and a second save on the unchanged page changes no file.
-    ::testing::AssertionResult SavedAsShown(const std::vector<std::vector<std::string>>& shown) {
-        const std::string input = ChangeFileExt(DMTylwen.FileName, ".inp");
-        const std::string files = ReadWholeFile(input) + ReadWholeFile(DMTylwen.FileName);
-        TDMTylwen saved;
-        saved.FileName = input;
-        Tell(randomDialogs_, ReadInputFile(saved).Tell);
-        bool same = saved.NrOfDataSets == static_cast<int>(shown.size());
-        for (int i = 0; same && i < saved.NrOfDataSets; ++i) {
-            const double values[] = {At(saved.InputDischarge, i + 1),
-                                     At(saved.InputDepthMidway, i + 1),
-                                     At(saved.InputDepthNear, i + 1)};
-            for (int column = 0; column < 3; ++column) {
-                same = same && FormatFixed(values[column], 0, 3) ==
-                                   FormatFixed(StringToFloat(shown[i][column]), 0, 3);
-            }
-        }
-        EnsurePage(form->Input);
-        if (!same || ShownDataSets() != shown) {
-            return ::testing::AssertionFailure() << input << " holds other data sets than shown";
-        }
-        randomDialogs_.NextFileName = input;
-        randomDialogs_.NextAnswer = true;
-        ClickButton(form->Button2);
-        if (ActivePage() != form->Output_TabSheet ||
-            ReadWholeFile(input) + ReadWholeFile(ChangeFileExt(input, ".out")) != files) {
-            return ::testing::AssertionFailure() << "a second save failed or changed " << input;
-        }
-        return ::testing::AssertionSuccess();
-    }
-
-    void OpenInput() {
-        EnsurePage(form->Input);
-        randomDialogs_.NextFileName =
-            ChosenFile({"a.inp", "b.inp", "c.inp", "d.inp", "sub.dir/e.inp", "none.inp"});
-        Note("open input " + randomDialogs_.NextFileName.value_or("(cancelled)"));
-        ClickButton(form->Button1);
-    }
-
-    void OpenOutput() {
-        EnsurePage(form->Output_TabSheet);
-        randomDialogs_.NextFileName =
-            ChosenFile({"a.out", "b.out", "c.out", "d.out", "sub.dir/e.out", "none.out"});
-        Note("open output " + randomDialogs_.NextFileName.value_or("(cancelled)"));
-        ClickButton(form->SeeOutput_Button);
-    }
-
-    void UndoOrRedo() {
-        QAction* command = Chance(60) ? form->Undo : form->Redo;
-        Note(command->text().toStdString());
-        command->trigger();
-    }
+    using TDataSets = std::vector<std::vector<std::string>>;
 
     // What undo must give back: the cells a save or a paste can reach, the
     // row count, the five fields and the store's part of the table.
@@ -358,178 +129,56 @@ protected:
         }
     };
 
-    TTable Table() const {
-        TTable table;
-        for (int row = 0; row < 200; ++row) {
-            for (int column = 0; column < 6; ++column) {
-                table.Cells.push_back(Cell(column, row));
-            }
-        }
-        for (const TTextField* field :
-             {form->Edit1, form->Edit2, form->Edit3, form->Edit4, form->Edit5}) {
-            table.Fields.push_back(field->text().toStdString());
-        }
-        const TDMTylwen& store = DMTylwen;
-        table.Store = {double(Grid().RowCount()), double(store.NrOfDataSets),
-                       double(store.GridRows),    double(store.PreviousNrOfDataSets),
-                       double(store.RowsToFill),  store.DrainDepth,
-                       store.ImpermeableDepth,    store.DrainSpacing,
-                       store.DrainRadius,         double(DataPresent)};
-        return table;
-    }
+    TRandomSession() : user_(static_cast<std::mt19937::result_type>(GetParam())) {}
+    void SetUp() override;
 
-    void SwitchPage() {
-        const int page = Pick(form->PageControl1->count());
-        Note("show page " + std::to_string(page));
-        form->PageControl1->setCurrentIndex(page);
-    }
-
+    // The actions, one of them drawn at random by RunOneAction.
+    void RunOneAction();
+    void TypeSomeCell();
+    void LeaveCountField();
+    void LeaveConstantField();
+    void ChooseOption();
+    // Mostly the way a table is pasted: into the first value cell.
+    void Paste(const QString& text, const char* kind);
+    void SaveCalculate();
+    void OpenInput();
+    void OpenOutput();
+    void SwitchPage();
+    void UndoOrRedo();
     // The exit dialog appears and the user turns back to the main window.
-    void ExitAbandoned() {
-        Note("exit road abandoned");
-        form->close();
-        EXPECT_TRUE(closeForm->isVisible());
-        closeForm->hide();
-        QApplication::setActiveWindow(form.get());
-    }
+    void ExitAbandoned();
 
-    void RunOneAction() {
-        messagesBefore_ = randomDialogs_.Messages.size();
-        errorsBefore_ = randomDialogs_.Errors.size();
-        const int roll = Pick(100);
-        if (roll < 26) {
-            TypeSomeCell();
-        } else if (roll < 32) {
-            LeaveCountField();
-        } else if (roll < 40) {
-            LeaveConstantField();
-        } else if (roll < 44) {
-            ChooseOption();
-        } else if (roll < 54) {
-            Paste(SpreadsheetBlock(), "a spreadsheet block");
-        } else if (roll < 58) {
-            Paste(JunkBlock(), "junk");
-        } else if (roll < 71) {
-            SaveCalculate();
-        } else if (roll < 78) {
-            OpenInput();
-        } else if (roll < 85) {
-            OpenOutput();
-        } else if (roll < 93) {
-            SwitchPage();
-        } else if (roll < 98) {
-            UndoOrRedo();
-        } else {
-            ExitAbandoned();
-        }
-        QApplication::processEvents();
-    }
+    void EnsurePage(QWidget* page);
+    // A cell the user can reach: a value column of a shown row.
+    std::pair<int, int> SomeCell();
+    // Names in the session's folder; a few are missing or lie in a missing
+    // folder, and some have no or another extension.
+    std::optional<std::string> ChosenFile(const std::vector<std::string>& names);
 
-    void Note(const std::string& action) {
-        recent_.push_back(action);
-        if (recent_.size() > 12) {
-            recent_.pop_front();
-        }
-    }
+    // The texts of the rows the Input page shows with a value in each cell.
+    TDataSets ShownDataSets() const;
+    TTable Table() const;
 
+    void Note(const std::string& action);
     // The last actions, and what the last one told the user.
-    std::string RecentActions() const {
-        std::string text;
-        for (const std::string& action : recent_) {
-            text += "\n  " + action;
-        }
-        for (std::size_t i = messagesBefore_; i < randomDialogs_.Messages.size(); ++i) {
-            text += "\n    message: " + randomDialogs_.Messages[i];
-        }
-        for (std::size_t i = errorsBefore_; i < randomDialogs_.Errors.size(); ++i) {
-            text += "\n    error: " + randomDialogs_.Errors[i];
-        }
-        return text;
-    }
+    std::string RecentActions() const;
 
+    // The checks after every action.
+    void CheckInvariants(int action);
+    ::testing::AssertionResult ErrorsAreExpected();
     // Shown by the grid after every action on the Input page: one row per
     // data set (an empty table still shows one row), and no more rows for a
     // save, which takes those up to the larger of the count and the earlier
     // count.
-    ::testing::AssertionResult GridAgreesWithTheStore() const {
-        if (ActivePage() != form->Input) {
-            return ::testing::AssertionSuccess();
-        }
-        const int rows = Grid().RowCount();
-        const int count = DMTylwen.NrOfDataSets;
-        if (count >= 0 && rows == std::max(count, 1) && DMTylwen.PreviousNrOfDataSets <= count) {
-            return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure()
-               << "grid rows " << rows << ", NrOfDataSets " << count << ", PreviousNrOfDataSets "
-               << DMTylwen.PreviousNrOfDataSets;
-    }
-
-    ::testing::AssertionResult ErrorsAreExpected() {
-        for (; errorsSeen_ < randomDialogs_.Errors.size(); ++errorsSeen_) {
-            const std::string& error = randomDialogs_.Errors[errorsSeen_];
-            if (!IsExpectedError(error)) {
-                return ::testing::AssertionFailure() << "unexpected error \"" << error << "\"";
-            }
-        }
-        return ::testing::AssertionSuccess();
-    }
-
-    static ::testing::AssertionResult InputFileIsComplete(const std::string& path) {
-        TDMTylwen store;
-        store.FileName = path;
-        if (ReadInputFile(store).Outcome != TReadInputOutcome::Read) {
-            return ::testing::AssertionFailure() << path << " does not read";
-        }
-        return ::testing::AssertionSuccess();
-    }
-
-    static ::testing::AssertionResult OutputFileIsComplete(const std::string& path) {
-        TDMTylwen store;
-        if (const std::optional<TFileMessage> told = ReadOutputLines(path, store)) {
-            return ::testing::AssertionFailure() << told->Text;
-        }
-        if (store.NrOfOutputLines != 5 || store.OutputLines.front() != " File: " + path ||
-            store.OutputLines.back() != " (see Intro and Figure tabs)") {
-            return ::testing::AssertionFailure() << path << " is not a complete output file";
-        }
-        return ::testing::AssertionSuccess();
-    }
-
+    ::testing::AssertionResult GridAgreesWithTheStore() const;
+    // The save wrote the data sets the page showed, the page shows them
+    // still, and a second save on the unchanged page changes no file.
+    ::testing::AssertionResult SavedAsShown(const TDataSets& shown);
     // Every file the session left is complete, and no temporary file remains.
-    ::testing::AssertionResult FilesAreComplete() const {
-        QDirIterator it(folder.path(), QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const std::string path = it.next().toStdString();
-            const std::string name = it.fileName().toStdString();
-            ::testing::AssertionResult complete = ::testing::AssertionSuccess();
-            if (name.front() == '.') {
-                complete = ::testing::AssertionFailure() << "temporary file " << path << " left";
-            } else if (ChangeFileExt(path, ".inp") == path) {
-                complete = InputFileIsComplete(path);
-            } else if (ChangeFileExt(path, ".out") == path) {
-                complete = OutputFileIsComplete(path);
-            }
-            if (!complete) {
-                return complete;
-            }
-        }
-        return ::testing::AssertionSuccess();
-    }
+    ::testing::AssertionResult FilesAreComplete() const;
 
-    void CheckInvariants(int action) {
-        const std::string where =
-            "seed " + std::to_string(GetParam()) + ", action " + std::to_string(action);
-        ASSERT_TRUE(ErrorsAreExpected()) << where << RecentActions();
-        ASSERT_TRUE(GridAgreesWithTheStore()) << where << RecentActions();
-        ASSERT_TRUE(savedAsShown_) << where << RecentActions();
-        ASSERT_TRUE(FilesAreComplete()) << where << RecentActions();
-        ASSERT_EQ(programEnded, 0) << where << RecentActions();
-    }
-
-    std::mt19937 random_;
-    TRandomDialogs randomDialogs_{random_};
+    TRandomUser user_;
+    TRandomDialogs randomDialogs_{user_.Stream()};
     std::deque<std::string> recent_;
     std::size_t errorsSeen_ = 0;
     std::size_t messagesBefore_ = 0;
@@ -537,6 +186,304 @@ protected:
     int calculations_ = 0;
     ::testing::AssertionResult savedAsShown_ = ::testing::AssertionSuccess();
 };
+
+void TRandomSession::SetUp() {
+    TMainFormTest::SetUp();
+    // The fixture's form answers through the scripted dialogs; the session
+    // needs one that takes any question.
+    closeForm.reset();
+    form.reset();
+    form = std::make_unique<TMainForm>(randomDialogs_);
+    closeForm = std::make_unique<TCloseForm>(randomDialogs_, [this] { ++programEnded; });
+    form->SetCloseForm(*closeForm);
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+}
+
+void TRandomSession::RunOneAction() {
+    messagesBefore_ = randomDialogs_.Messages.size();
+    errorsBefore_ = randomDialogs_.Errors.size();
+    const int roll = user_.Pick(100);
+    if (roll < 26) {
+        TypeSomeCell();
+    } else if (roll < 32) {
+        LeaveCountField();
+    } else if (roll < 40) {
+        LeaveConstantField();
+    } else if (roll < 44) {
+        ChooseOption();
+    } else if (roll < 54) {
+        Paste(user_.SpreadsheetBlock(), "a spreadsheet block");
+    } else if (roll < 58) {
+        Paste(user_.JunkBlock(), "junk");
+    } else if (roll < 71) {
+        SaveCalculate();
+    } else if (roll < 78) {
+        OpenInput();
+    } else if (roll < 85) {
+        OpenOutput();
+    } else if (roll < 93) {
+        SwitchPage();
+    } else if (roll < 98) {
+        UndoOrRedo();
+    } else {
+        ExitAbandoned();
+    }
+    QApplication::processEvents();
+}
+
+void TRandomSession::TypeSomeCell() {
+    EnsurePage(form->Input);
+    const auto [row, column] = SomeCell();
+    const std::string text = user_.CellText();
+    Note("type \"" + text + "\" into row " + std::to_string(row) + ", column " +
+         std::to_string(column));
+    TypeCell(row, column, QString::fromStdString(text));
+}
+
+void TRandomSession::LeaveCountField() {
+    EnsurePage(form->Input);
+    const std::string text = user_.CountText();
+    Note("count field \"" + text + "\"");
+    EnterField(form->Edit1, QString::fromStdString(text));
+}
+
+void TRandomSession::LeaveConstantField() {
+    EnsurePage(form->Input);
+    TTextField* fields[] = {form->Edit2, form->Edit3, form->Edit4, form->Edit5};
+    const int which = user_.Pick(4);
+    const std::string text = user_.ConstantText(which);
+    Note("field Edit" + std::to_string(which + 2) + " \"" + text + "\"");
+    EnterField(fields[which], QString::fromStdString(text));
+}
+
+void TRandomSession::ChooseOption() {
+    EnsurePage(form->Input);
+    const bool first = user_.Chance(50);
+    Note(first ? "choose the first option" : "choose the second option");
+    ClickButton(first ? form->RadioButton1 : form->RadioButton2);
+}
+
+void TRandomSession::Paste(const QString& text, const char* kind) {
+    EnsurePage(form->Input);
+    const auto [row, column] = user_.Chance(50) ? std::pair<int, int>{0, 1} : SomeCell();
+    Note(std::string("paste ") + kind + " at row " + std::to_string(row) + ", column " +
+         std::to_string(column));
+    QApplication::clipboard()->setText(text);
+    if (user_.Chance(70)) {
+        TCellEditor* editor = OpenCell(row, column);
+        if (editor) {
+            QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        }
+    } else {
+        Grid().setFocus(Qt::MouseFocusReason);
+        Grid().setCurrentCell(row, column);
+        QTest::keyClick(&Grid(), Qt::Key_V, Qt::ControlModifier);
+    }
+}
+
+void TRandomSession::SaveCalculate() {
+    EnsurePage(form->Input);
+    const auto shown = ShownDataSets();
+    randomDialogs_.NextFileName =
+        ChosenFile({"a.inp", "b.inp", "c.dat", "d", "sub.dir/e.inp", "missing/f.inp"});
+    Note("save-calculate as " + randomDialogs_.NextFileName.value_or("(cancelled)"));
+    ClickButton(form->Button2);
+    if (ActivePage() == form->Output_TabSheet) {
+        ++calculations_;
+        savedAsShown_ = SavedAsShown(shown);
+    }
+}
+
+void TRandomSession::OpenInput() {
+    EnsurePage(form->Input);
+    randomDialogs_.NextFileName =
+        ChosenFile({"a.inp", "b.inp", "c.inp", "d.inp", "sub.dir/e.inp", "none.inp"});
+    Note("open input " + randomDialogs_.NextFileName.value_or("(cancelled)"));
+    ClickButton(form->Button1);
+}
+
+void TRandomSession::OpenOutput() {
+    EnsurePage(form->Output_TabSheet);
+    randomDialogs_.NextFileName =
+        ChosenFile({"a.out", "b.out", "c.out", "d.out", "sub.dir/e.out", "none.out"});
+    Note("open output " + randomDialogs_.NextFileName.value_or("(cancelled)"));
+    ClickButton(form->SeeOutput_Button);
+}
+
+void TRandomSession::SwitchPage() {
+    const int page = user_.Pick(form->PageControl1->count());
+    Note("show page " + std::to_string(page));
+    form->PageControl1->setCurrentIndex(page);
+}
+
+void TRandomSession::UndoOrRedo() {
+    QAction* command = user_.Chance(60) ? form->Undo : form->Redo;
+    Note(command->text().toStdString());
+    command->trigger();
+}
+
+void TRandomSession::ExitAbandoned() {
+    Note("exit road abandoned");
+    form->close();
+    EXPECT_TRUE(closeForm->isVisible());
+    closeForm->hide();
+    QApplication::setActiveWindow(form.get());
+}
+
+void TRandomSession::EnsurePage(QWidget* page) {
+    if (ActivePage() != page) {
+        ShowPage(page);
+    }
+}
+
+std::pair<int, int> TRandomSession::SomeCell() {
+    return {user_.Pick(std::max(Grid().RowCount(), 1)), 1 + user_.Pick(3)};
+}
+
+std::optional<std::string> TRandomSession::ChosenFile(const std::vector<std::string>& names) {
+    if (user_.Chance(8)) {
+        return std::nullopt;
+    }
+    return InFolder(user_.PickFrom(names));
+}
+
+TRandomSession::TDataSets TRandomSession::ShownDataSets() const {
+    TDataSets shown;
+    for (int row = 0; row < Grid().RowCount(); ++row) {
+        std::vector<std::string> cells = {Cell(1, row), Cell(2, row), Cell(3, row)};
+        if (std::none_of(cells.begin(), cells.end(), std::mem_fn(&std::string::empty))) {
+            shown.push_back(cells);
+        }
+    }
+    return shown;
+}
+
+TRandomSession::TTable TRandomSession::Table() const {
+    TTable table;
+    for (int row = 0; row < 200; ++row) {
+        for (int column = 0; column < 6; ++column) {
+            table.Cells.push_back(Cell(column, row));
+        }
+    }
+    for (const TTextField* field :
+         {form->Edit1, form->Edit2, form->Edit3, form->Edit4, form->Edit5}) {
+        table.Fields.push_back(field->text().toStdString());
+    }
+    const TDMTylwen& store = DMTylwen;
+    table.Store = {double(Grid().RowCount()), double(store.NrOfDataSets),
+                   double(store.GridRows),    double(store.PreviousNrOfDataSets),
+                   double(store.RowsToFill),  store.DrainDepth,
+                   store.ImpermeableDepth,    store.DrainSpacing,
+                   store.DrainRadius,         double(DataPresent)};
+    return table;
+}
+
+void TRandomSession::Note(const std::string& action) {
+    recent_.push_back(action);
+    if (recent_.size() > 12) {
+        recent_.pop_front();
+    }
+}
+
+std::string TRandomSession::RecentActions() const {
+    std::string text;
+    for (const std::string& action : recent_) {
+        text += "\n  " + action;
+    }
+    for (std::size_t i = messagesBefore_; i < randomDialogs_.Messages.size(); ++i) {
+        text += "\n    message: " + randomDialogs_.Messages[i];
+    }
+    for (std::size_t i = errorsBefore_; i < randomDialogs_.Errors.size(); ++i) {
+        text += "\n    error: " + randomDialogs_.Errors[i];
+    }
+    return text;
+}
+
+void TRandomSession::CheckInvariants(int action) {
+    const std::string where =
+        "seed " + std::to_string(GetParam()) + ", action " + std::to_string(action);
+    ASSERT_TRUE(ErrorsAreExpected()) << where << RecentActions();
+    ASSERT_TRUE(GridAgreesWithTheStore()) << where << RecentActions();
+    ASSERT_TRUE(savedAsShown_) << where << RecentActions();
+    ASSERT_TRUE(FilesAreComplete()) << where << RecentActions();
+    ASSERT_EQ(programEnded, 0) << where << RecentActions();
+}
+
+::testing::AssertionResult TRandomSession::ErrorsAreExpected() {
+    for (; errorsSeen_ < randomDialogs_.Errors.size(); ++errorsSeen_) {
+        const std::string& error = randomDialogs_.Errors[errorsSeen_];
+        if (!IsExpectedError(error)) {
+            return ::testing::AssertionFailure() << "unexpected error \"" << error << "\"";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult TRandomSession::GridAgreesWithTheStore() const {
+    if (ActivePage() != form->Input) {
+        return ::testing::AssertionSuccess();
+    }
+    const int rows = Grid().RowCount();
+    const int count = DMTylwen.NrOfDataSets;
+    if (count >= 0 && rows == std::max(count, 1) && DMTylwen.PreviousNrOfDataSets <= count) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "grid rows " << rows << ", NrOfDataSets " << count << ", PreviousNrOfDataSets "
+           << DMTylwen.PreviousNrOfDataSets;
+}
+
+::testing::AssertionResult TRandomSession::SavedAsShown(const TDataSets& shown) {
+    const std::string input = ChangeFileExt(DMTylwen.FileName, ".inp");
+    const std::string files = ReadWholeFile(input) + ReadWholeFile(DMTylwen.FileName);
+    TDMTylwen saved;
+    saved.FileName = input;
+    Tell(randomDialogs_, ReadInputFile(saved).Tell);
+    bool same = saved.NrOfDataSets == static_cast<int>(shown.size());
+    for (int i = 0; same && i < saved.NrOfDataSets; ++i) {
+        const double values[] = {At(saved.InputDischarge, i + 1), At(saved.InputDepthMidway, i + 1),
+                                 At(saved.InputDepthNear, i + 1)};
+        for (int column = 0; column < 3; ++column) {
+            same = same && FormatFixed(values[column], 0, 3) ==
+                               FormatFixed(StringToFloat(shown[i][column]), 0, 3);
+        }
+    }
+    EnsurePage(form->Input);
+    if (!same || ShownDataSets() != shown) {
+        return ::testing::AssertionFailure() << input << " holds other data sets than shown";
+    }
+    randomDialogs_.NextFileName = input;
+    randomDialogs_.NextAnswer = true;
+    ClickButton(form->Button2);
+    if (ActivePage() != form->Output_TabSheet ||
+        ReadWholeFile(input) + ReadWholeFile(ChangeFileExt(input, ".out")) != files) {
+        return ::testing::AssertionFailure() << "a second save failed or changed " << input;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult TRandomSession::FilesAreComplete() const {
+    QDirIterator it(folder.path(), QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const std::string path = it.next().toStdString();
+        const std::string name = it.fileName().toStdString();
+        ::testing::AssertionResult complete = ::testing::AssertionSuccess();
+        if (name.front() == '.') {
+            complete = ::testing::AssertionFailure() << "temporary file " << path << " left";
+        } else if (ChangeFileExt(path, ".inp") == path) {
+            complete = InputFileIsComplete(path);
+        } else if (ChangeFileExt(path, ".out") == path) {
+            complete = OutputFileIsComplete(path);
+        }
+        if (!complete) {
+            return complete;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
 
 TEST_P(TRandomSession, EveryActionLeavesAConsistentProgram) {
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("sub.dir")));
