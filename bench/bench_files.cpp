@@ -6,25 +6,16 @@
 #include "UInputFile.h"
 #include "UOutputFile.h"
 #include "UTylwenUtils.h"
-#include "UUserDialogs.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 namespace {
-
-class TSilentDialogs : public TUserDialogs {
-public:
-    void ShowMessage(const std::string&) override {}
-    void ShowError(const std::string& text) override { throw std::runtime_error(text); }
-    bool AskYesNo(const std::string&) override { return false; }
-    std::optional<std::string> AskOpenFileName(const TFileDialogOptions&) override { return {}; }
-    std::optional<std::string> AskSaveFileName(const TFileDialogOptions&) override { return {}; }
-};
 
 std::filesystem::path& BenchFolder() {
     static std::filesystem::path folder;
@@ -51,9 +42,9 @@ void FillStore(TDMTylwen& store, std::int64_t dataSets) {
     }
 }
 
-void ReadInto(TDMTylwen& store, TUserDialogs& dialogs, const std::string& path) {
+void ReadInto(TDMTylwen& store, const std::string& path) {
     store.FileName = path;
-    if (ReadInputFile(dialogs, store) != TReadInputOutcome::Read) {
+    if (ReadInputFile(store).Outcome != TReadInputOutcome::Read) {
         throw std::runtime_error("could not read " + path);
     }
 }
@@ -71,35 +62,39 @@ TFitStatistics CalculateStore(TDMTylwen& store) {
     return result;
 }
 
-void WriteBoth(TDMTylwen& store, TUserDialogs& dialogs, const TFitStatistics& result) {
+// A file that could not be created would leave nothing to measure.
+void WriteInput(const std::string& path, TDMTylwen& store) {
+    if (const std::optional<TFileMessage> refusal = WriteInputFile(path, store)) {
+        throw std::runtime_error(refusal->Text);
+    }
+}
+
+void WriteBoth(TDMTylwen& store, const TFitStatistics& result) {
     const std::string path = ChangeFileExt(store.FileName, ".inp");
-    WriteInputFile(path, dialogs, store);
+    WriteInput(path, store);
     store.FileName = path;
     FinishCalculation(result, store);
 }
 
 void PrepareInputFile(std::int64_t dataSets) {
-    TSilentDialogs dialogs;
     TDMTylwen store;
     FillStore(store, dataSets);
-    WriteInputFile(InputPath(dataSets), dialogs, store);
+    WriteInput(InputPath(dataSets), store);
 }
 
 void BM_ReadInputFile(benchmark::State& state) {
     PrepareInputFile(state.range(0));
-    TSilentDialogs dialogs;
     TDMTylwen store;
     for (auto _ : state) {
-        ReadInto(store, dialogs, InputPath(state.range(0)));
+        ReadInto(store, InputPath(state.range(0)));
     }
     state.SetComplexityN(state.range(0));
 }
 
 void BM_Calculate(benchmark::State& state) {
     PrepareInputFile(state.range(0));
-    TSilentDialogs dialogs;
     TDMTylwen store;
-    ReadInto(store, dialogs, InputPath(state.range(0)));
+    ReadInto(store, InputPath(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(CalculateStore(store));
     }
@@ -107,24 +102,22 @@ void BM_Calculate(benchmark::State& state) {
 }
 
 void BM_WriteInputAndOutputFiles(benchmark::State& state) {
-    TSilentDialogs dialogs;
     TDMTylwen store;
     FillStore(store, state.range(0));
     store.FileName = InputPath(state.range(0));
     const TFitStatistics result{};
     for (auto _ : state) {
-        WriteBoth(store, dialogs, result);
+        WriteBoth(store, result);
     }
     state.SetComplexityN(state.range(0));
 }
 
 void BM_ReadCalculateWrite(benchmark::State& state) {
     PrepareInputFile(state.range(0));
-    TSilentDialogs dialogs;
     TDMTylwen store;
     for (auto _ : state) {
-        ReadInto(store, dialogs, InputPath(state.range(0)));
-        WriteBoth(store, dialogs, CalculateStore(store));
+        ReadInto(store, InputPath(state.range(0)));
+        WriteBoth(store, CalculateStore(store));
     }
     state.SetComplexityN(state.range(0));
 }

@@ -2,6 +2,8 @@
 // windows implement it with modal boxes, the tests script it.
 #pragma once
 
+#include "UFileMessage.h"
+
 #include <optional>
 #include <string>
 
@@ -27,3 +29,7 @@ public:
     virtual std::optional<std::string> AskOpenFileName(const TFileDialogOptions& options) = 0;
     virtual std::optional<std::string> AskSaveFileName(const TFileDialogOptions& options) = 0;
 };
+
+// Shows what a file operation had to tell, in the error box or a message box;
+// nothing when it had nothing to tell.
+void Tell(TUserDialogs& dialogs, const std::optional<TFileMessage>& message);

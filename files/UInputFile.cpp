@@ -4,7 +4,6 @@
 #include "UFileNumber.h"
 #include "UFloatMath.h"
 #include "UTextScanner.h"
-#include "UUserDialogs.h"
 
 #include <algorithm>
 #include <array>
@@ -274,32 +273,32 @@ struct TScanResult {
     std::size_t Line;
 };
 
-TReadInputOutcome TellOutcome(TScanResult scan, const std::string& path, std::int32_t maxDataSets,
-                              TUserDialogs& dialogs) {
+TFileMessage Message(std::string text) {
+    return TFileMessage{std::move(text), false};
+}
+
+TReadInputResult ReadResult(TScanResult scan, const std::string& path, std::int32_t maxDataSets) {
     switch (scan.Outcome) {
     case TScanOutcome::Read:
-        return TReadInputOutcome::Read;
+        return {TReadInputOutcome::Read, std::nullopt};
     case TScanOutcome::InvalidNumber:
-        dialogs.ShowError(InvalidNumberMessage);
-        return TReadInputOutcome::InvalidNumber;
+        return {TReadInputOutcome::InvalidNumber, TFileMessage{InvalidNumberMessage, true}};
     case TScanOutcome::Incomplete:
-        dialogs.ShowMessage(IncompleteMessage(path));
-        return TReadInputOutcome::Incomplete;
+        return {TReadInputOutcome::Incomplete, Message(IncompleteMessage(path))};
     case TScanOutcome::MissingNumber:
-        dialogs.ShowMessage(LineMessage(scan.Line, path,
-                                        "holds fewer than the three numbers of a data set "
-                                        "(discharge, depth midway and depth near the drains)"));
-        return TReadInputOutcome::UnreadableLine;
+        return {TReadInputOutcome::UnreadableLine,
+                Message(LineMessage(scan.Line, path,
+                                    "holds fewer than the three numbers of a data set "
+                                    "(discharge, depth midway and depth near the drains)"))};
     case TScanOutcome::SerialField:
-        dialogs.ShowMessage(LineMessage(scan.Line, path,
-                                        "holds more than a serial number in its first six "
-                                        "characters, where only digits and blanks belong"));
-        return TReadInputOutcome::UnreadableLine;
+        return {TReadInputOutcome::UnreadableLine,
+                Message(LineMessage(scan.Line, path,
+                                    "holds more than a serial number in its first six "
+                                    "characters, where only digits and blanks belong"))};
     case TScanOutcome::TooLarge:
         break;
     }
-    dialogs.ShowMessage(TooLargeMessage(path, maxDataSets));
-    return TReadInputOutcome::Incomplete;
+    return {TReadInputOutcome::Incomplete, Message(TooLargeMessage(path, maxDataSets))};
 }
 
 } // namespace
@@ -328,25 +327,23 @@ std::string FormatInputFile(const std::string& path, const TDMTylwen& store) {
     return out;
 }
 
-bool WriteInputFile(const std::string& path, TUserDialogs& dialogs, TDMTylwen& store,
-                    TFileWriteSeam& seam) {
+std::optional<TFileMessage> WriteInputFile(const std::string& path, TDMTylwen& store,
+                                           TFileWriteSeam& seam) {
     const TWriteResult result = WriteFileSafely(path, FormatInputFile(path, store), seam);
     if (result.Stage == TWriteStage::Create) {
-        dialogs.ShowMessage(CouldNotCreateMessage(path));
-        return false;
+        return Message(CouldNotCreateMessage(path));
     }
     if (!result.Succeeded()) {
         throw EInOutError("The file \"" + path + "\" could not be written: " + result.Reason);
     }
-    return true;
+    return std::nullopt;
 }
 
-TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store, std::int32_t maxDataSets) {
+TReadInputResult ReadInputFile(TDMTylwen& store, std::int32_t maxDataSets) {
     store.FileName = ChangeDataFileExt(store.FileName, ".inp");
     TTextScanner scanner(store.FileName);
     if (!scanner.IsOpen()) {
-        dialogs.ShowMessage(CouldNotOpenInputMessage(store.FileName));
-        return TReadInputOutcome::CouldNotOpen;
+        return {TReadInputOutcome::CouldNotOpen, Message(CouldNotOpenInputMessage(store.FileName))};
     }
     TInputFileContent content;
     const TScanOutcome outcome =
@@ -354,7 +351,7 @@ TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store, std::in
     if (outcome == TScanOutcome::Read) {
         CommitInputFile(content, store);
     }
-    return TellOutcome({outcome, scanner.LineNumber()}, store.FileName, maxDataSets, dialogs);
+    return ReadResult({outcome, scanner.LineNumber()}, store.FileName, maxDataSets);
 }
 
 std::string CouldNotCreateMessage(const std::string& path) {

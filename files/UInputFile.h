@@ -4,12 +4,12 @@
 #pragma once
 
 #include "UDMTylwen.h"
+#include "UFileMessage.h"
 #include "USafeFileWriter.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
-
-class TUserDialogs;
 
 // A data line as written, with a serial number of up to five digits: the
 // number, three values and CR LF; a longer number widens it.
@@ -20,10 +20,12 @@ constexpr std::size_t WrittenDataLineBytes = 42;
 std::string FormatInputFile(const std::string& path, const TDMTylwen& store);
 
 // Writes the store to `path`, replacing an existing file only when the new one
-// is complete. Returns false after telling the user when the file could not be
-// created; raises EInOutError when it could not be written after that.
-bool WriteInputFile(const std::string& path, TUserDialogs& dialogs, TDMTylwen& store = DMTylwen,
-                    TFileWriteSeam& seam = DefaultFileWriteSeam());
+// is complete. Returns what to tell the user when the file could not be
+// created, nothing once it is written; raises EInOutError when it could not
+// be written after being created.
+[[nodiscard]] std::optional<TFileMessage>
+WriteInputFile(const std::string& path, TDMTylwen& store = DMTylwen,
+               TFileWriteSeam& seam = DefaultFileWriteSeam());
 
 enum class TReadInputOutcome {
     Read,
@@ -36,13 +38,21 @@ enum class TReadInputOutcome {
     UnreadableLine,
 };
 
+// What reading an input file did, and what the user is to be told about it:
+// nothing exactly when the file was read.
+struct TReadInputResult {
+    TReadInputOutcome Outcome = TReadInputOutcome::Read;
+    std::optional<TFileMessage> Tell;
+};
+
 // Switches the extension of FileName to ".inp" and reads that file into the
 // store. All or nothing: unless the file is read up to its end marker, the
-// store keeps everything but the new FileName, and the user has been told.
-// A table of more than `maxDataSets` data sets is refused as a whole: the
-// window passes what its grid can hold; the batch road takes any size.
-TReadInputOutcome ReadInputFile(TUserDialogs& dialogs, TDMTylwen& store = DMTylwen,
-                                std::int32_t maxDataSets = MaxStoredDataSets);
+// store keeps everything but the new FileName, and the result says what to
+// tell the user. A table of more than `maxDataSets` data sets is refused as a
+// whole: the window passes what its grid can hold; the batch road takes any
+// size.
+[[nodiscard]] TReadInputResult ReadInputFile(TDMTylwen& store = DMTylwen,
+                                             std::int32_t maxDataSets = MaxStoredDataSets);
 
 // The file that the writer could not create.
 std::string CouldNotCreateMessage(const std::string& path);

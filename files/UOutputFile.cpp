@@ -7,7 +7,6 @@
 #include "USameFile.h"
 #include "UTextScanner.h"
 #include "UTylwenUtils.h"
-#include "UUserDialogs.h"
 
 #include <utility>
 
@@ -119,16 +118,14 @@ LineSet OutputLinesOf(const std::string& text) {
     return lines;
 }
 
-void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& store) {
+std::optional<TFileMessage> ReadOutputLines(const std::string& name, TDMTylwen& store) {
     TTextScanner scanner(name);
     if (!scanner.IsOpen()) {
-        dialogs.ShowMessage(CouldNotOpenOutputMessage(name));
-        return;
+        return TFileMessage{CouldNotOpenOutputMessage(name), false};
     }
     LineSet lines;
     if (!ReadLimitedLines(scanner, lines)) {
-        dialogs.ShowMessage(TooLargeMessage(name));
-        return;
+        return TFileMessage{TooLargeMessage(name), false};
     }
     const auto count = static_cast<std::int32_t>(lines.size());
     // An empty file leaves the earlier lines in place, unread.
@@ -136,4 +133,5 @@ void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& 
         store.OutputLines = std::move(lines);
     }
     store.NrOfOutputLines = count;
+    return std::nullopt;
 }

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "UDMTylwen.h"
+#include "UFileMessage.h"
 #include "UFitStatistics.h"
 #include "USafeFileWriter.h"
 
+#include <optional>
 #include <string>
-
-class TUserDialogs;
 
 // The five lines for the output file `outputPath`, each ended by CR LF.
 std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics& result);
@@ -38,5 +38,7 @@ LineSet OutputLinesOf(const std::string& text);
 
 // Reads every line of `name` into OutputLines and NrOfOutputLines. A file that
 // cannot be opened, or that is far larger than an output file (more than
-// 10000 lines or 1 MiB of text), is told to the user and leaves both unchanged.
-void ReadOutputLines(const std::string& name, TUserDialogs& dialogs, TDMTylwen& store = DMTylwen);
+// 10000 lines or 1 MiB of text), leaves both unchanged and returns what to
+// tell the user; a file read returns nothing.
+[[nodiscard]] std::optional<TFileMessage> ReadOutputLines(const std::string& name,
+                                                          TDMTylwen& store = DMTylwen);

@@ -1,7 +1,6 @@
 #include "UTableMemory.h"
 
 #include "UFileNames.h"
-#include "UUserDialogs.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -38,18 +37,16 @@ std::optional<std::string> CountRefusal(std::int32_t count, std::int32_t gridRow
            " data sets: " + MemoryShortageText(needed, available) + ".";
 }
 
-TReadInputOutcome ReadInputFileWithinMemory(TUserDialogs& dialogs, const TMemoryProbe& memory,
-                                            TDMTylwen& store) {
+TReadInputResult ReadInputFileWithinMemory(const TMemoryProbe& memory, TDMTylwen& store) {
     const std::string path = ChangeDataFileExt(store.FileName, ".inp");
     const std::uint64_t needed = WindowBytesFor(FileBytes(path) / WrittenDataLineBytes);
     const std::uint64_t available = memory.AvailableBytes();
     if (needed > available) {
         store.FileName = path;
-        dialogs.ShowMessage(FileTooLargeMessage(path, needed, available));
-        return TReadInputOutcome::Incomplete;
+        return {TReadInputOutcome::Incomplete,
+                TFileMessage{FileTooLargeMessage(path, needed, available), false}};
     }
     const std::uint64_t mostDataSets = available / WindowBytesPerDataSet;
-    return ReadInputFile(dialogs, store,
-                         static_cast<std::int32_t>(std::min<std::uint64_t>(
-                             mostDataSets, static_cast<std::uint64_t>(MaxStoredDataSets))));
+    return ReadInputFile(store, static_cast<std::int32_t>(std::min<std::uint64_t>(
+                                    mostDataSets, static_cast<std::uint64_t>(MaxStoredDataSets))));
 }

@@ -10,8 +10,6 @@
 #include <optional>
 #include <string>
 
-class TUserDialogs;
-
 // The message refusing a count raised from `gridRows` to `count`, or nothing
 // when the memory for the new data sets is available.
 std::optional<std::string> CountRefusal(std::int32_t count, std::int32_t gridRows,
@@ -20,5 +18,5 @@ std::optional<std::string> CountRefusal(std::int32_t count, std::int32_t gridRow
 // ReadInputFile for the window: a file whose table the memory cannot hold is
 // refused before it is read, judged by its size, and a file of unusually
 // short lines stops being read before it outgrows the memory.
-TReadInputOutcome ReadInputFileWithinMemory(TUserDialogs& dialogs, const TMemoryProbe& memory,
-                                            TDMTylwen& store = DMTylwen);
+[[nodiscard]] TReadInputResult ReadInputFileWithinMemory(const TMemoryProbe& memory,
+                                                         TDMTylwen& store = DMTylwen);

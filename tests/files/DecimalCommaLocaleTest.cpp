@@ -1,5 +1,4 @@
 #include "FilesTestSupport.h"
-#include "ScriptedDialogs.h"
 #include "UInputFile.h"
 #include "UOutputFile.h"
 
@@ -27,18 +26,18 @@ protected:
 
 TEST_F(DecimalCommaLocale, FilesKeepThePoint) {
     TTempFolder folder;
-    TScriptedDialogs dialogs;
     TDMTylwen store = WorkedExampleStore();
     store.ImpermeableDepth = 12345.678;
     const std::string path = folder.Path("komma.inp");
-    ASSERT_TRUE(WriteInputFile(path, dialogs, store));
+    ASSERT_EQ(WriteInputFile(path, store), std::nullopt);
     const std::string bytes = ReadBytes(path);
     EXPECT_NE(bytes.find(" Depth impermeable layer (m) 12345.678\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("    1       5.000       0.600      1.000\r\n"), std::string::npos);
     EXPECT_EQ(bytes.find(','), std::string::npos);
 
     store.FileName = path;
-    ASSERT_EQ(ReadInputFile(dialogs, store), TReadInputOutcome::Read);
+    const TReadInputResult read = ReadInputFile(store);
+    ASSERT_EQ(read.Outcome, TReadInputOutcome::Read);
     EXPECT_EQ(store.ImpermeableDepth, 12345.678);
     EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 1.0, 1.1, 1.15, 0.0, 0.0}));
 
@@ -51,7 +50,7 @@ TEST_F(DecimalCommaLocale, FilesKeepThePoint) {
               " Q/H\" = A.H\" + B  with  A =  0.009    B = 0.0082    H\" = H - E\r\n"
               " Ka = A*S^2/4 = 2072.368   Kb = B*S^2/8*d =  0.000  with d =  0.000\r\n"
               " (see Intro and Figure tabs)\r\n");
-    EXPECT_TRUE(dialogs.Errors.empty());
+    EXPECT_EQ(read.Tell, std::nullopt);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "UDMTylwen.h"
+#include "UFileMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <functional>
 #include <grp.h>
 #include <iterator>
+#include <ostream>
 #include <set>
 #include <string>
 #include <sys/wait.h>
@@ -53,6 +55,16 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A failed check names the message and the box it was meant for.
+inline void PrintTo(const TFileMessage& message, std::ostream* out) {
+    *out << (message.IsError ? "error box: \"" : "message box: \"") << message.Text << '"';
+}
+
+// What the message box (not the error box) is to show.
+inline TFileMessage Told(const std::string& text) {
+    return TFileMessage{text, false};
+}
 
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);

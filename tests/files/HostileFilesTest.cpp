@@ -1,7 +1,6 @@
 // Large and hostile files given to the two readers: each ends in bounded time
 // with the file read or the user told, and a huge line is never held whole.
 #include "FilesTestSupport.h"
-#include "ScriptedDialogs.h"
 #include "UInputFile.h"
 #include "UOutputFile.h"
 
@@ -87,12 +86,12 @@ protected:
         EXPECT_EQ(store.NrOfOutputLines, 1);
     }
 
-    std::string TooLarge(const std::string& path) const {
-        return "The file \"" + path + "\" is too large to be an output file and was not read.";
+    TFileMessage TooLarge(const std::string& path) const {
+        return Told("The file \"" + path +
+                    "\" is too large to be an output file and was not read.");
     }
 
     TTempFolder folder;
-    TScriptedDialogs dialogs;
     TDMTylwen store;
 };
 
@@ -102,7 +101,7 @@ TEST_F(HostileFiles, InputLineOfManyMegabytesIsStreamed) {
                   "\r\n - - - - - - - - - - - - - - - - - - - - -\r\n");
     store.FileName = path;
     TReadInputOutcome outcome{};
-    const TCost cost = Measure([&] { outcome = ReadInputFile(dialogs, store); });
+    const TCost cost = Measure([&] { outcome = ReadInputFile(store).Outcome; });
     EXPECT_EQ(outcome, TReadInputOutcome::Read);
     EXPECT_EQ(store.NrOfDataSets, 1);
     EXPECT_LT(cost.Time, std::chrono::seconds(10));
@@ -117,9 +116,9 @@ TEST_F(HostileFiles, OutputFileFarLargerThanFiveLinesIsRefused) {
     const std::string manyLines = folder.Path("many lines.out");
     WriteRepeated(manyLines, "", '\n', 4, "");
     for (const std::string& path : {longLine, manyLines}) {
-        dialogs.Messages.clear();
-        const TCost cost = Measure([&] { ReadOutputLines(path, dialogs, store); });
-        EXPECT_EQ(dialogs.Messages, std::vector<std::string>{TooLarge(path)});
+        std::optional<TFileMessage> told;
+        const TCost cost = Measure([&] { told = ReadOutputLines(path, store); });
+        EXPECT_EQ(told, TooLarge(path));
         ExpectOutputLinesKept();
         EXPECT_LT(cost.Time, std::chrono::seconds(10));
         if (cost.PeakGrowth) {
@@ -131,14 +130,12 @@ TEST_F(HostileFiles, OutputFileFarLargerThanFiveLinesIsRefused) {
 TEST_F(HostileFiles, OutputFileUpToTheLimitsIsRead) {
     const std::string path = folder.Path("large.out");
     WriteBytes(path, std::string(Megabyte - 9999, 'y') + std::string(9999, '\n'));
-    ReadOutputLines(path, dialogs, store);
-    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(ReadOutputLines(path, store), std::nullopt);
     ASSERT_EQ(store.NrOfOutputLines, 9999);
     EXPECT_EQ(store.OutputLines[0].size(), Megabyte - 9999);
 
     WriteBytes(path, std::string(Megabyte - 10000, 'y') + std::string(10001, '\n'));
-    ReadOutputLines(path, dialogs, store);
-    EXPECT_EQ(dialogs.Messages, std::vector<std::string>{TooLarge(path)});
+    EXPECT_EQ(ReadOutputLines(path, store), TooLarge(path));
     EXPECT_EQ(store.NrOfOutputLines, 9999);
 }
 
@@ -152,8 +149,7 @@ TEST_F(HostileFiles, BinaryJunkAsOutputFileGivesItsLines) {
     }
     const std::string path = folder.Path("junk.out");
     WriteBytes(path, junk);
-    ReadOutputLines(path, dialogs, store);
-    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(ReadOutputLines(path, store), std::nullopt);
     const std::size_t lines = lineFeeds + (junk.back() == '\n' ? 0 : 1);
     EXPECT_EQ(store.NrOfOutputLines, static_cast<std::int32_t>(lines));
     EXPECT_EQ(store.OutputLines.size(), lines);
@@ -164,8 +160,7 @@ TEST_F(HostileFiles, FolderOrUnreadableFileAsOutputFileIsTold) {
                                  "program,  or the programmer should incorporate more time.";
     const std::string folderPath = folder.Path("a folder.out");
     std::filesystem::create_directory(folderPath);
-    ReadOutputLines(folderPath, dialogs, store);
-    EXPECT_EQ(dialogs.Messages, std::vector<std::string>{"The file \"" + folderPath + expected});
+    EXPECT_EQ(ReadOutputLines(folderPath, store), Told("The file \"" + folderPath + expected));
     ExpectOutputLinesKept();
 
     const std::string secret = folder.Path("secret.out");
@@ -173,11 +168,8 @@ TEST_F(HostileFiles, FolderOrUnreadableFileAsOutputFileIsTold) {
     ::chmod(folder.Folder().c_str(), 0755);
     ::chmod(secret.c_str(), 0);
     EXPECT_TRUE(HoldsWithoutRoot([&] {
-        TScriptedDialogs childDialogs;
         TDMTylwen childStore;
-        ReadOutputLines(secret, childDialogs, childStore);
-        return childDialogs.Messages ==
-                   std::vector<std::string>{"The file \"" + secret + expected} &&
+        return ReadOutputLines(secret, childStore) == Told("The file \"" + secret + expected) &&
                childStore.NrOfOutputLines == 0;
     }));
 }

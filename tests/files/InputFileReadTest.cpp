@@ -1,10 +1,10 @@
 #include "FilesTestSupport.h"
-#include "ScriptedDialogs.h"
 #include "UInputFile.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <random>
 #include <sys/stat.h>
 #include <tuple>
@@ -39,7 +39,9 @@ protected:
     TReadInputOutcome ReadBounded(const std::string& bytes, std::int32_t maxDataSets) {
         WriteBytes(folder.Path("field.inp"), bytes);
         store.FileName = folder.Path("field.out");
-        return ReadInputFile(dialogs, store, maxDataSets);
+        const TReadInputResult result = ReadInputFile(store, maxDataSets);
+        told = result.Tell;
+        return result.Outcome;
     }
 
     // A store that a read must leave alone when it fails.
@@ -66,8 +68,9 @@ protected:
     }
 
     TTempFolder folder;
-    TScriptedDialogs dialogs;
     TDMTylwen store;
+    // What the last Read had the user told.
+    std::optional<TFileMessage> told;
 };
 
 TEST_F(InputFileRead, WrittenFileReadsBackRoundedAsWritten) {
@@ -81,10 +84,11 @@ TEST_F(InputFileRead, WrittenFileReadsBackRoundedAsWritten) {
     written.WorkMidway = {0.6, 0.1236, 1e-9, 0.5};
     written.WorkNear = {0.9, 0.98765, 7.0, 0.75};
     const std::string path = folder.Path("Güllé \"round\" trip.inp");
-    ASSERT_TRUE(WriteInputFile(path, dialogs, written));
+    ASSERT_EQ(WriteInputFile(path, written), std::nullopt);
     store.FileName = path;
-    ASSERT_EQ(ReadInputFile(dialogs, store), TReadInputOutcome::Read);
-    EXPECT_EQ(dialogs.ShownCount(), 0u);
+    const TReadInputResult result = ReadInputFile(store);
+    ASSERT_EQ(result.Outcome, TReadInputOutcome::Read);
+    EXPECT_EQ(result.Tell, std::nullopt);
     EXPECT_EQ(store.DrainDepth, 1.234);
     EXPECT_EQ(store.ImpermeableDepth, 1234.5);
     EXPECT_EQ(store.DrainRadius, 0.033);
@@ -145,7 +149,6 @@ TEST_F(InputFileRead, DataLineWithoutItsNumbersOrWithMoreThanASerialIsRefused) {
              {first + "   -2 3.0 0.8 1.1\r\n", 16, serial},
              {first + "    2\t3.0\t0.8\t1.1 9 more words\r\n", 0, ""}}) {
         FillWithEarlierFile();
-        dialogs.Messages.clear();
         const TReadInputOutcome outcome = Read(Header() + table + EndMarker);
         if (line == 0) {
             EXPECT_EQ(outcome, TReadInputOutcome::Read);
@@ -153,9 +156,8 @@ TEST_F(InputFileRead, DataLineWithoutItsNumbersOrWithMoreThanASerialIsRefused) {
             continue;
         }
         EXPECT_EQ(outcome, TReadInputOutcome::UnreadableLine) << table;
-        EXPECT_EQ(dialogs.Messages,
-                  std::vector<std::string>{"Line " + std::to_string(line) + " of the file \"" +
-                                           folder.Path("field.inp") + "\" " + fault});
+        EXPECT_EQ(told, Told("Line " + std::to_string(line) + " of the file \"" +
+                             folder.Path("field.inp") + "\" " + fault));
         ExpectEarlierFileKept();
     }
 }
@@ -176,8 +178,8 @@ TEST_F(InputFileRead, NumbersTakeSignPointAndExponentOnly) {
                   TReadInputOutcome::Read)
             << valid;
         EXPECT_EQ(std::abs(store.InputDischarge[1]), std::string(valid) == "1e-999" ? 0.0 : 2.5);
+        EXPECT_EQ(told, std::nullopt);
     }
-    EXPECT_EQ(dialogs.ShownCount(), 0u);
     for (const char* invalid :
          {"2,5", "nan", "inf", "-infinity", "1e999", "0x10", "1e", "--1", ".", "1.2.3", "1e+",
           "\xC2\xB1"
@@ -194,14 +196,13 @@ TEST_F(InputFileRead, InvalidNumberChangesNothingButTheFileName) {
     FillWithEarlierFile();
     const std::string bytes = Header() + "    1       1.000       0.100      0.200\r\n" +
                               "    2       2.000       0.3OO      0.400\r\n" + EndMarker;
+    const TFileMessage errorBox{"Invalid numeric input", true};
     EXPECT_EQ(Read(bytes), TReadInputOutcome::InvalidNumber);
-    EXPECT_EQ(dialogs.Errors, std::vector<std::string>{"Invalid numeric input"});
-    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(told, errorBox);
     ExpectEarlierFileKept();
 
-    dialogs.Errors.clear();
     EXPECT_EQ(Read(Header("  1,20\r\n") + EndMarker), TReadInputOutcome::InvalidNumber);
-    EXPECT_EQ(dialogs.Errors, std::vector<std::string>{"Invalid numeric input"});
+    EXPECT_EQ(told, errorBox);
     ExpectEarlierFileKept();
 }
 
@@ -214,10 +215,8 @@ TEST_F(InputFileRead, FileEndingBeforeItsEndMarkerChangesNothing) {
          {complete, complete.substr(0, complete.size() - 2), complete.substr(0, 150),
           std::string(" File Name: x\r\n\r\n Drain depth (m)   1.2"), std::string()}) {
         FillWithEarlierFile();
-        dialogs.Messages.clear();
         EXPECT_EQ(Read(bytes), TReadInputOutcome::Incomplete) << bytes.size();
-        EXPECT_EQ(dialogs.Messages, std::vector<std::string>{expectedMessage});
-        EXPECT_TRUE(dialogs.Errors.empty());
+        EXPECT_EQ(told, Told(expectedMessage));
         ExpectEarlierFileKept();
     }
 }
@@ -228,14 +227,16 @@ TEST_F(InputFileRead, UnopenableFileIsToldWithItsInputName) {
                                  "or the programmer should incorporate more time.";
     FillWithEarlierFile();
     store.FileName = folder.Path("field.out");
-    EXPECT_EQ(ReadInputFile(dialogs, store), TReadInputOutcome::CouldNotOpen);
-    ASSERT_EQ(dialogs.Messages, std::vector<std::string>{expected});
+    TReadInputResult result = ReadInputFile(store);
+    EXPECT_EQ(result.Outcome, TReadInputOutcome::CouldNotOpen);
+    EXPECT_EQ(result.Tell, Told(expected));
     ExpectEarlierFileKept();
 
     std::filesystem::create_directory(folder.Path("field.inp"));
     store.FileName = folder.Path("field");
-    EXPECT_EQ(ReadInputFile(dialogs, store), TReadInputOutcome::CouldNotOpen);
-    EXPECT_EQ(dialogs.Messages.back(), expected);
+    result = ReadInputFile(store);
+    EXPECT_EQ(result.Outcome, TReadInputOutcome::CouldNotOpen);
+    EXPECT_EQ(result.Tell, Told(expected));
     ExpectEarlierFileKept();
 }
 
@@ -245,11 +246,11 @@ TEST_F(InputFileRead, FileWithoutReadPermissionCannotBeOpened) {
     ::chmod(folder.Path("secret.inp").c_str(), 0);
     const std::string path = folder.Path("secret.inp");
     EXPECT_TRUE(HoldsWithoutRoot([&] {
-        TScriptedDialogs childDialogs;
         TDMTylwen childStore;
         childStore.FileName = path;
-        return ReadInputFile(childDialogs, childStore) == TReadInputOutcome::CouldNotOpen &&
-               childDialogs.Messages == std::vector<std::string>{CouldNotOpenInputMessage(path)};
+        const TReadInputResult result = ReadInputFile(childStore);
+        return result.Outcome == TReadInputOutcome::CouldNotOpen &&
+               result.Tell == Told(CouldNotOpenInputMessage(path));
     }));
 }
 
@@ -290,10 +291,9 @@ TEST_F(InputFileRead, TableBeyondTheCallersBoundIsRefusedWhileAnyOtherSizeIsRead
         bytes += line;
     }
     EXPECT_EQ(ReadBounded(bytes + EndMarker, 100000), TReadInputOutcome::Incomplete);
-    EXPECT_EQ(dialogs.Messages.back(),
-              "The file \"" + folder.Path("field.inp") +
-                  "\" holds more than 100000 data sets, more than the table can hold, and was "
-                  "not read.");
+    EXPECT_EQ(told, Told("The file \"" + folder.Path("field.inp") +
+                         "\" holds more than 100000 data sets, more than the table can hold, and "
+                         "was not read."));
     ExpectEarlierFileKept();
 
     ASSERT_EQ(Read(bytes + EndMarker), TReadInputOutcome::Read);

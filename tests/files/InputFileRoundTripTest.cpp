@@ -2,7 +2,6 @@
 // too wide for their fields, the largest table, any finite number; longer
 // numbers are refused rather than split in two.
 #include "FilesTestSupport.h"
-#include "ScriptedDialogs.h"
 #include "UFileNumber.h"
 #include "UInputFile.h"
 #include "UOutputFile.h"
@@ -24,9 +23,12 @@ protected:
     }
 
     TReadInputOutcome WriteAndRead() {
-        EXPECT_TRUE(WriteInputFile(path, dialogs, written));
+        EXPECT_EQ(WriteInputFile(path, written), std::nullopt);
         read.FileName = path;
-        return ReadInputFile(dialogs, read);
+        const TReadInputResult result = ReadInputFile(read);
+        // Told exactly when not read.
+        EXPECT_EQ(result.Tell.has_value(), result.Outcome != TReadInputOutcome::Read);
+        return result.Outcome;
     }
 
     static double AsWritten(double value) {
@@ -35,7 +37,6 @@ protected:
 
     TTempFolder folder;
     const std::string path = folder.Path("field.inp");
-    TScriptedDialogs dialogs;
     TDMTylwen written;
     TDMTylwen read;
 };
@@ -53,8 +54,6 @@ TEST_F(InputFileRoundTrip, ValuesWiderThanTheirFieldsStayApart) {
     // Values that fit keep the column layout byte for byte.
     EXPECT_NE(ReadBytes(path).find("\r\n    2       2.500 -1234567.500 1000000.000\r\n"),
               std::string::npos);
-    EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_TRUE(dialogs.Errors.empty());
 }
 
 TEST_F(InputFileRoundTrip, LargestTableReadsBackInOrder) {
@@ -82,7 +81,7 @@ TEST_F(InputFileRoundTrip, LargestTableReadsBackInOrder) {
 // serial field has; those digits are no discharge.
 TEST_F(InputFileRoundTrip, LongSerialNumbersAreSkippedWhole) {
     SetDataSets({}, {}, {});
-    ASSERT_TRUE(WriteInputFile(path, dialogs, written));
+    ASSERT_EQ(WriteInputFile(path, written), std::nullopt);
     std::string bytes = ReadBytes(path);
     const std::string endMarker = " - - - - - - - - - - - - - - - - - - - - -\r\n";
     bytes.insert(bytes.size() - endMarker.size(), "999999       1.500       0.600      0.900\r\n"
@@ -90,7 +89,7 @@ TEST_F(InputFileRoundTrip, LongSerialNumbersAreSkippedWhole) {
                                                   "123456789 3.5 0.8 1.1\r\n");
     WriteBytes(path, bytes);
     read.FileName = path;
-    ASSERT_EQ(ReadInputFile(dialogs, read), TReadInputOutcome::Read);
+    ASSERT_EQ(ReadInputFile(read).Outcome, TReadInputOutcome::Read);
     EXPECT_EQ(read.InputDischarge, (DataSetR{0.0, 1.5, 2.5, 3.5, 0.0, 0.0}));
     EXPECT_EQ(read.InputDepthMidway, (DataSetR{0.0, 0.6, 0.7, 0.8, 0.0, 0.0}));
     EXPECT_EQ(read.InputDepthNear, (DataSetR{0.0, 0.9, 1.0, 1.1, 0.0, 0.0}));
@@ -113,12 +112,12 @@ TEST_F(InputFileRoundTrip, FilesInAFolderNamedWithLineBreaksOpenAgain) {
     const std::string input = named + "/site.inp";
     const std::string output = named + "/site.out";
     written = WorkedExampleStore();
-    ASSERT_TRUE(WriteInputFile(input, dialogs, written));
+    ASSERT_EQ(WriteInputFile(input, written), std::nullopt);
     WriteBytes(output, FormatOutputFile(output, TFitStatistics{}));
     read.FileName = input;
-    ASSERT_EQ(ReadInputFile(dialogs, read), TReadInputOutcome::Read);
+    ASSERT_EQ(ReadInputFile(read).Outcome, TReadInputOutcome::Read);
     EXPECT_EQ(read.NrOfDataSets, 3);
-    ReadOutputLines(output, dialogs, read);
+    ASSERT_EQ(ReadOutputLines(output, read), std::nullopt);
     ASSERT_EQ(read.NrOfOutputLines, 5);
     EXPECT_EQ(read.OutputLines[0], " File: " + folder.Path("field notes  ") + "/site.out");
 }
@@ -135,8 +134,9 @@ TEST_F(InputFileRoundTrip, EveryFiniteValueReadsBackAndLongerNumbersAreRefused) 
     const std::string tooLong = "0." + std::string(330, '0');
     WriteBytes(path, ReadBytes(path).replace(ReadBytes(path).find(" 0.500"), 6, " " + tooLong));
     read.NrOfDataSets = 5;
-    EXPECT_EQ(ReadInputFile(dialogs, read), TReadInputOutcome::InvalidNumber);
-    EXPECT_EQ(dialogs.Errors, std::vector<std::string>{"Invalid numeric input"});
+    const TReadInputResult refused = ReadInputFile(read);
+    EXPECT_EQ(refused.Outcome, TReadInputOutcome::InvalidNumber);
+    EXPECT_EQ(refused.Tell, (TFileMessage{"Invalid numeric input", true}));
     EXPECT_EQ(read.NrOfDataSets, 5);
 }
 

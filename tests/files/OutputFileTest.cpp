@@ -127,15 +127,14 @@ TEST_F(OutputFile, FailedWriteChangesNothing) {
 TEST_F(OutputFile, LinesAreReadWhateverTheirEnds) {
     const std::string name = folder.Path("field.out");
     WriteBytes(name, "one\r\ntwo\n\r\nlast without end");
-    ReadOutputLines(name, dialogs, store);
+    EXPECT_EQ(ReadOutputLines(name, store), std::nullopt);
     EXPECT_EQ(store.NrOfOutputLines, 4);
     EXPECT_EQ(store.OutputLines, (LineSet{"one", "two", "", "last without end"}));
 
     WriteBytes(name, "a\r\nb\r\n");
-    ReadOutputLines(name, dialogs, store);
+    EXPECT_EQ(ReadOutputLines(name, store), std::nullopt);
     EXPECT_EQ(store.NrOfOutputLines, 2);
     EXPECT_EQ(store.OutputLines, (LineSet{"a", "b"}));
-    EXPECT_EQ(dialogs.ShownCount(), 0u);
 }
 
 TEST_F(OutputFile, EmptyFileGivesNoLinesAndKeepsTheOldOnes) {
@@ -143,7 +142,7 @@ TEST_F(OutputFile, EmptyFileGivesNoLinesAndKeepsTheOldOnes) {
     store.NrOfOutputLines = 2;
     const std::string name = folder.Path("empty.out");
     WriteBytes(name, "");
-    ReadOutputLines(name, dialogs, store);
+    EXPECT_EQ(ReadOutputLines(name, store), std::nullopt);
     EXPECT_EQ(store.NrOfOutputLines, 0);
     EXPECT_EQ(store.OutputLines, (LineSet{"old 1", "old 2"}));
 }
@@ -152,13 +151,10 @@ TEST_F(OutputFile, UnopenableFileIsToldAndChangesNothing) {
     store.OutputLines = {"old"};
     store.NrOfOutputLines = 1;
     for (const std::string& name : {folder.Path("missing.out"), folder.Path("")}) {
-        dialogs.Messages.clear();
-        ReadOutputLines(name, dialogs, store);
-        EXPECT_EQ(dialogs.Messages,
-                  std::vector<std::string>{"The file \"" + name +
-                                           "\"could not be opened. It may be damaged, in use by "
-                                           "another program,  or the programmer should "
-                                           "incorporate more time."});
+        EXPECT_EQ(ReadOutputLines(name, store),
+                  Told("The file \"" + name +
+                       "\"could not be opened. It may be damaged, in use by another program,  "
+                       "or the programmer should incorporate more time."));
         EXPECT_EQ(store.NrOfOutputLines, 1);
         EXPECT_EQ(store.OutputLines, LineSet{"old"});
     }

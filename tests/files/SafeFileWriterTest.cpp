@@ -1,5 +1,4 @@
 #include "FilesTestSupport.h"
-#include "ScriptedDialogs.h"
 #include "UFloatMath.h"
 #include "UInputFile.h"
 #include "USafeFileWriter.h"
@@ -79,14 +78,13 @@ protected:
     TTempFolder folder;
     const std::string path = folder.Path("field.inp");
     const std::string earlier = "the earlier file\r\n";
-    TScriptedDialogs dialogs;
     TDMTylwen store = WorkedExampleStore();
 };
 
 TEST_F(SafeFileWriter, ShortWritesStillWriteEveryByte) {
     TFailingSeam seam;
     seam.ChunkLimit = 3;
-    ASSERT_TRUE(WriteInputFile(path, dialogs, store, seam));
+    ASSERT_EQ(WriteInputFile(path, store, seam), std::nullopt);
     EXPECT_EQ(ReadBytes(path), FormatInputFile(path, store));
     EXPECT_EQ(folder.Names(), std::set<std::string>{"field.inp"});
 }
@@ -97,7 +95,7 @@ TEST_F(SafeFileWriter, FailureAtAnyByteKeepsTheEarlierFile) {
         TFailingSeam seam;
         seam.ByteLimit = limit;
         try {
-            WriteInputFile(path, dialogs, store, seam);
+            static_cast<void>(WriteInputFile(path, store, seam));
             ADD_FAILURE() << "no error after " << limit << " bytes";
         } catch (const EInOutError& error) {
             EXPECT_EQ(std::string(error.what()),
@@ -105,7 +103,6 @@ TEST_F(SafeFileWriter, FailureAtAnyByteKeepsTheEarlierFile) {
         }
         ExpectEarlierFileKept();
     }
-    EXPECT_EQ(dialogs.ShownCount(), 0u);
 }
 
 TEST_F(SafeFileWriter, FailureAfterTheLastByteKeepsTheEarlierFile) {
@@ -120,7 +117,7 @@ TEST_F(SafeFileWriter, FailureAfterTheLastByteKeepsTheEarlierFile) {
     }
     TFailingSeam seam;
     seam.FailReplace = true;
-    EXPECT_THROW(WriteInputFile(path, dialogs, store, seam), EInOutError);
+    EXPECT_THROW(static_cast<void>(WriteInputFile(path, store, seam)), EInOutError);
     ExpectEarlierFileKept();
 }
 
@@ -130,24 +127,20 @@ TEST_F(SafeFileWriter, FileThatCannotBeCreatedIsToldAndNothingWritten) {
                                  "program,  or the programmer should incorporate more time.";
     TFailingSeam seam;
     seam.FailCreate = true;
-    EXPECT_FALSE(WriteInputFile(path, dialogs, store, seam));
-    EXPECT_EQ(dialogs.Messages, std::vector<std::string>{expected});
+    EXPECT_EQ(WriteInputFile(path, store, seam), Told(expected));
     ExpectEarlierFileKept();
 
     TFailingSeam protectedFile;
     protectedFile.FileWriteProtected = true;
-    EXPECT_FALSE(WriteInputFile(path, dialogs, store, protectedFile));
-    EXPECT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(WriteInputFile(path, store, protectedFile), Told(expected));
     ExpectEarlierFileKept();
 
     const std::string missing = folder.Path("no such folder/field.inp");
-    EXPECT_FALSE(WriteInputFile(missing, dialogs, store));
-    EXPECT_EQ(dialogs.Messages.back(), CouldNotCreateMessage(missing));
+    EXPECT_EQ(WriteInputFile(missing, store), Told(CouldNotCreateMessage(missing)));
 
     std::filesystem::create_directory(folder.Path("a folder.inp"));
     EXPECT_EQ(WriteFileSafely(folder.Path("a folder.inp"), "x").Stage, TWriteStage::Create);
     EXPECT_EQ(WriteFileSafely("", "x").Stage, TWriteStage::Create);
-    EXPECT_TRUE(dialogs.Errors.empty());
 }
 
 TEST_F(SafeFileWriter, ReadOnlyFolderIsTold) {
@@ -158,10 +151,8 @@ TEST_F(SafeFileWriter, ReadOnlyFolderIsTold) {
     ::chmod(readOnly.c_str(), 0555);
     const std::string target = readOnly + "/field.inp";
     EXPECT_TRUE(HoldsWithoutRoot([&] {
-        TScriptedDialogs childDialogs;
         TDMTylwen childStore = WorkedExampleStore();
-        return !WriteInputFile(target, childDialogs, childStore) &&
-               childDialogs.Messages == std::vector<std::string>{CouldNotCreateMessage(target)};
+        return WriteInputFile(target, childStore) == Told(CouldNotCreateMessage(target));
     }));
     EXPECT_EQ(ReadBytes(target), earlier);
     EXPECT_EQ(folder.Names("read-only"), std::set<std::string>{"field.inp"});

@@ -94,21 +94,19 @@ bool IsExpectedError(const std::string& text) {
 
 // Whether a file the session left reads back whole.
 ::testing::AssertionResult InputFileIsComplete(const std::string& path) {
-    std::mt19937 unused;
-    TRandomDialogs silent(unused);
     TDMTylwen store;
     store.FileName = path;
-    if (ReadInputFile(silent, store) != TReadInputOutcome::Read) {
+    if (ReadInputFile(store).Outcome != TReadInputOutcome::Read) {
         return ::testing::AssertionFailure() << path << " does not read";
     }
     return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult OutputFileIsComplete(const std::string& path) {
-    std::mt19937 unused;
-    TRandomDialogs silent(unused);
     TDMTylwen store;
-    ReadOutputLines(path, silent, store);
+    if (const std::optional<TFileMessage> told = ReadOutputLines(path, store)) {
+        return ::testing::AssertionFailure() << told->Text;
+    }
     if (store.NrOfOutputLines != 5 || store.OutputLines.front() != " File: " + path ||
         store.OutputLines.back() != " (see Intro and Figure tabs)") {
         return ::testing::AssertionFailure() << path << " is not a complete output file";
@@ -442,7 +440,7 @@ void TRandomSession::CheckInvariants(int action) {
     const std::string files = ReadWholeFile(input) + ReadWholeFile(DMTylwen.FileName);
     TDMTylwen saved;
     saved.FileName = input;
-    ReadInputFile(randomDialogs_, saved);
+    Tell(randomDialogs_, ReadInputFile(saved).Tell);
     bool same = saved.NrOfDataSets == static_cast<int>(shown.size());
     for (int i = 0; same && i < saved.NrOfDataSets; ++i) {
         const double values[] = {At(saved.InputDischarge, i + 1), At(saved.InputDepthMidway, i + 1),

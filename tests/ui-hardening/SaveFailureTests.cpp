@@ -161,10 +161,9 @@ TEST_F(TSaveFailureTest, AwkwardButValidNamesAreSavedAndOpenAgain) {
         EXPECT_EQ(FileLines(out).front(), " File: " + out);
         EXPECT_EQ(DMTylwen.FileName, out);
 
-        TScriptedDialogs quiet;
         TDMTylwen reread;
         reread.FileName = out;
-        EXPECT_EQ(ReadInputFile(quiet, reread), TReadInputOutcome::Read);
+        EXPECT_EQ(ReadInputFile(reread).Outcome, TReadInputOutcome::Read);
         EXPECT_EQ(reread.NrOfDataSets, 15);
     }
     EXPECT_EQ(NamesOnDisk(),

@@ -33,7 +33,9 @@ bool ReadCheckedInput(const std::string& file, TConsoleDialogs& dialogs, TDMTylw
         return false;
     }
     store.FileName = std::filesystem::absolute(file).string();
-    if (ReadInputFile(dialogs, store) != TReadInputOutcome::Read) {
+    const TReadInputResult read = ReadInputFile(store);
+    Tell(dialogs, read.Tell);
+    if (read.Outcome != TReadInputOutcome::Read) {
         return false;
     }
     if (store.NrOfDataSets == 0) {

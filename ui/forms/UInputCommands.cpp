@@ -141,7 +141,9 @@ void TMainForm::ShowChosenInputFile(const std::string& fileName) {
         dialogs_.ShowMessage(MissingFileMessage);
         return;
     }
-    if (ReadInputFileWithinMemory(dialogs_, *memory_) != TReadInputOutcome::Read) {
+    const TReadInputResult read = ReadInputFileWithinMemory(*memory_);
+    Tell(dialogs_, read.Tell);
+    if (read.Outcome != TReadInputOutcome::Read) {
         return;
     }
     ShowInputFileRead();
@@ -226,7 +228,8 @@ void TMainForm::InputSaveExecute() {
     CheckDataSetCount(SelectedOption(), store);
     // A file that could not be created has been told; calculating on would
     // claim that the input was saved.
-    if (!WriteInputFile(store.FileName, dialogs_)) {
+    if (const std::optional<TFileMessage> refusal = WriteInputFile(store.FileName)) {
+        Tell(dialogs_, refusal);
         return;
     }
     Calculate();

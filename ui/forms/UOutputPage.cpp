@@ -43,7 +43,7 @@ void TMainForm::ReadCurrentOutputFile() {
     Output_Memo->hide();
     TDMTylwen& store = DMTylwen;
     store.FileName = ChangeDataFileExt(store.FileName, ".out");
-    ReadOutputLines(store.FileName, dialogs_);
+    Tell(dialogs_, ReadOutputLines(store.FileName));
     LoadOutputMemo();
 }
 
@@ -75,7 +75,7 @@ void TMainForm::ShowChosenOutputFile(const std::string& fileName) {
         dialogs_.ShowMessage("File does not exist, please select another one,");
         return;
     }
-    ReadOutputLines(store.FileName, dialogs_);
+    Tell(dialogs_, ReadOutputLines(store.FileName));
     ShowStatus(GraphStatusText);
     LoadOutputMemo();
     SetInitialDirectories(ExtractFilePath(store.FileName));
@@ -97,7 +97,9 @@ void TMainForm::ShowChosenOutputFile(const std::string& fileName) {
 bool TMainForm::ReadInputFileOfChosenOutput() {
     TDMTylwen& store = DMTylwen;
     const std::string outputName = store.FileName;
-    if (ReadInputFileWithinMemory(dialogs_, *memory_) == TReadInputOutcome::Read) {
+    const TReadInputResult read = ReadInputFileWithinMemory(*memory_);
+    Tell(dialogs_, read.Tell);
+    if (read.Outcome == TReadInputOutcome::Read) {
         return true;
     }
     store.FileName = outputName;

@@ -1,0 +1,12 @@
+#include "UUserDialogs.h"
+
+void Tell(TUserDialogs& dialogs, const std::optional<TFileMessage>& message) {
+    if (!message) {
+        return;
+    }
+    if (message->IsError) {
+        dialogs.ShowError(message->Text);
+    } else {
+        dialogs.ShowMessage(message->Text);
+    }
+}
