@@ -39,6 +39,8 @@ bool Negligible(double spread, const std::vector<double>& values) {
 }
 
 void ComputeResiduals(TFitStatistics& statistics) {
+    statistics.Fitted.reserve(statistics.NrOfDataSets);
+    statistics.Residuals.reserve(statistics.NrOfDataSets);
     for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
         const double fitted = statistics.SlopeA * statistics.Head[i] + statistics.InterceptB;
         statistics.Fitted.push_back(fitted);

@@ -6,8 +6,10 @@
 
 #include "UCalculation.h"
 #include "UDMTylwen.h"
+#include "UOptionalNumber.h"
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,19 +49,18 @@ struct TSpreadStatistics {
 // it is undefined: too few data sets, no spread (s = 0) or a data set that
 // alone fixes the line at its H" (leverage 1).
 struct TDataSetInfluence {
-    std::optional<double> Leverage;
+    TOptionalNumber Leverage;
     // Internally studentized residual r = e / (s sqrt(1 - h)).
-    std::optional<double> Studentized;
+    TOptionalNumber Studentized;
     // Externally studentized residual t, with s estimated without the data
-    // set; its two-sided p-value from Student's t with n - 3 degrees of
-    // freedom and that p-value times n, at most 1.
-    std::optional<double> External;
-    std::optional<double> PValue;
-    std::optional<double> BonferroniP;
-    std::optional<double> CooksDistance;
+    // set, and its two-sided p-value from Student's t with n - 3 degrees of
+    // freedom times n, at most 1.
+    TOptionalNumber External;
+    TOptionalNumber BonferroniP;
+    TOptionalNumber CooksDistance;
     // Ka and Kb of the line fitted without this data set.
-    std::optional<double> KaWithout;
-    std::optional<double> KbWithout;
+    TOptionalNumber KaWithout;
+    TOptionalNumber KbWithout;
 };
 
 // A warning in plain words with a code that other programs can rely on.
@@ -115,6 +116,11 @@ struct TFitStatistics {
     // The 95 % confidence band of the line at `head`, when there is a spread.
     std::optional<TInterval> BandAt(double head) const;
 };
+
+// A calculation's results as the window keeps them: made once, never changed
+// and shared by the graph, the report, the what-if fit and the design page
+// instead of copied to each (with a million data sets a copy takes 150 MB).
+using TSharedFit = std::shared_ptr<const TFitStatistics>;
 
 // The statistics of the calculation that has just run: reads XValues,
 // YValues, SlopeA, InterceptB, MeanX and MeanY as it left them, the count,

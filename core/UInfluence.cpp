@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace {
 
@@ -19,6 +20,11 @@ constexpr double SpreadMargin = 1e-12;
 
 // Some ten roundings of the sums behind a difference.
 constexpr double CancellationMargin = 1e-13;
+
+// The t where n p reaches 1 is taken this much smaller, which raises p there
+// by at least some 1e-7 of itself; the p-values are good to some 1e-15.
+constexpr double OneMargin = 1e-6;
+constexpr double OneSlack = 1e-9;
 
 struct TFitSize {
     std::size_t Count = 0;
@@ -35,7 +41,8 @@ std::optional<double> Studentized(double residual, double leverage,
 
 // t = r sqrt((n - 3) / (n - 2 - r^2)); when the other data sets lie exactly
 // on a line (r^2 = n - 2) their spread is nil and t has no finite value.
-void AddExternal(TDataSetInfluence& influence, const TFitSize& size) {
+void AddExternal(TDataSetInfluence& influence, const TFitSize& size,
+                 const TBonferroni& bonferroni) {
     if (!influence.Studentized || size.Count < 4) {
         return;
     }
@@ -45,11 +52,8 @@ void AddExternal(TDataSetInfluence& influence, const TFitSize& size) {
         return;
     }
     const double t = r * std::sqrt((size.N - 3.0) / rest);
-    const boost::math::students_t distribution(size.N - 3.0);
-    const double p = 2.0 * boost::math::cdf(boost::math::complement(distribution, std::fabs(t)));
     influence.External = t;
-    influence.PValue = p;
-    influence.BonferroniP = std::min(1.0, size.N * p);
+    influence.BonferroniP = bonferroni.PValue(t);
 }
 
 void AddCooksDistance(TDataSetInfluence& influence) {
@@ -100,7 +104,7 @@ void AddWithout(TDataSetInfluence& influence, const TFitStatistics& statistics,
 }
 
 TDataSetInfluence InfluenceOf(const TFitStatistics& statistics, const TLineSums& sums,
-                              const TFitSize& size, std::size_t i) {
+                              const TFitSize& size, const TBonferroni& bonferroni, std::size_t i) {
     TDataSetInfluence influence;
     const double dx = statistics.Head[i] - statistics.MeanHead;
     const double leverage = 1.0 / size.N + dx * dx / sums.HeadSquares;
@@ -109,7 +113,7 @@ TDataSetInfluence InfluenceOf(const TFitStatistics& statistics, const TLineSums&
     }
     influence.Leverage = leverage;
     influence.Studentized = Studentized(statistics.Residuals[i], leverage, statistics.Spread);
-    AddExternal(influence, size);
+    AddExternal(influence, size, bonferroni);
     AddCooksDistance(influence);
     AddWithout(influence, statistics, sums, size, i);
     return influence;
@@ -126,7 +130,37 @@ void Classify(TFitStatistics& statistics, std::size_t i) {
     }
 }
 
+double TwoSidedP(double degreesOfFreedom, double t) {
+    const boost::math::students_t distribution(degreesOfFreedom);
+    return 2.0 * boost::math::cdf(boost::math::complement(distribution, std::fabs(t)));
+}
+
 } // namespace
+
+TBonferroni::TBonferroni(double n) : n_(n) {
+    if (!(n >= 4.0)) {
+        return;
+    }
+    try {
+        const boost::math::students_t distribution(n - 3.0);
+        const double t = boost::math::quantile(boost::math::complement(distribution, 0.5 / n)) *
+                         (1.0 - OneMargin);
+        // Checked with the very p-value it stands for: below that t every p
+        // is larger, and n p stays at least 1 whatever the rounding.
+        if (std::isfinite(t) && t > 0.0 && n * TwoSidedP(n - 3.0, t) >= 1.0 + OneSlack) {
+            certainlyOne_ = t;
+        }
+    } catch (const std::exception&) {
+        // No short cut: every p-value is worked out.
+    }
+}
+
+double TBonferroni::PValue(double t) const {
+    if (std::fabs(t) < certainlyOne_) {
+        return 1.0;
+    }
+    return std::min(1.0, n_ * TwoSidedP(n_ - 3.0, t));
+}
 
 double MedianOfF(double denominatorFreedom) {
     return boost::math::median(boost::math::fisher_f(2.0, denominatorFreedom));
@@ -138,9 +172,10 @@ void ComputeInfluence(TFitStatistics& statistics, const TLineSums& sums) {
     if (size.Count >= 3) {
         statistics.InfluenceLimit = MedianOfF(size.N - 2.0);
     }
+    const TBonferroni bonferroni(size.N);
     for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
         if (statistics.IsInFit(i)) {
-            statistics.Influence[i] = InfluenceOf(statistics, sums, size, i);
+            statistics.Influence[i] = InfluenceOf(statistics, sums, size, bonferroni, i);
             Classify(statistics, i);
         }
     }

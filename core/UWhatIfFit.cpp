@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-void TWhatIfFit::Reset(TFitStatistics full) {
+void TWhatIfFit::Reset(TSharedFit full) {
     full_ = std::move(full);
     current_.reset();
     excluded_.clear();
@@ -65,7 +65,7 @@ bool TWhatIfFit::Apply(std::vector<std::size_t> excluded) {
         if (!refit) {
             return false;
         }
-        current_ = std::move(refit);
+        current_ = std::make_shared<const TFitStatistics>(std::move(*refit));
     }
     excluded_ = std::move(excluded);
     Changed();

@@ -8,14 +8,14 @@
 #include "UFitStatistics.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 class TWhatIfFit {
 public:
-    // Starts again from a new calculation, with every data set in the fit.
-    void Reset(TFitStatistics full);
+    // Starts again from a new calculation, with every data set in the fit;
+    // a null one is none.
+    void Reset(TSharedFit full);
     // Forgets the calculation (nothing to fit).
     void Clear();
 
@@ -28,14 +28,16 @@ public:
     bool LeaveOutSuspects();
     void PutAllBack();
 
-    bool HasFit() const { return full_.has_value(); }
+    bool HasFit() const { return full_ != nullptr; }
     bool IsActive() const { return !excluded_.empty(); }
     // Serial numbers left out, ascending.
     const std::vector<std::size_t>& Excluded() const { return excluded_; }
     // The calculation's own fit of every data set; needs HasFit().
     const TFitStatistics& Full() const { return *full_; }
     // The fit as it stands: the full one while nothing is left out.
-    const TFitStatistics& Current() const { return current_ ? *current_ : *full_; }
+    const TFitStatistics& Current() const { return *SharedCurrent(); }
+    // The same, for whoever keeps it beyond the next change.
+    const TSharedFit& SharedCurrent() const { return current_ ? current_ : full_; }
 
     // Called after every change of the data sets in the fit.
     std::function<void()> OnChanged;
@@ -44,8 +46,8 @@ private:
     bool Apply(std::vector<std::size_t> excluded);
     void Changed() const;
 
-    std::optional<TFitStatistics> full_;
-    std::optional<TFitStatistics> current_;
+    TSharedFit full_;
+    TSharedFit current_;
     std::vector<std::size_t> excluded_;
 };
 

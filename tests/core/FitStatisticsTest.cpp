@@ -339,7 +339,7 @@ TEST_F(FitStatistics, WhatIfFitLeavesDataSetsOutAndPutsThemBack) {
     TWhatIfFit whatIf;
     int changes = 0;
     whatIf.OnChanged = [&changes] { ++changes; };
-    whatIf.Reset(full);
+    whatIf.Reset(std::make_shared<const TFitStatistics>(full));
     EXPECT_TRUE(whatIf.LeaveOutSuspects());
     EXPECT_EQ(whatIf.Excluded(), std::vector<std::size_t>({1}));
     EXPECT_NEAR(whatIf.Current().Ka, 0.341194661885952, 1e-12);

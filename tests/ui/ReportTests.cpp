@@ -97,7 +97,7 @@ TEST_F(TReportTest, EmptyUntilACalculationThenShowsTheFitAndMarksTheSuspect) {
     form->OpenOutput1->trigger();
     EXPECT_EQ(ResultRow(QStringLiteral("B, Ka and Kb")),
               QStringLiteral("not computed with this option | "));
-    EXPECT_TRUE(Page().Contents()->Statistics.Suspect.empty());
+    EXPECT_TRUE(Page().Contents()->Statistics->Suspect.empty());
 }
 
 TEST_F(TReportTest, SavedReportOpensInAPdfReader) {
@@ -285,13 +285,15 @@ TEST_F(TReportTest, CopyPutsTheSelectedCellsUnderTheirHeadings) {
 // The report of a long table lists its ends only; a stopped one gives nothing.
 TEST_F(TReportTest, LongTableIsShortenedAndAStoppedReportGivesNothing) {
     TReportContents contents;
-    contents.Statistics.NrOfDataSets = 5000;
-    contents.Statistics.InFit.assign(5000, true);
+    TFitStatistics statistics;
+    statistics.NrOfDataSets = 5000;
+    statistics.InFit.assign(5000, true);
     for (int i = 0; i < 5000; ++i) {
-        contents.Statistics.Head.push_back(0.1 + i * 1e-4);
-        contents.Statistics.QH.push_back(0.01 + i * 1e-6);
+        statistics.Head.push_back(0.1 + i * 1e-4);
+        statistics.QH.push_back(0.01 + i * 1e-6);
         contents.RawData.push_back({1.0 + i, 0.5, 1.0});
     }
+    contents.Statistics = std::make_shared<const TFitStatistics>(std::move(statistics));
     const QDateTime made(QDate(2026, 5, 4), QTime(10, 30));
     EXPECT_FALSE(ReportPdf(contents, made, [](std::size_t, std::size_t) { return false; }));
     const std::optional<QByteArray> pdf = ReportPdf(contents, made);

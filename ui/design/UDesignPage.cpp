@@ -142,11 +142,10 @@ void TDesignPage::PrefillSite(double drainDepth, double impermeableDepth, double
 }
 
 void TDesignPage::ShowCalculation(const TReportContents& contents) {
-    const TFitStatistics& statistics = contents.Statistics;
-    last_ = statistics;
-    const bool firstOption = statistics.Option == TCalculationOption::OverEntireSoilDepth;
+    last_ = contents.Statistics;
+    const bool firstOption = last_->Option == TCalculationOption::OverEntireSoilDepth;
     if (firstOption) {
-        earlierFirstOption_ = statistics;
+        earlierFirstOption_ = last_;
     }
     {
         const QSignalBlocker blocker(UseEarlier_CheckBox);
@@ -164,9 +163,8 @@ void TDesignPage::ShowCalculation(const TReportContents& contents) {
 void TDesignPage::FillConductivities() {
     conductivities_.reset();
     if (last_) {
-        conductivities_ =
-            DesignConductivitiesOf(*last_, earlierFirstOption_ ? &*earlierFirstOption_ : nullptr,
-                                   UseEarlier_CheckBox->isChecked());
+        conductivities_ = DesignConductivitiesOf(*last_, earlierFirstOption_.get(),
+                                                 UseEarlier_CheckBox->isChecked());
     }
     filledKa_ = conductivities_ ? General(conductivities_->Ka) : QString();
     filledKb_ = conductivities_ ? General(conductivities_->Kb) : QString();
@@ -288,7 +286,7 @@ void TDesignPage::Recalculate() {
         last_ && last_->Option == TCalculationOption::AboveAndBelowDrains && !conductivities_;
     const bool typed = ConductivitiesTyped() && !Ka_Edit->text().isEmpty();
     Source_Label->setText(
-        SourceText(last_.has_value(), typed, secondOption, earlierFirstOption_.has_value()));
+        SourceText(last_ != nullptr, typed, secondOption, earlierFirstOption_ != nullptr));
     if (view_) {
         ShowView(*view_);
     }

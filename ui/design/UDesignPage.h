@@ -64,8 +64,8 @@ private:
     bool ConductivitiesTyped() const;
 
     std::vector<TField> fields_;
-    std::optional<TFitStatistics> last_;
-    std::optional<TFitStatistics> earlierFirstOption_;
+    TSharedFit last_;
+    TSharedFit earlierFirstOption_;
     std::optional<TDesignConductivities> conductivities_;
     QString filledKa_;
     QString filledKb_;

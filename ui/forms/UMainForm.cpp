@@ -140,7 +140,7 @@ void TMainForm::Calculate() {
     DMTylwen.OutputLines = OutputLinesOf(written.Text);
     DMTylwen.NrOfOutputLines = static_cast<std::int32_t>(DMTylwen.OutputLines.size());
     LoadOutputMemo();
-    lastResults_ = std::move(results);
+    lastResults_ = std::make_shared<const TFitStatistics>(std::move(results));
     DrawRegressionGraph();
     RefreshReport();
     const QScopedValueRollback<bool> showing(showingCalculation_, true);

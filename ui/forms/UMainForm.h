@@ -184,7 +184,7 @@ private:
     QPointer<TCloseForm> closeForm_;
     TUndoHistory* undo_ = nullptr;
     // What the last calculation found; the graph and the report show it.
-    std::optional<TFitStatistics> lastResults_;
+    TSharedFit lastResults_;
     // The Output page is being brought forward by the calculation that
     // filled its memo.
     bool showingCalculation_ = false;

@@ -158,8 +158,8 @@ void TMainForm::RefreshReport() {
     contents.ImpermeableDepth = store.ImpermeableDepth;
     contents.DrainSpacing = store.DrainSpacing;
     contents.DrainRadius = store.DrainRadius;
-    contents.Statistics = *lastResults_;
-    contents.RawData = RawDataOf(store, contents.Statistics.NrOfDataSets);
+    contents.Statistics = lastResults_;
+    contents.RawData = RawDataOf(store, lastResults_->NrOfDataSets);
     SaveReport_Dialog.InitialDir = ExtractFilePath(store.FileName);
     SaveGraph_Dialog.InitialDir = SaveReport_Dialog.InitialDir;
     Report_TabSheet->ShowReport(std::move(contents));

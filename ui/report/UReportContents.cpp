@@ -96,7 +96,7 @@ std::vector<TReportLine> SiteConstantLines(const TReportContents& contents) {
 }
 
 std::vector<TReportLine> ResultLines(const TReportContents& contents) {
-    return FitLines(contents.Statistics);
+    return FitLines(*contents.Statistics);
 }
 
 std::vector<TReportLine> FitLines(const TFitStatistics& statistics) {
@@ -269,7 +269,7 @@ QString SuspectLegend(const TFitStatistics& statistics) {
 }
 
 const TFitStatistics& GraphedFit(const TReportContents& contents) {
-    return contents.WhatIf ? *contents.WhatIf : contents.Statistics;
+    return contents.WhatIf ? *contents.WhatIf : *contents.Statistics;
 }
 
 QString InfluenceLegend(const TFitStatistics& statistics) {

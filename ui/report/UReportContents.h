@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,10 +43,10 @@ struct TReportContents {
     double ImpermeableDepth = 0.0;
     double DrainSpacing = 0.0;
     double DrainRadius = 0.0;
-    // The calculation's fit of every data set.
-    TFitStatistics Statistics;
+    // The calculation's fit of every data set; never null.
+    TSharedFit Statistics = std::make_shared<const TFitStatistics>();
     // The what-if fit of the Report page while data sets are left out of it.
-    std::optional<TFitStatistics> WhatIf;
+    TSharedFit WhatIf;
     std::vector<TRawDataSet> RawData;
     // Saved with the report when the Design page has a result.
     std::optional<TDesignSection> Design;

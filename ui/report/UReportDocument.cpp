@@ -99,7 +99,7 @@ QString FooterText(const TReportContents& contents, const QDateTime& made) {
     return Text("Soravik %1 · %2 · %3 · %4")
         .arg(Text(SORAVIK_VERSION), MadeText(made),
              QFileInfo(QString::fromStdString(contents.InputFileName)).fileName(),
-             CalculationOptionText(contents.Statistics.Option));
+             CalculationOptionText(contents.Statistics->Option));
 }
 
 void WriteHeader(TPdfPageWriter& page, const TReportContents& contents, const QDateTime& made) {
@@ -224,7 +224,7 @@ void WriteWhatIf(TPdfPageWriter& page, const TReportContents& contents) {
     }
     WriteLines(page, WhatIfHeading(*contents.WhatIf),
                {Text("Quantity"), Text("Value"), Text("95 % interval")},
-               WhatIfLines(contents.Statistics, *contents.WhatIf));
+               WhatIfLines(*contents.Statistics, *contents.WhatIf));
     WriteWarnings(page, *contents.WhatIf);
 }
 
@@ -250,9 +250,9 @@ bool WriteReport(QPdfWriter& writer, const TReportContents& contents, const QDat
     WriteHeader(page, contents, made);
     WriteLines(page, Text("Site constants"), {Text("Site constant"), Text("Value")},
                SiteConstantLines(contents));
-    WriteLines(page, Text("Results: ") + CalculationOptionText(contents.Statistics.Option),
+    WriteLines(page, Text("Results: ") + CalculationOptionText(contents.Statistics->Option),
                {Text("Quantity"), Text("Value"), Text("95 % interval")}, ResultLines(contents));
-    WriteWarnings(page, contents.Statistics);
+    WriteWarnings(page, *contents.Statistics);
     WriteWhatIf(page, contents);
     bool drawn = true;
     const QSizeF graph = ReportGraphUnits();

@@ -275,7 +275,7 @@ void TReportPage::ShowWhatIf() {
     }
     contents_->WhatIf.reset();
     if (whatIf_.IsActive()) {
-        contents_->WhatIf = whatIf_.Current();
+        contents_->WhatIf = whatIf_.SharedCurrent();
     }
     FillResultsTable();
     model_->Refresh();
@@ -312,12 +312,12 @@ void TReportPage::FillResultsTable() {
     }
     if (contents_->WhatIf) {
         AddHeadingRow(WhatIfHeading(*contents_->WhatIf));
-        for (const TReportLine& line : WhatIfLines(contents_->Statistics, *contents_->WhatIf)) {
+        for (const TReportLine& line : WhatIfLines(*contents_->Statistics, *contents_->WhatIf)) {
             AddResultRow(line);
         }
     } else {
         AddHeadingRow(QStringLiteral("Results: ") +
-                      CalculationOptionText(contents_->Statistics.Option));
+                      CalculationOptionText(contents_->Statistics->Option));
         for (const TReportLine& line : ResultLines(*contents_)) {
             AddResultRow(line);
         }
