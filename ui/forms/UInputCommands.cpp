@@ -134,13 +134,22 @@ void TMainForm::InputOpenExecute() {
     OpenInputFile(*chosen);
 }
 
-void TMainForm::ShowChosenInputFile(const std::string& fileName) {
-    TDMTylwen& store = DMTylwen;
-    store.FileName = fileName;
-    if (!FileExists(store.FileName)) {
+// The chosen name becomes the current file name even when no such file
+// exists, so the user sees the name kept.
+bool TMainForm::TakeChosenFileName(const std::string& fileName) {
+    DMTylwen.FileName = fileName;
+    if (!FileExists(fileName)) {
         dialogs_.ShowMessage(MissingFileMessage);
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::ShowChosenInputFile(const std::string& fileName) {
+    if (!TakeChosenFileName(fileName)) {
         return;
     }
+    TDMTylwen& store = DMTylwen;
     const TReadInputResult read = ReadInputFileWithinMemory(*memory_);
     Tell(dialogs_, read.Tell);
     if (read.Outcome != TReadInputOutcome::Read) {

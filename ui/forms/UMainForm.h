@@ -162,6 +162,7 @@ private:
     void SaveCalculateRecorded();
     void ShowChosenInputFile(const std::string& fileName);
     void ShowChosenOutputFile(const std::string& fileName);
+    bool TakeChosenFileName(const std::string& fileName);
 
     void FillGridFrom(TFillSource source);
     void FillGridRow(int row, TFillSource source);

@@ -69,12 +69,10 @@ void TMainForm::OutputOpenExecute() {
 }
 
 void TMainForm::ShowChosenOutputFile(const std::string& fileName) {
-    TDMTylwen& store = DMTylwen;
-    store.FileName = fileName;
-    if (!FileExists(store.FileName)) {
-        dialogs_.ShowMessage("File does not exist, please select another one,");
+    if (!TakeChosenFileName(fileName)) {
         return;
     }
+    TDMTylwen& store = DMTylwen;
     Tell(dialogs_, ReadOutputLines(store.FileName));
     ShowStatus(GraphStatusText);
     LoadOutputMemo();
