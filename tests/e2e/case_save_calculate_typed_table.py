@@ -6,9 +6,6 @@ the same name asks in a box captioned "Confirm"."""
 from soravik_e2e import (APPLICATION_TITLE, SAVE_CALCULATE_BUTTON, check, check_equal,
                          example_table, file_lines)
 
-SITE_CONSTANTS = ("1.1", "5", "20", "0.05")
-
-
 def run(desktop):
     example = desktop.example("pipe-drain-field.inp")
     _, main = desktop.start_main_window()
@@ -17,9 +14,7 @@ def run(desktop):
     # (choice, Open input, Save - calculate) reach the drain depth.
     desktop.type_table(main, example_table(example), last_key="Tab")
     desktop.key("Tab", "Tab", "Tab", "Tab")
-    for constant in SITE_CONSTANTS:
-        desktop.type(constant)
-        desktop.key("Tab")
+    desktop.type_site_constants()
     desktop.click_page(main, *SAVE_CALCULATE_BUTTON)
     desktop.answer_save_dialog("site.inp")
     saved = desktop.wait_for_window(APPLICATION_TITLE)
@@ -29,11 +24,8 @@ def run(desktop):
     input_file = desktop.folder / "site.inp"
     output_file = desktop.folder / "site.out"
     check_equal(file_lines(input_file)[0], f" File Name: {input_file}", "input file, line 1")
-    check_equal(file_lines(input_file)[1:], file_lines(example)[1:], "input file after line 1")
     check_equal(file_lines(output_file)[0], f" File: {output_file}", "output file, line 1")
-    check_equal(file_lines(output_file)[1:],
-                file_lines(desktop.example("pipe-drain-field.out"))[1:],
-                "output file after line 1")
+    desktop.check_saved_as_example("site.inp")
 
     # Back from the Output page to the Input page and its button.
     desktop.key("ctrl+shift+Tab")

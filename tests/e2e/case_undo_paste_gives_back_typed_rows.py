@@ -4,9 +4,6 @@ block again and the next Save-calculate writes the 20 pasted rows."""
 
 from soravik_e2e import SAVE_CALCULATE_BUTTON, check_equal, example_table, file_lines
 
-SITE_CONSTANTS = ("1.1", "5", "20", "0.05")
-
-
 def pasted_rows(typed):
     """Other data sets of the same field: each typed row with a discharge
     raised by 1, and five more."""
@@ -25,9 +22,7 @@ def run(desktop):
     # (choice, Open input, Save - calculate) reach the drain depth.
     desktop.type_table(main, typed, last_key="Tab")
     desktop.key("Tab", "Tab", "Tab", "Tab")
-    for constant in SITE_CONSTANTS:
-        desktop.type(constant)
-        desktop.key("Tab")
+    desktop.type_site_constants()
 
     desktop.click_cell(main, 0, 1)
     desktop.key("ctrl+v")

@@ -42,6 +42,8 @@ APPLICATION_TITLE = "Subsurface drainage by pipes or open ditches"
 FINISH_BUTTON = (176 + 28, 168 + 12)
 SAVE_CALCULATE_BUTTON = (424 + 64, 464 + 12)
 OPEN_INPUT_BUTTON = (576 + 45, 464 + 12)
+# The site constants of examples/pipe-drain-field.inp, in field order.
+PIPE_DRAIN_FIELD_CONSTANTS = ("1.1", "5", "20", "0.05")
 GRID = (56, 128)
 GRID_CELL = (64, 24)
 # Rows of the grid in view before it scrolls; the last of them only partly.
@@ -476,6 +478,13 @@ class Desktop:
         self.key("Return")
         self.wait_for_window_gone(saved, "the message where the files were saved")
 
+    def type_site_constants(self, constants=PIPE_DRAIN_FIELD_CONSTANTS):
+        """Types the four site constants into the focused drain depth field
+        and the three after it, leaving each with Tab."""
+        for constant in constants:
+            self.type(constant)
+            self.key("Tab")
+
     # ----- clipboard -------------------------------------------------------
 
     def own_clipboard(self, data):
@@ -507,6 +516,15 @@ class Desktop:
         target = self.folder / (target_name or name)
         shutil.copyfile(self.example(name), target)
         return target
+
+    def check_saved_as_example(self, input_name, example="pipe-drain-field"):
+        """The saved input file and its output file hold the example's lines
+        after the first, which names the file itself."""
+        saved = self.folder / input_name
+        for extension in (".inp", ".out"):
+            check_equal(file_lines(saved.with_suffix(extension))[1:],
+                        file_lines(self.example(example + extension))[1:],
+                        f"{saved.with_suffix(extension).name} after line 1")
 
     def screenshot(self, path):
         self._run("import", "-window", "root", str(path))
