@@ -20,9 +20,26 @@ bool FirstRedo(bool& happened) {
 
 } // namespace
 
+TFieldStep::TFieldStep(const QString& name, TUndoHistory& history, TPageState before,
+                       TPageState after)
+    : QUndoCommand(name), history_(history), before_(std::move(before)), after_(std::move(after)) {}
+
+void TFieldStep::undo() {
+    Exchange();
+    history_.Restore(before_);
+}
+
+void TFieldStep::redo() {
+    if (FirstRedo(happened_)) {
+        return;
+    }
+    Exchange();
+    history_.Restore(after_);
+}
+
 TTableStep::TTableStep(const QString& name, TUndoHistory& history, TPageState before,
                        TPageState after, TCellStore otherCells)
-    : QUndoCommand(name), history_(history), before_(std::move(before)), after_(std::move(after)),
+    : TFieldStep(name, history, std::move(before), std::move(after)),
       otherCells_(std::move(otherCells)), bytes_(otherCells_.Bytes()) {
     history_.Hold(bytes_);
 }
@@ -31,31 +48,8 @@ TTableStep::~TTableStep() {
     history_.Release(bytes_);
 }
 
-void TTableStep::undo() {
+void TTableStep::Exchange() {
     history_.SwapCells(otherCells_);
-    history_.Restore(before_);
-}
-
-void TTableStep::redo() {
-    if (FirstRedo(happened_)) {
-        return;
-    }
-    history_.SwapCells(otherCells_);
-    history_.Restore(after_);
-}
-
-TFieldStep::TFieldStep(const QString& name, TUndoHistory& history, TPageState before,
-                       TPageState after)
-    : QUndoCommand(name), history_(history), before_(std::move(before)), after_(std::move(after)) {}
-
-void TFieldStep::undo() {
-    history_.Restore(before_);
-}
-
-void TFieldStep::redo() {
-    if (!FirstRedo(happened_)) {
-        history_.Restore(after_);
-    }
 }
 
 TCellEditStep::TCellEditStep(TUndoHistory& history, TUndoHistory::TCellText before,

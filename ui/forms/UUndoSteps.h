@@ -6,26 +6,6 @@
 
 #include <QUndoCommand>
 
-// A change that may reach every cell: the step keeps the table of the side
-// not shown, and undo and redo swap it with the grid's.
-class TTableStep : public QUndoCommand {
-public:
-    TTableStep(const QString& name, TUndoHistory& history, TPageState before, TPageState after,
-               TCellStore otherCells);
-    ~TTableStep() override;
-
-    void undo() override;
-    void redo() override;
-
-private:
-    TUndoHistory& history_;
-    TPageState before_;
-    TPageState after_;
-    TCellStore otherCells_;
-    std::size_t bytes_;
-    bool happened_ = true;
-};
-
 // A change of fields and store values only.
 class TFieldStep : public QUndoCommand {
 public:
@@ -34,11 +14,33 @@ public:
     void undo() override;
     void redo() override;
 
-private:
+protected:
+    // What the step keeps beside the page state, exchanged with the grid's
+    // before either state is restored.
+    virtual void Exchange() {}
+
     TUndoHistory& history_;
+
+private:
     TPageState before_;
     TPageState after_;
     bool happened_ = true;
+};
+
+// A change that may reach every cell: the step keeps the table of the side
+// not shown, and undo and redo swap it with the grid's.
+class TTableStep : public TFieldStep {
+public:
+    TTableStep(const QString& name, TUndoHistory& history, TPageState before, TPageState after,
+               TCellStore otherCells);
+    ~TTableStep() override;
+
+protected:
+    void Exchange() override;
+
+private:
+    TCellStore otherCells_;
+    std::size_t bytes_;
 };
 
 // The typing in one cell while its editor stays open.
