@@ -87,12 +87,8 @@ void RequireStoreMatchesGrid(const TMemoryGrid& grid, const TDMTylwen& store,
                 store.WorkNear.size() == length,
             "working arrays have n + 1 entries");
     for (int row = 0; row < count; ++row) {
-        const auto slot = static_cast<std::size_t>(row);
         Require(grid.Cell(0, row) == Text(row + 1), "serial numbers run from 1");
-        Require(store.WorkDischarge[slot] == StringToFloat(grid.Cell(1, row)) &&
-                    store.WorkMidway[slot] == StringToFloat(grid.Cell(2, row)) &&
-                    store.WorkNear[slot] == StringToFloat(grid.Cell(3, row)),
-                "the store holds what the grid shows");
+        Require(StoreHoldsGridRow(grid, store, row), "the store holds what the grid shows");
     }
 }
 

@@ -2,6 +2,9 @@
 // scratch file per process, and a check that stops the run loudly.
 #pragma once
 
+#include "UDMTylwen.h"
+#include "UGridCells.h"
+#include "UNumberText.h"
 #include "UUserDialogs.h"
 
 #include <cstddef>
@@ -23,6 +26,15 @@ inline void Require(bool holds, const char* invariant) {
 
 // Answers every question with a fixed choice and cancels every file dialog;
 // counts what it was asked to show.
+// Working slot `row` holds the numbers the grid's row shows, converted here
+// on their own rather than through the code under test.
+inline bool StoreHoldsGridRow(const TGridCells& grid, const TDMTylwen& store, int row) {
+    const auto slot = static_cast<std::size_t>(row);
+    return store.WorkDischarge[slot] == StringToFloat(grid.Cell(1, row)) &&
+           store.WorkMidway[slot] == StringToFloat(grid.Cell(2, row)) &&
+           store.WorkNear[slot] == StringToFloat(grid.Cell(3, row));
+}
+
 class TSilentDialogs : public TUserDialogs {
 public:
     explicit TSilentDialogs(bool yes = false) : yes_(yes) {}

@@ -47,11 +47,7 @@ void RequirePastedTable(const TMemoryGrid& grid, const TDMTylwen& store, int dat
     Require(store.NrOfDataSets == dataSets && grid.RowCount() == dataSets,
             "the count is the table's number of data sets");
     for (int row = 0; row < dataSets; ++row) {
-        const auto slot = static_cast<std::size_t>(row);
-        Require(store.WorkDischarge[slot] == StringToFloat(grid.Cell(1, row)) &&
-                    store.WorkMidway[slot] == StringToFloat(grid.Cell(2, row)) &&
-                    store.WorkNear[slot] == StringToFloat(grid.Cell(3, row)),
-                "the store holds the table's values");
+        Require(StoreHoldsGridRow(grid, store, row), "the store holds the table's values");
     }
 }
 
