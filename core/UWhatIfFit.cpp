@@ -10,13 +10,6 @@ void TWhatIfFit::Reset(TSharedFit full) {
     Changed();
 }
 
-void TWhatIfFit::Clear() {
-    full_.reset();
-    current_.reset();
-    excluded_.clear();
-    Changed();
-}
-
 bool TWhatIfFit::Toggle(std::size_t serial) {
     const bool left = std::binary_search(excluded_.begin(), excluded_.end(), serial);
     return SetInFit(serial, left);

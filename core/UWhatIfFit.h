@@ -16,8 +16,6 @@ public:
     // Starts again from a new calculation, with every data set in the fit;
     // a null one is none.
     void Reset(TSharedFit full);
-    // Forgets the calculation (nothing to fit).
-    void Clear();
 
     // Leaves data set `serial` (from 1) out of the fit, or puts it back.
     // False, and nothing changes, when the serial number is out of range or

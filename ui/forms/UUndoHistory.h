@@ -92,7 +92,6 @@ public:
     void Release(std::size_t bytes) { heldBytes_ -= bytes; }
 
 private:
-    template <typename Change> void Applying(Change&& change);
     bool MakeRoomFor(std::size_t bytes);
     // The page as it was before the user typed into the field `leftField`.
     TPageState CaptureBefore(int leftField) const;

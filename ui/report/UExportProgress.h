@@ -21,7 +21,6 @@ public:
 
     // For the drawing: false once the user cancelled.
     TPaintProgress Callback();
-    bool Cancelled() const { return cancelled_; }
 
 private:
     bool Tell(std::size_t done, std::size_t total);

@@ -57,8 +57,6 @@ public:
     // Room of `height` for a drawing made by `draw` into the given rectangle.
     void Drawing(qreal width, qreal height, const std::function<void(const QRectF&)>& draw);
 
-    qreal Width() const { return width_; }
-
 private:
     void NewPage();
     void WriteFooter();
