@@ -60,14 +60,16 @@ void TJsonStream::Key(std::string_view name) {
 void TJsonStream::Value(const nlohmann::ordered_json& value) {
     // Every text is UTF-8 by now; should one slip through, it is written
     // with the replacement character instead of ending the run.
-    std::string text = value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    const std::string text =
+        value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
     const std::string indent = LineBreak(open_.size());
-    for (std::size_t at = text.find('\n'); at != std::string::npos;
-         at = text.find('\n', at + indent.size())) {
-        text.replace(at, 1, indent);
+    std::string indented;
+    indented.reserve(text.size() + text.size() / 4);
+    for (const char c : text) {
+        indented += c == '\n' ? indent : std::string_view(&c, 1);
     }
     StartItem();
-    Append(text);
+    Append(indented);
 }
 
 void TJsonStream::EndTo(std::size_t depth) {
