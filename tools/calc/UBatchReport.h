@@ -1,6 +1,6 @@
 // What soravik-calc prints besides the output file's lines: the statistics of
-// the fit as plain lines (--stats), and the whole run as one JSON document
-// for other programs (--format json).
+// the fit as plain lines (--stats), and the whole run as one JSON array
+// written file by file for other programs (--format json).
 #pragma once
 
 #include "UBatchCalculation.h"
