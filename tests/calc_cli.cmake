@@ -115,6 +115,6 @@ endforeach()
 run_calc(--help)
 expect_equal("exit status of --help" "${status}" "0")
 expect_contains("--help" "${out}"
-    "Usage: soravik-calc [--option 1|2] [--format text|json] [--stats]\n")
+    "Usage: soravik-calc [--option 1|2] [--format text|json|csv] [--stats]\n")
 
 file(REMOVE_RECURSE "${WORK}")

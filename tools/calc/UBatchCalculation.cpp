@@ -10,6 +10,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <utility>
 
 namespace {
@@ -69,6 +70,10 @@ std::optional<TFileCalculation> CalculateFile(const std::string& file, TCalculat
             return std::nullopt;
         }
         return Calculate(option, store);
+    } catch (const std::bad_alloc&) {
+        // The caller tells it; what the file filled in is given back first.
+        store = TDMTylwen{};
+        throw;
     } catch (const std::exception& error) {
         dialogs.ShowError(error.what());
         return std::nullopt;

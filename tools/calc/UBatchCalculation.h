@@ -25,7 +25,8 @@ struct TFileCalculation {
 
 // Reads `file` (its extension becomes ".inp"), checks and calculates it and
 // writes the ".out" file beside it. Nothing when the user has been told why
-// it could not be done.
+// it could not be done. Memory that runs out raises std::bad_alloc, with the
+// store emptied again.
 std::optional<TFileCalculation> CalculateFile(const std::string& file, TCalculationOption option,
                                               TConsoleDialogs& dialogs);
 

@@ -2,9 +2,11 @@
 
 #include "UFitWarnings.h"
 #include "UPrintableText.h"
+#include "UStandardOutput.h"
 
 #include <charconv>
 #include <functional>
+#include <type_traits>
 
 namespace {
 
@@ -106,39 +108,6 @@ std::string SpreadLines(const TFitStatistics& statistics, const TSpreadStatistic
            InfluenceLines(statistics);
 }
 
-// JSON holds UTF-8 only: a name that is none is given as read in Latin-1
-// wherever it is no UTF-8, and in full under `key`_bytes, in hexadecimal.
-void AddName(TJson& entry, const std::string& key, const std::string& name) {
-    entry[key] = Utf8OrLatin1(name);
-    if (!IsValidUtf8(name)) {
-        entry[key + "_bytes"] = HexBytes(name);
-    }
-}
-
-TJson Pair(const TInterval& interval) {
-    return TJson::array({interval.Low, interval.High});
-}
-
-// Absent statistics are null, so every entry of an option has the same keys.
-template <typename Value> TJson OrNull(const std::optional<TSpreadStatistics>& spread, Value get) {
-    return spread ? TJson(get(*spread)) : TJson(nullptr);
-}
-
-void AddLeastSquaresStatistics(TJson& entry, const TFitStatistics& statistics) {
-    const std::optional<TSpreadStatistics>& spread = statistics.Spread;
-    entry["r_squared"] = statistics.RSquared ? TJson(*statistics.RSquared) : TJson(nullptr);
-    entry["s"] = OrNull(spread, [](const auto& s) { return s.ResidualDeviation; });
-    entry["se_A"] = OrNull(spread, [](const auto& s) { return s.SlopeError; });
-    entry["se_B"] = OrNull(spread, [](const auto& s) { return s.InterceptError; });
-    entry["A_ci95"] = OrNull(spread, [](const auto& s) { return Pair(s.SlopeInterval); });
-    entry["B_ci95"] = OrNull(spread, [](const auto& s) { return Pair(s.InterceptInterval); });
-    entry["Ka_ci95"] = OrNull(spread, [](const auto& s) { return Pair(s.KaInterval); });
-    entry["Kb_ci95"] = OrNull(spread, [](const auto& s) { return Pair(s.KbInterval); });
-    entry["suspect"] = statistics.Suspect;
-    entry["influential"] = statistics.Influential;
-    entry["residuals"] = statistics.Residuals;
-}
-
 std::string StatisticsBody(const TFitStatistics& statistics) {
     if (statistics.Option == TCalculationOption::AboveAndBelowDrains) {
         return Heading(statistics) + ": mean H\" = " + Number(statistics.MeanHead) +
@@ -152,12 +121,86 @@ std::string StatisticsBody(const TFitStatistics& statistics) {
     return Heading(statistics) + ":\n" + SpreadLines(statistics, *statistics.Spread);
 }
 
+// The JSON of a run: every key a file's object can have, in the order
+// written, with when it is there and how its value is written. Large arrays
+// (one number or object per data set) are written element by element.
+using TWrite = void (*)(TJsonStream&, const TJsonEntry&);
+using TPresent = bool (*)(const TJsonEntry&);
+
+struct TFileKey {
+    const char* Name;
+    TPresent Present;
+    TWrite Write;
+};
+
+const TFitStatistics& StatisticsOf(const TJsonEntry& entry) {
+    return entry.Calculation.Statistics;
+}
+
+bool Always(const TJsonEntry&) {
+    return true;
+}
+
+bool IsLeastSquares(const TFitStatistics& statistics) {
+    return statistics.Option == TCalculationOption::OverEntireSoilDepth;
+}
+
+bool LeastSquares(const TJsonEntry& entry) {
+    return IsLeastSquares(StatisticsOf(entry));
+}
+
+// JSON holds UTF-8 only: a name that is none is given as read in Latin-1
+// wherever it is no UTF-8, and in full under the key that follows it,
+// `name`_bytes, in hexadecimal.
+bool FileNotUtf8(const TJsonEntry& entry) {
+    return !IsValidUtf8(entry.File);
+}
+
+bool OutputFileNotUtf8(const TJsonEntry& entry) {
+    return !IsValidUtf8(entry.Calculation.Store.FileName);
+}
+
+bool WithDesign(const TJsonEntry& entry) {
+    return entry.Design.has_value();
+}
+
+TJson Pair(const TInterval& interval) {
+    return TJson::array({interval.Low, interval.High});
+}
+
 TJson Optional(const std::optional<double>& value) {
     return value ? TJson(*value) : TJson(nullptr);
 }
 
-TJson Entry(const DataSetR& column, std::size_t index) {
-    return index < column.size() ? TJson(column[index]) : TJson(nullptr);
+// The second option computes no intercept and no conductivities.
+template <double TFitStatistics::*Member> void WriteOfLine(TJsonStream& out, const TJsonEntry& e) {
+    const TFitStatistics& statistics = StatisticsOf(e);
+    out.Value(IsLeastSquares(statistics) ? TJson(statistics.*Member) : TJson(nullptr));
+}
+
+template <double TFitStatistics::*Member> void WriteNumber(TJsonStream& out, const TJsonEntry& e) {
+    out.Value(StatisticsOf(e).*Member);
+}
+
+// Absent statistics are null, so every entry of an option has the same keys.
+template <typename Value, Value TSpreadStatistics::*Member>
+void WriteSpread(TJsonStream& out, const TJsonEntry& e) {
+    const std::optional<TSpreadStatistics>& spread = StatisticsOf(e).Spread;
+    if (!spread) {
+        out.Value(nullptr);
+    } else if constexpr (std::is_same_v<Value, TInterval>) {
+        out.Value(Pair((*spread).*Member));
+    } else {
+        out.Value((*spread).*Member);
+    }
+}
+
+template <typename Element> void WriteArray(TJsonStream& out, const std::vector<Element>& values) {
+    out.BeginArray();
+    for (const Element& value : values) {
+        out.Value(value);
+    }
+    out.End();
 }
 
 TJson WarningsJson(const TFitStatistics& statistics) {
@@ -168,46 +211,124 @@ TJson WarningsJson(const TFitStatistics& statistics) {
     return warnings;
 }
 
-void AddFitOfDataSet(TJson& entry, const TFitStatistics& statistics, std::size_t i) {
-    const bool leastSquares = statistics.Option == TCalculationOption::OverEntireSoilDepth;
-    const TDataSetInfluence& influence = statistics.Influence[i];
-    entry["fitted"] = leastSquares ? TJson(statistics.Fitted[i]) : TJson(nullptr);
-    entry["residual"] = leastSquares ? TJson(statistics.Residuals[i]) : TJson(nullptr);
-    entry["leverage"] = Optional(influence.Leverage);
-    entry["studentized"] = Optional(influence.Studentized);
-    entry["t"] = Optional(influence.External);
-    entry["p_bonferroni"] = Optional(influence.BonferroniP);
-    entry["cooks_distance"] = Optional(influence.CooksDistance);
-    entry["Ka_without"] = Optional(influence.KaWithout);
-    entry["Kb_without"] = Optional(influence.KbWithout);
-    entry["suspect"] = statistics.IsSuspect(i + 1);
-    entry["influential"] = statistics.IsInfluential(i + 1);
+struct TDataSetKey {
+    const char* Name;
+    // Only a data set in the fit has it.
+    bool InFitOnly;
+    TJson (*Value)(const TFileCalculation& calculation, std::size_t index);
+};
+
+TJson Entry(const DataSetR& column, std::size_t index) {
+    return index < column.size() ? TJson(column[index]) : TJson(nullptr);
+}
+
+const TFitStatistics& StatisticsOf(const TFileCalculation& calculation) {
+    return calculation.Statistics;
+}
+
+TJson FitValue(const TFileCalculation& calculation, const std::vector<double>& values,
+               std::size_t i) {
+    return IsLeastSquares(StatisticsOf(calculation)) ? TJson(values[i]) : TJson(nullptr);
+}
+
+template <TOptionalNumber TDataSetInfluence::*Member>
+TJson Influence(const TFileCalculation& calculation, std::size_t i) {
+    return Optional(StatisticsOf(calculation).Influence[i].*Member);
 }
 
 // Data set i as the input file gives it (discharge in mm/day, depths below
-// the surface) and as the calculation converted it.
-TJson DataSetsJson(const TFileCalculation& calculation) {
-    const TFitStatistics& statistics = calculation.Statistics;
-    const TDMTylwen& store = calculation.Store;
-    TJson dataSets = TJson::array();
-    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
-        TJson entry;
-        entry["nr"] = i + 1;
-        entry["Q"] = Entry(store.InputDischarge, i + 1);
-        entry["depth_midway"] = Entry(store.InputDepthMidway, i + 1);
-        entry["depth_near"] = Entry(store.InputDepthNear, i + 1);
-        entry["H"] = Entry(store.WorkMidway, i);
-        entry["E"] = Entry(store.WorkNear, i);
-        entry["H2"] = statistics.Head[i];
-        entry["Q_over_H2"] = statistics.QH[i];
-        entry["in_fit"] = statistics.IsInFit(i);
-        if (statistics.IsInFit(i)) {
-            AddFitOfDataSet(entry, statistics, i);
+// the surface, input arrays from 1) and as the calculation converted it.
+const TDataSetKey DataSetKeys[] = {
+    {"nr", false, [](const auto&, std::size_t i) { return TJson(i + 1); }},
+    {"Q", false, [](const auto& c, std::size_t i) { return Entry(c.Store.InputDischarge, i + 1); }},
+    {"depth_midway", false,
+     [](const auto& c, std::size_t i) { return Entry(c.Store.InputDepthMidway, i + 1); }},
+    {"depth_near", false,
+     [](const auto& c, std::size_t i) { return Entry(c.Store.InputDepthNear, i + 1); }},
+    {"H", false, [](const auto& c, std::size_t i) { return Entry(c.Store.WorkMidway, i); }},
+    {"E", false, [](const auto& c, std::size_t i) { return Entry(c.Store.WorkNear, i); }},
+    {"H2", false, [](const auto& c, std::size_t i) { return TJson(c.Statistics.Head[i]); }},
+    {"Q_over_H2", false, [](const auto& c, std::size_t i) { return TJson(c.Statistics.QH[i]); }},
+    {"in_fit", false, [](const auto& c, std::size_t i) { return TJson(c.Statistics.IsInFit(i)); }},
+    {"fitted", true,
+     [](const auto& c, std::size_t i) { return FitValue(c, c.Statistics.Fitted, i); }},
+    {"residual", true,
+     [](const auto& c, std::size_t i) { return FitValue(c, c.Statistics.Residuals, i); }},
+    {"leverage", true, Influence<&TDataSetInfluence::Leverage>},
+    {"studentized", true, Influence<&TDataSetInfluence::Studentized>},
+    {"t", true, Influence<&TDataSetInfluence::External>},
+    {"p_bonferroni", true, Influence<&TDataSetInfluence::BonferroniP>},
+    {"cooks_distance", true, Influence<&TDataSetInfluence::CooksDistance>},
+    {"Ka_without", true, Influence<&TDataSetInfluence::KaWithout>},
+    {"Kb_without", true, Influence<&TDataSetInfluence::KbWithout>},
+    {"suspect", true,
+     [](const auto& c, std::size_t i) { return TJson(c.Statistics.IsSuspect(i + 1)); }},
+    {"influential", true,
+     [](const auto& c, std::size_t i) { return TJson(c.Statistics.IsInfluential(i + 1)); }},
+};
+
+TJson DataSetJson(const TFileCalculation& calculation, std::size_t i) {
+    const bool inFit = StatisticsOf(calculation).IsInFit(i);
+    TJson dataSet;
+    for (const TDataSetKey& key : DataSetKeys) {
+        if (inFit || !key.InFitOnly) {
+            dataSet[key.Name] = key.Value(calculation, i);
         }
-        dataSets.push_back(std::move(entry));
     }
-    return dataSets;
+    return dataSet;
 }
+
+void WriteDataSets(TJsonStream& out, const TJsonEntry& entry) {
+    out.BeginArray();
+    for (std::size_t i = 0; i < StatisticsOf(entry).NrOfDataSets; ++i) {
+        out.Value(DataSetJson(entry.Calculation, i));
+    }
+    out.End();
+}
+
+const TFileKey FileKeys[] = {
+    {"file", Always, [](auto& out, const auto& e) { out.Value(Utf8OrLatin1(e.File)); }},
+    {"file_bytes", FileNotUtf8, [](auto& out, const auto& e) { out.Value(HexBytes(e.File)); }},
+    {"output_file", Always,
+     [](auto& out, const auto& e) { out.Value(Utf8OrLatin1(e.Calculation.Store.FileName)); }},
+    {"output_file_bytes", OutputFileNotUtf8,
+     [](auto& out, const auto& e) { out.Value(HexBytes(e.Calculation.Store.FileName)); }},
+    {"option", Always, [](auto& out, const auto& e) { out.Value(LeastSquares(e) ? 1 : 2); }},
+    {"data_sets", Always,
+     [](auto& out, const auto& e) { out.Value(StatisticsOf(e).NrOfDataSets); }},
+    {"d", Always, WriteNumber<&TFitStatistics::EquivalentDepth>},
+    {"A", Always, WriteNumber<&TFitStatistics::SlopeA>},
+    {"B", Always, WriteOfLine<&TFitStatistics::InterceptB>},
+    {"Ka", Always, WriteOfLine<&TFitStatistics::Ka>},
+    {"Kb", Always, WriteOfLine<&TFitStatistics::Kb>},
+    {"mean_H", Always, WriteNumber<&TFitStatistics::MeanHead>},
+    {"mean_Q_over_H", Always, WriteNumber<&TFitStatistics::MeanQH>},
+    {"r_squared", LeastSquares,
+     [](auto& out, const auto& e) { out.Value(Optional(StatisticsOf(e).RSquared)); }},
+    {"s", LeastSquares, WriteSpread<double, &TSpreadStatistics::ResidualDeviation>},
+    {"se_A", LeastSquares, WriteSpread<double, &TSpreadStatistics::SlopeError>},
+    {"se_B", LeastSquares, WriteSpread<double, &TSpreadStatistics::InterceptError>},
+    {"A_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::SlopeInterval>},
+    {"B_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::InterceptInterval>},
+    {"Ka_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::KaInterval>},
+    {"Kb_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::KbInterval>},
+    {"suspect", LeastSquares,
+     [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Suspect); }},
+    {"influential", LeastSquares,
+     [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Influential); }},
+    {"residuals", LeastSquares,
+     [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Residuals); }},
+    {"excluded", Always,
+     [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Excluded); }},
+    {"warnings", Always,
+     [](auto& out, const auto& e) { out.Value(WarningsJson(StatisticsOf(e))); }},
+    {"data", Always, WriteDataSets},
+    {"design", WithDesign,
+     [](auto& out, const auto& e) { out.Value(DesignJson(*e.Design, e.Calculation)); }},
+};
+
+// Depth of the stream inside a file's object.
+constexpr std::size_t InEntry = 2;
 
 } // namespace
 
@@ -215,46 +336,42 @@ std::string StatisticsLines(const TFitStatistics& statistics) {
     return StatisticsBody(statistics) + WarningLines(statistics);
 }
 
-void TJsonRun::AddCalculated(const std::string& file, const TFileCalculation& calculation) {
-    const TFitStatistics& statistics = calculation.Statistics;
-    const bool leastSquares = statistics.Option == TCalculationOption::OverEntireSoilDepth;
-    TJson entry;
-    AddName(entry, "file", file);
-    AddName(entry, "output_file", calculation.Store.FileName);
-    entry["option"] = leastSquares ? 1 : 2;
-    entry["data_sets"] = statistics.NrOfDataSets;
-    entry["d"] = statistics.EquivalentDepth;
-    entry["A"] = statistics.SlopeA;
-    // The second option computes no intercept and no conductivities.
-    entry["B"] = leastSquares ? TJson(statistics.InterceptB) : TJson(nullptr);
-    entry["Ka"] = leastSquares ? TJson(statistics.Ka) : TJson(nullptr);
-    entry["Kb"] = leastSquares ? TJson(statistics.Kb) : TJson(nullptr);
-    entry["mean_H"] = statistics.MeanHead;
-    entry["mean_Q_over_H"] = statistics.MeanQH;
-    if (leastSquares) {
-        AddLeastSquaresStatistics(entry, statistics);
+TJsonRun::TJsonRun(TStandardOutput& output) : stream_(output) {
+    stream_.BeginArray();
+}
+
+void TJsonRun::AddCalculated(const TJsonEntry& entry) {
+    stream_.BeginObject();
+    for (const TFileKey& key : FileKeys) {
+        if (key.Present(entry)) {
+            stream_.Key(key.Name);
+            key.Write(stream_, entry);
+        }
     }
-    entry["excluded"] = statistics.Excluded;
-    entry["warnings"] = WarningsJson(statistics);
-    entry["data"] = DataSetsJson(calculation);
-    files_.push_back(std::move(entry));
+    stream_.End();
+    stream_.Flush();
 }
 
 void TJsonRun::AddFailed(const std::string& file, const std::string& error) {
-    TJson entry;
-    AddName(entry, "file", file);
-    entry["error"] = Utf8OrLatin1(error.empty() ? "The file could not be calculated." : error);
-    files_.push_back(std::move(entry));
-}
-
-void TJsonRun::AddToLastEntry(const std::string& key, nlohmann::ordered_json value) {
-    if (!files_.empty()) {
-        files_.back()[key] = std::move(value);
+    const TJson text = Utf8OrLatin1(error.empty() ? "The file could not be calculated." : error);
+    if (stream_.Depth() < InEntry) {
+        stream_.BeginObject();
+        stream_.Key("file");
+        stream_.Value(Utf8OrLatin1(file));
+        if (!IsValidUtf8(file)) {
+            stream_.Key("file_bytes");
+            stream_.Value(HexBytes(file));
+        }
     }
+    // An entry cut short keeps what was written and ends with the error.
+    stream_.EndTo(InEntry);
+    stream_.Key("error");
+    stream_.Value(text);
+    stream_.End();
+    stream_.Flush();
 }
 
-std::string TJsonRun::Document() const {
-    // Every text is UTF-8 by now; should one slip through, it is written
-    // with the replacement character instead of ending the run.
-    return files_.dump(2, ' ', false, TJson::error_handler_t::replace) + "\n";
+void TJsonRun::Finish() {
+    stream_.EndTo(0);
+    stream_.Flush("\n");
 }

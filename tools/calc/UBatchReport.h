@@ -1,31 +1,44 @@
 // What soravik-calc prints besides the output file's lines: the statistics of
-// the fit as plain lines (--stats), and the whole run as one JSON document
-// for other programs (--format json).
+// the fit as plain lines (--stats), and the whole run as one JSON array
+// written file by file for other programs (--format json).
 #pragma once
 
 #include "UBatchCalculation.h"
+#include "UBatchDesign.h"
+#include "UJsonStream.h"
 
-#include <nlohmann/json.hpp>
-
+#include <optional>
 #include <string>
+
+class TStandardOutput;
 
 // Plain lines below a file's five output lines, each with one leading blank
 // like them; numbers to four significant digits.
 std::string StatisticsLines(const TFitStatistics& statistics);
 
-// One entry per file in the order calculated, numbers in full precision (the
+// One calculated file as its JSON object shows it.
+struct TJsonEntry {
+    const std::string& File;
+    const TFileCalculation& Calculation;
+    const std::optional<TDesignDuty>& Design;
+};
+
+// The run as one JSON array, an object per file in the order calculated,
+// each printed as soon as it is added: numbers in full precision (the
 // shortest text that reads back as the same double), not the rounded ones of
 // the output file.
 class TJsonRun {
 public:
-    void AddCalculated(const std::string& file, const TFileCalculation& calculation);
-    // A file that could not be calculated, with what the user was told.
+    // Opens the array.
+    explicit TJsonRun(TStandardOutput& output);
+    void AddCalculated(const TJsonEntry& entry);
+    // A file that could not be calculated, with what the user was told. When
+    // its object was cut short (memory ran out while it was written), that
+    // object keeps what it has and ends with the error instead.
     void AddFailed(const std::string& file, const std::string& error);
-    // One more key of the entry added last.
-    void AddToLastEntry(const std::string& key, nlohmann::ordered_json value);
-    // The document: an array of the entries, ended by a line feed.
-    std::string Document() const;
+    // Closes the array, ended by a line feed.
+    void Finish();
 
 private:
-    nlohmann::ordered_json files_ = nlohmann::ordered_json::array();
+    TJsonStream stream_;
 };

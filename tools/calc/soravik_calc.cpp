@@ -1,10 +1,12 @@
 // soravik-calc: the batch road for an engineer with many field files. Each
 // input file is calculated as the window would calculate it after opening
-// the file, its output file is written beside it and printed, as text or as
-// one JSON document for the whole run.
+// the file, its output file is written beside it and printed: as text, as
+// one JSON array or as a CSV table for the whole run, each file as soon as it
+// is done.
+#include "UBatchArguments.h"
 #include "UBatchCalculation.h"
-#include "UBatchDesign.h"
-#include "UBatchReport.h"
+#include "UBatchCsv.h"
+#include "UBatchPrinter.h"
 #include "UConsoleDialogs.h"
 #include "UExcludeOption.h"
 #include "UMessageText.h"
@@ -12,6 +14,8 @@
 #include "UStandardOutput.h"
 
 #include <iostream>
+#include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,13 +24,12 @@ namespace {
 
 constexpr int ExitAllCalculated = 0;
 constexpr int ExitSomeFailed = 1;
-constexpr int ExitWrongUsage = 2;
 
 const char* const UsageLine =
-    "Usage: soravik-calc [--option 1|2] [--format text|json] [--stats]\n"
+    "Usage: soravik-calc [--option 1|2] [--format text|json|csv] [--stats]\n"
     "                   [--design Q_MM_DAY,H_M] [--exclude N,N...] FILE...\n";
 
-const char* const HelpText =
+const char* const HelpBeforeCsv =
     "\n"
     "Calculates the hydraulic conductivity of a drained soil from input files of the\n"
     "Soravik calculator. Each FILE is read as its \".inp\" file (the extension is\n"
@@ -44,141 +47,68 @@ const char* const HelpText =
     "  --format text\n"
     "              print each file's five output lines (default)\n"
     "  --format json\n"
-    "              print one JSON document for the whole run instead: an array with\n"
-    "              an object per file (file, output_file, option, data_sets, d, A, B,\n"
-    "              Ka, Kb, mean_H, mean_Q_over_H; with option 1 also r_squared, s,\n"
-    "              se_A, se_B, A_ci95, B_ci95, Ka_ci95, Kb_ci95, suspect, influential,\n"
-    "              residuals; then excluded, warnings and data, one object per data\n"
-    "              set), numbers in full precision; a file that fails gives file and\n"
-    "              error (see soravik-calc(1) for every field)\n"
+    "              print one JSON array for the whole run instead, each file's\n"
+    "              object as soon as that file is done (file, output_file, option,\n"
+    "              data_sets, d, A, B, Ka, Kb, mean_H, mean_Q_over_H; with option 1\n"
+    "              also r_squared, s, se_A, se_B, A_ci95, B_ci95, Ka_ci95, Kb_ci95,\n"
+    "              suspect, influential, residuals; then excluded, warnings and\n"
+    "              data, one object per data set), numbers in full precision; a\n"
+    "              file that fails gives file and error (see soravik-calc(1) for\n"
+    "              every field)\n"
+    "  --format csv\n"
+    "              print a table instead, for a spreadsheet: a heading line and one\n"
+    "              line per file with the columns\n";
+
+const char* const HelpAfterCsv =
+    "              (n: the data sets in the fit; suspect: their serial numbers and\n"
+    "              warnings: their codes, each separated by blanks); numbers as in\n"
+    "              JSON, empty where JSON has null; a file that fails gives file and\n"
+    "              error; fields quoted as RFC 4180 has it, lines ended by CR LF\n"
     "  --stats     with text, print the fit statistics below each file's lines: R^2,\n"
     "              the residual deviation s, standard errors and 95 % intervals, the\n"
     "              suspect data sets (Bonferroni p of the studentized residual below\n"
     "              0.05), the influential ones (Cook's distance above the median of\n"
     "              F(2, n-2)) and warnings in plain words\n"
     "  --exclude N,N...\n"
-    "              what-if: the statistics and JSON without these data sets (serial\n"
-    "              numbers); the output file is still the calculation of every data\n"
-    "              set; needs --stats or --format json\n"
+    "              what-if: the statistics, JSON and CSV without these data sets\n"
+    "              (serial numbers; given more than once, they add up); the output\n"
+    "              file is still the calculation of every data set; needs --stats,\n"
+    "              --format json or --format csv\n"
     "  --design Q_MM_DAY,H_M\n"
     "              add the drain spacing L (m) that keeps the water table midway at\n"
     "              H_M m above drain level for a design discharge of Q_MM_DAY mm/day,\n"
     "              from the file's own Ka, Kb, D and r, with d at L and the range of L\n"
     "              from the 95 % intervals of Ka and Kb (in JSON the object \"design\":\n"
     "              q_mm_day, h, L, d, L_range, or q_mm_day, h, error); option 2 makes\n"
-    "              no design\n"
+    "              no design; not with --format csv\n"
     "  --help      show this text\n"
     "\n"
+    "--option, --format and --design are given at most once each.\n"
     "The output file is the same in every format. Messages go to standard error.\n"
     "Exit status: 0 when every file was calculated and printed, 1 when any failed\n"
-    "(the others are still done) or standard output could not be written, 2 for\n"
-    "wrong usage.\n";
+    "(the others are still done; running out of memory fails that file alone) or\n"
+    "standard output could not be written, 2 for wrong usage.\n";
 
-struct TArguments {
-    TCalculationOption Option = TCalculationOption::OverEntireSoilDepth;
-    std::vector<std::string> Files;
-    bool Help = false;
-    bool Json = false;
-    bool Statistics = false;
-    std::vector<std::size_t> Excluded;
-    std::optional<TDesignDuty> Design;
-};
-
-bool TakeDesign(const std::string& value, TArguments& arguments, std::string& refusal) {
-    arguments.Design = ParseDesignDuty(value, refusal);
-    return arguments.Design.has_value() && refusal.empty();
-}
-
-bool TakeFormat(const std::string& value, TArguments& arguments) {
-    arguments.Json = value == "json";
-    return value == "json" || value == "text";
-}
-
-std::optional<TCalculationOption> ParseOption(const std::string& value) {
-    if (value == "1") {
-        return TCalculationOption::OverEntireSoilDepth;
-    }
-    if (value == "2") {
-        return TCalculationOption::AboveAndBelowDrains;
-    }
-    return std::nullopt;
-}
-
-int WrongUsage(const std::string& reason) {
-    std::cerr << "soravik-calc: " << EscapeControls(WithFullStop(reason)) << '\n'
-              << UsageLine << "Try 'soravik-calc --help' for more information.\n";
-    return ExitWrongUsage;
-}
-
-bool TakeOption(const std::string& value, TArguments& arguments) {
-    const std::optional<TCalculationOption> option = ParseOption(value);
-    if (option) {
-        arguments.Option = *option;
-    }
-    return option.has_value();
-}
-
-// The value of the option `name` when words[i] is it, as "--name VALUE"
-// (i then moves to the value) or "--name=VALUE"; empty when the value is
-// missing, which no option takes.
-std::optional<std::string> OptionValue(const std::vector<std::string>& words, std::size_t& i,
-                                       const std::string& name) {
-    const std::string& word = words[i];
-    if (word == name) {
-        return i + 1 < words.size() ? words[++i] : std::string();
-    }
-    if (word.rfind(name + "=", 0) == 0) {
-        return word.substr(name.size() + 1);
-    }
-    return std::nullopt;
-}
-
-// Returns an exit status when the arguments are wrong, nothing otherwise.
-std::optional<int> ParseArguments(const std::vector<std::string>& words, TArguments& arguments) {
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        if (optionsEnded || word.size() < 2 || word[0] != '-') {
-            arguments.Files.push_back(word);
-        } else if (word == "--") {
-            optionsEnded = true;
-        } else if (word == "--help" || word == "-h") {
-            arguments.Help = true;
-        } else if (const std::optional<std::string> value = OptionValue(words, i, "--option")) {
-            if (!TakeOption(*value, arguments)) {
-                return WrongUsage("--option needs the value 1 or 2");
-            }
-        } else if (const std::optional<std::string> value = OptionValue(words, i, "--format")) {
-            if (!TakeFormat(*value, arguments)) {
-                return WrongUsage("--format needs the value text or json");
-            }
-        } else if (const std::optional<std::string> value = OptionValue(words, i, "--exclude")) {
-            const std::optional<std::vector<std::size_t>> serials = ParseSerialList(*value);
-            if (!serials) {
-                return WrongUsage("--exclude needs data set numbers separated by commas, as 3,7");
-            }
-            arguments.Excluded = *serials;
-        } else if (const std::optional<std::string> value = OptionValue(words, i, "--design")) {
-            std::string refusal;
-            if (!TakeDesign(*value, arguments, refusal)) {
-                return WrongUsage(refusal.empty()
-                                      ? "--design needs two numbers Q_MM_DAY,H_M such as 7,0.5"
-                                      : "--design: " + refusal);
-            }
-        } else if (word == "--stats") {
-            arguments.Statistics = true;
-        } else {
-            return WrongUsage("unknown option '" + word + "'");
+// The CSV columns as the table names them, indented and wrapped like the
+// rest of the help.
+std::string ColumnLines() {
+    const std::string indent(14, ' ');
+    std::string lines;
+    std::string line = indent;
+    const std::vector<std::string> columns = CsvColumns();
+    for (const std::string& column : columns) {
+        const std::string item = column + (column == columns.back() ? "" : ",");
+        if (line.size() > indent.size() && line.size() + 1 + item.size() > 80) {
+            lines += line + "\n";
+            line = indent;
         }
+        line += (line.size() > indent.size() ? " " : "") + item;
     }
-    if (!arguments.Help && arguments.Files.empty()) {
-        return WrongUsage("no input file given");
-    }
-    if (!arguments.Excluded.empty() && !arguments.Statistics && !arguments.Json) {
-        return WrongUsage("--exclude changes only the statistics: use it with --stats or "
-                          "--format json");
-    }
-    return std::nullopt;
+    return lines + line + "\n";
+}
+
+std::string HelpText() {
+    return std::string(UsageLine) + HelpBeforeCsv + ColumnLines() + HelpAfterCsv;
 }
 
 // Told once: whatever follows would fail for the same reason.
@@ -187,55 +117,46 @@ void TellPrintFailure(const TStandardOutput& output) {
               << WithFullStop("The results could not be printed: " + output.Failure()) << '\n';
 }
 
-void PrintText(const TArguments& arguments, const TFileCalculation& calculation,
-               TStandardOutput& output) {
-    if (output.Failed()) {
-        return;
-    }
-    std::string text = TerminalLines(calculation.OutputText);
-    if (arguments.Statistics) {
-        text += StatisticsLines(calculation.Statistics);
-    }
-    if (arguments.Design) {
-        text += DesignLines(*arguments.Design, calculation);
-    }
-    output.Print(text);
-}
-
 void TellExclusion(const std::string& file, const std::string& told) {
     if (!told.empty()) {
         std::cerr << "soravik-calc: " << EscapeControls(file) << ": " << told << '\n';
     }
 }
 
-// Calculates every file; as text each one's results are printed as soon as
-// they are written, as JSON the whole run at the end. A file that fails does
-// not stop the others.
-bool CalculateAll(const TArguments& arguments, TStandardOutput& output) {
-    TConsoleDialogs dialogs(std::cerr);
-    TJsonRun run;
-    bool allCalculated = true;
-    for (const std::string& file : arguments.Files) {
+// Memory that runs out while a file is calculated or printed fails that file
+// alone: everything it took is given back by the time it is told, and the
+// next file starts afresh.
+bool CalculateAndPrint(const std::string& file, const TBatchArguments& arguments,
+                       TConsoleDialogs& dialogs, TBatchPrinter& printer) {
+    try {
         std::optional<TFileCalculation> calculation =
             CalculateFile(file, arguments.Option, dialogs);
-        if (calculation && !arguments.Excluded.empty()) {
+        if (!calculation) {
+            printer.Failed(file, dialogs.ToldAboutCurrentFile());
+            return false;
+        }
+        if (!arguments.Excluded.empty()) {
             TellExclusion(file, ApplyExclusion(arguments.Excluded, *calculation));
         }
-        allCalculated = calculation.has_value() && allCalculated;
-        if (!arguments.Json && calculation) {
-            PrintText(arguments, *calculation, output);
-        } else if (calculation) {
-            run.AddCalculated(file, *calculation);
-            if (arguments.Design) {
-                run.AddToLastEntry("design", DesignJson(*arguments.Design, *calculation));
-            }
-        } else {
-            run.AddFailed(file, dialogs.ToldAboutCurrentFile());
-        }
+        printer.Calculated(file, *calculation);
+        return true;
+    } catch (const std::bad_alloc&) {
+        dialogs.ShowError("There is not enough memory to calculate " + file);
+        printer.Failed(file, dialogs.ToldAboutCurrentFile());
+        return false;
     }
-    if (arguments.Json) {
-        output.Print(run.Document());
+}
+
+// Calculates every file, each one's results printed as soon as it is done. A
+// file that fails does not stop the others.
+bool CalculateAll(const TBatchArguments& arguments, TStandardOutput& output) {
+    TConsoleDialogs dialogs(std::cerr);
+    const std::unique_ptr<TBatchPrinter> printer = MakeBatchPrinter(arguments.Print, output);
+    bool allCalculated = true;
+    for (const std::string& file : arguments.Files) {
+        allCalculated = CalculateAndPrint(file, arguments, dialogs, *printer) && allCalculated;
     }
+    printer->Finish();
     return allCalculated;
 }
 
@@ -243,14 +164,14 @@ bool CalculateAll(const TArguments& arguments, TStandardOutput& output) {
 
 int main(int argc, char* argv[]) {
     TStandardOutput output;
-    TArguments arguments;
-    if (const std::optional<int> status =
-            ParseArguments(std::vector<std::string>(argv + 1, argv + argc), arguments)) {
+    TBatchArguments arguments;
+    if (const std::optional<int> status = ParseBatchArguments(
+            std::vector<std::string>(argv + 1, argv + argc), UsageLine, arguments)) {
         return *status;
     }
     bool allDone = true;
     if (arguments.Help) {
-        output.Print(std::string(UsageLine) + HelpText);
+        output.Print(HelpText());
     } else {
         allDone = CalculateAll(arguments, output);
     }
