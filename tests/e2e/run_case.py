@@ -26,6 +26,8 @@ import time
 import traceback
 from pathlib import Path
 
+# Compiled modules belong to no source tree.
+sys.dont_write_bytecode = True
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 from soravik_e2e import Desktop, DisplayUnusable, E2eFailure, make_work_dir  # noqa: E402
