@@ -4,14 +4,25 @@ own:
     python3 run_case.py --binary build/ui/soravik --source . \\
         --work build/tests/e2e tests/e2e/case_NAME.py
 
-It starts itself again under `xvfb-run -a`, which picks a free display.
-Two xvfb-run started at the same moment can both take one display; the one
-that finds the display is not its own gives up and is started again, with
-its search for a free display starting at another, random number.
+It starts itself again under `xvfb-run -a`, which picks a free display,
+and `dbus-run-session`, which gives the case a session bus of its own and
+ends it with the case. Two xvfb-run started at the same moment can both take
+one display; the one that finds the display is not its own gives up and is
+started again, with its search for a free display starting at another,
+random number.
 
 A case file defines `run(desktop)`, which starts the program with
 desktop.start_app(), drives it and raises E2eFailure (check, check_equal)
 when the user would see something wrong. Exit status 0 when it passed.
+
+A case that sets `ACCESSIBILITY_BUS = True` also gets the accessibility
+bus (at-spi-bus-launcher, started on the case's session bus) before run()
+is called, and the program puts its windows on it, so that the case can
+read the controls through AT-SPI.
+
+Every process the case starts carries the environment variable
+SORAVIK_E2E_RUN (see marked_run.py). One that still runs when the case has
+ended fails the case, however well it went otherwise, and is ended.
 """
 
 import argparse
@@ -26,9 +37,12 @@ import time
 import traceback
 from pathlib import Path
 
+# Compiled modules belong to no source tree.
+sys.dont_write_bytecode = True
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
-from soravik_e2e import Desktop, DisplayUnusable, E2eFailure, make_work_dir  # noqa: E402
+from marked_run import run_marked  # noqa: E402
+from soravik_e2e import Desktop, DisplayUnusable, E2eFailure, check, make_work_dir  # noqa: E402
 
 DISPLAY_NOT_OURS = 75
 DISPLAY_TRIES = 3
@@ -58,6 +72,18 @@ def on_time_out(signum, frame):
     raise E2eFailure(f"the case took more than {CASE_SECONDS} s")
 
 
+def start_accessibility_bus():
+    """D-Bus starts at-spi-bus-launcher on the case's session bus and answers
+    once the accessibility bus runs; Qt then puts the program's windows on it
+    without waiting for a screen reader to ask."""
+    result = subprocess.run(["dbus-send", "--session", "--print-reply=literal",
+                             "--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+                            stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=30)
+    check(result.returncode == 0 and result.stdout.strip(),
+          f"the accessibility bus did not start: {result.stderr.strip()}")
+    os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+
+
 def run_inside(options):
     if not display_is_ours():
         print(f"display {os.environ.get('DISPLAY')} is not this case's own; trying another")
@@ -69,6 +95,8 @@ def run_inside(options):
     signal.alarm(CASE_SECONDS)
     desktop = None
     try:
+        if getattr(case, "ACCESSIBILITY_BUS", False):
+            start_accessibility_bus()
         desktop = Desktop(options.binary, options.source, folder)
         case.run(desktop)
     except DisplayUnusable as error:
@@ -93,50 +121,27 @@ def run_inside(options):
     return 0
 
 
-def live_members(group):
-    """The processes of a process group that still run (zombies do not)."""
-    members = []
-    for stat in Path("/proc").glob("[0-9]*/stat"):
-        try:
-            fields = stat.read_text().rsplit(")", 1)[1].split()
-        except OSError:
-            continue
-        if fields[0] != "Z" and int(fields[2]) == group:
-            members.append(int(stat.parent.name))
-    return members
-
-
-def end_process_group(process):
-    """Ends what the run left. xvfb-run stops its X server as it exits; the
-    server, given the time, removes its lock file and socket, which a killed
-    one leaves behind."""
-    if process.poll() is None:
-        os.killpg(process.pid, signal.SIGTERM)
-    deadline = time.monotonic() + 10
-    while live_members(process.pid) and time.monotonic() < deadline:
-        process.poll()
-        time.sleep(0.05)
-    for member in live_members(process.pid):
-        os.kill(member, signal.SIGKILL)
-    process.wait()
+def case_environment():
+    """The harness's own environment less an accessibility bus of the
+    developer's desktop: the case's buses are its own."""
+    return {name: value for name, value in os.environ.items() if name != "AT_SPI_BUS_ADDRESS"}
 
 
 def run_under_xvfb(options):
     inside = [sys.executable, __file__, "--inside", "--binary", options.binary,
               "--source", options.source, "--work", options.work, str(options.case)]
+    # Inside xvfb-run, so that services the bus starts see the case's display.
+    with_bus = [options.dbus_run_session, "--", *inside]
     search_from = []
     for _ in range(DISPLAY_TRIES):
-        command = [options.xvfb_run, "-a", *search_from, "-s", SERVER_OPTIONS, *inside]
-        # Its own process group, so that nothing it started outlives it.
-        process = subprocess.Popen(command, stdin=subprocess.DEVNULL, start_new_session=True)
-        try:
-            status = process.wait(timeout=CASE_SECONDS + 30)
-        except subprocess.TimeoutExpired:
-            status = None
-        finally:
-            end_process_group(process)
+        command = [options.xvfb_run, "-a", *search_from, "-s", SERVER_OPTIONS, *with_bus]
+        status, left = run_marked(command, CASE_SECONDS + 30, env=case_environment())
         if status is None:
             print(f"FAILED {options.case.stem}: still running after {CASE_SECONDS + 30} s")
+        if left:
+            print(f"FAILED {options.case.stem}: processes it started still ran after it "
+                  "ended; they are ended now:\n  " + "\n  ".join(left))
+        if status is None or left:
             return 1
         if status != DISPLAY_NOT_OURS:
             return status
@@ -152,6 +157,7 @@ def main():
     parser.add_argument("--source", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--xvfb-run", default="xvfb-run")
+    parser.add_argument("--dbus-run-session", default="dbus-run-session")
     parser.add_argument("--inside", action="store_true", help="already under xvfb-run")
     parser.add_argument("case", type=Path)
     options = parser.parse_args()
