@@ -45,10 +45,11 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     splitter->addWidget(Guide_Browser);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({ContentsWidth, BrowserWidth});
-    setTabOrder(Contents_List, Back_Button);
+    // Reading order: the buttons along the top, then the contents and the text.
     setTabOrder(Back_Button, Forward_Button);
     setTabOrder(Forward_Button, Home_Button);
-    setTabOrder(Home_Button, Guide_Browser);
+    setTabOrder(Home_Button, Contents_List);
+    setTabOrder(Contents_List, Guide_Browser);
     ConnectNavigation();
     resize(ContentsWidth + BrowserWidth + 40, WindowHeight);
     Guide_Browser->setFocus();
