@@ -37,7 +37,9 @@
 #include <vector>
 
 class QAction;
+class TAboutWindow;
 class TCloseForm;
+class THelpWindow;
 struct TReportExport;
 class TTextField;
 class TUndoHistory;
@@ -88,6 +90,12 @@ public:
     void OutputOpenExecute();
     void SaveReportExecute();
     void SaveGraphExecute();
+    // The user guide at the chapter of the page shown, and the About box;
+    // both windows of their own, made once and brought forward again.
+    void HelpGuideExecute();
+    void HelpAboutExecute();
+    // The guide's chapter of the page shown ("input.html").
+    QString HelpChapterOfPage() const;
     // Fills the grid from a delimited table file, as a paste of its data
     // sets at the first data cell would.
     void ImportTableExecute();
@@ -190,4 +198,6 @@ private:
     // filled its memo.
     bool showingCalculation_ = false;
     QMetaObject::Connection selectionWatch_;
+    QPointer<THelpWindow> help_;
+    QPointer<TAboutWindow> about_;
 };

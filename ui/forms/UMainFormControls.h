@@ -93,12 +93,15 @@ struct TMainFormCommands {
     QAction* EditCopy1 = nullptr;
     QAction* EditPaste1 = nullptr;
     QAction* EditDelete1 = nullptr;
+    QAction* HelpGuide = nullptr;
+    QAction* HelpAbout = nullptr;
 };
 
 // MainMenu1: the entries that run the commands.
 struct TMainFormMenu {
     QMenu* FileMenu = nullptr;
     QMenu* EditMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
     QAction* InputOpen1 = nullptr;
     QAction* InputSave1 = nullptr;
     QAction* OpenOutput1 = nullptr;
@@ -114,6 +117,9 @@ struct TMainFormMenu {
     // Edit > Undo and Edit > Redo, named after the step they undo or redo.
     QAction* Undo = nullptr;
     QAction* Redo = nullptr;
+    // Help > Soravik Help (F1) and Help > About Soravik.
+    QAction* SoravikHelp1 = nullptr;
+    QAction* AboutSoravik1 = nullptr;
 };
 
 // The file dialogs of the commands.

@@ -90,6 +90,14 @@ void TMainForm::CreateCommands() {
                                  QKeySequence(Qt::CTRL | Qt::Key_V)});
     EditDelete1 = NewCommand(ActionList1, {"EditDelete1", "&Delete", "Delete|Erases the selection",
                                            QKeySequence(Qt::Key_Delete)});
+    HelpGuide = NewCommand(ActionList1, {"HelpGuide", "Soravik &Help",
+                                         "Help|The user guide at the chapter of this page",
+                                         QKeySequence(Qt::Key_F1)});
+    HelpAbout = NewCommand(
+        ActionList1,
+        {"HelpAbout", "&About Soravik", "About|The version, the licence and the Qt version", {}});
+    OnTrigger(HelpGuide, &TMainForm::HelpGuideExecute);
+    OnTrigger(HelpAbout, &TMainForm::HelpAboutExecute);
 }
 
 void TMainForm::CreateMenu() {
@@ -115,4 +123,9 @@ void TMainForm::CreateMenu() {
     Copy = NewEntry(EditMenu, "Copy", EditCopy1);
     Paste = NewEntry(EditMenu, "Paste", EditPaste1);
     Delete = NewEntry(EditMenu, "Delete", EditDelete1);
+
+    HelpMenu = MainMenu1->addMenu(QStringLiteral("&Help"));
+    HelpMenu->setToolTipsVisible(true);
+    SoravikHelp1 = NewEntry(HelpMenu, "SoravikHelp1", HelpGuide);
+    AboutSoravik1 = NewEntry(HelpMenu, "AboutSoravik1", HelpAbout);
 }
