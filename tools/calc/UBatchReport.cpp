@@ -43,12 +43,15 @@ std::string SerialsWith(const std::vector<std::size_t>& serials,
     return text;
 }
 
+const char* const TooLargeText = "too large to compute";
+
 std::string SuspectText(const TFitStatistics& statistics) {
     return SerialsWith(
         statistics.Suspect,
         [](const TDataSetInfluence& influence) {
-            return "t = " + NumberOr(influence.External) +
-                   ", p = " + NumberOr(influence.BonferroniP);
+            const std::string t =
+                influence.ExternalUnbounded() ? "unbounded" : NumberOr(influence.External);
+            return "t = " + t + ", p = " + NumberOr(influence.BonferroniP);
         },
         statistics);
 }
@@ -57,6 +60,10 @@ std::string InfluentialText(const TFitStatistics& statistics) {
     return SerialsWith(
         statistics.Influential,
         [](const TDataSetInfluence& influence) {
+            if (!influence.CooksDistance && influence.Leverage) {
+                // Leverage 1: the line rests on it alone.
+                return "leverage " + Number(*influence.Leverage) + ", the slope rests on it alone";
+            }
             return "D = " + NumberOr(influence.CooksDistance) + ", Ka without it " +
                    NumberOr(influence.KaWithout);
         },
@@ -92,8 +99,9 @@ std::string Heading(const TFitStatistics& statistics) {
 }
 
 std::string SpreadLines(const TFitStatistics& statistics, const TSpreadStatistics& spread) {
-    const std::string rSquared =
-        statistics.RSquared ? Number(*statistics.RSquared) : "not available";
+    const std::string rSquared = statistics.RSquared   ? Number(*statistics.RSquared)
+                                 : statistics.TooLarge ? TooLargeText
+                                                       : "not available";
     const std::size_t freedom = statistics.NrInFit() - 2;
     return " R^2 = " + rSquared + "   s = " + Number(spread.ResidualDeviation) + " 1/day (" +
            std::to_string(freedom) + (freedom == 1 ? " degree" : " degrees") + " of freedom)\n" +
@@ -145,6 +153,11 @@ std::string StatisticsBody(const TFitStatistics& statistics) {
                " m   mean Q/H\" = " + Number(statistics.MeanQH) +
                " 1/day   A = " + Number(statistics.SlopeA) + "\n";
     }
+    if (!statistics.Spread && statistics.TooLarge) {
+        return Heading(statistics) + ": " + TooLargeText +
+               ", the squared deviations of Q/H\" from the line exceed the range of the "
+               "arithmetic\n";
+    }
     if (!statistics.Spread) {
         return Heading(statistics) +
                ": not available, a line through two data sets leaves no spread to estimate\n";
@@ -175,7 +188,9 @@ void AddFitOfDataSet(TJson& entry, const TFitStatistics& statistics, std::size_t
     entry["residual"] = leastSquares ? TJson(statistics.Residuals[i]) : TJson(nullptr);
     entry["leverage"] = Optional(influence.Leverage);
     entry["studentized"] = Optional(influence.Studentized);
-    entry["t"] = Optional(influence.External);
+    // JSON has no infinity: an unbounded t is null and says so.
+    entry["t"] = influence.ExternalUnbounded() ? TJson(nullptr) : Optional(influence.External);
+    entry["t_unbounded"] = influence.ExternalUnbounded();
     entry["p_bonferroni"] = Optional(influence.BonferroniP);
     entry["cooks_distance"] = Optional(influence.CooksDistance);
     entry["Ka_without"] = Optional(influence.KaWithout);
