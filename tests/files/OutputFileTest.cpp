@@ -61,36 +61,6 @@ TEST_F(OutputFile, WideAndNegativeValuesShiftTheLine) {
 
 // Telling the user is the window's: tests/ui/CommandTests.cpp and
 // tests/e2e/case_save_calculate_typed_table.py.
-// Ten data sets with Q/H" = 0.01 leave a slope of rounding noise, 1e-18 of
-// either sign, and the Ka of a file that named it was -0.000 (the slope and
-// Ka are 0: tests/core/FitEdgesTest.cpp), the same whatever the size of the
-// discharges; a value too wide for its field is written whole.
-TEST_F(OutputFile, SlopeOfRoundingNoiseIsWrittenAsZero) {
-    const struct {
-        double Discharge; // of data set k, times k
-        const char* Line;
-    } cases[] = {
-        {0.5, " Q/H\" = A.H\" + B  with  A =  0.000    B = 0.0100    H\" = H - E"},
-        {1e299, " Q/H\" = A.H\" + B  with  A =  0.000    B =19999999999999997448726"},
-    };
-    for (const auto& test : cases) {
-        store.DrainDepth = 1.1;
-        store.NrOfDataSets = 10;
-        store.WorkDischarge.clear();
-        store.WorkMidway.clear();
-        store.WorkNear.clear();
-        for (int k = 1; k <= 10; ++k) {
-            store.WorkDischarge.push_back(test.Discharge * k);
-            store.WorkMidway.push_back(1.05 - 0.05 * k);
-            store.WorkNear.push_back(1.05);
-        }
-        const std::string text = FormatOutputFile(
-            "x.out", CalculateResults(TCalculationOption::OverEntireSoilDepth, store));
-        EXPECT_EQ(OutputLinesOf(text)[2].rfind(test.Line, 0), 0u) << text;
-        EXPECT_NE(text.find(" Ka = A*S^2/4 =  0.000   Kb"), std::string::npos) << text;
-    }
-}
-
 TEST_F(OutputFile, FinishingWritesTheFileAndSwitchesTheName) {
     store.FileName = folder.Path("field.inp");
     const TFitStatistics result =

@@ -307,28 +307,6 @@ TEST_F(TCommandTest, DrainsWiderThanTheirSpacingAreRefusedBeforeAnythingIsWritte
     }
 }
 
-// The first option fits no line through one H"; the second needs none.
-TEST_F(TCommandTest, DataSetsAllAtOneHeadAreRefusedBeforeAnythingIsWritten) {
-    TypeField();
-    std::vector<TDataRow> oneHead = PipeDrainField();
-    for (TDataRow& row : oneHead) {
-        row.Midway = "0.7";
-        row.Near = "1";
-    }
-    TypeTable(oneHead);
-    dialogs.TakeErrors();
-    SaveCalculate(FieldInp());
-    EXPECT_EQ(dialogs.TakeErrors(),
-              std::vector<std::string>(
-                  {"All data sets have the same H\" (0.3 m); no line can be fitted."}));
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
-    EXPECT_FALSE(ResultsAvailable);
-    form->RadioButton2->setChecked(true);
-    SaveCalculate(FieldInp());
-    EXPECT_TRUE(dialogs.TakeErrors().empty());
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(FieldOut())));
-}
-
 // Discharges near 1e300 mm/day give Q/H" beyond the graph's integer axes.
 TEST_F(TCommandTest, GraphTooLargeToDrawIsToldInTheStatusBar) {
     TypeField();
@@ -336,10 +314,9 @@ TEST_F(TCommandTest, GraphTooLargeToDrawIsToldInTheStatusBar) {
         TypeCell(row, 1, QStringLiteral("%1e300").arg(1.0 + 0.1 * row));
     }
     SaveCalculate(FieldInp());
-    EXPECT_TRUE(ResultsAvailable);
+    EXPECT_TRUE(ResultsAvailable && form->GraphImage->isVisible());
     EXPECT_EQ(form->StatusText(),
               "The values are too large to draw: the graph shows only the axes that can hold them");
-    EXPECT_TRUE(form->GraphImage->isVisible());
 }
 
 TEST_F(TCommandTest, DecimalCommaIsAcceptedAndWrittenWithAPoint) {
