@@ -3,12 +3,12 @@
 #include "UDrainGeometry.h"
 #include "UEquivalentDepth.h"
 #include "UFloatMath.h"
+#include "URoundingNoise.h"
 #include "UTylwenUtils.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <limits>
 
 namespace {
 
@@ -46,50 +46,34 @@ void ComputeMeans(std::size_t n) {
     MeanX = FDiv(sumX, count);
 }
 
-// A deviation of H" from its mean goes through six roundings, each off by at
-// most half an epsilon of the largest value it touched: the two typed depths
-// (decimal fractions in binary), H and E as differences from the drain
-// depth, H" as their difference and the deviation itself; the mean adds one
-// per data set summed. Eight epsilons per value leave a margin above two.
-constexpr double RoundingsPerDeviation = 8.0;
-
 // Equal H" from different depth pairs (0.55 and 0.85, 0.60 and 0.90) differ in
 // their last bits, so Sxx is tiny but not zero and the slope would come out
 // absurdly large instead of undefined. The spread is taken as real only when
 // the root mean square deviation of H" exceeds what rounding can make of
-// values the size of the depths and the drain depth, plus the n roundings of
-// the sum behind the mean. That noise is some 1e-14 m for field data; H" that
-// differ by a millimetre lie eleven orders of magnitude above it.
-bool SpreadIsRoundingNoise(const TDMTylwen& store, std::size_t n, double sxx) {
-    double largestDepth = 0.0;
-    double largestX = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
-        largestDepth = std::max(
-            {largestDepth, std::fabs(At(store.WorkMidway, i)), std::fabs(At(store.WorkNear, i))});
-        largestX = std::max(largestX, std::fabs(At(XValues, i)));
-    }
-    // Every typed depth lies within the drain depth plus the larger of H and E.
-    const double scale = std::fabs(store.DrainDepth) + largestDepth;
-    const double count = static_cast<double>(n);
-    const double noise =
-        RoundingsPerDeviation * std::numeric_limits<double>::epsilon() * (scale + count * largestX);
-    return std::sqrt(sxx / count) <= noise;
-}
-
+// them (HeadDeviationNoise). A slope or an intercept within what rounding can
+// make of 0 is 0: data sets with one Q/H" give Ka = 0, not -1e-16, which the
+// output file would print as -0.000 and every reader take for negative.
 void FitLeastSquaresLine(const TDMTylwen& store, std::size_t n) {
     double sxx = 0.0;
     double sxy = 0.0;
+    TAbsoluteSums absolute;
     for (std::size_t i = 0; i < n; ++i) {
         const double dx = FSub(At(XValues, i), MeanX);
         const double dy = FSub(At(YValues, i), MeanY);
         sxx = FAdd(sxx, FMul(dx, dx));
         sxy = FAdd(sxy, FMul(dy, dx));
+        absolute.Add(dx, dy);
     }
-    if (SpreadIsRoundingNoise(store, n, sxx)) {
-        throw EInvalidOp();
+    const TDataSetNoise noise = NoiseOfDataSets(XValues, YValues, n, {}, DepthScale(store, n));
+    if (HeadSpreadIsRoundingNoise(std::sqrt(sxx / static_cast<double>(n)), noise.Head)) {
+        throw EDrainGeometryError(SameHeadMessage(At(XValues, 0)));
     }
-    SlopeA = FDiv(sxy, sxx);
-    InterceptB = FSub(MeanY, FMul(SlopeA, MeanX));
+    TLineFit line{MeanX, MeanY, sxx, FDiv(sxy, sxx), n};
+    const double slopeNoise = SlopeNoise(line, absolute, noise);
+    line.Slope = ZeroButForRounding(line.Slope, slopeNoise);
+    SlopeA = line.Slope;
+    InterceptB = ZeroButForRounding(FSub(MeanY, FMul(SlopeA, MeanX)),
+                                    InterceptNoise(line, slopeNoise, noise));
 }
 
 void ComputeConductivities(TDMTylwen& store, double d) {

@@ -17,8 +17,9 @@ enum class TCalculationOption {
 // table too short for the option (CheckDataSetCount). Converts the
 // working arrays in place (rebuilding them from the input arrays first when
 // OutputShown is set) and writes SlopeA, InterceptB, MeanX, MeanY, XValues,
-// YValues, Ka and Kb. A floating-point error ends it where it arises; what was
-// changed before stays changed.
+// YValues, Ka and Kb. Data sets that all have one H" give no least-squares
+// line: refused with SameHeadMessage once they are converted. A floating-point
+// error ends it where it arises; what was changed before stays changed.
 // A calculation converts the working arrays in place, so a repeated one starts
 // again from the values as entered, which only the input arrays still hold:
 // data set k from input slot k to working slot k - 1.

@@ -6,6 +6,7 @@
 
 #include <boost/math/tools/toms748_solve.hpp>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 
@@ -17,9 +18,21 @@ constexpr double RelativePrecision = 1e-9;
 // grows without bound and the logarithm of the equation reaches 0.
 constexpr double NarrowestAboveDiameter = 1.0 + 1e-6;
 constexpr std::uintmax_t MostIterations = 200;
+// Spacings looked at for the narrowest one with d within D, each this factor
+// wider than the one before: d falls from its pole at the drain diameter
+// through D within the first few.
+constexpr double ScanFactor = 1.05;
 
 std::string Metres(double value) {
     return FormatGeneral(value) + " m";
+}
+
+// A spacing the solver found, to four significant digits as the page shows it.
+std::string SpacingMetres(double value) {
+    char digits[32];
+    const std::to_chars_result end =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 4);
+    return std::string(digits, end.ptr) + " m";
 }
 
 bool IsPositive(double value) {
@@ -91,28 +104,75 @@ TDesignResult Refused(TDesignField field, const std::string& message) {
     return TDesignResult{std::nullopt, TDesignRefusal{field, message}};
 }
 
-TDesignResult NoSpacingBetween(double narrowest, bool tooNarrow) {
-    if (tooNarrow) {
-        return Refused(TDesignField::Spacing,
-                       "No spacing satisfies the equation: even drains " + Metres(narrowest) +
-                           " apart (twice the radius) leave the water table higher than h");
-    }
+TDesignResult TooMuchForTheSoil(double narrowest) {
+    return Refused(TDesignField::Spacing,
+                   "The design discharge is too high, or the allowed height too low, for this "
+                   "soil: even drains " +
+                       SpacingMetres(narrowest) +
+                       " apart, the narrowest spacing that can be judged, leave the water table "
+                       "higher than h");
+}
+
+TDesignResult TooThinALayer(double layer) {
+    return Refused(TDesignField::Spacing,
+                   "No spacing up to " + Metres(WidestDesignSpacing) +
+                       " keeps the equivalent depth d within the layer below drain level (D = " +
+                       Metres(layer) + "): the layer is too thin for drains of this radius");
+}
+
+TDesignResult TooWide() {
     return Refused(TDesignField::Spacing,
                    "No spacing up to " + Metres(WidestDesignSpacing) +
                        " satisfies the equation: drains that far apart already keep the water "
                        "table below h");
 }
 
+// Whether the equation can be judged at `spacing`: d stands for the layer
+// below drain level, so it cannot exceed it. Close to the drain diameter the
+// formula's d grows without bound (1.3e4 m on a layer of 5 m), and roots
+// there are no drain spacing.
+bool IsJudged(const TDesignRequest& request, double spacing) {
+    try {
+        const double d = EquivalentDepth(request.ImpermeableDepth, spacing, request.DrainRadius);
+        return d > 0.0 && d <= request.ImpermeableDepth;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// The narrowest spacing above the drain diameter whose d lies within D:
+// found among spacings ScanFactor apart, then narrowed to RelativePrecision.
+std::optional<double> NarrowestJudgedSpacing(const TDesignRequest& request) {
+    double wider = 2.0 * request.DrainRadius * NarrowestAboveDiameter;
+    double narrower = wider;
+    while (!IsJudged(request, wider)) {
+        if (wider >= WidestDesignSpacing) {
+            return std::nullopt;
+        }
+        narrower = wider;
+        wider = std::fmin(wider * ScanFactor, WidestDesignSpacing);
+    }
+    while (wider - narrower > RelativePrecision * narrower) {
+        const double middle = 0.5 * (narrower + wider);
+        (IsJudged(request, middle) ? wider : narrower) = middle;
+    }
+    return wider;
+}
+
 TDesignResult Solve(const TDesignRequest& request) {
     const TDesignResidual residual(request);
-    const double narrowest = 2.0 * request.DrainRadius * NarrowestAboveDiameter;
-    const double atNarrowest = residual(narrowest);
-    const double atWidest = residual(WidestDesignSpacing);
-    if (atNarrowest <= 0.0) {
-        return NoSpacingBetween(2.0 * request.DrainRadius, true);
+    const std::optional<double> judged = NarrowestJudgedSpacing(request);
+    if (!judged) {
+        return TooThinALayer(request.ImpermeableDepth);
     }
+    const double narrowest = *judged;
+    const double atNarrowest = residual(narrowest);
+    if (atNarrowest <= 0.0) {
+        return TooMuchForTheSoil(narrowest);
+    }
+    const double atWidest = residual(WidestDesignSpacing);
     if (atWidest > 0.0) {
-        return NoSpacingBetween(2.0 * request.DrainRadius, false);
+        return TooWide();
     }
     std::uintmax_t iterations = MostIterations;
     const auto closeEnough = [](double a, double b) {
@@ -166,8 +226,8 @@ TDesignRange DesignRange(const TDesignRequest& request, const TInterval& ka, con
     range.Narrowest = SpacingWith(request, ka.Low, kb.Low);
     range.Widest = SpacingWith(request, ka.High, kb.High);
     if (!range.Bounded()) {
-        range.Reason = "The bounds of the 95 % intervals of Ka and Kb give no spacing between 2r "
-                       "and " +
+        range.Reason = "The bounds of the 95 % intervals of Ka and Kb give no spacing that can "
+                       "be judged up to " +
                        Metres(WidestDesignSpacing) + ".";
     }
     return range;

@@ -43,7 +43,11 @@ struct TDesignResult {
     TDesignRefusal Refusal;
 };
 
-// Solved to a relative precision of 1e-9 between 2r and WidestDesignSpacing.
+// Solved to a relative precision of 1e-9 between WidestDesignSpacing and the
+// narrowest spacing above 2r whose equivalent depth does not exceed D: the
+// equation cannot be judged where d exceeds the layer it stands for. When
+// even that narrowest spacing cannot carry the discharge off, the refusal says
+// the design discharge is too high, or h too low, for the soil, and names it.
 // Never raises; every value it cannot use is refused with a message.
 TDesignResult DesignSpacing(const TDesignRequest& request);
 

@@ -2,9 +2,13 @@
 
 #include "UEquivalentDepth.h"
 #include "UNumberText.h"
+#include "URoundingNoise.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -73,4 +77,46 @@ void CheckDataSetCount(TCalculationOption option, const TDMTylwen& store) {
                                               ? "At least two data sets are needed to fit the line"
                                               : "At least one data set is needed") +
                               ", but the table holds " + HoldsText(store.NrOfDataSets));
+}
+
+std::string SameHeadMessage(double head) {
+    char digits[32];
+    const std::to_chars_result end =
+        std::to_chars(digits, digits + sizeof digits, head, std::chars_format::general, 4);
+    return "All data sets have the same H\" (" + std::string(digits, end.ptr) +
+           " m); no line can be fitted.";
+}
+
+void CheckHeadsDiffer(TCalculationOption option, const TDMTylwen& store) {
+    if (option != TCalculationOption::OverEntireSoilDepth || store.NrOfDataSets < 1) {
+        return;
+    }
+    const auto n = static_cast<std::size_t>(store.NrOfDataSets);
+    // H and E as the calculation makes them from the depths, and H" from those.
+    const auto heightsOf = [&store](std::size_t i) {
+        return std::pair{store.DrainDepth - At(store.WorkMidway, i),
+                         store.DrainDepth - At(store.WorkNear, i)};
+    };
+    double largestHeight = 0.0;
+    double largestHead = 0.0;
+    double sum = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto [h, e] = heightsOf(i);
+        largestHeight = std::max({largestHeight, std::fabs(h), std::fabs(e)});
+        largestHead = std::max(largestHead, std::fabs(h - e));
+        sum += h - e;
+    }
+    const double count = static_cast<double>(n);
+    const double mean = sum / count;
+    double squares = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto [h, e] = heightsOf(i);
+        squares += (h - e - mean) * (h - e - mean);
+    }
+    const double noise =
+        HeadDeviationNoise(std::fabs(store.DrainDepth) + largestHeight, n, largestHead);
+    if (HeadSpreadIsRoundingNoise(std::sqrt(squares / count), noise)) {
+        const auto [h, e] = heightsOf(0);
+        throw EDrainGeometryError(SameHeadMessage(h - e));
+    }
 }

@@ -6,6 +6,8 @@
 #include "UDMTylwen.h"
 #include "UFloatMath.h"
 
+#include <string>
+
 // Site constants for which the formulas give numbers but no drained field.
 class EDrainGeometryError : public EApplicationError {
 public:
@@ -23,3 +25,13 @@ void CheckDrainGeometry(const TDMTylwen& store = DMTylwen);
 // data sets than `option` needs: two for the least-squares line, one for the
 // line through the origin and the mean point.
 void CheckDataSetCount(TCalculationOption option, const TDMTylwen& store = DMTylwen);
+
+// "All data sets have the same H" (0.3 m); no line can be fitted.": H" as the
+// report shows it, to four significant digits.
+std::string SameHeadMessage(double head);
+
+// Raises EDrainGeometryError with SameHeadMessage when every data set of the
+// working arrays, still depths below the surface, has the same H" but for
+// rounding and `option` fits a least-squares line. Decides as the calculation
+// does, so that nothing is saved of a table it would refuse.
+void CheckHeadsDiffer(TCalculationOption option, const TDMTylwen& store = DMTylwen);

@@ -2,6 +2,7 @@
 
 #include "UFitWarnings.h"
 #include "UInfluence.h"
+#include "URoundingNoise.h"
 #include "UTylwenUtils.h"
 
 #include <boost/math/distributions/students_t.hpp>
@@ -38,6 +39,11 @@ bool Negligible(double spread, const std::vector<double>& values) {
     return spread <= RoundingRatio * LargestMagnitude(values);
 }
 
+TDataSetNoise NoiseOfFit(const TFitStatistics& statistics) {
+    return NoiseOfDataSets(statistics.Head, statistics.QH, statistics.NrOfDataSets,
+                           statistics.InFit, statistics.DepthScale);
+}
+
 void ComputeResiduals(TFitStatistics& statistics) {
     statistics.Fitted.reserve(statistics.NrOfDataSets);
     statistics.Residuals.reserve(statistics.NrOfDataSets);
@@ -60,6 +66,7 @@ TLineSums SumSquares(const TFitStatistics& statistics) {
         sums.QHSquares += dy * dy;
         sums.Cross += dx * dy;
         sums.ResidualSquares += statistics.Residuals[i] * statistics.Residuals[i];
+        sums.AbsoluteResiduals += std::fabs(statistics.Residuals[i]);
     }
     return sums;
 }
@@ -76,6 +83,7 @@ void ClearRoundingResiduals(TFitStatistics& statistics, TLineSums& sums) {
         }
     }
     sums.ResidualSquares = 0.0;
+    sums.AbsoluteResiduals = 0.0;
 }
 
 TInterval Around(double value, double halfWidth) {
@@ -136,7 +144,8 @@ std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics
 std::optional<double> CoefficientOfDetermination(const TFitStatistics& statistics,
                                                  const TLineSums& sums) {
     const double n = static_cast<double>(statistics.NrInFit());
-    if (!statistics.Spread || Negligible(std::sqrt(sums.QHSquares / n), statistics.QH)) {
+    if (!statistics.Spread || !std::isfinite(sums.QHSquares) ||
+        Negligible(std::sqrt(sums.QHSquares / n), statistics.QH)) {
         return std::nullopt;
     }
     const double rSquared = 1.0 - sums.ResidualSquares / sums.QHSquares;
@@ -149,9 +158,12 @@ void AnalyseLeastSquaresLine(TFitStatistics& statistics) {
     ClearRoundingResiduals(statistics, sums);
     if (statistics.NrInFit() >= 3) {
         statistics.Spread = EstimateSpread(statistics, sums);
+        // With finite data only squares beyond the range of the arithmetic
+        // leave a spread or an R^2 without a value.
+        statistics.TooLarge = !statistics.Spread || !std::isfinite(sums.QHSquares);
     }
     statistics.RSquared = CoefficientOfDetermination(statistics, sums);
-    ComputeInfluence(statistics, sums);
+    ComputeInfluence(statistics, sums, NoiseOfFit(statistics));
 }
 
 void ComputeMeans(TFitStatistics& statistics) {
@@ -169,24 +181,32 @@ void ComputeMeans(TFitStatistics& statistics) {
 }
 
 // The same steps and order as the calculation, so that a fit of every data
-// set gives its very numbers.
+// set gives its very numbers, rounding noise taken as 0 alike.
 bool FitLine(TFitStatistics& statistics) {
     double sxx = 0.0;
     double sxy = 0.0;
+    TAbsoluteSums absolute;
     for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
         if (statistics.IsInFit(i)) {
             const double dx = statistics.Head[i] - statistics.MeanHead;
             const double dy = statistics.QH[i] - statistics.MeanQH;
             sxx += dx * dx;
             sxy += dy * dx;
+            absolute.Add(dx, dy);
         }
     }
-    const double count = static_cast<double>(statistics.NrInFit());
-    if (Negligible(std::sqrt(sxx / count), statistics.Head)) {
+    const std::size_t count = statistics.NrInFit();
+    if (Negligible(std::sqrt(sxx / static_cast<double>(count)), statistics.Head)) {
         return false;
     }
-    statistics.SlopeA = sxy / sxx;
-    statistics.InterceptB = statistics.MeanQH - statistics.SlopeA * statistics.MeanHead;
+    const TDataSetNoise noise = NoiseOfFit(statistics);
+    TLineFit line{statistics.MeanHead, statistics.MeanQH, sxx, sxy / sxx, count};
+    const double slopeNoise = SlopeNoise(line, absolute, noise);
+    line.Slope = ZeroButForRounding(line.Slope, slopeNoise);
+    statistics.SlopeA = line.Slope;
+    statistics.InterceptB =
+        ZeroButForRounding(statistics.MeanQH - statistics.SlopeA * statistics.MeanHead,
+                           InterceptNoise(line, slopeNoise, noise));
     const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
     statistics.Ka = spacingSquared * statistics.SlopeA / 4.0;
     statistics.Kb = spacingSquared * statistics.InterceptB / (8.0 * statistics.EquivalentDepth);
@@ -249,8 +269,10 @@ void AnalyseFit(TFitStatistics& statistics) {
     statistics.RSquared.reset();
     statistics.Influence.assign(statistics.NrOfDataSets, TDataSetInfluence{});
     statistics.InfluenceLimit.reset();
+    statistics.TooLarge = false;
     statistics.Suspect.clear();
     statistics.Influential.clear();
+    statistics.LineRestsOn.clear();
     if (statistics.Option == TCalculationOption::OverEntireSoilDepth) {
         AnalyseLeastSquaresLine(statistics);
     }
@@ -272,6 +294,7 @@ TFitStatistics FitStatisticsOfLastCalculation(TCalculationOption option, double 
     statistics.DrainSpacing = store.DrainSpacing;
     statistics.Ka = store.Ka;
     statistics.Kb = store.Kb;
+    statistics.DepthScale = DepthScale(store, statistics.NrOfDataSets);
     CopyDataSets(statistics);
     AnalyseFit(statistics);
     return statistics;

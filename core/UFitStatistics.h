@@ -8,6 +8,7 @@
 #include "UDMTylwen.h"
 #include "UOptionalNumber.h"
 
+#include <cmath>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -47,7 +48,9 @@ struct TSpreadStatistics {
 
 // How one data set of the fit stands to the line. Each value is absent where
 // it is undefined: too few data sets, no spread (s = 0) or a data set that
-// alone fixes the line at its H" (leverage 1).
+// alone fixes the line at its H" (leverage 1). A data set off a line on which
+// every other one lies has an unbounded t (an infinity of the residual's sign)
+// and a Bonferroni p of 0.
 struct TDataSetInfluence {
     TOptionalNumber Leverage;
     // Internally studentized residual r = e / (s sqrt(1 - h)).
@@ -57,6 +60,7 @@ struct TDataSetInfluence {
     // freedom times n, at most 1.
     TOptionalNumber External;
     TOptionalNumber BonferroniP;
+    bool ExternalUnbounded() const { return External && std::isinf(*External); }
     TOptionalNumber CooksDistance;
     // Ka and Kb of the line fitted without this data set.
     TOptionalNumber KaWithout;
@@ -82,6 +86,9 @@ struct TFitStatistics {
     double DrainSpacing = 0.0;
     double Ka = 0.0;
     double Kb = 0.0;
+    // The drain depth plus the largest height H or E: the size of the values
+    // that the rounding of H" and Q/H" is judged by (DepthScale).
+    double DepthScale = 0.0;
     // H" and Q/H" of every data set in input order; with the first option
     // also the fitted Q/H" and the residual (measured minus fitted).
     std::vector<double> Head;
@@ -96,6 +103,9 @@ struct TFitStatistics {
     std::optional<TSpreadStatistics> Spread;
     // Also absent when every Q/H" is the same: there is no variation to explain.
     std::optional<double> RSquared;
+    // The squares behind the spread or R^2 exceed the range of the
+    // arithmetic: what is absent for it is too large to compute, not undefined.
+    bool TooLarge = false;
     // One per data set; empty values for those left out of the fit.
     std::vector<TDataSetInfluence> Influence;
     // Cook's distance beyond this, the median of F with 2 and n - 2 degrees
@@ -104,6 +114,9 @@ struct TFitStatistics {
     // Serial numbers of the suspect and of the influential data sets.
     std::vector<std::size_t> Suspect;
     std::vector<std::size_t> Influential;
+    // Influential data sets of leverage 1: every other one lies at one H", so
+    // the slope rests on it alone.
+    std::vector<std::size_t> LineRestsOn;
     std::vector<TFitWarning> Warnings;
 
     bool IsSuspect(std::size_t serial) const;

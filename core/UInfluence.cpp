@@ -6,13 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <limits>
 
 namespace {
-
-// A data set whose leverage lies this close to 1 fixes the line at its H" by
-// itself: its residual is rounding, and dividing by 1 - h would only enlarge
-// that.
-constexpr double LeverageMargin = 1e-12;
 
 // Sxx without a data set this small against the whole Sxx leaves the others
 // at one H" (up to rounding): no line through them.
@@ -31,29 +27,48 @@ struct TFitSize {
     double N = 0.0;
 };
 
-std::optional<double> Studentized(double residual, double leverage,
+// What the influence of every data set of one fit is worked out from.
+struct TFitContext {
+    const TFitStatistics& Statistics;
+    const TLineSums& Sums;
+    TFitSize Size;
+    TLineFit Line;
+    const TDataSetNoise& Noise;
+    const TBonferroni& Bonferroni;
+};
+
+// A data set of leverage 1 fixes the line at its H" by itself: its residual
+// is rounding, and dividing by 1 - h would only enlarge that.
+std::optional<double> Studentized(double residual, double leverage, bool restsOnIt,
                                   const std::optional<TSpreadStatistics>& spread) {
-    if (!spread || spread->ResidualDeviation <= 0.0 || 1.0 - leverage <= LeverageMargin) {
+    if (!spread || spread->ResidualDeviation <= 0.0 || restsOnIt || !(leverage < 1.0)) {
         return std::nullopt;
     }
     return residual / (spread->ResidualDeviation * std::sqrt(1.0 - leverage));
 }
 
-// t = r sqrt((n - 3) / (n - 2 - r^2)); when the other data sets lie exactly
-// on a line (r^2 = n - 2) their spread is nil and t has no finite value.
-void AddExternal(TDataSetInfluence& influence, const TFitSize& size,
-                 const TBonferroni& bonferroni) {
-    if (!influence.Studentized || size.Count < 4) {
+// t = r sqrt((n - 3) / (n - 2 - r^2)); when the other data sets lie on a line
+// (r^2 = n - 2 but for rounding) their spread is nil and t is unbounded: the
+// data set lies infinitely many of their deviations off it, and no scatter
+// puts it there (p = 0).
+void AddExternal(TDataSetInfluence& influence, const TFitContext& fit, double residual) {
+    if (!influence.Studentized || fit.Size.Count < 4) {
         return;
     }
     const double r = *influence.Studentized;
-    const double rest = size.N - 2.0 - r * r;
-    if (rest <= SpreadMargin * (size.N - 2.0)) {
+    if (OthersLieOnOneLine(r, residual, fit.Sums.ResidualSquares, fit.Sums.AbsoluteResiduals,
+                           fit.Size.Count, fit.Noise)) {
+        influence.External = std::copysign(std::numeric_limits<double>::infinity(), r);
+        influence.BonferroniP = 0.0;
         return;
     }
-    const double t = r * std::sqrt((size.N - 3.0) / rest);
+    const double rest = fit.Size.N - 2.0 - r * r;
+    if (!(rest > 0.0)) {
+        return;
+    }
+    const double t = r * std::sqrt((fit.Size.N - 3.0) / rest);
     influence.External = t;
-    influence.BonferroniP = bonferroni.PValue(t);
+    influence.BonferroniP = fit.Bonferroni.PValue(t);
 }
 
 void AddCooksDistance(TDataSetInfluence& influence) {
@@ -103,29 +118,39 @@ void AddWithout(TDataSetInfluence& influence, const TFitStatistics& statistics,
     }
 }
 
-TDataSetInfluence InfluenceOf(const TFitStatistics& statistics, const TLineSums& sums,
-                              const TFitSize& size, const TBonferroni& bonferroni, std::size_t i) {
+// With three data sets or more a line that rests on one of them cannot be
+// judged without it: no Ka without it, no residual of it.
+TDataSetInfluence InfluenceOf(const TFitContext& fit, std::size_t i, bool& restsOnIt) {
+    const TFitStatistics& statistics = fit.Statistics;
     TDataSetInfluence influence;
     const double dx = statistics.Head[i] - statistics.MeanHead;
-    const double leverage = 1.0 / size.N + dx * dx / sums.HeadSquares;
+    const double leverage = 1.0 / fit.Size.N + dx * dx / fit.Sums.HeadSquares;
+    restsOnIt = false;
     if (!std::isfinite(leverage)) {
         return influence;
     }
     influence.Leverage = leverage;
-    influence.Studentized = Studentized(statistics.Residuals[i], leverage, statistics.Spread);
-    AddExternal(influence, size, bonferroni);
+    restsOnIt = fit.Size.Count >= 3 && LeverageIsOne(leverage, dx, fit.Line, fit.Noise);
+    const double residual = statistics.Residuals[i];
+    influence.Studentized = Studentized(residual, leverage, restsOnIt, statistics.Spread);
+    AddExternal(influence, fit, residual);
     AddCooksDistance(influence);
-    AddWithout(influence, statistics, sums, size, i);
+    if (!restsOnIt) {
+        AddWithout(influence, statistics, fit.Sums, fit.Size, i);
+    }
     return influence;
 }
 
-void Classify(TFitStatistics& statistics, std::size_t i) {
+void Classify(TFitStatistics& statistics, std::size_t i, bool restsOnIt) {
     const TDataSetInfluence& influence = statistics.Influence[i];
     if (influence.BonferroniP && *influence.BonferroniP < SuspectLevel) {
         statistics.Suspect.push_back(i + 1);
     }
-    if (influence.CooksDistance && statistics.InfluenceLimit &&
-        *influence.CooksDistance > *statistics.InfluenceLimit) {
+    if (restsOnIt) {
+        statistics.LineRestsOn.push_back(i + 1);
+    }
+    if (restsOnIt || (influence.CooksDistance && statistics.InfluenceLimit &&
+                      *influence.CooksDistance > *statistics.InfluenceLimit)) {
         statistics.Influential.push_back(i + 1);
     }
 }
@@ -166,17 +191,26 @@ double MedianOfF(double denominatorFreedom) {
     return boost::math::median(boost::math::fisher_f(2.0, denominatorFreedom));
 }
 
-void ComputeInfluence(TFitStatistics& statistics, const TLineSums& sums) {
+void ComputeInfluence(TFitStatistics& statistics, const TLineSums& sums,
+                      const TDataSetNoise& noise) {
     const TFitSize size{statistics.NrInFit(), static_cast<double>(statistics.NrInFit())};
     statistics.Influence.assign(statistics.NrOfDataSets, TDataSetInfluence{});
     if (size.Count >= 3) {
         statistics.InfluenceLimit = MedianOfF(size.N - 2.0);
     }
     const TBonferroni bonferroni(size.N);
+    const TFitContext fit{
+        statistics,
+        sums,
+        size,
+        {statistics.MeanHead, statistics.MeanQH, sums.HeadSquares, statistics.SlopeA, size.Count},
+        noise,
+        bonferroni};
     for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
         if (statistics.IsInFit(i)) {
-            statistics.Influence[i] = InfluenceOf(statistics, sums, size, bonferroni, i);
-            Classify(statistics, i);
+            bool restsOnIt = false;
+            statistics.Influence[i] = InfluenceOf(fit, i, restsOnIt);
+            Classify(statistics, i, restsOnIt);
         }
     }
 }

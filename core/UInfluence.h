@@ -4,6 +4,7 @@
 #pragma once
 
 #include "UFitStatistics.h"
+#include "URoundingNoise.h"
 
 // Sums over the data sets in the fit, about their means.
 struct TLineSums {
@@ -11,6 +12,7 @@ struct TLineSums {
     double QHSquares = 0.0;       // Syy
     double Cross = 0.0;           // Sxy
     double ResidualSquares = 0.0; // SSE
+    double AbsoluteResiduals = 0.0;
 };
 
 // The Bonferroni p-value of an externally studentized residual t among n
@@ -32,9 +34,11 @@ private:
     double certainlyOne_ = 0.0;
 };
 
-// Fills Influence, InfluenceLimit, Suspect and Influential of a least-squares
-// fit whose residuals and spread are set.
-void ComputeInfluence(TFitStatistics& statistics, const TLineSums& sums);
+// Fills Influence, InfluenceLimit, Suspect, Influential and LineRestsOn of a
+// least-squares fit whose residuals and spread are set; `noise` tells what
+// rounding can make of its data sets.
+void ComputeInfluence(TFitStatistics& statistics, const TLineSums& sums,
+                      const TDataSetNoise& noise);
 
 // The median of the F distribution with 2 and `denominatorFreedom` degrees of
 // freedom.

@@ -105,12 +105,14 @@ void ScaleInSteps(TAxisScale& axis, const TAxisStep& row) {
     };
     axis.Bottom = row.step * stepsTo(axis.Min - step / 2.0);
     axis.Top = row.step * stepsTo(axis.Max + step / 2.0);
+    axis.TooLarge = Round((axis.Max + step / 2.0) / step) > mostSteps;
     const std::int64_t range = static_cast<std::int64_t>(axis.Top) - axis.Bottom;
     axis.Intervals = static_cast<std::int32_t>(range / row.step);
     axis.Decimals = row.baseDecimals;
 }
 
 template <std::size_t N> void ScaleAxis(TAxisScale& axis, const TAxisStep (&table)[N]) {
+    axis.TooLarge = false;
     if (!(axis.Max > 0.0)) {
         ScaleDegenerateAxis(axis);
     } else if (axis.Max < 1.0) {

@@ -15,6 +15,9 @@ struct TAxisScale {
     std::int32_t Intervals = 0;
     std::int32_t Decimals = 0;
     std::string Title;
+    // Max lies beyond the largest whole step that the 32-bit Top can hold:
+    // the end is held there, and no value of the axis can be placed on it.
+    bool TooLarge = false;
 };
 
 // Vertical axis: Q/H" (1/day).

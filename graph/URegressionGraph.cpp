@@ -209,21 +209,34 @@ std::size_t AvailableDataSets(const TFitStatistics& results) {
     return std::min({results.NrOfDataSets, results.Head.size(), results.QH.size()});
 }
 
-void PaintOnto(QPainter& painter, const TFitStatistics& results) {
+void ScaleFor(const TFitStatistics& results) {
     const std::size_t count = AvailableDataSets(results);
     FindGraphMaxima(results.Head, results.QH,
                     static_cast<std::int32_t>(std::min<std::size_t>(count, INT32_MAX)));
     ScaleGraphAxes();
+}
+
+void PaintOnto(QPainter& painter, const TFitStatistics& results) {
+    const std::size_t count = AvailableDataSets(results);
+    ScaleFor(results);
     SetAxisTitles();
     FillBackground(painter);
     painter.setPen(OnePixelPen(White, Qt::SolidLine));
     painter.setFont(GraphFont());
     DrawAxisTitles(painter);
     DrawAxes(painter);
-    DrawVerticalTicks(painter);
-    DrawHorizontalTicks(painter);
-    DrawMarkers(painter, results, count);
-    DrawFittedLine(painter, results, count);
+    // An axis held at the end of the integer range would label values it
+    // does not reach and put every point at its end.
+    if (!QHAxis.TooLarge) {
+        DrawVerticalTicks(painter);
+    }
+    if (!HeadAxis.TooLarge) {
+        DrawHorizontalTicks(painter);
+    }
+    if (!QHAxis.TooLarge && !HeadAxis.TooLarge) {
+        DrawMarkers(painter, results, count);
+        DrawFittedLine(painter, results, count);
+    }
 }
 
 } // namespace
@@ -236,6 +249,11 @@ QFont GraphFont() {
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
+}
+
+bool RegressionGraphTooLarge(const TFitStatistics& results) {
+    ScaleFor(results);
+    return QHAxis.TooLarge || HeadAxis.TooLarge;
 }
 
 void PaintRegressionGraph(QPaintDevice& device, const TFitStatistics& results) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -57,6 +58,23 @@ protected:
         EXPECT_NEAR(InterceptB, 0.008223684, 5e-10);
         EXPECT_NEAR(store.Ka, 2.072368, 5e-7);
         EXPECT_NEAR(store.Kb, 0.3982701, 5e-8);
+    }
+
+    // Refused in words before anything is saved, and by the calculation alike.
+    static void ExpectSameHeadRefusal(TDMTylwen store, const char* head) {
+        const std::string message =
+            std::string("All data sets have the same H\" (") + head + " m); no line can be fitted.";
+        const auto option = TCalculationOption::OverEntireSoilDepth;
+        for (const auto& refuse :
+             {std::function<void()>([&] { CheckHeadsDiffer(option, store); }),
+              std::function<void()>([&] { CalculateRegression(option, store); })}) {
+            try {
+                refuse();
+                ADD_FAILURE() << message;
+            } catch (const EDrainGeometryError& error) {
+                EXPECT_EQ(error.what(), message);
+            }
+        }
     }
 };
 
@@ -164,10 +182,13 @@ TEST_F(Calculation, AllEqualDepthDifferencesGiveNoSlope) {
                                  {6, 0.1, 0.4}});
     store.Ka = 7.0;
     store.Kb = 8.0;
-    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store), EInvalidOp);
+    ExpectSameHeadRefusal(store, "0.3");
+    EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, store),
+                 EDrainGeometryError);
     EXPECT_EQ(store.Ka, 7.0);
     EXPECT_EQ(store.Kb, 8.0);
     // The second option has a slope through the mean point all the same.
+    CheckHeadsDiffer(TCalculationOption::AboveAndBelowDrains, store);
     OutputShown = true;
     CalculateRegression(TCalculationOption::AboveAndBelowDrains, store);
     EXPECT_NEAR(SlopeA, (0.0215 / 6 / 0.3) / 0.3, 1e-12);
@@ -184,11 +205,10 @@ TEST_F(Calculation, DepthDifferencesEqualButForRoundingGiveNoSlope) {
     TDMTylwen ten = StoreWith(tenSets);
     ten.DrainDepth = 1.5;
     TDMTylwen three = StoreWith({{5, 0.6, 1.0}, {3, 0.7, 1.1}, {1.5, 0.75, 1.15}});
-    for (TDMTylwen* store : {&ten, &three}) {
-        EXPECT_THROW(CalculateRegression(TCalculationOption::OverEntireSoilDepth, *store),
-                     EInvalidOp);
-    }
+    ExpectSameHeadRefusal(ten, "0.3");
+    ExpectSameHeadRefusal(three, "0.4");
     TDMTylwen millimetre = StoreWith({{5, 0.6, 0.9}, {3, 0.7, 1.001}});
+    CheckHeadsDiffer(TCalculationOption::OverEntireSoilDepth, millimetre);
     CalculateRegression(TCalculationOption::OverEntireSoilDepth, millimetre);
     EXPECT_NEAR(SlopeA, (0.003 / 0.301 - 0.005 / 0.3) / 0.001, 1e-9);
 }

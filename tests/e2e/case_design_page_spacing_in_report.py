@@ -1,8 +1,9 @@
 """The Design page after opening the pipe-drain field's output file: a design
 discharge and an allowed height typed into its fields give the drain spacing,
 which "Save report..." writes into the PDF with its range and the table for
-other heights. A height typed as no number leaves the page without a result,
-and the report without a design."""
+other heights. A height of 1e-9 m, which no spacing meets, puts the page's
+message into the report instead. A height typed as no number leaves the page
+without a result, and the report without a design."""
 
 import subprocess
 
@@ -55,6 +56,13 @@ def run(desktop):
     check("L for h = 1 m" in report, f"no table of heights in the report:\n{report}")
 
     desktop.key("BackSpace", "BackSpace", "BackSpace")
+    desktop.type("1e-9")
+    desktop.sync(main)
+    report = " ".join(saved_report_text(desktop, main, "too-low").split())
+    check("The design discharge is too high, or the allowed height too low, for this soil: even "
+          "drains 0.1008 m apart" in report, f"no message of the design in the report: {report}")
+
+    desktop.key("BackSpace", "BackSpace", "BackSpace", "BackSpace")
     desktop.type("x")
     desktop.sync(main)
     report = saved_report_text(desktop, main, "refused")

@@ -147,6 +147,8 @@ TEST_F(InputFileRead, DataLineWithoutItsNumbersOrWithMoreThanASerialIsRefused) {
              {first + "    2       3.000 \t\r\n", 16, fewer},
              {"1 5.000 0.600 1.000\r\n", 15, serial},
              {first + "   -2 3.0 0.8 1.1\r\n", 16, serial},
+             // The letter O typed for a zero in serial number 10.
+             {first + "   1O       3.000       0.800      1.100\r\n", 16, serial},
              {first + "    2\t3.0\t0.8\t1.1 9 more words\r\n", 0, ""}}) {
         FillWithEarlierFile();
         const TReadInputOutcome outcome = Read(Header() + table + EndMarker);

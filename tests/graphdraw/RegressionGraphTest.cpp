@@ -285,6 +285,22 @@ TEST(RegressionGraph, DrawsDegenerateAndWildDataWithoutFailing) {
     EXPECT_FALSE(PixelsOf(images[0], Aqua, QRect(270, 240, 8, 13)).empty());
 }
 
+// Discharges near 1e300 mm/day: no Q/H" can be placed on an axis whose end
+// is a 32-bit integer, so its ticks, the markers and the line are left out,
+// and the H" axis keeps its own.
+TEST(RegressionGraph, LeavesOutWhatIsTooLargeForItsIntegerAxes) {
+    const TFitStatistics huge = Results({0.1, 0.2, 0.3}, {1e298, 2e298, 3e298}, 1e299, 0.0);
+    EXPECT_TRUE(RegressionGraphTooLarge(huge));
+    EXPECT_FALSE(
+        RegressionGraphTooLarge(TwelveByFour(2.0, 1.0, TCalculationOption::OverEntireSoilDepth)));
+    const QImage image = RenderRegressionGraph(huge);
+    EXPECT_TRUE(PixelsOf(image, Aqua, WholeGraph).empty());
+    EXPECT_TRUE(PixelsOf(image, Yellow, WholeGraph).empty());
+    EXPECT_TRUE(PixelsOf(image, White, QRect(20, 60, 50, 189)).empty());
+    EXPECT_EQ(At(image, 70, 100), White);
+    EXPECT_EQ(At(image, 70, 253), White);
+}
+
 TEST(RegressionGraph, CoversOnlyTheTopLeftOfALargerDevice) {
     QImage canvas(700, 400, QImage::Format_RGB32);
     constexpr QRgb red = 0xff0000;

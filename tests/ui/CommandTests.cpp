@@ -307,6 +307,18 @@ TEST_F(TCommandTest, DrainsWiderThanTheirSpacingAreRefusedBeforeAnythingIsWritte
     }
 }
 
+// Discharges near 1e300 mm/day give Q/H" beyond the graph's integer axes.
+TEST_F(TCommandTest, GraphTooLargeToDrawIsToldInTheStatusBar) {
+    TypeField();
+    for (int row = 0; row < 15; ++row) {
+        TypeCell(row, 1, QStringLiteral("%1e300").arg(1.0 + 0.1 * row));
+    }
+    SaveCalculate(FieldInp());
+    EXPECT_TRUE(ResultsAvailable && form->GraphImage->isVisible());
+    EXPECT_EQ(form->StatusText(),
+              "The values are too large to draw: the graph shows only the axes that can hold them");
+}
+
 TEST_F(TCommandTest, DecimalCommaIsAcceptedAndWrittenWithAPoint) {
     TypeField();
     TypeCell(0, 1, QStringLiteral("1,5"));

@@ -3,6 +3,7 @@
 // case tests/e2e/case_save_report_writes_pdf.py.
 #include "UiFixture.h"
 
+#include "UDesignPage.h"
 #include "UPdfPageWriter.h"
 #include "UReportDocument.h"
 #include "UReportGraph.h"
@@ -226,6 +227,23 @@ TEST_F(TReportTest, UntickedDataSetIsLeftOutOfTheWhatIfFitUntilTheNextOpen) {
     ClickButton(form->Button1);
     EXPECT_FALSE(Page().WhatIf().IsActive());
     EXPECT_FALSE(Page().Contents()->WhatIf);
+}
+
+// Fifteen data sets on Q/H" = 0.01 H" + 0.02 but the last at twice its
+// discharge: its t is unbounded (tests/core/FitEdgesTest.cpp). The saved
+// report takes the same cell.
+TEST_F(TReportTest, UnboundedTIsShownAsInfinity) {
+    ShowPage(form->Input);
+    for (int k = 1; k <= 15; ++k) {
+        TypeCell(k - 1, 1, QString::number((0.025 * k * k + k) * (k == 15 ? 2 : 1), 'f', 3));
+        TypeCell(k - 1, 2, QString::number(1.05 - 0.05 * k, 'f', 2));
+        TypeCell(k - 1, 3, QStringLiteral("1.05"));
+    }
+    EnterSiteConstants("1.1", "5", "20", "0.05");
+    SaveCalculate(InFolder("outlier.inp"));
+    const QAbstractItemModel& dataSets = *Page().DataSets_Table->model();
+    const int tColumn = static_cast<int>(TDataSetColumn::External);
+    EXPECT_EQ(dataSets.index(14, tColumn).data().toString(), QString::fromUtf8("\u221e"));
 }
 
 // A click on a marker goes the check box's way: the table, the what-if line

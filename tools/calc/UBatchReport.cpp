@@ -45,12 +45,15 @@ std::string SerialsWith(const std::vector<std::size_t>& serials,
     return text;
 }
 
+const char* const TooLargeText = "too large to compute";
+
 std::string SuspectText(const TFitStatistics& statistics) {
     return SerialsWith(
         statistics.Suspect,
         [](const TDataSetInfluence& influence) {
-            return "t = " + NumberOr(influence.External) +
-                   ", p = " + NumberOr(influence.BonferroniP);
+            const std::string t =
+                influence.ExternalUnbounded() ? "unbounded" : NumberOr(influence.External);
+            return "t = " + t + ", p = " + NumberOr(influence.BonferroniP);
         },
         statistics);
 }
@@ -59,6 +62,10 @@ std::string InfluentialText(const TFitStatistics& statistics) {
     return SerialsWith(
         statistics.Influential,
         [](const TDataSetInfluence& influence) {
+            if (!influence.CooksDistance && influence.Leverage) {
+                // Leverage 1: the line rests on it alone.
+                return "leverage " + Number(*influence.Leverage) + ", the slope rests on it alone";
+            }
             return "D = " + NumberOr(influence.CooksDistance) + ", Ka without it " +
                    NumberOr(influence.KaWithout);
         },
@@ -94,8 +101,9 @@ std::string Heading(const TFitStatistics& statistics) {
 }
 
 std::string SpreadLines(const TFitStatistics& statistics, const TSpreadStatistics& spread) {
-    const std::string rSquared =
-        statistics.RSquared ? Number(*statistics.RSquared) : "not available";
+    const std::string rSquared = statistics.RSquared   ? Number(*statistics.RSquared)
+                                 : statistics.TooLarge ? TooLargeText
+                                                       : "not available";
     const std::size_t freedom = statistics.NrInFit() - 2;
     return " R^2 = " + rSquared + "   s = " + Number(spread.ResidualDeviation) + " 1/day (" +
            std::to_string(freedom) + (freedom == 1 ? " degree" : " degrees") + " of freedom)\n" +
@@ -113,6 +121,11 @@ std::string StatisticsBody(const TFitStatistics& statistics) {
         return Heading(statistics) + ": mean H\" = " + Number(statistics.MeanHead) +
                " m   mean Q/H\" = " + Number(statistics.MeanQH) +
                " 1/day   A = " + Number(statistics.SlopeA) + "\n";
+    }
+    if (!statistics.Spread && statistics.TooLarge) {
+        return Heading(statistics) + ": " + TooLargeText +
+               ", the squared deviations of Q/H\" from the line exceed the range of the "
+               "arithmetic\n";
     }
     if (!statistics.Spread) {
         return Heading(statistics) +
@@ -256,7 +269,16 @@ const TDataSetKey DataSetKeys[] = {
      [](const auto& c, std::size_t i) { return FitValue(c, c.Statistics.Residuals, i); }},
     {"leverage", true, Influence<&TDataSetInfluence::Leverage>},
     {"studentized", true, Influence<&TDataSetInfluence::Studentized>},
-    {"t", true, Influence<&TDataSetInfluence::External>},
+    // JSON has no infinity: an unbounded t is null and says so.
+    {"t", true,
+     [](const auto& c, std::size_t i) {
+         const TDataSetInfluence& influence = c.Statistics.Influence[i];
+         return influence.ExternalUnbounded() ? TJson(nullptr) : Optional(influence.External);
+     }},
+    {"t_unbounded", true,
+     [](const auto& c, std::size_t i) {
+         return TJson(c.Statistics.Influence[i].ExternalUnbounded());
+     }},
     {"p_bonferroni", true, Influence<&TDataSetInfluence::BonferroniP>},
     {"cooks_distance", true, Influence<&TDataSetInfluence::CooksDistance>},
     {"Ka_without", true, Influence<&TDataSetInfluence::KaWithout>},

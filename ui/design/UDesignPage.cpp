@@ -112,12 +112,13 @@ QLineEdit* TDesignPage::AddField(int row, const char* name, const char* caption,
 void TDesignPage::CreateResult() {
     Source_Label = NewText(this, "Source_Label", "Source of Ka and Kb",
                            {16, TopRow + 7 * RowPitch + 26, 683, 34});
-    Spacing_Label = NewText(this, "Spacing_Label", "Drain spacing", {16, 306, 440, 36});
+    // Three lines of bold type: a design that no spacing meets says why.
+    Spacing_Label = NewText(this, "Spacing_Label", "Drain spacing", {16, 306, 440, 48});
     QFont bold = Spacing_Label->font();
     bold.setBold(true);
     Spacing_Label->setFont(bold);
-    Range_Label = NewText(this, "Range_Label", "Range of the drain spacing", {16, 346, 440, 50});
-    WaterTable_Label = NewText(this, "WaterTable_Label", "Water table midway", {16, 400, 440, 34});
+    Range_Label = NewText(this, "Range_Label", "Range of the drain spacing", {16, 358, 440, 50});
+    WaterTable_Label = NewText(this, "WaterTable_Label", "Water table midway", {16, 412, 440, 34});
     Heights_Table = new QTableWidget(0, 2, this);
     Heights_Table->setObjectName(QStringLiteral("Heights_Table"));
     Heights_Table->setAccessibleName(QStringLiteral("Drain spacing for each allowed height"));
@@ -178,7 +179,7 @@ void TDesignPage::FillConductivities() {
 }
 
 std::optional<TDesignSection> TDesignPage::ReportSection() const {
-    return view_ ? std::optional<TDesignSection>(DesignSectionOf(*view_)) : std::nullopt;
+    return view_ ? std::optional<TDesignSection>(DesignSectionOf(*view_)) : refused_;
 }
 
 bool TDesignPage::ConductivitiesTyped() const {
@@ -229,6 +230,11 @@ std::optional<TDesignView> TDesignPage::DesignOfFields() {
     const TDesignResult result = DesignSpacing(view.Request);
     if (!result.Spacing) {
         ShowRefusal(result.Refusal);
+        // The values make a design, but no spacing meets it: the report says why.
+        if (result.Refusal.Field == TDesignField::Spacing) {
+            refused_ =
+                RefusedDesignSectionOf(view.Request, ConductivitiesTyped(), result.Refusal.Message);
+        }
         return std::nullopt;
     }
     view.Spacing = *result.Spacing;
@@ -270,6 +276,7 @@ void TDesignPage::Refresh(bool refillConductivities) {
         Recalculate();
     } catch (...) {
         view_.reset();
+        refused_.reset();
         ClearResult();
         Spacing_Label->setText(QStringLiteral("The design could not be calculated."));
     }
@@ -281,6 +288,7 @@ void TDesignPage::Recalculate() {
     }
     ClearResult();
     view_.reset();
+    refused_.reset();
     view_ = DesignOfFields();
     const bool secondOption =
         last_ && last_->Option == TCalculationOption::AboveAndBelowDrains && !conductivities_;

@@ -70,4 +70,6 @@ private:
     QString filledKa_;
     QString filledKb_;
     std::optional<TDesignView> view_;
+    // The design that no spacing meets, for the saved report.
+    std::optional<TDesignSection> refused_;
 };

@@ -10,8 +10,19 @@ QString PerDay(double value, const char* unit) {
     return ReportNumber(value) + QString::fromUtf8(unit);
 }
 
-QString SourceOfConductivities(const TDesignView& view) {
-    return view.Typed ? QStringLiteral("typed") : QStringLiteral("from the calculation");
+QString SourceOfConductivities(bool typed) {
+    return typed ? QStringLiteral("typed") : QStringLiteral("from the calculation");
+}
+
+std::vector<TReportLine> RequestLines(const TDesignRequest& request, bool typed) {
+    return {
+        {QStringLiteral("Design discharge q"), PerDay(request.DischargeMmPerDay, " mm/day"), {}},
+        {QStringLiteral("Allowed height h above drain level"), Metres(request.Head), {}},
+        {QStringLiteral("Ka (m/day)"), ReportNumber(request.Ka), SourceOfConductivities(typed)},
+        {QStringLiteral("Kb (m/day)"), ReportNumber(request.Kb), SourceOfConductivities(typed)},
+        {QStringLiteral("Layer below drain level D"), Metres(request.ImpermeableDepth), {}},
+        {QStringLiteral("Drain radius r"), Metres(request.DrainRadius), {}},
+    };
 }
 
 } // namespace
@@ -54,19 +65,23 @@ TDesignSection DesignSectionOf(const TDesignView& view) {
                               ? ReportNumber(*view.Range.Narrowest) + QStringLiteral(" to ") +
                                     Metres(*view.Range.Widest)
                               : QStringLiteral("not bounded");
-    section.Lines = {
-        {QStringLiteral("Design discharge q"), PerDay(request.DischargeMmPerDay, " mm/day"), {}},
-        {QStringLiteral("Allowed height h above drain level"), Metres(request.Head), {}},
-        {QStringLiteral("Ka (m/day)"), ReportNumber(request.Ka), SourceOfConductivities(view)},
-        {QStringLiteral("Kb (m/day)"), ReportNumber(request.Kb), SourceOfConductivities(view)},
-        {QStringLiteral("Layer below drain level D"), Metres(request.ImpermeableDepth), {}},
-        {QStringLiteral("Drain radius r"), Metres(request.DrainRadius), {}},
-        {QStringLiteral("Drain spacing L"), Metres(view.Spacing.Spacing), range},
-        {QStringLiteral("Equivalent depth d at L"), Metres(view.Spacing.EquivalentDepth), {}},
-    };
+    section.Lines = RequestLines(request, view.Typed);
+    section.Lines.push_back(
+        {QStringLiteral("Drain spacing L"), Metres(view.Spacing.Spacing), range});
+    section.Lines.push_back(
+        {QStringLiteral("Equivalent depth d at L"), Metres(view.Spacing.EquivalentDepth), {}});
     for (const TDesignTableRow& row : view.Table) {
         section.Table.push_back(
             {QStringLiteral("L for h = %1").arg(Metres(row.Head)), DesignTableCell(row), {}});
     }
+    return section;
+}
+
+TDesignSection RefusedDesignSectionOf(const TDesignRequest& request, bool typed,
+                                      const std::string& message) {
+    TDesignSection section;
+    section.Lines = RequestLines(request, typed);
+    section.Lines.push_back({QStringLiteral("Drain spacing L"), QStringLiteral("none"), {}});
+    section.Message = QString::fromStdString(message);
     return section;
 }

@@ -28,3 +28,6 @@ QString DesignWaterTableText(const TDesignView& view);
 QString DesignTableCell(const TDesignTableRow& row);
 
 TDesignSection DesignSectionOf(const TDesignView& view);
+// A design that no spacing meets: its values and the solver's message.
+TDesignSection RefusedDesignSectionOf(const TDesignRequest& request, bool typed,
+                                      const std::string& message);

@@ -231,10 +231,11 @@ void TMainForm::InputSaveExecute() {
     if (!depthsConsistent) {
         return;
     }
-    // Constants that describe no drained field are refused before anything
-    // is saved from them.
+    // Constants that describe no drained field, and data sets through which
+    // no line can be fitted, are refused before anything is saved from them.
     CheckDrainGeometry(store);
     CheckDataSetCount(SelectedOption(), store);
+    CheckHeadsDiffer(SelectedOption(), store);
     // A file that could not be created has been told; calculating on would
     // claim that the input was saved.
     if (const std::optional<TFileMessage> refusal = WriteInputFile(store.FileName)) {

@@ -156,6 +156,7 @@ void TMainForm::DrawRegressionGraph() {
     const QImage graph = RenderRegressionGraph(*lastResults_, GraphImage->devicePixelRatioF());
     GraphImage->setPixmap(QPixmap::fromImage(graph));
     GraphImage->show();
+    TellGraphTooLarge();
 }
 
 void TMainForm::FormShow() {

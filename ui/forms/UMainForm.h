@@ -186,6 +186,9 @@ private:
     std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
                                                  std::string (*fileName)(const std::string&));
     void ReadCurrentOutputFile();
+    // Says in the status bar when the graph shown leaves out values too
+    // large for its axes.
+    void TellGraphTooLarge();
     TCalculationOption SelectedOption() const;
 
     TUserDialogs& dialogs_;

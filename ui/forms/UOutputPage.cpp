@@ -6,6 +6,7 @@
 #include "UFileNames.h"
 #include "UInputFile.h"
 #include "UOutputFile.h"
+#include "URegressionGraph.h"
 #include "UTableMemory.h"
 #include "UTylwenUtils.h"
 
@@ -19,6 +20,8 @@ const char* const OutputStatusText =
     "The output file can be inspected. Use \"See output\" to see examples under \"Data\" or to "
     "inspect any other output file.";
 const char* const GraphStatusText = "Linear regession graph";
+const char* const GraphTooLargeText =
+    "The values are too large to draw: the graph shows only the axes that can hold them";
 
 } // namespace
 
@@ -37,6 +40,13 @@ void TMainForm::Output_TabSheetShow() {
     }
     OutputShown = true;
     Output_Memo->show();
+    TellGraphTooLarge();
+}
+
+void TMainForm::TellGraphTooLarge() {
+    if (lastResults_ && !GraphImage->isHidden() && RegressionGraphTooLarge(*lastResults_)) {
+        ShowStatus(GraphTooLargeText);
+    }
 }
 
 void TMainForm::ReadCurrentOutputFile() {

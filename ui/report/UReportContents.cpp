@@ -7,6 +7,7 @@
 namespace {
 
 const char* const NotAvailable = "not available (needs 3 data sets)";
+const char* const TooLarge = "too large to compute";
 const char* const NotComputed = "not computed with this option";
 
 QString Text(const char* text) {
@@ -25,19 +26,24 @@ bool FirstOption(const TFitStatistics& statistics) {
     return statistics.Option == TCalculationOption::OverEntireSoilDepth;
 }
 
+// Why a statistic of the spread has no value.
+QString Absent(const TFitStatistics& statistics) {
+    return Text(statistics.TooLarge ? TooLarge : NotAvailable);
+}
+
 QString SpreadValue(const TFitStatistics& statistics, double value) {
-    return statistics.Spread ? ReportNumber(value) : Text(NotAvailable);
+    return statistics.Spread ? ReportNumber(value) : Absent(statistics);
 }
 
 QString IntervalOf(const TFitStatistics& statistics, TInterval TSpreadStatistics::*interval) {
-    return statistics.Spread ? IntervalText(*statistics.Spread.*interval) : Text(NotAvailable);
+    return statistics.Spread ? IntervalText(*statistics.Spread.*interval) : Absent(statistics);
 }
 
 std::vector<TReportLine> LeastSquaresLines(const TFitStatistics& statistics) {
     const std::optional<TSpreadStatistics>& spread = statistics.Spread;
     QString rSquared =
-        statistics.RSquared ? ReportNumber(*statistics.RSquared) : Text(NotAvailable);
-    if (spread && !statistics.RSquared) {
+        statistics.RSquared ? ReportNumber(*statistics.RSquared) : Absent(statistics);
+    if (spread && !statistics.RSquared && !statistics.TooLarge) {
         rSquared = Text("not available (every Q/H\" the same)");
     }
     return {
@@ -149,6 +155,10 @@ QString DataSetColumnExplanation(TDataSetColumn column) {
         return Text("Leverage h: how far the data set's H\" pulls the line towards itself");
     case TDataSetColumn::Studentized:
         return Text("Internally studentized residual r = residual / (s sqrt(1 - h))");
+    case TDataSetColumn::External:
+        return Text("Externally studentized residual t: the residual in deviations of the line "
+                    "fitted without the data set; \u221e when every other data set lies on that "
+                    "line");
     case TDataSetColumn::BonferroniP:
         return Text("Bonferroni p-value of the externally studentized residual; below 0.05 the "
                     "data set is suspect");
@@ -179,6 +189,8 @@ QString DataSetColumnTitle(TDataSetColumn column) {
         return Text("Leverage");
     case TDataSetColumn::Studentized:
         return Text("Stud. r");
+    case TDataSetColumn::External:
+        return Text("Ext. t");
     case TDataSetColumn::BonferroniP:
         return Text("Bonf. p");
     case TDataSetColumn::CooksDistance:
@@ -203,6 +215,15 @@ QString Optional(const std::optional<double>& value) {
     return value ? ReportNumber(*value) : QString();
 }
 
+// No soil gives an infinite t; it says that the other data sets have no
+// spread about their own line.
+QString ExternalCell(const TDataSetInfluence& influence) {
+    if (influence.ExternalUnbounded()) {
+        return Text(*influence.External > 0.0 ? "\u221e" : "-\u221e");
+    }
+    return Optional(influence.External);
+}
+
 // The columns that only a data set in a least-squares fit has.
 QString FitCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column) {
     const auto valueAt = [index](const std::vector<double>& values) {
@@ -221,6 +242,8 @@ QString FitCell(const TFitStatistics& statistics, std::size_t index, TDataSetCol
         return Optional(influence.Leverage);
     case TDataSetColumn::Studentized:
         return Optional(influence.Studentized);
+    case TDataSetColumn::External:
+        return ExternalCell(influence);
     case TDataSetColumn::BonferroniP:
         return Optional(influence.BonferroniP);
     case TDataSetColumn::CooksDistance:
@@ -253,6 +276,10 @@ QString SuspectLegend(const TFitStatistics& statistics) {
     if (!FirstOption(statistics)) {
         return Text("This option fits no intercept, so the data sets have no residuals.");
     }
+    if (!statistics.Spread && statistics.TooLarge) {
+        return Text("The spread of the data sets about the line is too large to compute: none of "
+                    "them can be judged by it.");
+    }
     if (!statistics.Spread) {
         return Text("With two data sets the line fits exactly: no spread to judge them by.");
     }
@@ -260,8 +287,9 @@ QString SuspectLegend(const TFitStatistics& statistics) {
         Text("* suspect: Bonferroni p below 0.05 (%1). ")
             .arg(statistics.Suspect.empty() ? Text("none") : SerialList(statistics.Suspect));
     if (statistics.InfluenceLimit) {
-        legend += Text("\u2020 influential: Cook's D above %1 (%2).")
+        legend += Text("\u2020 influential: Cook's D above %1%2 (%3).")
                       .arg(ReportNumber(*statistics.InfluenceLimit))
+                      .arg(statistics.LineRestsOn.empty() ? QString() : Text(" or leverage 1"))
                       .arg(statistics.Influential.empty() ? Text("none")
                                                           : SerialList(statistics.Influential));
     }

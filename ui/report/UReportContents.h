@@ -22,10 +22,12 @@ struct TReportLine {
 };
 
 // A drain spacing designed from the results: its values, and the spacing for
-// each allowed height.
+// each allowed height; or, when no spacing meets the design, its values and
+// the message why.
 struct TDesignSection {
     std::vector<TReportLine> Lines;
     std::vector<TReportLine> Table;
+    QString Message;
 };
 
 // A data set as it was entered: discharge in mm/day, the two depths of the
@@ -72,7 +74,7 @@ QStringList WarningTexts(const TFitStatistics& statistics);
 // The data-set table: its column titles and the text of one cell. A suspect
 // data set's serial number carries SuspectMark, an influential one
 // InfluentialMark; the cells of a data set left out of the fit stay empty
-// beyond its measurements.
+// beyond its measurements. An unbounded t reads "∞" (or "-∞").
 enum class TDataSetColumn {
     Serial,
     InFit,
@@ -82,6 +84,7 @@ enum class TDataSetColumn {
     Residual,
     Leverage,
     Studentized,
+    External,
     BonferroniP,
     CooksDistance,
     KaWithout,

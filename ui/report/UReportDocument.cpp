@@ -28,6 +28,9 @@ constexpr qreal PageMargin = 18.0; // millimetres
 constexpr double MetresPerInch = 0.0254;
 constexpr std::size_t RowsPerProgress = 64;
 const QColor SuspectFill(255, 224, 160);
+// Shares of the page's width for the first two columns of the data sets.
+constexpr qreal SerialWidth = 0.055;
+constexpr qreal InFitWidth = 0.045;
 
 QFont ReportFont(qreal points, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
@@ -158,6 +161,12 @@ bool WriteDataSets(TPdfPageWriter& page, const TFitStatistics& statistics,
         page.Text(ShortenedNote(listed), ReportFont(9));
     }
     TPdfTable table = EvenTable(DataSetTitles(), listed.Rows());
+    // The serial number and "yes" need little room; the numbers, up to ten
+    // characters of small type, share the rest.
+    table.Widths.assign(table.Widths.size(), (1.0 - SerialWidth - InFitWidth) /
+                                                 static_cast<qreal>(table.Widths.size() - 2));
+    table.Widths[static_cast<std::size_t>(TDataSetColumn::Serial)] = SerialWidth;
+    table.Widths[static_cast<std::size_t>(TDataSetColumn::InFit)] = InFitWidth;
     table.Cells = [&statistics, listed](std::size_t row) {
         QStringList cells;
         for (int column = 0; column < static_cast<int>(TDataSetColumn::Count); ++column) {
@@ -216,6 +225,18 @@ void WriteWarnings(TPdfPageWriter& page, const TFitStatistics& statistics) {
     page.Space(6);
 }
 
+void WriteDesign(TPdfPageWriter& page, const TDesignSection& design) {
+    WriteLines(page, Text("Design of the drain spacing"),
+               {Text("Quantity"), Text("Value"), Text("Range or source")}, design.Lines);
+    if (!design.Message.isEmpty()) {
+        page.Text(design.Message, ReportFont(9), 6, Qt::TextWordWrap);
+    }
+    if (!design.Table.empty()) {
+        WriteLines(page, Text("Drain spacing for each allowed height"),
+                   {Text("Allowed height"), Text("Drain spacing")}, design.Table);
+    }
+}
+
 // The what-if fit of the Report page, when data sets were left out of it,
 // beside the calculation's own results.
 void WriteWhatIf(TPdfPageWriter& page, const TReportContents& contents) {
@@ -264,11 +285,7 @@ bool WriteReport(QPdfWriter& writer, const TReportContents& contents, const QDat
         return false;
     }
     if (contents.Design) {
-        WriteLines(page, Text("Design of the drain spacing"),
-                   {Text("Quantity"), Text("Value"), Text("Range or source")},
-                   contents.Design->Lines);
-        WriteLines(page, Text("Drain spacing for each allowed height"),
-                   {Text("Allowed height"), Text("Drain spacing")}, contents.Design->Table);
+        WriteDesign(page, *contents.Design);
     }
     return WriteAppendix(page, contents.RawData, steps);
 }
