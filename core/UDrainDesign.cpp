@@ -18,10 +18,12 @@ constexpr double RelativePrecision = 1e-9;
 // grows without bound and the logarithm of the equation reaches 0.
 constexpr double NarrowestAboveDiameter = 1.0 + 1e-6;
 constexpr std::uintmax_t MostIterations = 200;
-// Spacings looked at for the narrowest one with d within D, each this factor
-// wider than the one before: d falls from its pole at the drain diameter
-// through D within the first few.
+// Spacings looked at for the narrowest one that can be judged, each this
+// factor wider than the one before: d falls from its pole at the drain
+// diameter to its least value within the first few dozen.
 constexpr double ScanFactor = 1.05;
+// The relative widening of a spacing that tells whether d grows there.
+constexpr double SlopeStep = 1e-6;
 
 std::string Metres(double value) {
     return FormatGeneral(value) + " m";
@@ -128,19 +130,22 @@ TDesignResult TooWide() {
 }
 
 // Whether the equation can be judged at `spacing`: d stands for the layer
-// below drain level, so it cannot exceed it. Close to the drain diameter the
-// formula's d grows without bound (1.3e4 m on a layer of 5 m), and roots
-// there are no drain spacing.
+// below drain level, so it cannot exceed it, and it grows with the spacing.
+// Close to the drain diameter the formula's d instead falls from a pole
+// (1.3e4 m on a layer of 5 m) to its least value, near e times the diameter;
+// roots on that stretch are no drain spacing.
 bool IsJudged(const TDesignRequest& request, double spacing) {
     try {
         const double d = EquivalentDepth(request.ImpermeableDepth, spacing, request.DrainRadius);
-        return d > 0.0 && d <= request.ImpermeableDepth;
+        const double dWider = EquivalentDepth(request.ImpermeableDepth, spacing * (1.0 + SlopeStep),
+                                              request.DrainRadius);
+        return d > 0.0 && d <= request.ImpermeableDepth && dWider >= d;
     } catch (const std::exception&) {
         return false;
     }
 }
 
-// The narrowest spacing above the drain diameter whose d lies within D:
+// The narrowest spacing above the drain diameter that can be judged:
 // found among spacings ScanFactor apart, then narrowed to RelativePrecision.
 std::optional<double> NarrowestJudgedSpacing(const TDesignRequest& request) {
     double wider = 2.0 * request.DrainRadius * NarrowestAboveDiameter;

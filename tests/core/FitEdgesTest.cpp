@@ -117,26 +117,28 @@ TEST(FitEdges, SpreadBeyondTheArithmeticIsTooLargeToCompute) {
     EXPECT_EQ(CodesOf(fit), std::vector<std::string>({"negative_Ka", "too_large_to_compute"}));
 }
 
-// For D = 5 m and r = 0.05 m, d stays within D from 0.100794886412506 m on.
-TEST(DesignEdges, LooksOnlyWhereTheEquivalentDepthStaysWithinTheLayer) {
+// For D = 5 m and r = 0.05 m, d stays within D from 0.1008 m on, falls to its
+// least value 0.10676 m at 2r e = 0.27183 m (where ln(L / 2r) = 1 once F has
+// vanished) and grows from there: at that spacing the soil carries off
+// 6,395 mm/day at h = 0.5 m (worked out in Python with the same formula).
+TEST(DesignEdges, LooksOnlyWhereTheEquivalentDepthGrowsWithinTheLayer) {
     const std::string tooMuch = "The design discharge is too high, or the allowed height too low, "
-                                "for this soil: even drains 0.1008 m apart, the narrowest spacing "
+                                "for this soil: even drains 0.2718 m apart, the narrowest spacing "
                                 "that can be judged, leave the water table higher than h";
-    const struct {
-        TDesignRequest Request;
-        std::string Message;
-    } refusals[] = {
-        {{7, 1e-9, 0.177, 0.692, 5, 0.05}, tooMuch},
-        {{1e7, 0.5, 0.177, 0.692, 5, 0.05}, tooMuch},
+    const TDesignRequest refused[] = {
+        {7, 1e-9, 0.177, 0.692, 5, 0.05},
+        {1e6, 0.5, 0.177, 0.692, 5, 0.05},
+        {6400, 0.5, 0.177, 0.692, 5, 0.05},
     };
-    for (const auto& refusal : refusals) {
-        const TDesignResult result = DesignSpacing(refusal.Request);
+    for (const TDesignRequest& request : refused) {
+        const TDesignResult result = DesignSpacing(request);
         EXPECT_TRUE(!result.Spacing && result.Refusal.Field == TDesignField::Spacing);
-        EXPECT_EQ(result.Refusal.Message, refusal.Message);
+        EXPECT_EQ(result.Refusal.Message, tooMuch);
     }
-    // 1e6 mm/day still has its root just beyond, at 0.10110025867307756 m.
-    const TDesignResult root = DesignSpacing({1e6, 0.5, 0.177, 0.692, 5, 0.05});
-    EXPECT_NEAR(root.Spacing.value_or(TDesignSpacing{}).Spacing, 0.10110025867307756, 1e-9);
+    const TDesignResult root = DesignSpacing({6390, 0.5, 0.177, 0.692, 5, 0.05});
+    ASSERT_TRUE(root.Spacing);
+    EXPECT_GT(root.Spacing->Spacing, 0.2718);
+    EXPECT_LT(root.Spacing->Spacing, 0.2720);
 }
 
 } // namespace

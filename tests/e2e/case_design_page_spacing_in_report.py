@@ -60,7 +60,7 @@ def run(desktop):
     desktop.sync(main)
     report = " ".join(saved_report_text(desktop, main, "too-low").split())
     check("The design discharge is too high, or the allowed height too low, for this soil: even "
-          "drains 0.1008 m apart" in report, f"no message of the design in the report: {report}")
+          "drains 0.2718 m apart" in report, f"no message of the design in the report: {report}")
 
     desktop.key("BackSpace", "BackSpace", "BackSpace", "BackSpace")
     desktop.type("x")
