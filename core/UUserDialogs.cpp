@@ -1,5 +1,9 @@
 #include "UUserDialogs.h"
 
+TUnsavedChoice TUserDialogs::AskSaveDiscardCancel(const std::string&) {
+    return TUnsavedChoice::Cancel;
+}
+
 void Tell(TUserDialogs& dialogs, const std::optional<TFileMessage>& message) {
     if (!message) {
         return;

@@ -8,12 +8,17 @@
 #include <string>
 
 // A file dialog's settings: default extension ("inp"), filter
-// ("Input files (*.inp)|*.inp") and the folder it starts in.
+// ("Input files (*.inp)|*.inp"), the folder it starts in and the name it
+// offers (none when empty).
 struct TFileDialogOptions {
     std::string DefaultExt;
     std::string Filter;
     std::string InitialDir;
+    std::string FileName = {};
 };
+
+// The answers to the question about work not yet saved.
+enum class TUnsavedChoice { Save, Discard, Cancel };
 
 class TUserDialogs {
 public:
@@ -28,6 +33,9 @@ public:
     // The chosen file's full path, or nothing when the user cancels.
     virtual std::optional<std::string> AskOpenFileName(const TFileDialogOptions& options) = 0;
     virtual std::optional<std::string> AskSaveFileName(const TFileDialogOptions& options) = 0;
+    // A question with Save, Discard and Cancel about work not yet saved.
+    // Where no person can answer, the work is kept: Cancel.
+    virtual TUnsavedChoice AskSaveDiscardCancel(const std::string& question);
 };
 
 // Shows what a file operation had to tell, in the error box or a message box;

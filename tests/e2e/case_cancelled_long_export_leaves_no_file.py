@@ -67,7 +67,7 @@ def run(desktop):
     desktop.click(main, INPUT_TAB_X, tab_y - 14)
     desktop.save_calculate(main, "calculated.inp")
 
-    desktop.wait_for_window(desktop.window_name(main))
+    desktop.wait_for_focus(main)
     desktop.open_menu_entry(main, FILE_MENU_X, "r")
     desktop.answer_save_dialog("report")
     # An Escape that reached the save dialog would cancel the save instead.

@@ -25,7 +25,7 @@ def saved_report_text(desktop, main, name):
     answer_file_dialog(desktop, "Save As", name)
     pdf = desktop.folder / f"{name}.pdf"
     desktop.wait_for_file(pdf)
-    desktop.wait_for_window(desktop.window_name(main))
+    desktop.wait_for_focus(main)
     text = subprocess.run(["pdftotext", "-layout", str(pdf), "-"], capture_output=True,
                           text=True, timeout=30)
     check(text.returncode == 0, f"pdftotext failed: {text.stderr}")

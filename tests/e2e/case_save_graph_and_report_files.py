@@ -38,7 +38,7 @@ def run_tool(*command):
 
 
 def save_from_file_menu(desktop, main, mnemonic, name):
-    desktop.wait_for_window(desktop.window_name(main))
+    desktop.wait_for_focus(main)
     desktop.open_menu_entry(main, FILE_MENU_X, mnemonic)
     desktop.answer_save_dialog(name)
     path = desktop.folder / name

@@ -22,7 +22,7 @@ def run(desktop):
     app, main = desktop.start_main_window()
     desktop.key("ctrl+i")
     answer_file_dialog(desktop, "Open", "worked-example.inp")
-    desktop.wait_for_window(desktop.window_name(main))
+    desktop.wait_for_focus(main)
 
     _, tab_y = desktop.main_page_origin(main)
     desktop.click(main, INPUT_TAB_X, tab_y - 14)
@@ -32,7 +32,7 @@ def run(desktop):
     desktop.key("Return")
     desktop.wait_for_file(desktop.folder / "worked.out")
 
-    desktop.wait_for_window(desktop.window_name(main))
+    desktop.wait_for_focus(main)
     desktop.open_menu_entry(main, 15, "r")
     answer_file_dialog(desktop, "Save As", "report")
     pdf = desktop.folder / "report.pdf"

@@ -1,9 +1,11 @@
 // A stand-in for the program's dialogs in tests: records every message and
 // question and answers from queues the test fills beforehand. An unexpected
-// question fails the test and is answered No (or Cancel for a file dialog);
+// question fails the test and is answered No (or Cancel for a file dialog
+// and for the question about unsaved work);
 // an error box that the test never takes fails it in the window fixture.
 // The real boxes and file dialogs: tests/e2e/case_save_calculate_typed_table.py,
-// case_quoted_names.py and case_tab_leaves_grid_for_count_field.py.
+// case_quoted_names.py and case_tab_leaves_grid_for_count_field.py; the
+// question about unsaved work: case_unsaved_value_is_asked_about_on_every_way_out.py.
 #pragma once
 
 #include "UUserDialogs.h"
@@ -29,6 +31,7 @@ public:
     std::deque<bool> YesNoAnswers;
     std::deque<std::optional<std::string>> OpenFileNames;
     std::deque<std::optional<std::string>> SaveFileNames;
+    std::deque<TUnsavedChoice> UnsavedAnswers;
 
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
     void ShowError(const std::string& text) override { Errors.push_back(text); }
@@ -41,6 +44,18 @@ public:
         }
         const bool answer = YesNoAnswers.front();
         YesNoAnswers.pop_front();
+        return answer;
+    }
+
+    // An unexpected one is answered Cancel, which keeps the work.
+    TUnsavedChoice AskSaveDiscardCancel(const std::string& question) override {
+        Questions.push_back(question);
+        if (UnsavedAnswers.empty()) {
+            ADD_FAILURE() << "Unexpected question: " << question;
+            return TUnsavedChoice::Cancel;
+        }
+        const TUnsavedChoice answer = UnsavedAnswers.front();
+        UnsavedAnswers.pop_front();
         return answer;
     }
 

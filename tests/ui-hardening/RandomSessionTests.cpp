@@ -57,6 +57,10 @@ public:
     std::optional<std::string> AskSaveFileName(const TFileDialogOptions&) override {
         return TakeFileName();
     }
+    TUnsavedChoice AskSaveDiscardCancel(const std::string&) override {
+        LastUnsavedChoice = static_cast<TUnsavedChoice>(random_() % 3);
+        return *LastUnsavedChoice;
+    }
 
     std::vector<std::string> Messages;
     std::vector<std::string> Errors;
@@ -64,6 +68,7 @@ public:
     std::optional<std::string> NextFileName;
     // Nothing means a random answer.
     std::optional<bool> NextAnswer;
+    std::optional<TUnsavedChoice> LastUnsavedChoice;
 
 private:
     std::optional<std::string> TakeFileName() {
@@ -324,10 +329,17 @@ void TRandomSession::UndoOrRedo() {
     command->trigger();
 }
 
+// The exit dialog comes when nothing is unsaved, after Discard, or after a
+// save that saved.
 void TRandomSession::ExitAbandoned() {
-    Note("exit road abandoned");
+    const bool unsaved = form->HasUnsavedWork();
+    randomDialogs_.LastUnsavedChoice.reset();
+    randomDialogs_.NextFileName = ChosenFile({"a.inp", "c.dat", "missing/f.inp"});
+    Note("exit road abandoned, saving as " + randomDialogs_.NextFileName.value_or("(cancelled)"));
     form->close();
-    EXPECT_TRUE(closeForm->isVisible());
+    const bool discarded = randomDialogs_.LastUnsavedChoice == TUnsavedChoice::Discard;
+    EXPECT_EQ(closeForm->isVisible(), !unsaved || discarded || !form->HasUnsavedWork());
+    randomDialogs_.NextFileName.reset();
     closeForm->hide();
     QApplication::setActiveWindow(form.get());
 }

@@ -339,3 +339,19 @@ TEST(ReportDocument, TablesLeaveNoFewerThanThreeRowsAlone) {
     EXPECT_EQ(SplitTableRows(2, 5, 40), TPages({2}));
     EXPECT_EQ(SplitTableRows(85, 10, 40), TPages({10, 40, 35}));
 }
+
+// Each export offers the input file's name with its own extension and names
+// the file it would replace.
+TEST_F(TReportTest, ExportsOfferTheInputFilesNameAndNameTheFileTheyReplace) {
+    CalculateWorkedExample();
+    for (const auto& [command, offered] :
+         {std::pair{form->SaveReport1, "worked.pdf"}, std::pair{form->SaveGraph1, "worked.png"}}) {
+        const std::string file = InFolder(offered);
+        dialogs.SaveFileNames = {file, file};
+        dialogs.YesNoAnswers = {false};
+        command->trigger();
+        command->trigger();
+        EXPECT_EQ(dialogs.SaveDialogs.back().FileName, offered);
+        EXPECT_EQ(dialogs.Questions.back(), "The file \"" + file + "\" already exists, overwrite?");
+    }
+}

@@ -208,7 +208,10 @@ TEST_F(TMainFormTest, CtrlXCutsInAFieldTheCellEditorAndAGridCell) {
     EXPECT_TRUE(DataPresent);
     EXPECT_FALSE(closeForm->isVisible());
 
+    // The cut values are unsaved work: Ctrl+Q asks about them first.
+    dialogs.UnsavedAnswers.push_back(TUnsavedChoice::Discard);
     QTest::keyClick(&Grid(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.Questions, std::vector<std::string>({UnsavedWorkQuestion}));
     EXPECT_TRUE(closeForm->isVisible());
 }
 

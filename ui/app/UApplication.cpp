@@ -29,7 +29,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 // A quit request (the session manager ending the desktop session, or quit())
 // would ask every window to close first, and the main window refuses every
 // close to show the exit dialog: a logout would wait on the program. It ends
-// at once instead, as Finish does: nothing is saved or asked.
+// at once instead, as Finish does; unsaved work was asked about before the
+// session manager decided to end the session (USessionEnd.cpp).
 bool TApplication::event(QEvent* event) {
     if (event->type() == QEvent::Quit) {
         exit(0);

@@ -7,6 +7,7 @@
 #include "UFonts.h"
 #include "ULayoutDump.h"
 #include "UMainForm.h"
+#include "USessionEnd.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -32,6 +33,7 @@ int RunProgram(int& argc, char** argv, const TCommandLine& commandLine,
     // main window refuses every close.
     TCloseForm closeForm(application.Dialogs(), [] { QCoreApplication::exit(0); });
     mainForm.SetCloseForm(closeForm);
+    InstallSessionEnd(application, mainForm);
     TLayoutDump::InstallIfAsked(mainForm, *mainForm.PageControl1);
     mainForm.show();
     if (mainFormShown) {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace {
@@ -29,6 +30,9 @@ std::optional<std::string> RunFileDialog(const TFileDialogOptions& options,
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setDefaultSuffix(ToQt(options.DefaultExt));
     dialog.setNameFilter(QtNameFilters(options.Filter));
+    if (!options.FileName.empty()) {
+        dialog.selectFile(ToQt(options.FileName));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().isEmpty()) {
         return std::nullopt;
     }
@@ -64,6 +68,26 @@ void TQtDialogs::ShowError(const std::string& text) {
 bool TQtDialogs::AskYesNo(const std::string& question) {
     return RunMessageBox(QMessageBox::Question, "Confirm", question,
                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+// Escape and the close box answer Cancel: the work stays as it is.
+TUnsavedChoice TQtDialogs::AskSaveDiscardCancel(const std::string& question) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirm"), ToQt(question),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    // S and D answer from the keyboard, whatever the desktop's button order.
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return TUnsavedChoice::Save;
+    case QMessageBox::Discard:
+        return TUnsavedChoice::Discard;
+    default:
+        return TUnsavedChoice::Cancel;
+    }
 }
 
 std::optional<std::string> TQtDialogs::AskOpenFileName(const TFileDialogOptions& options) {

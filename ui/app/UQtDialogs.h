@@ -20,4 +20,5 @@ public:
     bool AskYesNo(const std::string& question) override;
     std::optional<std::string> AskOpenFileName(const TFileDialogOptions& options) override;
     std::optional<std::string> AskSaveFileName(const TFileDialogOptions& options) override;
+    TUnsavedChoice AskSaveDiscardCancel(const std::string& question) override;
 };

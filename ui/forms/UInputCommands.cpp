@@ -168,6 +168,7 @@ void TMainForm::ShowInputFileRead() {
     DataPresent = true;
     RowsIncomplete = false;
     FillGrid();
+    workSettled_ = true;
     Report_TabSheet->WhatIf().PutAllBack();
 }
 
@@ -242,6 +243,7 @@ void TMainForm::InputSaveExecute() {
         Tell(dialogs_, refusal);
         return;
     }
+    workSettled_ = true;
     Calculate();
     SetInitialDirectories(ExtractFilePath(store.FileName));
     OutputShown = true;

@@ -52,6 +52,7 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     CreatePages();
     ConnectHandlers();
     InstallUndoCommands();
+    WatchForUnsavedWork();
     InstallEditCommands();
     InstallFileDrops();
     // The client area below the menu bar is 715 x 558, status bar included.
@@ -178,9 +179,14 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    // The main window never closes by itself: the exit dialog ends the program.
+    // The main window never closes by itself: the exit dialog ends the
+    // program, once the user has said what becomes of unsaved work.
     event->ignore();
-    Guarded([this] { FormClose(); });
+    Guarded([this] {
+        if (ReadyToEnd()) {
+            FormClose();
+        }
+    });
 }
 
 void TMainForm::OnClick(QPushButton* button, void (TMainForm::*handler)()) {
@@ -198,17 +204,25 @@ void TMainForm::OnLeave(TTextField* field, void (TMainForm::*handler)()) {
             [this, field, handler] { Guarded([=] { RecordLeave(field, handler); }); });
 }
 
+std::array<TMainForm::TFieldLeave, 5> TMainForm::FieldLeaves() const {
+    return {{
+        {Edit1, &TMainForm::Edit1Exit},
+        {Edit2, &TMainForm::Edit2Exit},
+        {Edit3, &TMainForm::Edit3Exit},
+        {Edit4, &TMainForm::Edit4Exit},
+        {Edit5, &TMainForm::Edit5Exit},
+    }};
+}
+
 void TMainForm::ConnectHandlers() {
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int index) { Guarded([=] { PageShown(index); }); });
     OnClick(Button1, &TMainForm::Button1Click);
     OnClick(Button2, &TMainForm::SaveCalculateRecorded);
     connect(SeeOutput_Button, &QPushButton::clicked, OutputOpen, &QAction::trigger);
-    OnLeave(Edit1, &TMainForm::Edit1Exit);
-    OnLeave(Edit2, &TMainForm::Edit2Exit);
-    OnLeave(Edit3, &TMainForm::Edit3Exit);
-    OnLeave(Edit4, &TMainForm::Edit4Exit);
-    OnLeave(Edit5, &TMainForm::Edit5Exit);
+    for (const auto& [field, handler] : FieldLeaves()) {
+        OnLeave(field, handler);
+    }
     DataGrid->SetEditHandler([this](int column, int row, const std::string& text) {
         Guarded([&] { RecordGridEdit(column, row, text); });
     });

@@ -32,8 +32,11 @@
 #include "UUserDialogs.h"
 
 #include <QPointer>
+#include <array>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -45,6 +48,12 @@ class TTextField;
 class TUndoHistory;
 
 inline const char* const MainFormCaption = "Hydraulic conductivity calculator ";
+inline const char* const UnsavedWorkQuestion =
+    "The data sets were changed and are not saved. Save them before ending?";
+
+// The caption once the data sets have a file: its name, Qt's mark of unsaved
+// changes and the program.
+QString MainCaptionFor(const std::string& fileName);
 // The rows of the Input page's table before any data: laid out, numbered at
 // start-up and made the empty table of data sets.
 inline constexpr int DefaultTableRows = 15;
@@ -116,6 +125,13 @@ public:
     // The save dialog of the last Save-calculate was cancelled.
     bool SaveCancelled = false;
 
+    // The table, the count, a site constant or the option changed since the
+    // data sets were last saved or opened (since start: anything typed).
+    bool HasUnsavedWork() const;
+    // Asks what becomes of unsaved work before the program ends: true when
+    // it may end (nothing unsaved, Discard, or Save and saved).
+    bool ReadyToEnd();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -129,6 +145,9 @@ private:
     void OnClick(QPushButton* button, void (TMainForm::*handler)());
     void OnTrigger(QAction* action, void (TMainForm::*handler)());
     void OnLeave(TTextField* field, void (TMainForm::*handler)());
+    // The count field and the four site-constant fields with their leave handlers.
+    using TFieldLeave = std::pair<TTextField*, void (TMainForm::*)()>;
+    std::array<TFieldLeave, 5> FieldLeaves() const;
 
     void FormCreate();
     void FormShow();
@@ -168,6 +187,9 @@ private:
     void RecordGridEdit(int column, int row, const std::string& text);
     void RecordLeave(TTextField* field, void (TMainForm::*handler)());
     void SaveCalculateRecorded();
+    // Records a command that may save or open the data sets; once it has,
+    // the work counts as saved, also when a later step of it failed.
+    void RecordSettling(const std::function<QString()>& name, const std::function<void()>& action);
     void ShowChosenInputFile(const std::string& fileName);
     void ShowChosenOutputFile(const std::string& fileName);
     bool TakeChosenFileName(const std::string& fileName);
@@ -191,6 +213,14 @@ private:
     void TellGraphTooLarge();
     TCalculationOption SelectedOption() const;
 
+    // Unsaved work (UUnsavedWork.cpp).
+    void WatchForUnsavedWork();
+    void WorkSettled();
+    void ShowUnsavedMark();
+    bool FieldTypedNotLeft() const;
+    bool SaveBeforeEnding();
+    void LeaveTypedFields();
+
     TUserDialogs& dialogs_;
     const TMemoryProbe* memory_ = &MachineMemory();
     QPointer<TCloseForm> closeForm_;
@@ -200,6 +230,12 @@ private:
     // The Output page is being brought forward by the calculation that
     // filled its memo.
     bool showingCalculation_ = false;
+    // The command running has written or read the data sets' file.
+    bool workSettled_ = false;
+    // The option of the last save or open.
+    TCalculationOption settledOption_ = TCalculationOption::OverEntireSoilDepth;
+    // The question about unsaved work is open.
+    bool askingToEnd_ = false;
     QMetaObject::Connection selectionWatch_;
     QPointer<THelpWindow> help_;
     QPointer<TAboutWindow> about_;

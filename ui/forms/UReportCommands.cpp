@@ -24,7 +24,12 @@ namespace {
 
 const char* const ReportStatusText = "The report shows how far the results can be trusted. Use "
                                      "\"Save report\" to keep it as a PDF file.";
-const char* const OverwriteQuestion = "The file already exists, overwrite?";
+
+// Names the file the export would replace, which the user may not have typed
+// in full.
+std::string OverwriteQuestion(const std::string& fileName) {
+    return "The file \"" + PathOnOneLine(fileName) + "\" already exists, overwrite?";
+}
 
 bool HasExtension(const std::string& name, const char* extension) {
     return QString::fromStdString(name).endsWith(QString::fromUtf8(extension), Qt::CaseInsensitive);
@@ -61,6 +66,8 @@ void WriteExport(const std::string& name, const QByteArray& bytes) {
 // what the status line calls it.
 struct TReportExport {
     std::string (*FileName)(const std::string& chosen);
+    // The extension of the name offered: the input file's name with it.
+    const char* Extension;
     std::optional<QByteArray> (*Render)(const std::string& name, const TReportContents& contents,
                                         int dotsPerInch, const TPaintProgress& progress);
     const char* What;
@@ -69,13 +76,13 @@ struct TReportExport {
 namespace {
 
 const TReportExport ReportExport = {
-    ReportFileName,
+    ReportFileName, ".pdf",
     [](const std::string&, const TReportContents& contents, int, const TPaintProgress& progress) {
         return ReportPdf(contents, QDateTime::currentDateTime(), progress);
     },
     "report"};
 
-const TReportExport GraphExport = {GraphFileName,
+const TReportExport GraphExport = {GraphFileName, ".png",
                                    [](const std::string& name, const TReportContents& contents,
                                       int dotsPerInch, const TPaintProgress& progress) {
                                        return HasExtension(name, ".svg")
@@ -176,7 +183,7 @@ TMainForm::AskExportFileName(TFileDialogOptions& dialog,
         return std::nullopt;
     }
     const std::string name = fileName(*chosen);
-    if (FileExists(name) && !dialogs_.AskYesNo(OverwriteQuestion)) {
+    if (FileExists(name) && !dialogs_.AskYesNo(OverwriteQuestion(name))) {
         return std::nullopt;
     }
     dialog.InitialDir = ExtractFilePath(name);
@@ -195,6 +202,9 @@ void TMainForm::ExportReport(TFileDialogOptions& dialog, const TReportExport& ki
     if (!Report_TabSheet->Contents()) {
         return;
     }
+    const std::string inputName = Report_TabSheet->Contents()->InputFileName;
+    dialog.FileName =
+        ChangeFileExt(inputName.substr(ExtractFilePath(inputName).size()), kind.Extension);
     const std::optional<std::string> name = AskExportFileName(dialog, kind.FileName);
     const std::string what = std::string("The ") + kind.What;
     if (!name) {

@@ -141,14 +141,14 @@ void TMainForm::RecordLeave(TTextField* field, void (TMainForm::*handler)()) {
 }
 
 void TMainForm::SaveCalculateRecorded() {
-    undo_->RecordTable([] { return QStringLiteral("close-up of incomplete rows"); },
-                       [this] { Button2Click(); });
+    RecordSettling([] { return QStringLiteral("close-up of incomplete rows"); },
+                   [this] { Button2Click(); });
 }
 
 void TMainForm::OpenInputFile(const std::string& fileName) {
-    undo_->RecordTable(OpeningStepName, [&] { ShowChosenInputFile(fileName); });
+    RecordSettling(OpeningStepName, [&] { ShowChosenInputFile(fileName); });
 }
 
 void TMainForm::OpenOutputFile(const std::string& fileName) {
-    undo_->RecordTable(OpeningStepName, [&] { ShowChosenOutputFile(fileName); });
+    RecordSettling(OpeningStepName, [&] { ShowChosenOutputFile(fileName); });
 }

@@ -60,7 +60,9 @@ bool TPageState::operator==(const TPageState& other) const {
 TUndoHistory::TUndoHistory(TDataGrid& grid, const std::array<TTextField*, 5>& fields,
                            const TMemoryProbe* const& memory, QObject* parent)
     : QObject(parent), grid_(grid), fields_(fields), memory_(memory),
-      stack_(std::make_unique<QUndoStack>()) {}
+      stack_(std::make_unique<QUndoStack>()) {
+    connect(stack_.get(), &QUndoStack::cleanChanged, this, &TUndoHistory::UnsavedChanged);
+}
 
 // The steps go with the history; the menu entries that showed them may be gone.
 TUndoHistory::~TUndoHistory() {
@@ -82,7 +84,7 @@ void TUndoHistory::RecordTable(const std::function<QString()>& name,
             cells = grid_.CopyCells();
         }
     } catch (const std::bad_alloc&) {
-        stack_->clear();
+        ForgetSteps();
     }
     if (cells && editedCell.Column >= 0) {
         cells->SetText(editedCell.Column, editedCell.Row, editedCell.Text);
@@ -93,7 +95,7 @@ void TUndoHistory::RecordTable(const std::function<QString()>& name,
     const bool cellsChanged = grid_.Revision() != revision;
     if (cellsChanged && !cells) {
         // Without the table as it was, no step before this one can be undone.
-        stack_->clear();
+        ChangedWithoutStep();
     } else if (cellsChanged) {
         Push(new TTableStep(name(), *this, before, after, std::move(*cells)));
     } else if (after != before) {
@@ -114,7 +116,7 @@ void TUndoHistory::RecordFields(const QString& name, int leftField,
     CommitField(leftField);
     const TPageState after = Capture();
     if (grid_.Revision() != revision) {
-        stack_->clear();
+        ChangedWithoutStep();
     } else if (after != before) {
         Push(new TFieldStep(name, *this, before, after));
     }
@@ -207,15 +209,40 @@ void TUndoHistory::SwapCells(TCellStore& cells) {
 bool TUndoHistory::MakeRoomFor(std::size_t bytes) {
     const std::uint64_t budget = memory_->AvailableBytes() / HistoryShareOfAvailable;
     if (bytes > budget) {
-        stack_->clear();
+        ForgetSteps();
         return false;
     }
     if (heldBytes_ + bytes > budget) {
-        stack_->clear();
+        ForgetSteps();
     }
     return true;
 }
 
 void TUndoHistory::Push(QUndoCommand* step) {
     stack_->push(step);
+}
+
+// An emptied stack counts as clean: what it had not saved is remembered here.
+void TUndoHistory::ForgetSteps() {
+    if (!stack_->isClean()) {
+        changedBeforeSteps_ = true;
+    }
+    stack_->clear();
+    emit UnsavedChanged();
+}
+
+void TUndoHistory::ChangedWithoutStep() {
+    stack_->clear();
+    changedBeforeSteps_ = true;
+    emit UnsavedChanged();
+}
+
+bool TUndoHistory::Unsaved() const {
+    return changedBeforeSteps_ || !stack_->isClean();
+}
+
+void TUndoHistory::MarkSaved() {
+    changedBeforeSteps_ = false;
+    stack_->setClean();
+    emit UnsavedChanged();
 }

@@ -8,6 +8,10 @@
 // whole compact table, swapped in and out on undo and redo. Copies of large
 // tables are limited by the memory the machine can give: a history that
 // would outgrow it starts afresh.
+//
+// The history also knows whether the page has changed since the data sets
+// were last saved or opened: a step away from that point, or a change it
+// could not keep, leaves the work unsaved.
 #pragma once
 
 #include "UCellStore.h"
@@ -83,6 +87,10 @@ public:
     void Undo();
     void Redo();
 
+    // The page holds changes that no file has; from now on it is as saved.
+    bool Unsaved() const;
+    void MarkSaved();
+
     // For the steps.
     TPageState Capture() const;
     void Restore(const TPageState& state);
@@ -91,12 +99,20 @@ public:
     void Hold(std::size_t bytes) { heldBytes_ += bytes; }
     void Release(std::size_t bytes) { heldBytes_ -= bytes; }
 
+signals:
+    void UnsavedChanged();
+
 private:
     bool MakeRoomFor(std::size_t bytes);
     // The page as it was before the user typed into the field `leftField`.
     TPageState CaptureBefore(int leftField) const;
     void CommitField(int leftField);
     void Push(class QUndoCommand* step);
+    // Empties the stack, remembering a change since the last save that its
+    // steps held.
+    void ForgetSteps();
+    // A change happened that no step can take back.
+    void ChangedWithoutStep();
 
     TDataGrid& grid_;
     std::array<TTextField*, 5> fields_;
@@ -106,4 +122,6 @@ private:
     std::size_t heldBytes_ = 0;
     std::unique_ptr<QUndoStack> stack_;
     bool busy_ = false;
+    // A change since the last save lies before the steps the stack still has.
+    bool changedBeforeSteps_ = false;
 };
