@@ -40,3 +40,55 @@ TEST_F(PasteTest, BlockBeyondAHundredThousandDataSetsIsTaken) {
 }
 
 } // namespace
+
+// A grid whose memory runs out at its n-th cell written or read.
+class TExhaustedGrid : public TMemoryGrid {
+public:
+    TExhaustedGrid(TMemoryGrid grid, int operationsLeft)
+        : TMemoryGrid(std::move(grid)), left_(operationsLeft) {}
+    std::string Cell(int column, int row) const override {
+        Spend();
+        return TMemoryGrid::Cell(column, row);
+    }
+    void SetCell(int column, int row, const std::string& text) override {
+        Spend();
+        TMemoryGrid::SetCell(column, row, text);
+    }
+
+private:
+    void Spend() const {
+        if (--left_ < 0) {
+            throw std::bad_alloc();
+        }
+    }
+    mutable int left_;
+};
+
+// Wherever the memory runs out, the store and the count field stay as they
+// were; the grid is its caller's to give back.
+TEST_F(PasteTest, PasteThatRunsOutOfMemoryLeavesTheStoreAsItWas) {
+    const std::string block = Lines(20, "\r\n");
+    store.WorkNear.assign(16, 0.25);
+    const TDMTylwen before = store;
+    int completedAt = -1;
+    for (int left = 0; completedAt < 0; ++left) {
+        SCOPED_TRACE(left);
+        TExhaustedGrid exhausted(grid, left);
+        try {
+            HandlePasteMultiCell(exhausted, 1, 0, block, countField, dialogs, store);
+            completedAt = left;
+        } catch (const std::bad_alloc&) {
+            EXPECT_EQ(countField.Text, "15");
+            EXPECT_EQ(store.NrOfDataSets, before.NrOfDataSets);
+            EXPECT_EQ(store.GridRows, before.GridRows);
+            EXPECT_EQ(store.PreviousNrOfDataSets, before.PreviousNrOfDataSets);
+            EXPECT_EQ(store.RowsToFill, before.RowsToFill);
+            EXPECT_EQ(store.WorkDischarge, before.WorkDischarge);
+            EXPECT_EQ(store.WorkNear, before.WorkNear);
+        }
+    }
+    // Every write and every read of the paste was a point of failure.
+    EXPECT_GT(completedAt, 20 * 3 + 20 + 20 * 3);
+    EXPECT_EQ(store.NrOfDataSets, 20);
+    EXPECT_EQ(store.WorkNear[19], 0.9);
+}

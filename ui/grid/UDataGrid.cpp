@@ -309,6 +309,14 @@ void TDataGrid::RestoreCellBeforeEdit() {
     editor_->setText(QString::fromStdString(cellBeforeEdit_));
 }
 
+void TDataGrid::ShowEditedCellAgain() {
+    if (!editor_ || !editorIndex_.isValid()) {
+        return;
+    }
+    cellBeforeEdit_ = Cell(editorIndex_.column(), editorIndex_.row());
+    editor_->setText(QString::fromStdString(cellBeforeEdit_));
+}
+
 void TDataGrid::EndEdit() {
     if (QWidget* editor = editor_.data()) {
         commitData(editor);

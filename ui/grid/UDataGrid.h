@@ -73,6 +73,9 @@ public:
     // Gives the edited cell and its editor back the text the cell held
     // before the last change reported from the editor; nothing is reported.
     void RestoreCellBeforeEdit();
+    // The edited cell's editor shows the cell's text again, as after the
+    // grid was given back; nothing is reported.
+    void ShowEditedCellAgain();
     // The text the edited cell held before the change reported last.
     const std::string& TextBeforeLastEdit() const { return cellBeforeEdit_; }
     // Counts the editors opened and closed: the changes reported while one
