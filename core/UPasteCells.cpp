@@ -107,10 +107,7 @@ constexpr std::uint64_t CellBytesPerPastedByte = 10;
 void CheckBlockFitsInMemory(const TGridCells& grid, int row, const std::string& text,
                             const TMemoryProbe& memory) {
     const std::size_t lines = PastedLineCount(text);
-    const std::uint64_t reached = static_cast<std::uint64_t>(row) + lines;
-    const std::uint64_t shown = static_cast<std::uint64_t>(std::max(grid.RowCount(), 0));
-    const std::uint64_t needed = WindowBytesFor(reached > shown ? reached - shown : 0) +
-                                 CellBytesPerPastedByte * text.size();
+    const std::uint64_t needed = PasteBytesNeeded(grid, row, lines, text.size());
     const std::uint64_t available = memory.AvailableBytes();
     if (needed > available) {
         throw EPasteRefused("The pasted block of " + std::to_string(lines) +
@@ -206,6 +203,14 @@ void NumberSerialColumn(TGridCells& grid, int count) {
 }
 
 } // namespace
+
+std::uint64_t PasteBytesNeeded(const TGridCells& grid, int row, std::size_t lines,
+                               std::size_t textBytes) {
+    const std::uint64_t reached = static_cast<std::uint64_t>(std::max(row, 0)) + lines;
+    const std::uint64_t shown = static_cast<std::uint64_t>(std::max(grid.RowCount(), 0));
+    return WindowBytesFor(reached > shown ? reached - shown : 0) +
+           CellBytesPerPastedByte * textBytes;
+}
 
 std::size_t PastedLineCount(const std::string& text) {
     std::size_t lineBreaks = 0;

@@ -28,6 +28,11 @@ bool IsMultiCellPaste(const std::string& text);
 // break), and text after the last break is one more; at least one.
 std::size_t PastedLineCount(const std::string& text);
 
+// What a block of `lines` lines and `textBytes` bytes pasted at `row` costs
+// the window at most.
+std::uint64_t PasteBytesNeeded(const TGridCells& grid, int row, std::size_t lines,
+                               std::size_t textBytes);
+
 // A block refused before it touched the grid, such as one too large for the
 // memory available; the text says why.
 class EPasteRefused : public EApplicationError {

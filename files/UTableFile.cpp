@@ -42,14 +42,29 @@ TTableFile FaultOfErrno(int error) {
                  error);
 }
 
+const char* KindName(mode_t mode) {
+    if (S_ISFIFO(mode)) {
+        return "a pipe";
+    }
+    if (S_ISDIR(mode)) {
+        return "a folder";
+    }
+    if (S_ISSOCK(mode)) {
+        return "a socket";
+    }
+    return "a device";
+}
+
 // Checked again on the open file: a pipe put in the file's place after the
 // first look must not be read either.
-std::optional<TTableFileFault> KindFault(const struct stat& info) {
+std::optional<TTableFile> KindFault(const struct stat& info) {
     if (!S_ISREG(info.st_mode)) {
-        return TTableFileFault::NotARegularFile;
+        TTableFile file = Fault(TTableFileFault::NotARegularFile);
+        file.Cause = KindName(info.st_mode);
+        return file;
     }
     if (static_cast<std::uint64_t>(info.st_size) > MaxTableFileBytes) {
-        return TTableFileFault::TooLarge;
+        return Fault(TTableFileFault::TooLarge);
     }
     return std::nullopt;
 }
@@ -86,8 +101,8 @@ TTableFile ReadTableFile(const std::string& fileName) {
     if (stat(fileName.c_str(), &info) != 0) {
         return FaultOfErrno(errno);
     }
-    if (const auto fault = KindFault(info)) {
-        return Fault(*fault);
+    if (auto fault = KindFault(info)) {
+        return std::move(*fault);
     }
     const TFileDescriptor file(open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0) {
@@ -96,8 +111,8 @@ TTableFile ReadTableFile(const std::string& fileName) {
     if (fstat(file.Get(), &info) != 0) {
         return Fault(TTableFileFault::Unreadable, errno);
     }
-    if (const auto fault = KindFault(info)) {
-        return Fault(*fault);
+    if (auto fault = KindFault(info)) {
+        return std::move(*fault);
     }
     return ReadOpenFile(file.Get(), static_cast<std::size_t>(info.st_size));
 }
@@ -109,9 +124,8 @@ std::string TableFileFaultMessage(const std::string& fileName, const TTableFile&
         told = "The table file " + fileName + " does not exist.";
         break;
     case TTableFileFault::NotARegularFile:
-        told = fileName +
-               " is no file of text but a folder, a device or a pipe; only a table saved as a "
-               "file can be imported.";
+        told = fileName + " is " + file.Cause +
+               ", not a file: only a table saved as a file can be imported.";
         break;
     case TTableFileFault::TooLarge:
         told = "The file " + fileName + " is larger than " +

@@ -15,7 +15,8 @@ enum class TTableFileFault { None, Missing, NotARegularFile, TooLarge, Unreadabl
 struct TTableFile {
     std::optional<std::string> Text;
     TTableFileFault Fault = TTableFileFault::None;
-    // The system's word for an unreadable file.
+    // The system's word for an unreadable file; what a file that is no
+    // regular one is ("a pipe", "a folder", "a device", "a socket").
     std::string Cause;
 };
 

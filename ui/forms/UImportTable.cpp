@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -78,6 +79,21 @@ TTableProgress ReadingProgress(const TPaintProgress& progress) {
     };
 }
 
+// Judged before the text is read through: every line a data set, the block
+// as long as the text.
+std::optional<std::string> MemoryRefusal(const std::string& fileName, const std::string& text,
+                                         const TGridCells& grid, const TMemoryProbe& memory) {
+    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    const std::uint64_t needed = PasteBytesNeeded(grid, 0, lines, text.size());
+    const std::uint64_t available = memory.AvailableBytes();
+    if (needed <= available) {
+        return std::nullopt;
+    }
+    return "The table in " + fileName +
+           " is too large for the memory available: " + MemoryShortageText(needed, available) +
+           ". The grid was not changed.";
+}
+
 std::string OutOfMemoryMessage(const std::string& fileName) {
     return "There is not enough memory to import " + fileName + ". The grid was not changed.";
 }
@@ -108,6 +124,10 @@ void TMainForm::ImportTableWithProgress(const std::string& fileName, TExportProg
     const TTableFile file = ReadTableFile(fileName);
     if (!file.Text) {
         dialogs_.ShowMessage(TableFileFaultMessage(fileName, file));
+        return;
+    }
+    if (const auto refusal = MemoryRefusal(fileName, *file.Text, *DataGrid, *memory_)) {
+        dialogs_.ShowMessage(*refusal);
         return;
     }
     const TTableImport import =
