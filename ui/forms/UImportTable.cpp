@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QTabWidget>
 
-#include <algorithm>
 #include <new>
 
 namespace {
@@ -83,8 +82,7 @@ TTableProgress ReadingProgress(const TPaintProgress& progress) {
 // as long as the text.
 std::optional<std::string> MemoryRefusal(const std::string& fileName, const std::string& text,
                                          const TGridCells& grid, const TMemoryProbe& memory) {
-    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-    const std::uint64_t needed = PasteBytesNeeded(grid, 0, lines, text.size());
+    const std::uint64_t needed = PasteBytesNeeded(grid, 0, PastedLineCount(text), text.size());
     const std::uint64_t available = memory.AvailableBytes();
     if (needed <= available) {
         return std::nullopt;
@@ -108,38 +106,43 @@ void TMainForm::ImportTableExecute() {
     }
 }
 
+// What the import has to tell waits until its progress is gone.
 void TMainForm::ImportTableFile(const std::string& fileName) {
-    const QString name = QFileInfo(QString::fromStdString(fileName)).fileName();
-    TExportProgress progress(this, QStringLiteral("Importing %1…").arg(name), ImportProgressNames);
-    try {
-        ImportTableWithProgress(fileName, progress);
-    } catch (const std::bad_alloc&) {
-        dialogs_.ShowMessage(OutOfMemoryMessage(fileName));
-    } catch (const EPasteCancelled&) {
-        // Cancel on the progress: the grid is as it was, nothing to tell.
+    std::optional<std::string> told;
+    {
+        const QString name = QFileInfo(QString::fromStdString(fileName)).fileName();
+        TExportProgress progress(this, QStringLiteral("Importing %1…").arg(name),
+                                 ImportProgressNames);
+        try {
+            told = ImportTableWithProgress(fileName, progress);
+        } catch (const std::bad_alloc&) {
+            told = OutOfMemoryMessage(fileName);
+        } catch (const EPasteCancelled&) {
+            // Cancel on the progress: the grid is as it was, nothing to tell.
+        }
+    }
+    if (told) {
+        dialogs_.ShowMessage(*told);
     }
 }
 
-void TMainForm::ImportTableWithProgress(const std::string& fileName, TExportProgress& progress) {
+std::optional<std::string> TMainForm::ImportTableWithProgress(const std::string& fileName,
+                                                              TExportProgress& progress) {
     const TTableFile file = ReadTableFile(fileName);
     if (!file.Text) {
-        dialogs_.ShowMessage(TableFileFaultMessage(fileName, file));
-        return;
+        return TableFileFaultMessage(fileName, file);
     }
-    if (const auto refusal = MemoryRefusal(fileName, *file.Text, *DataGrid, *memory_)) {
-        dialogs_.ShowMessage(*refusal);
-        return;
+    if (auto refusal = MemoryRefusal(fileName, *file.Text, *DataGrid, *memory_)) {
+        return refusal;
     }
     const TTableImport import =
         ParseDelimitedTable(*file.Text, ReadingProgress(progress.Callback()));
-    if (import.Cancelled) {
-        return;
-    }
     if (!import.Table) {
-        dialogs_.ShowMessage(TableRefusalMessage(fileName, import.Problem));
-        return;
+        return import.Cancelled ? std::nullopt
+                                : std::optional(TableRefusalMessage(fileName, import.Problem));
     }
     PasteImportedTable(fileName, *import.Table, progress);
+    return std::nullopt;
 }
 
 // The block goes straight to the paste: the cell editor, which a typed paste

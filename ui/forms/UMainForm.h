@@ -100,8 +100,9 @@ public:
     // sets at the first data cell would.
     void ImportTableExecute();
     void ImportTableFile(const std::string& fileName);
-    // Its steps once the window shows the progress; false when cancelled.
-    void ImportTableWithProgress(const std::string& fileName, TExportProgress& progress);
+    // Its steps while the progress may show: what is to be told, if anything.
+    std::optional<std::string> ImportTableWithProgress(const std::string& fileName,
+                                                       TExportProgress& progress);
     void PasteImportedTable(const std::string& fileName, const TImportedTable& table,
                             TExportProgress& progress);
 

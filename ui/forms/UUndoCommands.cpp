@@ -120,7 +120,7 @@ void TMainForm::RecordGridEdit(int column, int row, const std::string& text) {
         try {
             undo_->RecordTable([&] { return PasteStepName(text); }, edit, before);
         } catch (const std::bad_alloc&) {
-            DataGrid->ShowEditedCellAgain();
+            DataGrid->RestoreEditedCell(before.Text);
             dialogs_.ShowMessage(PasteOutOfMemoryMessage(text));
         }
     } else {

@@ -12,16 +12,28 @@ std::string SerialNumber(int row) {
 } // namespace
 
 std::string TCellStore::Text(int column, int row) const {
-    if (column < 0 || row < 0) {
-        return {};
-    }
     if (column == 0 && HoldsSerialNumber(row)) {
         return SerialNumber(row);
     }
+    return std::string(StoredText(column, row));
+}
+
+// Compared where it lies: a pasted block may be a cell's text of its own.
+bool TCellStore::Holds(int column, int row, std::string_view text) const {
+    if (column == 0 && HoldsSerialNumber(row)) {
+        return text == SerialNumber(row);
+    }
+    return StoredText(column, row) == text;
+}
+
+std::string_view TCellStore::StoredText(int column, int row) const {
+    if (column < 0 || row < 0) {
+        return {};
+    }
     if (column < DenseColumns) {
         const std::vector<TCell>& cells = dense_[column];
-        return static_cast<std::size_t>(row) < cells.size() ? std::string(TextOf(cells[row]))
-                                                            : std::string();
+        return static_cast<std::size_t>(row) < cells.size() ? TextOf(cells[row])
+                                                            : std::string_view();
     }
     const auto farIndex = static_cast<std::size_t>(column - DenseColumns);
     if (farIndex >= far_.size()) {
@@ -30,8 +42,7 @@ std::string TCellStore::Text(int column, int row) const {
     const std::vector<TFarCell>& cells = far_[farIndex];
     const auto found = std::lower_bound(cells.begin(), cells.end(), row,
                                         [](const TFarCell& cell, int r) { return cell.Row < r; });
-    return found != cells.end() && found->Row == row ? std::string(TextOf(found->Cell))
-                                                     : std::string();
+    return found != cells.end() && found->Row == row ? TextOf(found->Cell) : std::string_view();
 }
 
 void TCellStore::SetText(int column, int row, std::string_view text) {

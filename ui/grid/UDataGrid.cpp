@@ -309,12 +309,9 @@ void TDataGrid::RestoreCellBeforeEdit() {
     editor_->setText(QString::fromStdString(cellBeforeEdit_));
 }
 
-void TDataGrid::ShowEditedCellAgain() {
-    if (!editor_ || !editorIndex_.isValid()) {
-        return;
-    }
-    cellBeforeEdit_ = Cell(editorIndex_.column(), editorIndex_.row());
-    editor_->setText(QString::fromStdString(cellBeforeEdit_));
+void TDataGrid::RestoreEditedCell(const std::string& text) {
+    cellBeforeEdit_ = text;
+    RestoreCellBeforeEdit();
 }
 
 void TDataGrid::EndEdit() {

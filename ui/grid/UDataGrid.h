@@ -73,9 +73,9 @@ public:
     // Gives the edited cell and its editor back the text the cell held
     // before the last change reported from the editor; nothing is reported.
     void RestoreCellBeforeEdit();
-    // The edited cell's editor shows the cell's text again, as after the
-    // grid was given back; nothing is reported.
-    void ShowEditedCellAgain();
+    // Gives the edited cell and its editor `text`, as the cell held before
+    // a paste that did not happen; nothing is reported.
+    void RestoreEditedCell(const std::string& text);
     // The text the edited cell held before the change reported last.
     const std::string& TextBeforeLastEdit() const { return cellBeforeEdit_; }
     // Counts the editors opened and closed: the changes reported while one
