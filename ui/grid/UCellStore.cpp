@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -123,7 +124,11 @@ void TCellStore::Release(TCell& cell) {
         std::uint32_t slot = 0;
         std::memcpy(&slot, cell.Bytes, sizeof slot);
         std::string().swap(longTexts_[slot]);
-        freeLongSlots_.push_back(slot);
+        try {
+            freeLongSlots_.push_back(slot);
+        } catch (const std::bad_alloc&) {
+            // The slot stays empty and unused; the cell is released all the same.
+        }
     }
     cell = TCell();
 }
@@ -137,8 +142,10 @@ void TCellStore::SetDense(int column, int row, std::string_view text) {
         }
         cells.resize(index + 1);
     }
+    // Made before the old text goes: a text that finds no memory leaves the cell as it was.
+    const TCell made = MakeCell(text);
     Release(cells[index]);
-    cells[index] = MakeCell(text);
+    cells[index] = made;
 }
 
 // Written mostly in row order, so a new cell is usually appended.
@@ -157,11 +164,12 @@ void TCellStore::SetFar(int column, int row, std::string_view text) {
                                  [](const TFarCell& cell, int r) { return cell.Row < r; });
     }
     if (found != cells.end() && found->Row == row) {
+        const TCell made = MakeCell(text);
         Release(found->Cell);
         if (text.empty()) {
             cells.erase(found);
         } else {
-            found->Cell = MakeCell(text);
+            found->Cell = made;
         }
     } else if (!text.empty()) {
         cells.insert(found, TFarCell{row, MakeCell(text)});

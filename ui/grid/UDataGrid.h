@@ -54,6 +54,11 @@ public:
     ~TDataGrid() override;
 
     void SetEditHandler(TEditHandler handler) { editHandler_ = std::move(handler); }
+    // Told when a pasted text finds no memory to come into its cell; the cell
+    // and its editor stay as they were.
+    void SetPasteFailedHandler(std::function<void()> handler) {
+        pasteFailedHandler_ = std::move(handler);
+    }
 
     int RowCount() const override;
     void SetRowCount(int rows) override;
@@ -130,6 +135,7 @@ private:
 
     TDataGridModel* model_;
     TEditHandler editHandler_;
+    std::function<void()> pasteFailedHandler_;
     QPointer<TCellEditor> editor_;
     QPersistentModelIndex editorIndex_;
     std::string cellBeforeEdit_;
