@@ -1,10 +1,13 @@
 #include "UMemoryBudget.h"
 
+#include <sys/resource.h>
 #include <sys/sysinfo.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -34,20 +37,84 @@ std::uint64_t ReadNumberFile(const char* path) {
     return file >> value ? value : Unknown;
 }
 
-// A control group's memory.max less its memory.current; unknown without a limit.
-std::uint64_t ControlGroupAvailableBytes() {
-    const std::uint64_t limit = ReadNumberFile("/sys/fs/cgroup/memory.max");
-    const std::uint64_t used = ReadNumberFile("/sys/fs/cgroup/memory.current");
+// The files of one control group's limit and use, in bytes.
+struct TGroupFiles {
+    const char* Mount;
+    const char* Limit;
+    const char* Used;
+};
+// The unified hierarchy, and the memory controller's own of the older one.
+constexpr TGroupFiles UnifiedGroup = {"/sys/fs/cgroup", "/memory.max", "/memory.current"};
+constexpr TGroupFiles MemoryGroup = {"/sys/fs/cgroup/memory", "/memory.limit_in_bytes",
+                                     "/memory.usage_in_bytes"};
+
+// A group's limit less its use; unknown without a limit.
+std::uint64_t GroupAvailableBytes(const std::string& folder, const TGroupFiles& files) {
+    const std::uint64_t limit = ReadNumberFile((folder + files.Limit).c_str());
+    const std::uint64_t used = ReadNumberFile((folder + files.Used).c_str());
     if (limit == Unknown || used == Unknown) {
         return Unknown;
     }
     return limit > used ? limit - used : 0;
 }
 
+// The group `path` and every group above it: the tightest of their limits holds.
+std::uint64_t GroupsAvailableBytes(std::string path, const TGroupFiles& files) {
+    const std::string mount = files.Mount;
+    std::uint64_t available = GroupAvailableBytes(mount, files);
+    while (path.size() > 1 && path.front() == '/' && path.find("..") == std::string::npos) {
+        available = std::min(available, GroupAvailableBytes(mount + path, files));
+        path.erase(path.find_last_of('/'));
+    }
+    return available;
+}
+
+// The process's groups as /proc/self/cgroup names them: "0::/path" in the
+// unified hierarchy, "N:memory:/path" (among other controllers) in the older one.
+std::uint64_t ControlGroupAvailableBytes() {
+    std::ifstream membership("/proc/self/cgroup");
+    std::string line;
+    std::uint64_t available = Unknown;
+    while (std::getline(membership, line)) {
+        const std::size_t first = line.find(':');
+        const std::size_t second = line.find(':', first + 1);
+        if (first == std::string::npos || second == std::string::npos) {
+            continue;
+        }
+        const std::string controllers = line.substr(first + 1, second - first - 1);
+        const std::string path = line.substr(second + 1);
+        if (controllers.empty()) {
+            available = std::min(available, GroupsAvailableBytes(path, UnifiedGroup));
+        } else if (("," + controllers + ",").find(",memory,") != std::string::npos) {
+            available = std::min(available, GroupsAvailableBytes(path, MemoryGroup));
+        }
+    }
+    return std::min(available, GroupAvailableBytes(UnifiedGroup.Mount, UnifiedGroup));
+}
+
+// What `ulimit -v` leaves: the address-space limit less what the process
+// maps now; unknown without a limit.
+std::uint64_t AddressSpaceAvailableBytes() {
+    struct rlimit limit {};
+    if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return Unknown;
+    }
+    std::ifstream statm("/proc/self/statm");
+    std::uint64_t mappedPages = 0;
+    const long pageBytes = sysconf(_SC_PAGESIZE);
+    if (!(statm >> mappedPages) || pageBytes <= 0) {
+        return Unknown;
+    }
+    const std::uint64_t mapped = mappedPages * static_cast<std::uint64_t>(pageBytes);
+    const auto most = static_cast<std::uint64_t>(limit.rlim_cur);
+    return most > mapped ? most - mapped : 0;
+}
+
 class TMachineMemory : public TMemoryProbe {
 public:
     std::uint64_t AvailableBytes() const override {
-        return std::min(KernelAvailableBytes(), ControlGroupAvailableBytes());
+        return std::min(
+            {KernelAvailableBytes(), ControlGroupAvailableBytes(), AddressSpaceAvailableBytes()});
     }
 };
 

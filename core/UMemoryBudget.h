@@ -15,7 +15,9 @@ public:
 };
 
 // The machine's own: what the kernel reports as available (MemAvailable),
-// lowered to what a memory limit of the program's control group leaves.
+// lowered to what the memory limits of the program's control group and the
+// groups above it leave, and to what its address-space limit (RLIMIT_AS)
+// leaves beyond what it maps now.
 const TMemoryProbe& MachineMemory();
 
 // An upper estimate of what one data set costs the window at its peak: the

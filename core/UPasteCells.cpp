@@ -107,10 +107,7 @@ constexpr std::uint64_t CellBytesPerPastedByte = 10;
 void CheckBlockFitsInMemory(const TGridCells& grid, int row, const std::string& text,
                             const TMemoryProbe& memory) {
     const std::size_t lines = PastedLineCount(text);
-    const std::uint64_t reached = static_cast<std::uint64_t>(row) + lines;
-    const std::uint64_t shown = static_cast<std::uint64_t>(std::max(grid.RowCount(), 0));
-    const std::uint64_t needed = WindowBytesFor(reached > shown ? reached - shown : 0) +
-                                 CellBytesPerPastedByte * text.size();
+    const std::uint64_t needed = PasteBytesNeeded(grid, row, lines, text.size());
     const std::uint64_t available = memory.AvailableBytes();
     if (needed > available) {
         throw EPasteRefused("The pasted block of " + std::to_string(lines) +
@@ -118,6 +115,24 @@ void CheckBlockFitsInMemory(const TGridCells& grid, int row, const std::string& 
                             MemoryShortageText(needed, available) +
                             ". The cell is left as it was.");
     }
+}
+
+struct TStoreCounts {
+    std::int32_t NrOfDataSets;
+    std::int32_t GridRows;
+    std::int32_t PreviousNrOfDataSets;
+    std::int32_t RowsToFill;
+};
+
+TStoreCounts CountsOf(const TDMTylwen& store) {
+    return {store.NrOfDataSets, store.GridRows, store.PreviousNrOfDataSets, store.RowsToFill};
+}
+
+void RestoreCounts(const TStoreCounts& counts, TDMTylwen& store) {
+    store.NrOfDataSets = counts.NrOfDataSets;
+    store.GridRows = counts.GridRows;
+    store.PreviousNrOfDataSets = counts.PreviousNrOfDataSets;
+    store.RowsToFill = counts.RowsToFill;
 }
 
 std::string IntegerText(int value) {
@@ -142,6 +157,45 @@ int SettleNumberOfDataSets(TGridCells& grid, TUserDialogs& dialogs, TDMTylwen& s
     return store.NrOfDataSets;
 }
 
+// The working arrays as CopyGridIntoWorkingArrays leaves them, built aside
+// and put in place at once. A row that does not convert puts in what a paste
+// always has left: the rows before it converted, the others as they were.
+void CopyGridIntoWorkingArraysAtOnce(const TGridCells& grid, int count, TDMTylwen& store) {
+    const auto length = static_cast<std::size_t>(count) + 1;
+    DataSetR* const columns[] = {&store.WorkDischarge, &store.WorkMidway, &store.WorkNear};
+    DataSetR built[3];
+    for (int i = 0; i < 3; ++i) {
+        built[i].assign(length, 0.0);
+    }
+    const auto keepFrom = [&](std::size_t first) {
+        for (int i = 0; i < 3; ++i) {
+            const DataSetR& old = *columns[i];
+            for (std::size_t slot = first; slot < std::min(length, old.size()); ++slot) {
+                built[i][slot] = old[slot];
+            }
+        }
+    };
+    const auto putInPlace = [&] {
+        for (int i = 0; i < 3; ++i) {
+            columns[i]->swap(built[i]);
+        }
+    };
+    keepFrom(static_cast<std::size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        try {
+            const TGridDataSet dataSet = ConvertGridRow(grid, row);
+            built[0][row] = dataSet.Discharge;
+            built[1][row] = dataSet.Midway;
+            built[2][row] = dataSet.Near;
+        } catch (const EConvertError&) {
+            keepFrom(static_cast<std::size_t>(row));
+            putInPlace();
+            throw;
+        }
+    }
+    putInPlace();
+}
+
 void NumberSerialColumn(TGridCells& grid, int count) {
     for (int row = 0; row < count; ++row) {
         grid.SetCell(0, row, IntegerText(row + 1));
@@ -149,6 +203,14 @@ void NumberSerialColumn(TGridCells& grid, int count) {
 }
 
 } // namespace
+
+std::uint64_t PasteBytesNeeded(const TGridCells& grid, int row, std::size_t lines,
+                               std::size_t textBytes) {
+    const std::uint64_t reached = static_cast<std::uint64_t>(std::max(row, 0)) + lines;
+    const std::uint64_t shown = static_cast<std::uint64_t>(std::max(grid.RowCount(), 0));
+    return WindowBytesFor(reached > shown ? reached - shown : 0) +
+           CellBytesPerPastedByte * textBytes;
+}
 
 std::size_t PastedLineCount(const std::string& text) {
     std::size_t lineBreaks = 0;
@@ -174,14 +236,24 @@ void HandlePasteMultiCell(TGridCells& grid, int column, int row, const std::stri
                           const TMemoryProbe& memory) {
     CheckStartCell(column, row, text);
     CheckBlockFitsInMemory(grid, row, text, memory);
+    const TStoreCounts before = CountsOf(store);
     grid.SetCell(column, row, "");
     const int lines = TBlockSpreader(grid, column, row).Spread(text);
     grid.SetRowCount(row + lines);
     const int count = SettleNumberOfDataSets(grid, dialogs, store);
+    try {
+        NumberSerialColumn(grid, count);
+        // Every row up to the count is read, also those above the pasted block.
+        CopyGridIntoWorkingArraysAtOnce(grid, count, store);
+    } catch (const EConvertError&) {
+        countField.SetText(IntegerText(count));
+        store.RowsToFill = count;
+        throw;
+    } catch (...) {
+        RestoreCounts(before, store);
+        throw;
+    }
     countField.SetText(IntegerText(count));
-    NumberSerialColumn(grid, count);
     store.RowsToFill = count;
-    // Every row up to the count is read, also those above the pasted block.
-    CopyGridIntoWorkingArrays(grid, count, static_cast<std::size_t>(count) + 1, store);
     store.GridRows = count;
 }

@@ -8,6 +8,7 @@
 #include "UGridCells.h"
 #include "UMemoryBudget.h"
 
+#include <exception>
 #include <string>
 
 class TUserDialogs;
@@ -27,6 +28,11 @@ bool IsMultiCellPaste(const std::string& text);
 // break), and text after the last break is one more; at least one.
 std::size_t PastedLineCount(const std::string& text);
 
+// What a block of `lines` lines and `textBytes` bytes pasted at `row` costs
+// the window at most.
+std::uint64_t PasteBytesNeeded(const TGridCells& grid, int row, std::size_t lines,
+                               std::size_t textBytes);
+
 // A block refused before it touched the grid, such as one too large for the
 // memory available; the text says why.
 class EPasteRefused : public EApplicationError {
@@ -34,9 +40,19 @@ public:
     using EApplicationError::EApplicationError;
 };
 
+// Raised through the paste by a grid whose progress the user cancelled; the
+// caller gives the grid back as it was.
+class EPasteCancelled : public std::exception {
+public:
+    const char* what() const noexcept override { return "The paste was cancelled"; }
+};
+
 // `text` is the edited cell's new text: what it held plus the clipboard text.
 // Raises the conversion error of the first value cell that holds no number,
-// and EPasteRefused for a block the machine's memory cannot take.
+// and EPasteRefused for a block the machine's memory cannot take. The store
+// changes only once the grid has been read: a paste that runs out of memory
+// or is cancelled on the way leaves the store as it was, and only the grid
+// for its caller to give back.
 void HandlePasteMultiCell(TGridCells& grid, int column, int row, const std::string& text,
                           TCountField& countField, TUserDialogs& dialogs,
                           TDMTylwen& store = DMTylwen,

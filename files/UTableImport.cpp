@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -16,14 +15,80 @@ namespace {
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 // Enough of a bad value to recognise it in a message.
 constexpr std::size_t ShownValueLength = 24;
+// Lines read between two reports of the progress.
+constexpr int LinesPerProgress = 1 << 14;
+
+const char* const FourValuesHint =
+    "; four values on a line are a serial number, rising by one from line to line, and Q, depth "
+    "midway and depth near, and a decimal comma needs \";\" or tabs between the values";
+
+// Text in UTF-16 reads as bytes with a zero beside every letter: refused as
+// a whole instead of line by line.
+bool IsUtf16(std::string_view text) {
+    if (text.size() < 2) {
+        return false;
+    }
+    const bool byteOrderMark =
+        (text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF');
+    return byteOrderMark || ((text[0] == '\0') != (text[1] == '\0'));
+}
 
 // Tabs win over semicolons, and semicolons over commas: a file separated by
-// either of the first two may use commas as decimal marks.
-char ChooseDelimiter(std::string_view text) {
-    if (text.find('\t') != std::string_view::npos) {
-        return '\t';
+// either of the first two may use commas as decimal marks. The separator of
+// a line is the first of them found outside quotes; `quoted` carries a
+// quoted value on to the next line. No separator at all gives 0.
+char LineSeparator(std::string_view line, bool& quoted) {
+    bool tab = false;
+    bool semicolon = false;
+    bool comma = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted) {
+            tab = tab || c == '\t';
+            semicolon = semicolon || c == ';';
+            comma = comma || c == ',';
+        }
     }
-    return text.find(';') != std::string_view::npos ? ';' : ',';
+    return tab ? '\t' : semicolon ? ';' : comma ? ',' : '\0';
+}
+
+std::string SeparatorName(char separator) {
+    return separator == '\t' ? "tabs" : separator == ';' ? "semicolons" : "commas";
+}
+
+// The length of the line that starts the text, its end (LF, CR LF or CR)
+// included.
+std::size_t LineLength(std::string_view text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
+        return text.size();
+    }
+    const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    return end + (crlf ? 2 : 1);
+}
+
+// The file's separator: the first, in the order above, that any line uses.
+char ChooseSeparator(std::string_view text) {
+    // Without quotes no separator can hide: a search of the whole text is
+    // quick, also for millions of lines.
+    if (text.find('"') == std::string_view::npos) {
+        return text.find('\t') != std::string_view::npos  ? '\t'
+               : text.find(';') != std::string_view::npos ? ';'
+                                                          : ',';
+    }
+    bool quoted = false;
+    char chosen = '\0';
+    while (!text.empty() && chosen != '\t') {
+        const std::size_t length = LineLength(text);
+        const char separator = LineSeparator(text.substr(0, length), quoted);
+        if (separator == '\t' || (separator == ';' && chosen != ';') ||
+            (separator == ',' && chosen == '\0')) {
+            chosen = separator;
+        }
+        text.remove_prefix(length);
+    }
+    return chosen == '\0' ? ',' : chosen;
 }
 
 std::string Trimmed(const std::string& text) {
@@ -69,6 +134,13 @@ bool IsSerialNumber(const std::string& value) {
                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
 }
 
+// Letters name columns; bytes of UTF-8 beyond ASCII are taken as letters too.
+bool HoldsLetter(const std::string& field) {
+    return std::any_of(field.begin(), field.end(), [](char c) {
+        return std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80;
+    });
+}
+
 // Takes the records that libcsv reads, one at a time, into the block; stops
 // at the first record that is no data set.
 class TTableBuilder {
@@ -95,13 +167,18 @@ public:
     void Fail(int line, std::string reason) {
         if (!failed_) {
             failed_ = true;
-            import_.Problem = {line, std::move(reason)};
+            import_.Problem = {TTableProblem::BadLine, line, std::move(reason)};
         }
+    }
+
+    void Cancel() {
+        failed_ = true;
+        import_.Cancelled = true;
     }
 
     TTableImport Finish() {
         if (!failed_ && table_.DataSets == 0) {
-            import_.Problem = {0, "it holds no data sets"};
+            import_.Problem = {TTableProblem::NoDataSets, 0, "it holds no data sets"};
         } else if (!failed_) {
             import_.Table = std::move(table_);
         }
@@ -131,18 +208,37 @@ private:
         } else if (fields_.size() != columns_) {
             Fail(recordLine_, "it holds " + std::to_string(fields_.size()) +
                                   " values where the lines above hold " + std::to_string(columns_));
-        } else if (columns_ == 4 && !IsSerialNumber(fields_[0])) {
-            Fail(recordLine_, "its serial number " + Shown(fields_[0]) + " is no whole number");
-        } else {
+        } else if (columns_ == 3 || TakeSerialNumber(fields_[0])) {
             TakeValues(columns_ - 3);
         }
     }
 
-    // A heading names the columns: none of its fields is a number.
+    // A heading names the columns: it holds a letter and none of its fields
+    // is a number. Any other first line is a data set, or the file is refused.
     bool IsHeading() const {
-        return std::none_of(fields_.begin(), fields_.end(), [this](const std::string& field) {
-            return IsNumber(field, delimiter_);
-        });
+        return std::any_of(fields_.begin(), fields_.end(), HoldsLetter) &&
+               std::none_of(fields_.begin(), fields_.end(), [this](const std::string& field) {
+                   return IsNumber(field, delimiter_);
+               });
+    }
+
+    // A first column is a serial one only when it counts the lines: a value
+    // with a decimal comma in a comma-separated file must not pass for one.
+    bool TakeSerialNumber(const std::string& value) {
+        if (!IsSerialNumber(value)) {
+            Fail(recordLine_,
+                 "its first value " + Shown(value) + " is no serial number" + FourValuesHint);
+            return false;
+        }
+        const long serial = std::stol(value);
+        if (table_.DataSets > 0 && serial != lastSerial_ + 1) {
+            Fail(recordLine_, "its serial number " + value + " does not follow " +
+                                  std::to_string(lastSerial_) + " of the data set before" +
+                                  FourValuesHint);
+            return false;
+        }
+        lastSerial_ = serial;
+        return true;
     }
 
     void TakeValues(std::size_t first) {
@@ -170,6 +266,7 @@ private:
     bool failed_ = false;
     bool seenRecord_ = false;
     std::size_t columns_ = 0;
+    long lastSerial_ = 0;
     std::vector<std::string> fields_;
     TImportedTable table_;
     TTableImport import_;
@@ -188,22 +285,26 @@ int IsBlank(unsigned char c) {
     return c == ' ';
 }
 
-// The length of the line that starts the text, its end (LF, CR LF or CR)
-// included.
-std::size_t LineLength(std::string_view text) {
-    const std::size_t end = text.find_first_of("\r\n");
-    if (end == std::string_view::npos) {
-        return text.size();
-    }
-    const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-    return end + (crlf ? 2 : 1);
-}
-
-// Fed one line at a time, so that every record knows the line it began on.
-void ParseLines(csv_parser& parser, std::string_view text, TTableBuilder& builder) {
+// Fed one line at a time, so that every record knows the line it began on;
+// a line separated otherwise than the file is refused before it is read.
+void ParseLines(csv_parser& parser, std::string_view text, char separator,
+                const TTableProgress& progress, TTableBuilder& builder) {
+    const std::size_t total = text.size();
     int line = 1;
+    bool quoted = false;
     while (!text.empty() && !builder.Failed()) {
+        if (progress && line % LinesPerProgress == 0 && !progress(total - text.size(), total)) {
+            builder.Cancel();
+            return;
+        }
         const std::size_t length = LineLength(text);
+        const char own = LineSeparator(text.substr(0, length), quoted);
+        if (own != '\0' && own != separator) {
+            builder.Fail(line, "its values are separated by " + SeparatorName(own) +
+                                   " where the file's are separated by " +
+                                   SeparatorName(separator));
+            return;
+        }
         builder.SetLine(line);
         if (csv_parse(&parser, text.data(), length, FieldRead, RecordRead, &builder) != length) {
             builder.Fail(line, csv_error(&parser) == CSV_EPARSE
@@ -233,19 +334,29 @@ std::string LowerCaseExtension(const std::string& fileName) {
 
 } // namespace
 
-TTableImport ParseDelimitedTable(std::string_view text) {
+TTableImport ParseDelimitedTable(std::string_view text, const TTableProgress& progress) {
+    if (IsUtf16(text)) {
+        TTableImport import;
+        import.Problem = {TTableProblem::Utf16Text, 0, "it is UTF-16 text"};
+        return import;
+    }
     if (text.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark) {
         text.remove_prefix(Utf8ByteOrderMark.size());
     }
-    const char delimiter = ChooseDelimiter(text);
-    TTableBuilder builder(delimiter);
+    const char separator = ChooseSeparator(text);
+    TTableBuilder builder(separator);
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
         throw std::bad_alloc();
     }
-    csv_set_delim(&parser, static_cast<unsigned char>(delimiter));
+    csv_set_delim(&parser, static_cast<unsigned char>(separator));
     csv_set_space_func(&parser, IsBlank);
-    ParseLines(parser, text, builder);
+    try {
+        ParseLines(parser, text, separator, progress, builder);
+    } catch (...) {
+        csv_free(&parser);
+        throw;
+    }
     csv_free(&parser);
     return builder.Finish();
 }
@@ -255,27 +366,13 @@ bool IsTableFileName(const std::string& fileName) {
     return extension == ".csv" || extension == ".tsv" || extension == ".txt";
 }
 
-std::optional<std::string> ReadTableFile(const std::string& fileName) {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::string text;
-    char buffer[1 << 16];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(file.gcount()));
-        if (text.size() > MaxTableFileBytes) {
-            return std::nullopt;
-        }
-    }
-    if (file.bad()) {
-        return std::nullopt;
-    }
-    return text;
-}
-
 std::string TableRefusalMessage(const std::string& fileName, const TTableProblem& problem) {
-    const std::string where = problem.Line > 0
+    if (problem.Kind == TTableProblem::Utf16Text) {
+        return "The file " + fileName +
+               " is written as UTF-16 text, which cannot be imported. Save the table as UTF-8 or "
+               "plain text and import it again. The grid was not changed.";
+    }
+    const std::string where = problem.Kind == TTableProblem::BadLine
                                   ? "Line " + std::to_string(problem.Line) + " of " + fileName +
                                         " is not a data set: " + problem.Reason + "."
                                   : "The file " + fileName + " holds no data sets.";
@@ -283,9 +380,4 @@ std::string TableRefusalMessage(const std::string& fileName, const TTableProblem
            " A table holds one data set per line: Q, depth midway and depth near, or a serial "
            "number and those three, separated by commas, semicolons or tabs. The grid was not "
            "changed.";
-}
-
-std::string UnreadableTableMessage(const std::string& fileName) {
-    return "The file " + fileName + " cannot be read as a table of at most " +
-           std::to_string(MaxTableFileBytes >> 20) + " MB. The grid was not changed.";
 }

@@ -1,7 +1,8 @@
 // Any bytes as a table file. A text that is no table is refused with a line
 // no further than the text reaches, and the grid is never touched; a table
-// pastes at the first data cell into exactly its data sets, which all
-// convert, so answering No to the count question always succeeds.
+// holds three values per data set and pastes at the first data cell into
+// exactly its data sets, which all convert, so answering No to the count
+// question always succeeds.
 #include "FuzzSupport.h"
 #include "MemoryGrid.h"
 #include "UFloatMath.h"
@@ -65,6 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(import.Problem.Line >= 0 && import.Problem.Line <= lines + 1,
                 "a refusal names a line of the text");
         Require(!import.Problem.Reason.empty(), "a refusal says why");
+        Require(import.Problem.Kind == TTableProblem::BadLine || import.Problem.Line == 0,
+                "only a bad line names a line");
         Require(GridUntouched(grid), "a refused table leaves the grid as it was");
         return 0;
     }
@@ -72,6 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(table.DataSets > 0, "a table holds data sets");
     Require(std::count(table.Block.begin(), table.Block.end(), '\n') == table.DataSets,
             "one block line per data set");
+    Require(std::count(table.Block.begin(), table.Block.end(), '\t') == 2 * table.DataSets,
+            "three values per data set");
     TRecordedCountField countField;
     TSilentDialogs dialogs(false);
     try {

@@ -40,3 +40,49 @@ TEST_F(PasteTest, BlockBeyondAHundredThousandDataSetsIsTaken) {
 }
 
 } // namespace
+
+// A grid whose memory runs out at its n-th cell written or read.
+class TExhaustedGrid : public TMemoryGrid {
+public:
+    TExhaustedGrid(TMemoryGrid grid, int left) : TMemoryGrid(std::move(grid)), left_(left) {}
+    std::string Cell(int column, int row) const override {
+        return Spend(), TMemoryGrid::Cell(column, row);
+    }
+    void SetCell(int column, int row, const std::string& text) override {
+        Spend();
+        TMemoryGrid::SetCell(column, row, text);
+    }
+
+private:
+    void Spend() const {
+        if (--left_ < 0) {
+            throw std::bad_alloc();
+        }
+    }
+    mutable int left_;
+};
+
+// Wherever the memory runs out, the store and the count field stay as they
+// were; the grid is its caller's to give back.
+TEST_F(PasteTest, PasteThatRunsOutOfMemoryLeavesTheStoreAsItWas) {
+    store.WorkNear.assign(16, 0.25);
+    const TDMTylwen before = store;
+    int left = 0;
+    for (;; ++left) {
+        TExhaustedGrid exhausted(grid, left);
+        try {
+            HandlePasteMultiCell(exhausted, 1, 0, Lines(20, "\r\n"), countField, dialogs, store);
+            break;
+        } catch (const std::bad_alloc&) {
+            ASSERT_EQ(countField.Text, "15") << left;
+            ASSERT_TRUE(store.NrOfDataSets == before.NrOfDataSets &&
+                        store.GridRows == before.GridRows &&
+                        store.PreviousNrOfDataSets == before.PreviousNrOfDataSets &&
+                        store.RowsToFill == before.RowsToFill && store.WorkNear == before.WorkNear)
+                << left;
+        }
+    }
+    // Every write (three values and a serial number a line) and read was a point of failure.
+    EXPECT_GT(left, 20 * 7);
+    EXPECT_EQ(store.WorkNear[19], 0.9);
+}

@@ -36,6 +36,8 @@ TEST(CellStore, GivesBackEveryTextWhereverItWasWritten) {
     for (const TWrite& write : writes) {
         EXPECT_EQ(cells.Text(write.Column, write.Row), write.Text)
             << write.Column << "," << write.Row;
+        EXPECT_TRUE(cells.Holds(write.Column, write.Row, write.Text) &&
+                    !cells.Holds(write.Column, write.Row, write.Text + "0"));
     }
     EXPECT_EQ(cells.Text(2, 7), "");
     EXPECT_EQ(cells.Text(7, 4), "");

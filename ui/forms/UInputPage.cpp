@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <new>
+
 namespace {
 
 constexpr int MinimumDataSets = 10;
@@ -178,23 +180,29 @@ void TMainForm::Edit5Exit() {
 void TMainForm::DataGridSetEditText(int column, int row, const std::string& text) {
     // Typing stores the text without telling the grid's model.
     Report_TabSheet->CellChanged(column, row, text);
-    if (IsMultiCellPaste(text)) {
-        try {
-            TEdit1CountField countField(*Edit1);
-            HandlePasteMultiCell(*DataGrid, column, row, text, countField, dialogs_, DMTylwen,
-                                 *memory_);
-        } catch (const EPasteRefused& refusal) {
-            DataGrid->RestoreCellBeforeEdit();
-            dialogs_.ShowMessage(refusal.what());
-            PageControl1->setCurrentWidget(Input);
-            return;
-        } catch (...) {
-            dialogs_.ShowMessage("The data sets need completion.");
-            PageControl1->setCurrentWidget(Input);
-            return;
-        }
+    if (IsMultiCellPaste(text) && !PasteBlock(*DataGrid, column, row, text)) {
+        return;
     }
     DataPresent = true;
+}
+
+bool TMainForm::PasteBlock(TGridCells& grid, int column, int row, const std::string& text) {
+    try {
+        TEdit1CountField countField(*Edit1);
+        HandlePasteMultiCell(grid, column, row, text, countField, dialogs_, DMTylwen, *memory_);
+        return true;
+    } catch (const EPasteRefused& refusal) {
+        DataGrid->RestoreCellBeforeEdit();
+        dialogs_.ShowMessage(refusal.what());
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const EPasteCancelled&) {
+        throw;
+    } catch (...) {
+        dialogs_.ShowMessage("The data sets need completion.");
+    }
+    PageControl1->setCurrentWidget(Input);
+    return false;
 }
 
 void TMainForm::Button1Click() {

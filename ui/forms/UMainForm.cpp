@@ -71,6 +71,7 @@ TMainForm::~TMainForm() {
         disconnect(child, nullptr, this, nullptr);
     }
     DataGrid->SetEditHandler({});
+    DataGrid->SetPasteFailedHandler({});
 }
 
 void TMainForm::SetCloseForm(TCloseForm& closeForm) {
@@ -225,6 +226,12 @@ void TMainForm::ConnectHandlers() {
     }
     DataGrid->SetEditHandler([this](int column, int row, const std::string& text) {
         Guarded([&] { RecordGridEdit(column, row, text); });
+    });
+    DataGrid->SetPasteFailedHandler([this] {
+        Guarded([&] {
+            dialogs_.ShowMessage(
+                "There is not enough memory for the pasted block. The cell is left as it was.");
+        });
     });
     OnTrigger(InputOpen, &TMainForm::InputOpenExecute);
     OnTrigger(InputSave, &TMainForm::InputSaveExecute);

@@ -42,7 +42,10 @@
 class QAction;
 class TAboutWindow;
 class TCloseForm;
+class TExportProgress;
+class TGridCells;
 class THelpWindow;
+struct TImportedTable;
 struct TReportExport;
 class TTextField;
 class TUndoHistory;
@@ -89,6 +92,11 @@ public:
     void Edit4Exit();
     void Edit5Exit();
     void DataGridSetEditText(int column, int row, const std::string& text);
+    // A block of cells into the grid through `grid` (the data grid itself,
+    // or one that shows the progress); true when it was taken. A refusal or
+    // a value that does not convert is told; running out of memory or a
+    // cancel is raised for the undo history to give the grid back.
+    bool PasteBlock(TGridCells& grid, int column, int row, const std::string& text);
     void Button1Click();
     void Button2Click();
 
@@ -109,6 +117,11 @@ public:
     // sets at the first data cell would.
     void ImportTableExecute();
     void ImportTableFile(const std::string& fileName);
+    // Its steps while the progress may show: what is to be told, if anything.
+    std::optional<std::string> ImportTableWithProgress(const std::string& fileName,
+                                                       TExportProgress& progress);
+    void PasteImportedTable(const std::string& fileName, const TImportedTable& table,
+                            TExportProgress& progress);
 
     // Their steps after the file dialog, for a file named by other means.
     void OpenInputFile(const std::string& fileName);

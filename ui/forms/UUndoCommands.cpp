@@ -32,6 +32,11 @@ QString PasteStepName(const std::string& text) {
                       : QStringLiteral("paste of %1 rows").arg(static_cast<qulonglong>(lines));
 }
 
+std::string PasteOutOfMemoryMessage(const std::string& text) {
+    return "There is not enough memory for the pasted block of " +
+           std::to_string(PastedLineCount(text)) + " lines. The cell is left as it was.";
+}
+
 QString OpeningStepName() {
     return QStringLiteral("opening of ") +
            QFileInfo(QString::fromStdString(DMTylwen.FileName)).fileName();
@@ -112,7 +117,12 @@ void TMainForm::RecordGridEdit(int column, int row, const std::string& text) {
     if (undo_->Busy()) {
         edit();
     } else if (IsMultiCellPaste(text)) {
-        undo_->RecordTable([&] { return PasteStepName(text); }, edit, before);
+        try {
+            undo_->RecordTable([&] { return PasteStepName(text); }, edit, before);
+        } catch (const std::bad_alloc&) {
+            DataGrid->RestoreEditedCell(before.Text);
+            dialogs_.ShowMessage(PasteOutOfMemoryMessage(text));
+        }
     } else {
         undo_->RecordCellEdit(before, text, DataGrid->EditSession(), edit);
     }

@@ -2,6 +2,7 @@
 
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
+#include "UPasteCells.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
 #include "UUndoSteps.h"
@@ -10,7 +11,6 @@
 
 #include <exception>
 #include <new>
-#include <optional>
 
 namespace {
 
@@ -40,6 +40,22 @@ std::exception_ptr RunBusy(bool& busy, const std::function<void()>& action) {
         return std::current_exception();
     }
     return nullptr;
+}
+
+// An action that ran out of memory or that the user cancelled changes nothing.
+bool IsAbandoned(const std::exception_ptr& failure) {
+    if (!failure) {
+        return false;
+    }
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        return true;
+    } catch (const EPasteCancelled&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
 }
 
 void RethrowIfAny(const std::exception_ptr& failure) {
@@ -78,26 +94,28 @@ void TUndoHistory::RecordTable(const std::function<QString()>& name,
     }
     const TPageState before = CaptureBefore(leftField);
     const std::uint64_t revision = grid_.Revision();
-    std::optional<TCellStore> cells;
-    try {
-        if (MakeRoomFor(grid_.CellBytes())) {
-            cells = grid_.CopyCells();
-        }
-    } catch (const std::bad_alloc&) {
-        ForgetSteps();
-    }
-    if (cells && editedCell.Column >= 0) {
-        cells->SetText(editedCell.Column, editedCell.Row, editedCell.Text);
+    const bool kept = MakeRoomFor(grid_.CellBytes());
+    // Taken also when the history cannot keep it: an action that runs out of
+    // memory or is cancelled gives the table back. Without memory for the
+    // copy the action does not run at all.
+    TCellStore cells = grid_.CopyCells();
+    if (editedCell.Column >= 0) {
+        cells.SetText(editedCell.Column, editedCell.Row, editedCell.Text);
     }
     const std::exception_ptr failure = RunBusy(busy_, action);
+    if (IsAbandoned(failure)) {
+        grid_.SwapCells(cells);
+        Restore(before);
+        std::rethrow_exception(failure);
+    }
     CommitField(leftField);
     const TPageState after = Capture();
     const bool cellsChanged = grid_.Revision() != revision;
-    if (cellsChanged && !cells) {
+    if (cellsChanged && !kept) {
         // Without the table as it was, no step before this one can be undone.
         ChangedWithoutStep();
     } else if (cellsChanged) {
-        Push(new TTableStep(name(), *this, before, after, std::move(*cells)));
+        Push(new TTableStep(name(), *this, before, after, std::move(cells)));
     } else if (after != before) {
         Push(new TFieldStep(name(), *this, before, after));
     }

@@ -75,6 +75,9 @@ public:
     // a cell whose text the grid took before the action ran (a paste arrives
     // as the edited cell's text), with the text it held before; `leftField`
     // (0 to 4) a field the user typed into, whose typing is part of the step.
+    // An action that raises std::bad_alloc or EPasteCancelled leaves the
+    // table and the page as they were and records nothing; so does a table
+    // too large to copy, whose action does not run (std::bad_alloc).
     void RecordTable(const std::function<QString()>& name, const std::function<void()>& action,
                      const TCellText& editedCell = {}, int leftField = -1);
     // Runs an action that changes no cell, only fields and the store.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -12,16 +13,28 @@ std::string SerialNumber(int row) {
 } // namespace
 
 std::string TCellStore::Text(int column, int row) const {
-    if (column < 0 || row < 0) {
-        return {};
-    }
     if (column == 0 && HoldsSerialNumber(row)) {
         return SerialNumber(row);
     }
+    return std::string(StoredText(column, row));
+}
+
+// Compared where it lies: a pasted block may be a cell's text of its own.
+bool TCellStore::Holds(int column, int row, std::string_view text) const {
+    if (column == 0 && HoldsSerialNumber(row)) {
+        return text == SerialNumber(row);
+    }
+    return StoredText(column, row) == text;
+}
+
+std::string_view TCellStore::StoredText(int column, int row) const {
+    if (column < 0 || row < 0) {
+        return {};
+    }
     if (column < DenseColumns) {
         const std::vector<TCell>& cells = dense_[column];
-        return static_cast<std::size_t>(row) < cells.size() ? std::string(TextOf(cells[row]))
-                                                            : std::string();
+        return static_cast<std::size_t>(row) < cells.size() ? TextOf(cells[row])
+                                                            : std::string_view();
     }
     const auto farIndex = static_cast<std::size_t>(column - DenseColumns);
     if (farIndex >= far_.size()) {
@@ -30,8 +43,7 @@ std::string TCellStore::Text(int column, int row) const {
     const std::vector<TFarCell>& cells = far_[farIndex];
     const auto found = std::lower_bound(cells.begin(), cells.end(), row,
                                         [](const TFarCell& cell, int r) { return cell.Row < r; });
-    return found != cells.end() && found->Row == row ? std::string(TextOf(found->Cell))
-                                                     : std::string();
+    return found != cells.end() && found->Row == row ? TextOf(found->Cell) : std::string_view();
 }
 
 void TCellStore::SetText(int column, int row, std::string_view text) {
@@ -112,7 +124,11 @@ void TCellStore::Release(TCell& cell) {
         std::uint32_t slot = 0;
         std::memcpy(&slot, cell.Bytes, sizeof slot);
         std::string().swap(longTexts_[slot]);
-        freeLongSlots_.push_back(slot);
+        try {
+            freeLongSlots_.push_back(slot);
+        } catch (const std::bad_alloc&) {
+            // The slot stays empty and unused; the cell is released all the same.
+        }
     }
     cell = TCell();
 }
@@ -126,8 +142,10 @@ void TCellStore::SetDense(int column, int row, std::string_view text) {
         }
         cells.resize(index + 1);
     }
+    // Made before the old text goes: a text that finds no memory leaves the cell as it was.
+    const TCell made = MakeCell(text);
     Release(cells[index]);
-    cells[index] = MakeCell(text);
+    cells[index] = made;
 }
 
 // Written mostly in row order, so a new cell is usually appended.
@@ -146,11 +164,12 @@ void TCellStore::SetFar(int column, int row, std::string_view text) {
                                  [](const TFarCell& cell, int r) { return cell.Row < r; });
     }
     if (found != cells.end() && found->Row == row) {
+        const TCell made = MakeCell(text);
         Release(found->Cell);
         if (text.empty()) {
             cells.erase(found);
         } else {
-            found->Cell = MakeCell(text);
+            found->Cell = made;
         }
     } else if (!text.empty()) {
         cells.insert(found, TFarCell{row, MakeCell(text)});

@@ -21,6 +21,8 @@ public:
     static constexpr int DenseColumns = 4;
 
     std::string Text(int column, int row) const;
+    // Text(column, row) == text, without a copy of the cell's text.
+    bool Holds(int column, int row, std::string_view text) const;
     void SetText(int column, int row, std::string_view text);
     // The memory the cells take, for the undo history's copies of the table.
     std::size_t Bytes() const;
@@ -40,6 +42,8 @@ private:
     static constexpr std::uint8_t LongTag = 0xff;
 
     std::string_view TextOf(const TCell& cell) const;
+    // A cell's text as stored; column 0's serial numbers are not stored.
+    std::string_view StoredText(int column, int row) const;
     TCell MakeCell(std::string_view text);
     void Release(TCell& cell);
     void SetDense(int column, int row, std::string_view text);

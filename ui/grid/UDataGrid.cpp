@@ -11,6 +11,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -210,12 +211,21 @@ void TDataGrid::PasteTextIntoEditor(const QString& clip) {
     // the edit report get all of it, built once, as the cell's own text.
     const QString before = old.left(start);
     const QString after = old.mid(start + length);
-    editor_->setText(before + clip.left(editor_->maxLength()) + after);
-    editor_->setCursorPosition(start + static_cast<int>(clip.size()));
-    std::string cellText = before.toStdString();
-    AppendUtf8(cellText, clip);
-    cellText += after.toStdString();
-    StoreEdit(cellText);
+    try {
+        std::string cellText = before.toStdString();
+        AppendUtf8(cellText, clip);
+        cellText += after.toStdString();
+        editor_->setText(before + clip.left(editor_->maxLength()) + after);
+        editor_->setCursorPosition(start + static_cast<int>(clip.size()));
+        StoreEdit(cellText);
+    } catch (const std::bad_alloc&) {
+        // A block of some hundred megabytes may find no memory for its text;
+        // no exception may leave the key press that pasted it.
+        editor_->setText(old);
+        if (pasteFailedHandler_) {
+            pasteFailedHandler_();
+        }
+    }
 }
 
 void TDataGrid::PasteIntoCurrentCell() {
@@ -307,6 +317,11 @@ void TDataGrid::RestoreCellBeforeEdit() {
     }
     model_->SetText(editorIndex_.column(), editorIndex_.row(), cellBeforeEdit_);
     editor_->setText(QString::fromStdString(cellBeforeEdit_));
+}
+
+void TDataGrid::RestoreEditedCell(const std::string& text) {
+    cellBeforeEdit_ = text;
+    RestoreCellBeforeEdit();
 }
 
 void TDataGrid::EndEdit() {

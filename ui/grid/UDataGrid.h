@@ -54,6 +54,11 @@ public:
     ~TDataGrid() override;
 
     void SetEditHandler(TEditHandler handler) { editHandler_ = std::move(handler); }
+    // Told when a pasted text finds no memory to come into its cell; the cell
+    // and its editor stay as they were.
+    void SetPasteFailedHandler(std::function<void()> handler) {
+        pasteFailedHandler_ = std::move(handler);
+    }
 
     int RowCount() const override;
     void SetRowCount(int rows) override;
@@ -73,6 +78,9 @@ public:
     // Gives the edited cell and its editor back the text the cell held
     // before the last change reported from the editor; nothing is reported.
     void RestoreCellBeforeEdit();
+    // Gives the edited cell and its editor `text`, as the cell held before
+    // a paste that did not happen; nothing is reported.
+    void RestoreEditedCell(const std::string& text);
     // The text the edited cell held before the change reported last.
     const std::string& TextBeforeLastEdit() const { return cellBeforeEdit_; }
     // Counts the editors opened and closed: the changes reported while one
@@ -127,6 +135,7 @@ private:
 
     TDataGridModel* model_;
     TEditHandler editHandler_;
+    std::function<void()> pasteFailedHandler_;
     QPointer<TCellEditor> editor_;
     QPersistentModelIndex editorIndex_;
     std::string cellBeforeEdit_;

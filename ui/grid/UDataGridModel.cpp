@@ -89,7 +89,7 @@ void TDataGridModel::SwapCells(TCellStore& cells) {
 }
 
 bool TDataGridModel::Holds(int column, int row, std::string_view text) const {
-    return cells_.Text(column, row) == text;
+    return cells_.Holds(column, row, text);
 }
 
 void TDataGridModel::MarkChanged(int row) {

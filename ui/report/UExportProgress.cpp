@@ -10,8 +10,8 @@ constexpr int TellEveryMs = 40;
 
 } // namespace
 
-TExportProgress::TExportProgress(QWidget* window, QString label)
-    : window_(window), label_(std::move(label)) {
+TExportProgress::TExportProgress(QWidget* window, QString label, const TProgressNames& names)
+    : window_(window), label_(std::move(label)), names_(names) {
     started_.start();
     lastTold_.start();
 }
@@ -34,9 +34,9 @@ bool TExportProgress::Tell(std::size_t done, std::size_t total) {
     lastTold_.restart();
     if (!dialog_) {
         dialog_ = new QProgressDialog(label_, QStringLiteral("Cancel"), 0, Steps, window_);
-        dialog_->setObjectName(QStringLiteral("ExportProgress_Dialog"));
-        dialog_->setAccessibleName(QStringLiteral("Progress of the export"));
-        dialog_->setWindowTitle(QStringLiteral("Saving"));
+        dialog_->setObjectName(QString::fromUtf8(names_.ObjectName));
+        dialog_->setAccessibleName(QString::fromUtf8(names_.AccessibleName));
+        dialog_->setWindowTitle(QString::fromUtf8(names_.Title));
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setMinimumDuration(0);
         dialog_->setAutoClose(false);
