@@ -20,6 +20,8 @@ GRACE_SECONDS = 10.0
 # After SIGTERM, the time a leftover gets before SIGKILL.
 TERM_SECONDS = 2.0
 POLL_SECONDS = 0.05
+# How long no marked process may be seen before the run counts as ended.
+QUIET_SECONDS = 0.3
 
 
 def _is_live(pid):
@@ -55,9 +57,17 @@ def describe(pid):
 
 
 def _wait_for_none(token, seconds):
+    """The marked processes still live after `seconds`, or none once none has
+    been seen for QUIET_SECONDS: a process in the middle of an exec shows an
+    empty environment for a moment, so one empty look proves nothing."""
     deadline = time.monotonic() + seconds
     left = marked_processes(token)
-    while left and time.monotonic() < deadline:
+    last_seen = time.monotonic()
+    while time.monotonic() < deadline:
+        if left:
+            last_seen = time.monotonic()
+        elif time.monotonic() - last_seen >= QUIET_SECONDS:
+            break
         time.sleep(POLL_SECONDS)
         left = marked_processes(token)
     return left
