@@ -2,14 +2,8 @@
 // data sets, least-squares line and conductivities.
 #pragma once
 
+#include "UCalculationOption.h"
 #include "UDMTylwen.h"
-
-enum class TCalculationOption {
-    // "Over enntire soil depth": least-squares line, Ka and Kb.
-    OverEntireSoilDepth,
-    // "Above and below drains ": slope through the origin and the mean point.
-    AboveAndBelowDrains,
-};
 
 // Runs the calculation up to and including the conductivities and returns the
 // equivalent depth d. Site constants that describe no drained field are

@@ -4,7 +4,7 @@
 // equivalent depth d(L) of the calculation itself.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 
 #include <optional>
 #include <string>

@@ -2,7 +2,7 @@
 // before anything is saved or calculated from them.
 #pragma once
 
-#include "UCalculation.h"
+#include "UCalculationOption.h"
 #include "UDMTylwen.h"
 #include "UFloatMath.h"
 

@@ -1,5 +1,6 @@
 #include "UFitStatistics.h"
 
+#include "UCalculation.h"
 #include "UFitWarnings.h"
 #include "UInfluence.h"
 #include "URoundingNoise.h"
@@ -84,10 +85,6 @@ void ClearRoundingResiduals(TFitStatistics& statistics, TLineSums& sums) {
     }
     sums.ResidualSquares = 0.0;
     sums.AbsoluteResiduals = 0.0;
-}
-
-TInterval Around(double value, double halfWidth) {
-    return {value - halfWidth, value + halfWidth};
 }
 
 // Ka and Kb are fixed multiples of A and B, so their intervals are the same
@@ -227,41 +224,6 @@ bool Refit(TFitStatistics& statistics) {
 
 } // namespace
 
-bool TFitStatistics::IsSuspect(std::size_t serial) const {
-    return std::find(Suspect.begin(), Suspect.end(), serial) != Suspect.end();
-}
-
-bool TFitStatistics::IsInfluential(std::size_t serial) const {
-    return std::find(Influential.begin(), Influential.end(), serial) != Influential.end();
-}
-
-double TFitStatistics::LineAt(double head) const {
-    return Option == TCalculationOption::OverEntireSoilDepth ? SlopeA * head + InterceptB
-                                                             : SlopeA * head;
-}
-
-std::optional<TInterval> TFitStatistics::BandAt(double head) const {
-    if (!Spread || !(Spread->HeadSquares > 0.0) || NrInFit() == 0) {
-        return std::nullopt;
-    }
-    const double dx = head - MeanHead;
-    const double halfWidth =
-        Spread->StudentT * Spread->ResidualDeviation *
-        std::sqrt(1.0 / static_cast<double>(NrInFit()) + dx * dx / Spread->HeadSquares);
-    if (!std::isfinite(halfWidth)) {
-        return std::nullopt;
-    }
-    return Around(LineAt(head), halfWidth);
-}
-
-bool TFitStatistics::IsInFit(std::size_t index) const {
-    return index < InFit.size() && InFit[index];
-}
-
-std::size_t TFitStatistics::NrInFit() const {
-    return static_cast<std::size_t>(std::count(InFit.begin(), InFit.end(), true));
-}
-
 void AnalyseFit(TFitStatistics& statistics) {
     statistics.Fitted.clear();
     statistics.Residuals.clear();
@@ -277,6 +239,11 @@ void AnalyseFit(TFitStatistics& statistics) {
         AnalyseLeastSquaresLine(statistics);
     }
     statistics.Warnings = FitWarnings(statistics);
+}
+
+TFitStatistics CalculateResults(TCalculationOption option, TDMTylwen& store) {
+    const double equivalentDepth = CalculateRegression(option, store);
+    return FitStatisticsOfLastCalculation(option, equivalentDepth, store);
 }
 
 TFitStatistics FitStatisticsOfLastCalculation(TCalculationOption option, double equivalentDepth,

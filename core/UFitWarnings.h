@@ -3,7 +3,7 @@
 // look, and too few data sets to say much.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // their Bonferroni p-value, Cook's distance, and Ka and Kb without the data set.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 #include "URoundingNoise.h"
 
 // Sums over the data sets in the fit, about their means.

@@ -1,5 +1,7 @@
 #include "UWhatIfFit.h"
 
+#include "UFitStatistics.h"
+
 #include <algorithm>
 #include <utility>
 

@@ -5,7 +5,7 @@
 // a click on the graph) changes them here and hears of every change.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 
 #include <functional>
 #include <string>

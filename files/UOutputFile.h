@@ -2,9 +2,9 @@
 // an output file's lines for the Output page.
 #pragma once
 
+#include "UCalculationResults.h"
 #include "UDMTylwen.h"
 #include "UFileMessage.h"
-#include "UFitStatistics.h"
 #include "USafeFileWriter.h"
 
 #include <optional>

@@ -3,7 +3,7 @@
 // picture on screen, a saved picture and a print are the same.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 
 #include <QtGlobal>
 

@@ -5,7 +5,7 @@
 // drawn later still shows its own results.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 #include "UNiceScale.h"
 
 #include <QPointF>

@@ -1,6 +1,7 @@
 // The fit statistics against values worked out outside the program: the sums
 // in exact rational arithmetic from the decimal inputs (Python fractions),
 // Student's t from its distribution function (mpmath, 30 digits).
+#include "UCalculation.h"
 #include "UFitStatistics.h"
 #include "UTylwenUtils.h"
 #include "UWhatIfFit.h"

@@ -1,6 +1,6 @@
 #include "FilesTestSupport.h"
 #include "ScriptedDialogs.h"
-#include "UCalculationResults.h"
+#include "UFitStatistics.h"
 #include "UFloatMath.h"
 #include "UOutputFile.h"
 #include "USameFile.h"

@@ -1,4 +1,5 @@
 #include "GuiApplicationEnvironment.h"
+#include "UDMTylwen.h"
 #include "URegressionGraph.h"
 
 #include <QColor>

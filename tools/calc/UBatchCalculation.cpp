@@ -1,8 +1,8 @@
 #include "UBatchCalculation.h"
 
-#include "UCalculationResults.h"
 #include "UConsoleDialogs.h"
 #include "UDMTylwen.h"
+#include "UFitStatistics.h"
 #include "UInputFile.h"
 #include "UOutputFile.h"
 #include "UPrintableText.h"
