@@ -1,8 +1,11 @@
 #include "UFitStatistics.h"
 
+#include "UArithmetic.h"
 #include "UCalculation.h"
+#include "UConductivities.h"
 #include "UFitWarnings.h"
 #include "UInfluence.h"
+#include "ULeastSquares.h"
 #include "URoundingNoise.h"
 #include "UTylwenUtils.h"
 
@@ -87,14 +90,6 @@ void ClearRoundingResiduals(TFitStatistics& statistics, TLineSums& sums) {
     sums.AbsoluteResiduals = 0.0;
 }
 
-// Ka and Kb are fixed multiples of A and B, so their intervals are the same
-// multiples of those of A and B (a negative multiple turns them round).
-TInterval Scaled(const TInterval& interval, double factor) {
-    const double low = interval.Low * factor;
-    const double high = interval.High * factor;
-    return {std::min(low, high), std::max(low, high)};
-}
-
 bool AllFinite(const TSpreadStatistics& spread) {
     for (const double value :
          {spread.ResidualDeviation, spread.SlopeError, spread.InterceptError,
@@ -128,10 +123,11 @@ std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics
     spread.SlopeInterval = Around(statistics.SlopeA, spread.StudentT * spread.SlopeError);
     spread.InterceptInterval =
         Around(statistics.InterceptB, spread.StudentT * spread.InterceptError);
-    const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
-    spread.KaInterval = Scaled(spread.SlopeInterval, spacingSquared / 4.0);
-    spread.KbInterval =
-        Scaled(spread.InterceptInterval, spacingSquared / (8.0 * statistics.EquivalentDepth));
+    const TConductivityIntervals conductivities =
+        ConductivityIntervals(spread.SlopeInterval, spread.InterceptInterval,
+                              statistics.DrainSpacing, statistics.EquivalentDepth);
+    spread.KaInterval = conductivities.Ka;
+    spread.KbInterval = conductivities.Kb;
     if (!AllFinite(spread)) {
         return std::nullopt;
     }
@@ -163,50 +159,24 @@ void AnalyseLeastSquaresLine(TFitStatistics& statistics) {
     ComputeInfluence(statistics, sums, NoiseOfFit(statistics));
 }
 
-void ComputeMeans(TFitStatistics& statistics) {
-    double sumQH = 0.0;
-    double sumHead = 0.0;
-    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
-        if (statistics.IsInFit(i)) {
-            sumQH += statistics.QH[i];
-            sumHead += statistics.Head[i];
-        }
-    }
-    const double count = static_cast<double>(statistics.NrInFit());
-    statistics.MeanQH = sumQH / count;
-    statistics.MeanHead = sumHead / count;
+TLineData DataSetsOf(const TFitStatistics& statistics) {
+    return {statistics.Head, statistics.QH, statistics.NrOfDataSets, &statistics.InFit,
+            statistics.DepthScale};
 }
 
-// The same steps and order as the calculation, so that a fit of every data
-// set gives its very numbers, rounding noise taken as 0 alike.
-bool FitLine(TFitStatistics& statistics) {
-    double sxx = 0.0;
-    double sxy = 0.0;
-    TAbsoluteSums absolute;
-    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
-        if (statistics.IsInFit(i)) {
-            const double dx = statistics.Head[i] - statistics.MeanHead;
-            const double dy = statistics.QH[i] - statistics.MeanQH;
-            sxx += dx * dx;
-            sxy += dy * dx;
-            absolute.Add(dx, dy);
-        }
-    }
-    const std::size_t count = statistics.NrInFit();
-    if (Negligible(std::sqrt(sxx / static_cast<double>(count)), statistics.Head)) {
+// Data sets left whose H" spread is a negligible part of the largest H" would
+// give a line of rounding, not of the field.
+bool FitLine(TFitStatistics& statistics, const TMeans& means) {
+    const auto oneHead = [&statistics](double rmsHead, const TDataSetNoise&) {
+        return Negligible(rmsHead, statistics.Head);
+    };
+    if (!FitLeastSquaresLine<TPlainArithmetic>(DataSetsOf(statistics), means, oneHead,
+                                               statistics.SlopeA, statistics.InterceptB)) {
         return false;
     }
-    const TDataSetNoise noise = NoiseOfFit(statistics);
-    TLineFit line{statistics.MeanHead, statistics.MeanQH, sxx, sxy / sxx, count};
-    const double slopeNoise = SlopeNoise(line, absolute, noise);
-    line.Slope = ZeroButForRounding(line.Slope, slopeNoise);
-    statistics.SlopeA = line.Slope;
-    statistics.InterceptB =
-        ZeroButForRounding(statistics.MeanQH - statistics.SlopeA * statistics.MeanHead,
-                           InterceptNoise(line, slopeNoise, noise));
-    const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
-    statistics.Ka = spacingSquared * statistics.SlopeA / 4.0;
-    statistics.Kb = spacingSquared * statistics.InterceptB / (8.0 * statistics.EquivalentDepth);
+    SetConductivities<TPlainArithmetic>(statistics.SlopeA, statistics.InterceptB,
+                                        statistics.DrainSpacing, statistics.EquivalentDepth,
+                                        statistics.Ka, statistics.Kb);
     return std::isfinite(statistics.Ka) && std::isfinite(statistics.Kb);
 }
 
@@ -214,12 +184,14 @@ bool Refit(TFitStatistics& statistics) {
     if (statistics.NrInFit() < 2) {
         return false;
     }
-    ComputeMeans(statistics);
+    const TMeans means = MeansOf<TPlainArithmetic>(DataSetsOf(statistics));
+    statistics.MeanQH = means.QH;
+    statistics.MeanHead = means.Head;
     if (statistics.Option == TCalculationOption::AboveAndBelowDrains) {
-        statistics.SlopeA = statistics.MeanQH / statistics.MeanHead;
+        statistics.SlopeA = SlopeThroughOrigin<TPlainArithmetic>(means);
         return std::isfinite(statistics.SlopeA);
     }
-    return FitLine(statistics);
+    return FitLine(statistics, means);
 }
 
 } // namespace

@@ -1,5 +1,9 @@
 #include "UInfluence.h"
 
+#include "UArithmetic.h"
+#include "UConductivities.h"
+#include "ULeastSquares.h"
+
 #include <boost/math/distributions/fisher_f.hpp>
 #include <boost/math/distributions/students_t.hpp>
 
@@ -80,11 +84,10 @@ void AddCooksDistance(TDataSetInfluence& influence) {
     influence.CooksDistance = r * r * h / (2.0 * (1.0 - h));
 }
 
-// a - b, or 0 when the difference is only what rounding left of two equal
-// values: the data sets without one may lie on a line through the origin or
-// a level line, and Ka or Kb is then 0, not 1e-14.
-double WithoutCancellation(double a, double b) {
-    const double difference = a - b;
+// `difference` of a and b, or 0 when it is only what rounding left of two
+// equal values: the data sets without one may lie on a line through the
+// origin or a level line, and Ka or Kb is then 0, not 1e-14.
+double WithoutCancellation(double difference, double a, double b) {
     return std::fabs(difference) <= CancellationMargin * std::max(std::fabs(a), std::fabs(b))
                ? 0.0
                : difference;
@@ -105,13 +108,16 @@ void AddWithout(TDataSetInfluence& influence, const TFitStatistics& statistics,
     if (sxx <= SpreadMargin * sums.HeadSquares) {
         return;
     }
-    const double slope = WithoutCancellation(sums.Cross, share * dx * dy) / sxx;
-    const double meanHead = statistics.MeanHead - dx / (size.N - 1.0);
-    const double meanQH = statistics.MeanQH - dy / (size.N - 1.0);
-    const double intercept = WithoutCancellation(meanQH, slope * meanHead);
-    const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
-    const double ka = spacingSquared * slope / 4.0;
-    const double kb = spacingSquared * intercept / (8.0 * statistics.EquivalentDepth);
+    const double ownCross = share * dx * dy;
+    const double slope = WithoutCancellation(sums.Cross - ownCross, sums.Cross, ownCross) / sxx;
+    const TMeans means{statistics.MeanHead - dx / (size.N - 1.0),
+                       statistics.MeanQH - dy / (size.N - 1.0)};
+    const double intercept = WithoutCancellation(
+        InterceptThroughMeans<TPlainArithmetic>(means, slope), means.QH, slope * means.Head);
+    double ka = 0.0;
+    double kb = 0.0;
+    SetConductivities<TPlainArithmetic>(slope, intercept, statistics.DrainSpacing,
+                                        statistics.EquivalentDepth, ka, kb);
     if (std::isfinite(ka) && std::isfinite(kb)) {
         influence.KaWithout = ka;
         influence.KbWithout = kb;
