@@ -29,7 +29,7 @@ void ResetTylwenUtils();
 
 // Refuses physically inconsistent water-table depths: near the drains the
 // water table must lie deeper than midway, and midway above drain level.
-// `ok` is false when the user has been shown why.
+// `ok` is false when the user has been shown why (FirstDepthFault).
 void CheckWaterTableDepths(bool& ok, TUserDialogs& dialogs, const TDMTylwen& store = DMTylwen);
 
 extern const char* const NearNotDeeperMessage;
