@@ -1,6 +1,9 @@
 #include "UFitWarnings.h"
 
+#include "UResultText.h"
+
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -95,17 +98,6 @@ void WarnDataSets(std::vector<TFitWarning>& warnings, const TFitStatistics& stat
 }
 
 } // namespace
-
-std::string SerialListText(const std::vector<std::size_t>& serials) {
-    std::string text;
-    for (std::size_t k = 0; k < serials.size(); ++k) {
-        if (k > 0) {
-            text += k + 1 == serials.size() ? " and " : ", ";
-        }
-        text += std::to_string(serials[k]);
-    }
-    return text;
-}
 
 std::vector<TFitWarning> FitWarnings(const TFitStatistics& statistics) {
     std::vector<TFitWarning> warnings;

@@ -5,10 +5,6 @@
 
 #include "UCalculationResults.h"
 
-#include <string>
 #include <vector>
 
 std::vector<TFitWarning> FitWarnings(const TFitStatistics& statistics);
-
-// "3", "3 and 7", "3, 7 and 9".
-std::string SerialListText(const std::vector<std::size_t>& serials);

@@ -1,6 +1,7 @@
 #include "UWhatIfFit.h"
 
 #include "UFitStatistics.h"
+#include "UResultText.h"
 
 #include <algorithm>
 #include <utility>
@@ -77,10 +78,6 @@ std::string WhatIfLine(const std::vector<std::size_t>& excluded) {
     if (excluded.empty()) {
         return {};
     }
-    std::string serials;
-    for (const std::size_t serial : excluded) {
-        serials += (serials.empty() ? "" : ", ") + std::to_string(serial);
-    }
     return std::string(excluded.size() == 1 ? "What-if: data set " : "What-if: data sets ") +
-           serials + " left out \u2014 the files are unchanged";
+           SerialList(excluded) + " left out \u2014 the files are unchanged";
 }

@@ -1,10 +1,9 @@
 #include "UBatchReport.h"
 
-#include "UFitWarnings.h"
 #include "UPrintableText.h"
+#include "UResultText.h"
 #include "UStandardOutput.h"
 
-#include <charconv>
 #include <functional>
 #include <type_traits>
 
@@ -12,15 +11,8 @@ namespace {
 
 using TJson = nlohmann::ordered_json;
 
-// Four significant digits, "." whatever the locale.
 std::string Number(double value) {
-    if (value == 0.0) {
-        return "0";
-    }
-    char text[32];
-    const std::to_chars_result end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 4);
-    return std::string(text, end.ptr);
+    return FourDigits(value, TTieBreak::ToEven);
 }
 
 std::string NumberOr(const std::optional<double>& value) {
@@ -37,12 +29,9 @@ std::string SerialsWith(const std::vector<std::size_t>& serials,
     if (serials.empty()) {
         return "none";
     }
-    std::string text;
-    for (const std::size_t serial : serials) {
-        text += (text.empty() ? "" : ", ") + std::to_string(serial) + " (" +
-                detail(statistics.Influence[serial - 1]) + ")";
-    }
-    return text;
+    return SerialList(serials, [&](std::size_t serial) {
+        return std::to_string(serial) + " (" + detail(statistics.Influence[serial - 1]) + ")";
+    });
 }
 
 const char* const TooLargeText = "too large to compute";

@@ -1,6 +1,6 @@
 #include "UExcludeOption.h"
 
-#include "UFitWarnings.h"
+#include "UResultText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,5 +1,6 @@
 #include "UReportContents.h"
 
+#include "UResultText.h"
 #include "UWhatIfFit.h"
 
 #include <QStringList>
@@ -12,10 +13,6 @@ const char* const NotComputed = "not computed with this option";
 
 QString Text(const char* text) {
     return QString::fromUtf8(text);
-}
-
-QString Metres(double value) {
-    return ReportNumber(value) + QStringLiteral(" m");
 }
 
 QString IntervalText(const TInterval& interval) {
@@ -71,19 +68,18 @@ std::vector<TReportLine> ThroughOriginLines(const TFitStatistics& statistics) {
     };
 }
 
-QString SerialList(const std::vector<std::size_t>& serials) {
-    QStringList texts;
-    for (const std::size_t serial : serials) {
-        texts << QString::number(serial);
-    }
-    return texts.join(QStringLiteral(", "));
+QString SerialNumbers(const std::vector<std::size_t>& serials) {
+    return QString::fromStdString(SerialList(serials));
 }
 
 } // namespace
 
 QString ReportNumber(double value) {
-    // No "-0" for a value that rounds away to nothing.
-    return value == 0.0 ? QStringLiteral("0") : QString::number(value, 'g', 4);
+    return QString::fromStdString(ReportNumberText(value));
+}
+
+QString ReportMetres(double value) {
+    return QString::fromStdString(Metres(value, ReportNumberText));
 }
 
 QString CalculationOptionText(TCalculationOption option) {
@@ -94,10 +90,10 @@ QString CalculationOptionText(TCalculationOption option) {
 
 std::vector<TReportLine> SiteConstantLines(const TReportContents& contents) {
     return {
-        {Text("Drain depth"), Metres(contents.DrainDepth), {}},
-        {Text("Depth to the impermeable layer"), Metres(contents.ImpermeableDepth), {}},
-        {Text("Drain spacing S"), Metres(contents.DrainSpacing), {}},
-        {Text("Drain radius"), Metres(contents.DrainRadius), {}},
+        {Text("Drain depth"), ReportMetres(contents.DrainDepth), {}},
+        {Text("Depth to the impermeable layer"), ReportMetres(contents.ImpermeableDepth), {}},
+        {Text("Drain spacing S"), ReportMetres(contents.DrainSpacing), {}},
+        {Text("Drain radius"), ReportMetres(contents.DrainRadius), {}},
     };
 }
 
@@ -112,7 +108,7 @@ std::vector<TReportLine> FitLines(const TFitStatistics& statistics) {
     }
     std::vector<TReportLine> lines = {
         {Text("Data sets n"), count, {}},
-        {Text("Equivalent depth d"), Metres(statistics.EquivalentDepth), {}},
+        {Text("Equivalent depth d"), ReportMetres(statistics.EquivalentDepth), {}},
     };
     const std::vector<TReportLine> fit =
         FirstOption(statistics) ? LeastSquaresLines(statistics) : ThroughOriginLines(statistics);
@@ -285,13 +281,13 @@ QString SuspectLegend(const TFitStatistics& statistics) {
     }
     QString legend =
         Text("* suspect: Bonferroni p below 0.05 (%1). ")
-            .arg(statistics.Suspect.empty() ? Text("none") : SerialList(statistics.Suspect));
+            .arg(statistics.Suspect.empty() ? Text("none") : SerialNumbers(statistics.Suspect));
     if (statistics.InfluenceLimit) {
         legend += Text("\u2020 influential: Cook's D above %1%2 (%3).")
                       .arg(ReportNumber(*statistics.InfluenceLimit))
                       .arg(statistics.LineRestsOn.empty() ? QString() : Text(" or leverage 1"))
                       .arg(statistics.Influential.empty() ? Text("none")
-                                                          : SerialList(statistics.Influential));
+                                                          : SerialNumbers(statistics.Influential));
     }
     return legend;
 }
@@ -306,7 +302,7 @@ QString InfluenceLegend(const TFitStatistics& statistics) {
     }
     return Text("Ringed on the graph, influential: pulls the line on its own (data set %1). "
                 "Untick it under \"in fit\" or click its marker to see the results without it.")
-        .arg(SerialList(statistics.Influential));
+        .arg(SerialNumbers(statistics.Influential));
 }
 
 QString DataSetLegend(const TFitStatistics& statistics) {

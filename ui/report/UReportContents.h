@@ -54,8 +54,11 @@ struct TReportContents {
     std::optional<TDesignSection> Design;
 };
 
-// A number as the report shows it: four significant digits.
+// A number as the report shows it: four significant digits
+// (ReportNumberText).
 QString ReportNumber(double value);
+// A length as the report shows it: "2.323 m".
+QString ReportMetres(double value);
 
 QString CalculationOptionText(TCalculationOption option);
 // The fit the graph draws: the what-if fit while data sets are left out (they
