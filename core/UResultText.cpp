@@ -76,12 +76,20 @@ std::string SerialList(const std::vector<std::size_t>& serials,
 }
 
 std::string SerialListText(const std::vector<std::size_t>& serials) {
+    std::vector<std::string> items;
+    for (const std::size_t serial : serials) {
+        items.push_back(Serial(serial));
+    }
+    return ListInWords(items);
+}
+
+std::string ListInWords(const std::vector<std::string>& items) {
     std::string text;
-    for (std::size_t k = 0; k < serials.size(); ++k) {
+    for (std::size_t k = 0; k < items.size(); ++k) {
         if (k > 0) {
-            text += k + 1 == serials.size() ? " and " : ", ";
+            text += k + 1 == items.size() ? " and " : ", ";
         }
-        text += Serial(serials[k]);
+        text += items[k];
     }
     return text;
 }

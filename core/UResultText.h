@@ -40,3 +40,5 @@ std::string SerialList(const std::vector<std::size_t>& serials,
 
 // "3", "3 and 7", "3, 7 and 9".
 std::string SerialListText(const std::vector<std::size_t>& serials);
+// The same of any words: "a, b and c".
+std::string ListInWords(const std::vector<std::string>& items);

@@ -127,20 +127,15 @@ std::string StatisticsBody(const TFitStatistics& statistics) {
 // written, with when it is there and how its value is written. Large arrays
 // (one number or object per data set) are written element by element.
 using TWrite = void (*)(TJsonStream&, const TJsonEntry&);
-using TPresent = bool (*)(const TJsonEntry&);
 
 struct TFileKey {
     const char* Name;
-    TPresent Present;
+    TJsonPresence Presence;
     TWrite Write;
 };
 
 const TFitStatistics& StatisticsOf(const TJsonEntry& entry) {
     return entry.Calculation.Statistics;
-}
-
-bool Always(const TJsonEntry&) {
-    return true;
 }
 
 bool IsLeastSquares(const TFitStatistics& statistics) {
@@ -154,16 +149,20 @@ bool LeastSquares(const TJsonEntry& entry) {
 // JSON holds UTF-8 only: a name that is none is given as read in Latin-1
 // wherever it is no UTF-8, and in full under the key that follows it,
 // `name`_bytes, in hexadecimal.
-bool FileNotUtf8(const TJsonEntry& entry) {
-    return !IsValidUtf8(entry.File);
-}
-
-bool OutputFileNotUtf8(const TJsonEntry& entry) {
-    return !IsValidUtf8(entry.Calculation.Store.FileName);
-}
-
-bool WithDesign(const TJsonEntry& entry) {
-    return entry.Design.has_value();
+bool IsPresent(TJsonPresence presence, const TJsonEntry& entry) {
+    switch (presence) {
+    case TJsonPresence::NameNotUtf8:
+        return !IsValidUtf8(entry.File);
+    case TJsonPresence::OutputNameNotUtf8:
+        return !IsValidUtf8(entry.Calculation.Store.FileName);
+    case TJsonPresence::LeastSquares:
+        return LeastSquares(entry);
+    case TJsonPresence::WithDesign:
+        return entry.Design.has_value();
+    case TJsonPresence::Always:
+        break;
+    }
+    return true;
 }
 
 TJson Pair(const TInterval& interval) {
@@ -298,43 +297,50 @@ void WriteDataSets(TJsonStream& out, const TJsonEntry& entry) {
 }
 
 const TFileKey FileKeys[] = {
-    {"file", Always, [](auto& out, const auto& e) { out.Value(Utf8OrLatin1(e.File)); }},
-    {"file_bytes", FileNotUtf8, [](auto& out, const auto& e) { out.Value(HexBytes(e.File)); }},
-    {"output_file", Always,
+    {"file", TJsonPresence::Always,
+     [](auto& out, const auto& e) { out.Value(Utf8OrLatin1(e.File)); }},
+    {"file_bytes", TJsonPresence::NameNotUtf8,
+     [](auto& out, const auto& e) { out.Value(HexBytes(e.File)); }},
+    {"output_file", TJsonPresence::Always,
      [](auto& out, const auto& e) { out.Value(Utf8OrLatin1(e.Calculation.Store.FileName)); }},
-    {"output_file_bytes", OutputFileNotUtf8,
+    {"output_file_bytes", TJsonPresence::OutputNameNotUtf8,
      [](auto& out, const auto& e) { out.Value(HexBytes(e.Calculation.Store.FileName)); }},
-    {"option", Always, [](auto& out, const auto& e) { out.Value(LeastSquares(e) ? 1 : 2); }},
-    {"data_sets", Always,
+    {"option", TJsonPresence::Always,
+     [](auto& out, const auto& e) { out.Value(LeastSquares(e) ? 1 : 2); }},
+    {"data_sets", TJsonPresence::Always,
      [](auto& out, const auto& e) { out.Value(StatisticsOf(e).NrOfDataSets); }},
-    {"d", Always, WriteNumber<&TFitStatistics::EquivalentDepth>},
-    {"A", Always, WriteNumber<&TFitStatistics::SlopeA>},
-    {"B", Always, WriteOfLine<&TFitStatistics::InterceptB>},
-    {"Ka", Always, WriteOfLine<&TFitStatistics::Ka>},
-    {"Kb", Always, WriteOfLine<&TFitStatistics::Kb>},
-    {"mean_H", Always, WriteNumber<&TFitStatistics::MeanHead>},
-    {"mean_Q_over_H", Always, WriteNumber<&TFitStatistics::MeanQH>},
-    {"r_squared", LeastSquares,
+    {"d", TJsonPresence::Always, WriteNumber<&TFitStatistics::EquivalentDepth>},
+    {"A", TJsonPresence::Always, WriteNumber<&TFitStatistics::SlopeA>},
+    {"B", TJsonPresence::Always, WriteOfLine<&TFitStatistics::InterceptB>},
+    {"Ka", TJsonPresence::Always, WriteOfLine<&TFitStatistics::Ka>},
+    {"Kb", TJsonPresence::Always, WriteOfLine<&TFitStatistics::Kb>},
+    {"mean_H", TJsonPresence::Always, WriteNumber<&TFitStatistics::MeanHead>},
+    {"mean_Q_over_H", TJsonPresence::Always, WriteNumber<&TFitStatistics::MeanQH>},
+    {"r_squared", TJsonPresence::LeastSquares,
      [](auto& out, const auto& e) { out.Value(Optional(StatisticsOf(e).RSquared)); }},
-    {"s", LeastSquares, WriteSpread<double, &TSpreadStatistics::ResidualDeviation>},
-    {"se_A", LeastSquares, WriteSpread<double, &TSpreadStatistics::SlopeError>},
-    {"se_B", LeastSquares, WriteSpread<double, &TSpreadStatistics::InterceptError>},
-    {"A_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::SlopeInterval>},
-    {"B_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::InterceptInterval>},
-    {"Ka_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::KaInterval>},
-    {"Kb_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::KbInterval>},
-    {"suspect", LeastSquares,
+    {"s", TJsonPresence::LeastSquares, WriteSpread<double, &TSpreadStatistics::ResidualDeviation>},
+    {"se_A", TJsonPresence::LeastSquares, WriteSpread<double, &TSpreadStatistics::SlopeError>},
+    {"se_B", TJsonPresence::LeastSquares, WriteSpread<double, &TSpreadStatistics::InterceptError>},
+    {"A_ci95", TJsonPresence::LeastSquares,
+     WriteSpread<TInterval, &TSpreadStatistics::SlopeInterval>},
+    {"B_ci95", TJsonPresence::LeastSquares,
+     WriteSpread<TInterval, &TSpreadStatistics::InterceptInterval>},
+    {"Ka_ci95", TJsonPresence::LeastSquares,
+     WriteSpread<TInterval, &TSpreadStatistics::KaInterval>},
+    {"Kb_ci95", TJsonPresence::LeastSquares,
+     WriteSpread<TInterval, &TSpreadStatistics::KbInterval>},
+    {"suspect", TJsonPresence::LeastSquares,
      [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Suspect); }},
-    {"influential", LeastSquares,
+    {"influential", TJsonPresence::LeastSquares,
      [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Influential); }},
-    {"residuals", LeastSquares,
+    {"residuals", TJsonPresence::LeastSquares,
      [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Residuals); }},
-    {"excluded", Always,
+    {"excluded", TJsonPresence::Always,
      [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Excluded); }},
-    {"warnings", Always,
+    {"warnings", TJsonPresence::Always,
      [](auto& out, const auto& e) { out.Value(WarningsJson(StatisticsOf(e))); }},
-    {"data", Always, WriteDataSets},
-    {"design", WithDesign,
+    {"data", TJsonPresence::Always, WriteDataSets},
+    {"design", TJsonPresence::WithDesign,
      [](auto& out, const auto& e) { out.Value(DesignJson(*e.Design, e.Calculation)); }},
 };
 
@@ -342,6 +348,14 @@ const TFileKey FileKeys[] = {
 constexpr std::size_t InEntry = 2;
 
 } // namespace
+
+std::vector<TJsonKey> JsonFileKeys() {
+    std::vector<TJsonKey> keys;
+    for (const TFileKey& key : FileKeys) {
+        keys.push_back({key.Name, key.Presence});
+    }
+    return keys;
+}
 
 std::string StatisticsLines(const TFitStatistics& statistics) {
     return StatisticsBody(statistics) + WarningLines(statistics);
@@ -354,7 +368,7 @@ TJsonRun::TJsonRun(TStandardOutput& output) : stream_(output) {
 void TJsonRun::AddCalculated(const TJsonEntry& entry) {
     stream_.BeginObject();
     for (const TFileKey& key : FileKeys) {
-        if (key.Present(entry)) {
+        if (IsPresent(key.Presence, entry)) {
             stream_.Key(key.Name);
             key.Write(stream_, entry);
         }
