@@ -24,7 +24,7 @@ constexpr double ScanFactor = 1.05;
 // The relative widening of a spacing that tells whether d grows there.
 constexpr double SlopeStep = 1e-6;
 
-// A spacing the solver found, to four significant digits as the page shows it.
+// A spacing the solver found, to four significant digits.
 std::string SpacingMetres(double value) {
     return Metres(value, [](double spacing) { return SignificantDigits(spacing, 4); });
 }

@@ -1,5 +1,6 @@
-// What the user has done since the program started (four flags), the results
-// of the last regression that the graph needs, and the water-table check.
+// What the user has done since the program started (four flags), the
+// regression variables as the last calculation left them, from which its
+// result is taken (FitStatisticsOfLastCalculation), and the water-table check.
 #pragma once
 
 #include "UDMTylwen.h"

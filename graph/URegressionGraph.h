@@ -1,6 +1,7 @@
-// The regression graph: one marker per data set at (H", Q/H") and the fitted
-// line, on two scaled axes. One code path draws onto any paint device, so the
-// picture on screen, a saved picture and a print are the same.
+// The regression graph of the Output page: one marker per data set at
+// (H", Q/H") and the fitted line, on two scaled axes. The Report page and
+// every file saved from it (PNG, SVG, PDF) show the report's graph instead
+// (PaintReportGraph in UReportGraph.h).
 #pragma once
 
 #include "UCalculationResults.h"
