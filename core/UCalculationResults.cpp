@@ -6,20 +6,20 @@ TInterval Around(double value, double halfWidth) {
     return {value - halfWidth, value + halfWidth};
 }
 
-bool TFitStatistics::IsSuspect(std::size_t serial) const {
+bool TCalculationResults::IsSuspect(std::size_t serial) const {
     return std::find(Suspect.begin(), Suspect.end(), serial) != Suspect.end();
 }
 
-bool TFitStatistics::IsInfluential(std::size_t serial) const {
+bool TCalculationResults::IsInfluential(std::size_t serial) const {
     return std::find(Influential.begin(), Influential.end(), serial) != Influential.end();
 }
 
-double TFitStatistics::LineAt(double head) const {
+double TCalculationResults::LineAt(double head) const {
     return Option == TCalculationOption::OverEntireSoilDepth ? SlopeA * head + InterceptB
                                                              : SlopeA * head;
 }
 
-std::optional<TInterval> TFitStatistics::BandAt(double head) const {
+std::optional<TInterval> TCalculationResults::BandAt(double head) const {
     if (!Spread || !(Spread->HeadSquares > 0.0) || NrInFit() == 0) {
         return std::nullopt;
     }
@@ -33,10 +33,10 @@ std::optional<TInterval> TFitStatistics::BandAt(double head) const {
     return Around(LineAt(head), halfWidth);
 }
 
-bool TFitStatistics::IsInFit(std::size_t index) const {
+bool TCalculationResults::IsInFit(std::size_t index) const {
     return index < InFit.size() && InFit[index];
 }
 
-std::size_t TFitStatistics::NrInFit() const {
+std::size_t TCalculationResults::NrInFit() const {
     return static_cast<std::size_t>(std::count(InFit.begin(), InFit.end(), true));
 }

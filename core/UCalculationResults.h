@@ -77,7 +77,7 @@ struct TFitWarning {
     std::string Text;
 };
 
-struct TFitStatistics {
+struct TCalculationResults {
     TCalculationOption Option = TCalculationOption::OverEntireSoilDepth;
     // Every data set of the calculation, in the fit or not.
     std::size_t NrOfDataSets = 0;
@@ -137,4 +137,4 @@ struct TFitStatistics {
 // A calculation's results as the window keeps them: made once, never changed
 // and shared by the graph, the report, the what-if fit and the design page
 // instead of copied to each (with a million data sets a copy takes 150 MB).
-using TSharedFit = std::shared_ptr<const TFitStatistics>;
+using TSharedFit = std::shared_ptr<const TCalculationResults>;

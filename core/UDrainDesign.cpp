@@ -241,9 +241,10 @@ std::vector<TDesignTableRow> DesignTable(const TDesignRequest& request) {
     return rows;
 }
 
-std::optional<TDesignConductivities>
-DesignConductivitiesOf(const TFitStatistics& last, const TFitStatistics* earlier, bool confirmed) {
-    const TFitStatistics* source = &last;
+std::optional<TDesignConductivities> DesignConductivitiesOf(const TCalculationResults& last,
+                                                            const TCalculationResults* earlier,
+                                                            bool confirmed) {
+    const TCalculationResults* source = &last;
     if (last.Option == TCalculationOption::AboveAndBelowDrains) {
         if (!earlier || !confirmed || earlier->Option != TCalculationOption::OverEntireSoilDepth) {
             return std::nullopt;

@@ -24,7 +24,7 @@ constexpr double RoundingRatio = 1e-10;
 
 constexpr double TwoSidedTail = 0.025;
 
-void CopyDataSets(TFitStatistics& statistics) {
+void CopyDataSets(TCalculationResults& statistics) {
     const std::size_t n = statistics.NrOfDataSets;
     statistics.Head.assign(XValues.begin(), XValues.begin() + n);
     statistics.QH.assign(YValues.begin(), YValues.begin() + n);
@@ -43,12 +43,12 @@ bool Negligible(double spread, const std::vector<double>& values) {
     return spread <= RoundingRatio * LargestMagnitude(values);
 }
 
-TDataSetNoise NoiseOfFit(const TFitStatistics& statistics) {
+TDataSetNoise NoiseOfFit(const TCalculationResults& statistics) {
     return NoiseOfDataSets(statistics.Head, statistics.QH, statistics.NrOfDataSets,
                            statistics.InFit, statistics.DepthScale);
 }
 
-void ComputeResiduals(TFitStatistics& statistics) {
+void ComputeResiduals(TCalculationResults& statistics) {
     statistics.Fitted.reserve(statistics.NrOfDataSets);
     statistics.Residuals.reserve(statistics.NrOfDataSets);
     for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
@@ -58,7 +58,7 @@ void ComputeResiduals(TFitStatistics& statistics) {
     }
 }
 
-TLineSums SumSquares(const TFitStatistics& statistics) {
+TLineSums SumSquares(const TCalculationResults& statistics) {
     TLineSums sums;
     for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
         if (!statistics.IsInFit(i)) {
@@ -76,7 +76,7 @@ TLineSums SumSquares(const TFitStatistics& statistics) {
 }
 
 // A line through data sets that lie on it exactly leaves only rounding.
-void ClearRoundingResiduals(TFitStatistics& statistics, TLineSums& sums) {
+void ClearRoundingResiduals(TCalculationResults& statistics, TLineSums& sums) {
     const double n = static_cast<double>(statistics.NrInFit());
     if (!Negligible(std::sqrt(sums.ResidualSquares / n), statistics.QH)) {
         return;
@@ -108,7 +108,7 @@ double StudentQuantile(std::size_t degreesOfFreedom) {
     return boost::math::quantile(boost::math::complement(distribution, TwoSidedTail));
 }
 
-std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics,
+std::optional<TSpreadStatistics> EstimateSpread(const TCalculationResults& statistics,
                                                 const TLineSums& sums) {
     const std::size_t n = statistics.NrInFit();
     const double count = static_cast<double>(n);
@@ -134,7 +134,7 @@ std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics
     return spread;
 }
 
-std::optional<double> CoefficientOfDetermination(const TFitStatistics& statistics,
+std::optional<double> CoefficientOfDetermination(const TCalculationResults& statistics,
                                                  const TLineSums& sums) {
     const double n = static_cast<double>(statistics.NrInFit());
     if (!statistics.Spread || !std::isfinite(sums.QHSquares) ||
@@ -145,7 +145,7 @@ std::optional<double> CoefficientOfDetermination(const TFitStatistics& statistic
     return std::isfinite(rSquared) ? std::optional<double>(rSquared) : std::nullopt;
 }
 
-void AnalyseLeastSquaresLine(TFitStatistics& statistics) {
+void AnalyseLeastSquaresLine(TCalculationResults& statistics) {
     ComputeResiduals(statistics);
     TLineSums sums = SumSquares(statistics);
     ClearRoundingResiduals(statistics, sums);
@@ -159,14 +159,14 @@ void AnalyseLeastSquaresLine(TFitStatistics& statistics) {
     ComputeInfluence(statistics, sums, NoiseOfFit(statistics));
 }
 
-TLineData DataSetsOf(const TFitStatistics& statistics) {
+TLineData DataSetsOf(const TCalculationResults& statistics) {
     return {statistics.Head, statistics.QH, statistics.NrOfDataSets, &statistics.InFit,
             statistics.DepthScale};
 }
 
 // Data sets left whose H" spread is a negligible part of the largest H" would
 // give a line of rounding, not of the field.
-bool FitLine(TFitStatistics& statistics, const TMeans& means) {
+bool FitLine(TCalculationResults& statistics, const TMeans& means) {
     const auto oneHead = [&statistics](double rmsHead, const TDataSetNoise&) {
         return Negligible(rmsHead, statistics.Head);
     };
@@ -180,7 +180,7 @@ bool FitLine(TFitStatistics& statistics, const TMeans& means) {
     return std::isfinite(statistics.Ka) && std::isfinite(statistics.Kb);
 }
 
-bool Refit(TFitStatistics& statistics) {
+bool Refit(TCalculationResults& statistics) {
     if (statistics.NrInFit() < 2) {
         return false;
     }
@@ -196,7 +196,7 @@ bool Refit(TFitStatistics& statistics) {
 
 } // namespace
 
-void AnalyseFit(TFitStatistics& statistics) {
+void AnalyseFit(TCalculationResults& statistics) {
     statistics.Fitted.clear();
     statistics.Residuals.clear();
     statistics.Spread.reset();
@@ -213,14 +213,14 @@ void AnalyseFit(TFitStatistics& statistics) {
     statistics.Warnings = FitWarnings(statistics);
 }
 
-TFitStatistics CalculateResults(TCalculationOption option, TDMTylwen& store) {
+TCalculationResults CalculateResults(TCalculationOption option, TDMTylwen& store) {
     const double equivalentDepth = CalculateRegression(option, store);
     return FitStatisticsOfLastCalculation(option, equivalentDepth, store);
 }
 
-TFitStatistics FitStatisticsOfLastCalculation(TCalculationOption option, double equivalentDepth,
-                                              const TDMTylwen& store) {
-    TFitStatistics statistics;
+TCalculationResults FitStatisticsOfLastCalculation(TCalculationOption option,
+                                                   double equivalentDepth, const TDMTylwen& store) {
+    TCalculationResults statistics;
     statistics.Option = option;
     statistics.NrOfDataSets =
         std::min<std::size_t>({static_cast<std::size_t>(std::max(store.NrOfDataSets, 0)),
@@ -239,11 +239,11 @@ TFitStatistics FitStatisticsOfLastCalculation(TCalculationOption option, double 
     return statistics;
 }
 
-std::optional<TFitStatistics> FitWithout(const TFitStatistics& full,
-                                         const std::vector<std::size_t>& excluded) {
+std::optional<TCalculationResults> FitWithout(const TCalculationResults& full,
+                                              const std::vector<std::size_t>& excluded) {
     std::vector<std::size_t> sorted = excluded;
     std::sort(sorted.begin(), sorted.end());
-    TFitStatistics statistics = full;
+    TCalculationResults statistics = full;
     statistics.InFit.assign(statistics.NrOfDataSets, true);
     statistics.Excluded.clear();
     for (std::size_t serial = 1; serial <= statistics.NrOfDataSets; ++serial) {

@@ -14,23 +14,24 @@
 // of every data set, the option and the statistics. SlopeA, InterceptB,
 // MeanX, MeanY, XValues and YValues are left filled with the same results for
 // those that read them. Raises where the calculation raises.
-TFitStatistics CalculateResults(TCalculationOption option, TDMTylwen& store = DMTylwen);
+TCalculationResults CalculateResults(TCalculationOption option, TDMTylwen& store = DMTylwen);
 
 // The statistics of the calculation that has just run: reads XValues,
 // YValues, SlopeA, InterceptB, MeanX and MeanY as it left them, the count,
 // the drain spacing and the conductivities from the store, and takes the
 // equivalent depth it returned. Never raises: what cannot be estimated is left
 // out.
-TFitStatistics FitStatisticsOfLastCalculation(TCalculationOption option, double equivalentDepth,
-                                              const TDMTylwen& store = DMTylwen);
+TCalculationResults FitStatisticsOfLastCalculation(TCalculationOption option,
+                                                   double equivalentDepth,
+                                                   const TDMTylwen& store = DMTylwen);
 
 // The same data sets fitted again without the data sets `excluded` (serial
 // numbers; those out of range are ignored). Nothing when what is left cannot
 // fix a line: fewer than two data sets, or all at one H".
-std::optional<TFitStatistics> FitWithout(const TFitStatistics& full,
-                                         const std::vector<std::size_t>& excluded);
+std::optional<TCalculationResults> FitWithout(const TCalculationResults& full,
+                                              const std::vector<std::size_t>& excluded);
 
 // Fills everything that follows from the line: residuals, spread, influence,
 // suspects and warnings. Expects the data sets, InFit, the means over the fit,
 // the line and the conductivities to be set.
-void AnalyseFit(TFitStatistics& statistics);
+void AnalyseFit(TCalculationResults& statistics);

@@ -7,4 +7,4 @@
 
 #include <vector>
 
-std::vector<TFitWarning> FitWarnings(const TFitStatistics& statistics);
+std::vector<TFitWarning> FitWarnings(const TCalculationResults& statistics);

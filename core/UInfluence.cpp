@@ -33,7 +33,7 @@ struct TFitSize {
 
 // What the influence of every data set of one fit is worked out from.
 struct TFitContext {
-    const TFitStatistics& Statistics;
+    const TCalculationResults& Statistics;
     const TLineSums& Sums;
     TFitSize Size;
     TLineFit Line;
@@ -96,7 +96,7 @@ double WithoutCancellation(double difference, double a, double b) {
 // The line without data set i from the sums of the whole fit, downdated:
 // removing (x, y) moves the means by (mean - x) / (n - 1) and takes
 // n / (n - 1) times the product of its deviations from Sxx and Sxy.
-void AddWithout(TDataSetInfluence& influence, const TFitStatistics& statistics,
+void AddWithout(TDataSetInfluence& influence, const TCalculationResults& statistics,
                 const TLineSums& sums, const TFitSize& size, std::size_t i) {
     if (size.Count < 3) {
         return;
@@ -127,7 +127,7 @@ void AddWithout(TDataSetInfluence& influence, const TFitStatistics& statistics,
 // With three data sets or more a line that rests on one of them cannot be
 // judged without it: no Ka without it, no residual of it.
 TDataSetInfluence InfluenceOf(const TFitContext& fit, std::size_t i, bool& restsOnIt) {
-    const TFitStatistics& statistics = fit.Statistics;
+    const TCalculationResults& statistics = fit.Statistics;
     TDataSetInfluence influence;
     const double dx = statistics.Head[i] - statistics.MeanHead;
     const double leverage = 1.0 / fit.Size.N + dx * dx / fit.Sums.HeadSquares;
@@ -147,7 +147,7 @@ TDataSetInfluence InfluenceOf(const TFitContext& fit, std::size_t i, bool& rests
     return influence;
 }
 
-void Classify(TFitStatistics& statistics, std::size_t i, bool restsOnIt) {
+void Classify(TCalculationResults& statistics, std::size_t i, bool restsOnIt) {
     const TDataSetInfluence& influence = statistics.Influence[i];
     if (influence.BonferroniP && *influence.BonferroniP < SuspectLevel) {
         statistics.Suspect.push_back(i + 1);
@@ -197,7 +197,7 @@ double MedianOfF(double denominatorFreedom) {
     return boost::math::median(boost::math::fisher_f(2.0, denominatorFreedom));
 }
 
-void ComputeInfluence(TFitStatistics& statistics, const TLineSums& sums,
+void ComputeInfluence(TCalculationResults& statistics, const TLineSums& sums,
                       const TDataSetNoise& noise) {
     const TFitSize size{statistics.NrInFit(), static_cast<double>(statistics.NrInFit())};
     statistics.Influence.assign(statistics.NrOfDataSets, TDataSetInfluence{});

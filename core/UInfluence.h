@@ -37,7 +37,7 @@ private:
 // Fills Influence, InfluenceLimit, Suspect, Influential and LineRestsOn of a
 // least-squares fit whose residuals and spread are set; `noise` tells what
 // rounding can make of its data sets.
-void ComputeInfluence(TFitStatistics& statistics, const TLineSums& sums,
+void ComputeInfluence(TCalculationResults& statistics, const TLineSums& sums,
                       const TDataSetNoise& noise);
 
 // The median of the F distribution with 2 and `denominatorFreedom` degrees of

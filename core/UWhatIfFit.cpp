@@ -57,11 +57,11 @@ bool TWhatIfFit::Apply(std::vector<std::size_t> excluded) {
     if (excluded.empty()) {
         current_.reset();
     } else {
-        std::optional<TFitStatistics> refit = FitWithout(*full_, excluded);
+        std::optional<TCalculationResults> refit = FitWithout(*full_, excluded);
         if (!refit) {
             return false;
         }
-        current_ = std::make_shared<const TFitStatistics>(std::move(*refit));
+        current_ = std::make_shared<const TCalculationResults>(std::move(*refit));
     }
     excluded_ = std::move(excluded);
     Changed();

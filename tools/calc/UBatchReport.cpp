@@ -25,7 +25,7 @@ std::string IntervalText(const TInterval& interval) {
 
 std::string SerialsWith(const std::vector<std::size_t>& serials,
                         const std::function<std::string(const TDataSetInfluence&)>& detail,
-                        const TFitStatistics& statistics) {
+                        const TCalculationResults& statistics) {
     if (serials.empty()) {
         return "none";
     }
@@ -36,7 +36,7 @@ std::string SerialsWith(const std::vector<std::size_t>& serials,
 
 const char* const TooLargeText = "too large to compute";
 
-std::string SuspectText(const TFitStatistics& statistics) {
+std::string SuspectText(const TCalculationResults& statistics) {
     return SerialsWith(
         statistics.Suspect,
         [](const TDataSetInfluence& influence) {
@@ -47,7 +47,7 @@ std::string SuspectText(const TFitStatistics& statistics) {
         statistics);
 }
 
-std::string InfluentialText(const TFitStatistics& statistics) {
+std::string InfluentialText(const TCalculationResults& statistics) {
     return SerialsWith(
         statistics.Influential,
         [](const TDataSetInfluence& influence) {
@@ -61,7 +61,7 @@ std::string InfluentialText(const TFitStatistics& statistics) {
         statistics);
 }
 
-std::string InfluenceLines(const TFitStatistics& statistics) {
+std::string InfluenceLines(const TCalculationResults& statistics) {
     std::string lines =
         " Suspect data sets (Bonferroni p below 0.05): " + SuspectText(statistics) + "\n";
     if (statistics.InfluenceLimit) {
@@ -71,7 +71,7 @@ std::string InfluenceLines(const TFitStatistics& statistics) {
     return lines;
 }
 
-std::string WarningLines(const TFitStatistics& statistics) {
+std::string WarningLines(const TCalculationResults& statistics) {
     std::string lines;
     for (const TFitWarning& warning : statistics.Warnings) {
         lines += " Warning: " + warning.Text + "\n";
@@ -79,7 +79,7 @@ std::string WarningLines(const TFitStatistics& statistics) {
     return lines;
 }
 
-std::string Heading(const TFitStatistics& statistics) {
+std::string Heading(const TCalculationResults& statistics) {
     const std::string count = "n = " + std::to_string(statistics.NrInFit());
     if (statistics.Excluded.empty()) {
         return " Statistics (" + count + ")";
@@ -89,7 +89,7 @@ std::string Heading(const TFitStatistics& statistics) {
            count + "; what-if only: the output file above is of every data set)";
 }
 
-std::string SpreadLines(const TFitStatistics& statistics, const TSpreadStatistics& spread) {
+std::string SpreadLines(const TCalculationResults& statistics, const TSpreadStatistics& spread) {
     const std::string rSquared = statistics.RSquared   ? Number(*statistics.RSquared)
                                  : statistics.TooLarge ? TooLargeText
                                                        : "not available";
@@ -105,7 +105,7 @@ std::string SpreadLines(const TFitStatistics& statistics, const TSpreadStatistic
            InfluenceLines(statistics);
 }
 
-std::string StatisticsBody(const TFitStatistics& statistics) {
+std::string StatisticsBody(const TCalculationResults& statistics) {
     if (statistics.Option == TCalculationOption::AboveAndBelowDrains) {
         return Heading(statistics) + ": mean H\" = " + Number(statistics.MeanHead) +
                " m   mean Q/H\" = " + Number(statistics.MeanQH) +
@@ -134,11 +134,11 @@ struct TFileKey {
     TWrite Write;
 };
 
-const TFitStatistics& StatisticsOf(const TJsonEntry& entry) {
+const TCalculationResults& StatisticsOf(const TJsonEntry& entry) {
     return entry.Calculation.Statistics;
 }
 
-bool IsLeastSquares(const TFitStatistics& statistics) {
+bool IsLeastSquares(const TCalculationResults& statistics) {
     return statistics.Option == TCalculationOption::OverEntireSoilDepth;
 }
 
@@ -174,12 +174,14 @@ TJson Optional(const std::optional<double>& value) {
 }
 
 // The second option computes no intercept and no conductivities.
-template <double TFitStatistics::*Member> void WriteOfLine(TJsonStream& out, const TJsonEntry& e) {
-    const TFitStatistics& statistics = StatisticsOf(e);
+template <double TCalculationResults::*Member>
+void WriteOfLine(TJsonStream& out, const TJsonEntry& e) {
+    const TCalculationResults& statistics = StatisticsOf(e);
     out.Value(IsLeastSquares(statistics) ? TJson(statistics.*Member) : TJson(nullptr));
 }
 
-template <double TFitStatistics::*Member> void WriteNumber(TJsonStream& out, const TJsonEntry& e) {
+template <double TCalculationResults::*Member>
+void WriteNumber(TJsonStream& out, const TJsonEntry& e) {
     out.Value(StatisticsOf(e).*Member);
 }
 
@@ -204,7 +206,7 @@ template <typename Element> void WriteArray(TJsonStream& out, const std::vector<
     out.End();
 }
 
-TJson WarningsJson(const TFitStatistics& statistics) {
+TJson WarningsJson(const TCalculationResults& statistics) {
     TJson warnings = TJson::array();
     for (const TFitWarning& warning : statistics.Warnings) {
         warnings.push_back(TJson{{"code", warning.Code}, {"text", warning.Text}});
@@ -223,7 +225,7 @@ TJson Entry(const DataSetR& column, std::size_t index) {
     return index < column.size() ? TJson(column[index]) : TJson(nullptr);
 }
 
-const TFitStatistics& StatisticsOf(const TFileCalculation& calculation) {
+const TCalculationResults& StatisticsOf(const TFileCalculation& calculation) {
     return calculation.Statistics;
 }
 
@@ -309,13 +311,13 @@ const TFileKey FileKeys[] = {
      [](auto& out, const auto& e) { out.Value(LeastSquares(e) ? 1 : 2); }},
     {"data_sets", TJsonPresence::Always,
      [](auto& out, const auto& e) { out.Value(StatisticsOf(e).NrOfDataSets); }},
-    {"d", TJsonPresence::Always, WriteNumber<&TFitStatistics::EquivalentDepth>},
-    {"A", TJsonPresence::Always, WriteNumber<&TFitStatistics::SlopeA>},
-    {"B", TJsonPresence::Always, WriteOfLine<&TFitStatistics::InterceptB>},
-    {"Ka", TJsonPresence::Always, WriteOfLine<&TFitStatistics::Ka>},
-    {"Kb", TJsonPresence::Always, WriteOfLine<&TFitStatistics::Kb>},
-    {"mean_H", TJsonPresence::Always, WriteNumber<&TFitStatistics::MeanHead>},
-    {"mean_Q_over_H", TJsonPresence::Always, WriteNumber<&TFitStatistics::MeanQH>},
+    {"d", TJsonPresence::Always, WriteNumber<&TCalculationResults::EquivalentDepth>},
+    {"A", TJsonPresence::Always, WriteNumber<&TCalculationResults::SlopeA>},
+    {"B", TJsonPresence::Always, WriteOfLine<&TCalculationResults::InterceptB>},
+    {"Ka", TJsonPresence::Always, WriteOfLine<&TCalculationResults::Ka>},
+    {"Kb", TJsonPresence::Always, WriteOfLine<&TCalculationResults::Kb>},
+    {"mean_H", TJsonPresence::Always, WriteNumber<&TCalculationResults::MeanHead>},
+    {"mean_Q_over_H", TJsonPresence::Always, WriteNumber<&TCalculationResults::MeanQH>},
     {"r_squared", TJsonPresence::LeastSquares,
      [](auto& out, const auto& e) { out.Value(Optional(StatisticsOf(e).RSquared)); }},
     {"s", TJsonPresence::LeastSquares, WriteSpread<double, &TSpreadStatistics::ResidualDeviation>},
@@ -357,7 +359,7 @@ std::vector<TJsonKey> JsonFileKeys() {
     return keys;
 }
 
-std::string StatisticsLines(const TFitStatistics& statistics) {
+std::string StatisticsLines(const TCalculationResults& statistics) {
     return StatisticsBody(statistics) + WarningLines(statistics);
 }
 

@@ -15,7 +15,7 @@ class TStandardOutput;
 
 // Plain lines below a file's five output lines, each with one leading blank
 // like them; numbers to four significant digits.
-std::string StatisticsLines(const TFitStatistics& statistics);
+std::string StatisticsLines(const TCalculationResults& statistics);
 
 // When a key of a file's JSON object is there.
 enum class TJsonPresence {
