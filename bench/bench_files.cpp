@@ -51,9 +51,9 @@ void ReadInto(TDMTylwen& store, const std::string& path) {
 
 // With OutputShown set the calculation starts from the input arrays, as a
 // repeated calculation does, and no confirmation is shown.
-TFitStatistics CalculateStore(TDMTylwen& store) {
+TCalculationResults CalculateStore(TDMTylwen& store) {
     OutputShown = true;
-    TFitStatistics result;
+    TCalculationResults result;
     result.EquivalentDepth = CalculateRegression(TCalculationOption::OverEntireSoilDepth, store);
     result.SlopeA = SlopeA;
     result.InterceptB = InterceptB;
@@ -69,11 +69,11 @@ void WriteInput(const std::string& path, TDMTylwen& store) {
     }
 }
 
-void WriteBoth(TDMTylwen& store, const TFitStatistics& result) {
+void WriteBoth(TDMTylwen& store, const TCalculationResults& result) {
     const std::string path = ChangeFileExt(store.FileName, ".inp");
     WriteInput(path, store);
     store.FileName = path;
-    FinishCalculation(result, store);
+    WriteOutputFile(result, store);
 }
 
 void PrepareInputFile(std::int64_t dataSets) {
@@ -105,7 +105,7 @@ void BM_WriteInputAndOutputFiles(benchmark::State& state) {
     TDMTylwen store;
     FillStore(store, state.range(0));
     store.FileName = InputPath(state.range(0));
-    const TFitStatistics result{};
+    const TCalculationResults result{};
     for (auto _ : state) {
         WriteBoth(store, result);
     }

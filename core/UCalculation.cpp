@@ -1,13 +1,14 @@
 #include "UCalculation.h"
 
+#include "UArithmetic.h"
+#include "UConductivities.h"
 #include "UDrainGeometry.h"
 #include "UEquivalentDepth.h"
-#include "UFloatMath.h"
+#include "ULeastSquares.h"
 #include "URoundingNoise.h"
 #include "UTylwenUtils.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 
 namespace {
@@ -34,16 +35,14 @@ void ConvertDataSets(TDMTylwen& store, std::size_t n) {
     }
 }
 
-void ComputeMeans(std::size_t n) {
-    double sumY = 0.0;
-    double sumX = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
-        sumY = FAdd(sumY, At(YValues, i));
-        sumX = FAdd(sumX, At(XValues, i));
-    }
-    const double count = static_cast<double>(n);
-    MeanY = FDiv(sumY, count);
-    MeanX = FDiv(sumX, count);
+TLineData DataSetsOf(const TDMTylwen& store, std::size_t n) {
+    return {XValues, YValues, n, nullptr, DepthScale(store, n)};
+}
+
+void ComputeMeans(const TDMTylwen& store, std::size_t n) {
+    const TMeans means = MeansOf<TCheckedArithmetic>(DataSetsOf(store, n));
+    MeanY = means.QH;
+    MeanX = means.Head;
 }
 
 // Equal H" from different depth pairs (0.55 and 0.85, 0.60 and 0.90) differ in
@@ -53,33 +52,14 @@ void ComputeMeans(std::size_t n) {
 // them (HeadDeviationNoise). A slope or an intercept within what rounding can
 // make of 0 is 0: data sets with one Q/H" give Ka = 0, not -1e-16, which the
 // output file would print as -0.000 and every reader take for negative.
-void FitLeastSquaresLine(const TDMTylwen& store, std::size_t n) {
-    double sxx = 0.0;
-    double sxy = 0.0;
-    TAbsoluteSums absolute;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double dx = FSub(At(XValues, i), MeanX);
-        const double dy = FSub(At(YValues, i), MeanY);
-        sxx = FAdd(sxx, FMul(dx, dx));
-        sxy = FAdd(sxy, FMul(dy, dx));
-        absolute.Add(dx, dy);
-    }
-    const TDataSetNoise noise = NoiseOfDataSets(XValues, YValues, n, {}, DepthScale(store, n));
-    if (HeadSpreadIsRoundingNoise(std::sqrt(sxx / static_cast<double>(n)), noise.Head)) {
+void FitLine(const TDMTylwen& store, std::size_t n) {
+    const auto oneHead = [](double rmsHead, const TDataSetNoise& noise) {
+        return HeadSpreadIsRoundingNoise(rmsHead, noise.Head);
+    };
+    if (!FitLeastSquaresLine<TCheckedArithmetic>(DataSetsOf(store, n), {MeanX, MeanY}, oneHead,
+                                                 SlopeA, InterceptB)) {
         throw EDrainGeometryError(SameHeadMessage(At(XValues, 0)));
     }
-    TLineFit line{MeanX, MeanY, sxx, FDiv(sxy, sxx), n};
-    const double slopeNoise = SlopeNoise(line, absolute, noise);
-    line.Slope = ZeroButForRounding(line.Slope, slopeNoise);
-    SlopeA = line.Slope;
-    InterceptB = ZeroButForRounding(FSub(MeanY, FMul(SlopeA, MeanX)),
-                                    InterceptNoise(line, slopeNoise, noise));
-}
-
-void ComputeConductivities(TDMTylwen& store, double d) {
-    const double spacingSquared = FMul(store.DrainSpacing, store.DrainSpacing);
-    store.Ka = FDiv(FMul(spacingSquared, SlopeA), 4.0);
-    store.Kb = FDiv(FMul(spacingSquared, InterceptB), FMul(8.0, d));
 }
 
 } // namespace
@@ -109,13 +89,14 @@ double CalculateRegression(TCalculationOption option, TDMTylwen& store) {
         RebuildWorkingArrays(store);
     }
     ConvertDataSets(store, n);
-    ComputeMeans(n);
+    ComputeMeans(store, n);
     if (option == TCalculationOption::OverEntireSoilDepth) {
-        FitLeastSquaresLine(store, n);
-        ComputeConductivities(store, d);
+        FitLine(store, n);
+        SetConductivities<TCheckedArithmetic>(SlopeA, InterceptB, store.DrainSpacing, d, store.Ka,
+                                              store.Kb);
     }
     if (option == TCalculationOption::AboveAndBelowDrains) {
-        SlopeA = FDiv(MeanY, MeanX);
+        SlopeA = SlopeThroughOrigin<TCheckedArithmetic>({MeanX, MeanY});
     }
     return d;
 }

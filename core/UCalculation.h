@@ -2,14 +2,13 @@
 // data sets, least-squares line and conductivities.
 #pragma once
 
+#include "UCalculationOption.h"
 #include "UDMTylwen.h"
 
-enum class TCalculationOption {
-    // "Over enntire soil depth": least-squares line, Ka and Kb.
-    OverEntireSoilDepth,
-    // "Above and below drains ": slope through the origin and the mean point.
-    AboveAndBelowDrains,
-};
+// A calculation converts the working arrays in place, so a repeated one starts
+// again from the values as entered, which only the input arrays still hold:
+// data set k from input slot k to working slot k - 1.
+void RebuildWorkingArrays(TDMTylwen& store = DMTylwen);
 
 // Runs the calculation up to and including the conductivities and returns the
 // equivalent depth d. Site constants that describe no drained field are
@@ -19,10 +18,6 @@ enum class TCalculationOption {
 // OutputShown is set) and writes SlopeA, InterceptB, MeanX, MeanY, XValues,
 // YValues, Ka and Kb. Data sets that all have one H" give no least-squares
 // line: refused with SameHeadMessage once they are converted. A floating-point
-// error ends it where it arises; what was changed before stays changed.
-// A calculation converts the working arrays in place, so a repeated one starts
-// again from the values as entered, which only the input arrays still hold:
-// data set k from input slot k to working slot k - 1.
-void RebuildWorkingArrays(TDMTylwen& store = DMTylwen);
-
+// error ends it where it arises (TCheckedArithmetic); what was changed before
+// stays changed.
 double CalculateRegression(TCalculationOption option, TDMTylwen& store = DMTylwen);

@@ -1,14 +1,26 @@
 #include "UDepthFault.h"
 
+namespace {
+
+// Each comparison of a NaN is false, so a NaN breaks the rule too.
+bool NearDeeperThanMidway(const TDMTylwen& store, std::int32_t i) {
+    return At(store.WorkNear, i) > At(store.WorkMidway, i);
+}
+
+bool MidwayAboveDrains(const TDMTylwen& store, std::int32_t i) {
+    return At(store.WorkMidway, i) < store.DrainDepth;
+}
+
+} // namespace
+
 std::optional<TDepthFault> FirstDepthFault(const TDMTylwen& store) {
-    // Written negated, as the check is, so that a NaN is a fault too.
     for (std::int32_t i = 0; i < store.NrOfDataSets; ++i) {
-        if (!(At(store.WorkNear, i) > At(store.WorkMidway, i))) {
+        if (!NearDeeperThanMidway(store, i)) {
             return TDepthFault{i, true};
         }
     }
     for (std::int32_t i = 0; i < store.NrOfDataSets; ++i) {
-        if (!(At(store.WorkMidway, i) < store.DrainDepth)) {
+        if (!MidwayAboveDrains(store, i)) {
             return TDepthFault{i, false};
         }
     }

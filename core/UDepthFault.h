@@ -1,5 +1,7 @@
-// Where the water-table check of a save finds its fault, so that the window
-// can point the user at the cell to correct.
+// The water-table rule of a save: near the drains the water table lies deeper
+// than midway, and midway above drain level. Where a data set breaks it,
+// so that the check can tell which and the window can point the user at the
+// cell to correct.
 #pragma once
 
 #include "UDMTylwen.h"

@@ -2,11 +2,10 @@
 
 #include "UEquivalentDepth.h"
 #include "UFloatMath.h"
-#include "UNumberText.h"
+#include "UResultText.h"
 
 #include <boost/math/tools/toms748_solve.hpp>
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 
@@ -25,16 +24,9 @@ constexpr double ScanFactor = 1.05;
 // The relative widening of a spacing that tells whether d grows there.
 constexpr double SlopeStep = 1e-6;
 
-std::string Metres(double value) {
-    return FormatGeneral(value) + " m";
-}
-
-// A spacing the solver found, to four significant digits as the page shows it.
+// A spacing the solver found, to four significant digits.
 std::string SpacingMetres(double value) {
-    char digits[32];
-    const std::to_chars_result end =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 4);
-    return std::string(digits, end.ptr) + " m";
+    return Metres(value, [](double spacing) { return SignificantDigits(spacing, 4); });
 }
 
 bool IsPositive(double value) {
@@ -249,9 +241,10 @@ std::vector<TDesignTableRow> DesignTable(const TDesignRequest& request) {
     return rows;
 }
 
-std::optional<TDesignConductivities>
-DesignConductivitiesOf(const TFitStatistics& last, const TFitStatistics* earlier, bool confirmed) {
-    const TFitStatistics* source = &last;
+std::optional<TDesignConductivities> DesignConductivitiesOf(const TCalculationResults& last,
+                                                            const TCalculationResults* earlier,
+                                                            bool confirmed) {
+    const TCalculationResults* source = &last;
     if (last.Option == TCalculationOption::AboveAndBelowDrains) {
         if (!earlier || !confirmed || earlier->Option != TCalculationOption::OverEntireSoilDepth) {
             return std::nullopt;

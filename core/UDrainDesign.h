@@ -4,7 +4,7 @@
 // equivalent depth d(L) of the calculation itself.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 
 #include <optional>
 #include <string>
@@ -84,5 +84,6 @@ inline const char* const SecondOptionDesignNote =
 // The Ka and Kb that a design takes from the calculation `last`. The second
 // option computes none of its own; then `earlier`, the last calculation with
 // the first option, stands in only when the user has confirmed it.
-std::optional<TDesignConductivities>
-DesignConductivitiesOf(const TFitStatistics& last, const TFitStatistics* earlier, bool confirmed);
+std::optional<TDesignConductivities> DesignConductivitiesOf(const TCalculationResults& last,
+                                                            const TCalculationResults* earlier,
+                                                            bool confirmed);

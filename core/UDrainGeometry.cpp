@@ -1,11 +1,10 @@
 #include "UDrainGeometry.h"
 
 #include "UEquivalentDepth.h"
-#include "UNumberText.h"
+#include "UResultText.h"
 #include "URoundingNoise.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -16,10 +15,6 @@ namespace {
 // makes Kb = B S^2 / (8 d) a division by what the file itself calls zero.
 // Only a layer within half a millimetre below the drains comes this low.
 constexpr double SmallestEquivalentDepth = 0.0005;
-
-std::string Metres(double value) {
-    return FormatGeneral(value) + " m";
-}
 
 // A zero or negative length would otherwise end the calculation in a bare
 // floating-point error that names nothing the user typed.
@@ -80,10 +75,7 @@ void CheckDataSetCount(TCalculationOption option, const TDMTylwen& store) {
 }
 
 std::string SameHeadMessage(double head) {
-    char digits[32];
-    const std::to_chars_result end =
-        std::to_chars(digits, digits + sizeof digits, head, std::chars_format::general, 4);
-    return "All data sets have the same H\" (" + std::string(digits, end.ptr) +
+    return "All data sets have the same H\" (" + SignificantDigits(head, 4) +
            " m); no line can be fitted.";
 }
 

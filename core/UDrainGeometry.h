@@ -2,7 +2,7 @@
 // before anything is saved or calculated from them.
 #pragma once
 
-#include "UCalculation.h"
+#include "UCalculationOption.h"
 #include "UDMTylwen.h"
 #include "UFloatMath.h"
 
@@ -26,8 +26,8 @@ void CheckDrainGeometry(const TDMTylwen& store = DMTylwen);
 // line through the origin and the mean point.
 void CheckDataSetCount(TCalculationOption option, const TDMTylwen& store = DMTylwen);
 
-// "All data sets have the same H" (0.3 m); no line can be fitted.": H" as the
-// report shows it, to four significant digits.
+// "All data sets have the same H" (0.3 m); no line can be fitted.": H" to four
+// significant digits.
 std::string SameHeadMessage(double head);
 
 // Raises EDrainGeometryError with SameHeadMessage when every data set of the

@@ -1,7 +1,11 @@
 #include "UFitStatistics.h"
 
+#include "UArithmetic.h"
+#include "UCalculation.h"
+#include "UConductivities.h"
 #include "UFitWarnings.h"
 #include "UInfluence.h"
+#include "ULeastSquares.h"
 #include "URoundingNoise.h"
 #include "UTylwenUtils.h"
 
@@ -20,7 +24,7 @@ constexpr double RoundingRatio = 1e-10;
 
 constexpr double TwoSidedTail = 0.025;
 
-void CopyDataSets(TFitStatistics& statistics) {
+void CopyDataSets(TCalculationResults& statistics) {
     const std::size_t n = statistics.NrOfDataSets;
     statistics.Head.assign(XValues.begin(), XValues.begin() + n);
     statistics.QH.assign(YValues.begin(), YValues.begin() + n);
@@ -39,12 +43,12 @@ bool Negligible(double spread, const std::vector<double>& values) {
     return spread <= RoundingRatio * LargestMagnitude(values);
 }
 
-TDataSetNoise NoiseOfFit(const TFitStatistics& statistics) {
+TDataSetNoise NoiseOfFit(const TCalculationResults& statistics) {
     return NoiseOfDataSets(statistics.Head, statistics.QH, statistics.NrOfDataSets,
                            statistics.InFit, statistics.DepthScale);
 }
 
-void ComputeResiduals(TFitStatistics& statistics) {
+void ComputeResiduals(TCalculationResults& statistics) {
     statistics.Fitted.reserve(statistics.NrOfDataSets);
     statistics.Residuals.reserve(statistics.NrOfDataSets);
     for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
@@ -54,7 +58,7 @@ void ComputeResiduals(TFitStatistics& statistics) {
     }
 }
 
-TLineSums SumSquares(const TFitStatistics& statistics) {
+TLineSums SumSquares(const TCalculationResults& statistics) {
     TLineSums sums;
     for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
         if (!statistics.IsInFit(i)) {
@@ -72,7 +76,7 @@ TLineSums SumSquares(const TFitStatistics& statistics) {
 }
 
 // A line through data sets that lie on it exactly leaves only rounding.
-void ClearRoundingResiduals(TFitStatistics& statistics, TLineSums& sums) {
+void ClearRoundingResiduals(TCalculationResults& statistics, TLineSums& sums) {
     const double n = static_cast<double>(statistics.NrInFit());
     if (!Negligible(std::sqrt(sums.ResidualSquares / n), statistics.QH)) {
         return;
@@ -84,18 +88,6 @@ void ClearRoundingResiduals(TFitStatistics& statistics, TLineSums& sums) {
     }
     sums.ResidualSquares = 0.0;
     sums.AbsoluteResiduals = 0.0;
-}
-
-TInterval Around(double value, double halfWidth) {
-    return {value - halfWidth, value + halfWidth};
-}
-
-// Ka and Kb are fixed multiples of A and B, so their intervals are the same
-// multiples of those of A and B (a negative multiple turns them round).
-TInterval Scaled(const TInterval& interval, double factor) {
-    const double low = interval.Low * factor;
-    const double high = interval.High * factor;
-    return {std::min(low, high), std::max(low, high)};
 }
 
 bool AllFinite(const TSpreadStatistics& spread) {
@@ -116,7 +108,7 @@ double StudentQuantile(std::size_t degreesOfFreedom) {
     return boost::math::quantile(boost::math::complement(distribution, TwoSidedTail));
 }
 
-std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics,
+std::optional<TSpreadStatistics> EstimateSpread(const TCalculationResults& statistics,
                                                 const TLineSums& sums) {
     const std::size_t n = statistics.NrInFit();
     const double count = static_cast<double>(n);
@@ -131,17 +123,18 @@ std::optional<TSpreadStatistics> EstimateSpread(const TFitStatistics& statistics
     spread.SlopeInterval = Around(statistics.SlopeA, spread.StudentT * spread.SlopeError);
     spread.InterceptInterval =
         Around(statistics.InterceptB, spread.StudentT * spread.InterceptError);
-    const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
-    spread.KaInterval = Scaled(spread.SlopeInterval, spacingSquared / 4.0);
-    spread.KbInterval =
-        Scaled(spread.InterceptInterval, spacingSquared / (8.0 * statistics.EquivalentDepth));
+    const TConductivityIntervals conductivities =
+        ConductivityIntervals(spread.SlopeInterval, spread.InterceptInterval,
+                              statistics.DrainSpacing, statistics.EquivalentDepth);
+    spread.KaInterval = conductivities.Ka;
+    spread.KbInterval = conductivities.Kb;
     if (!AllFinite(spread)) {
         return std::nullopt;
     }
     return spread;
 }
 
-std::optional<double> CoefficientOfDetermination(const TFitStatistics& statistics,
+std::optional<double> CoefficientOfDetermination(const TCalculationResults& statistics,
                                                  const TLineSums& sums) {
     const double n = static_cast<double>(statistics.NrInFit());
     if (!statistics.Spread || !std::isfinite(sums.QHSquares) ||
@@ -152,7 +145,7 @@ std::optional<double> CoefficientOfDetermination(const TFitStatistics& statistic
     return std::isfinite(rSquared) ? std::optional<double>(rSquared) : std::nullopt;
 }
 
-void AnalyseLeastSquaresLine(TFitStatistics& statistics) {
+void AnalyseLeastSquaresLine(TCalculationResults& statistics) {
     ComputeResiduals(statistics);
     TLineSums sums = SumSquares(statistics);
     ClearRoundingResiduals(statistics, sums);
@@ -166,103 +159,44 @@ void AnalyseLeastSquaresLine(TFitStatistics& statistics) {
     ComputeInfluence(statistics, sums, NoiseOfFit(statistics));
 }
 
-void ComputeMeans(TFitStatistics& statistics) {
-    double sumQH = 0.0;
-    double sumHead = 0.0;
-    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
-        if (statistics.IsInFit(i)) {
-            sumQH += statistics.QH[i];
-            sumHead += statistics.Head[i];
-        }
-    }
-    const double count = static_cast<double>(statistics.NrInFit());
-    statistics.MeanQH = sumQH / count;
-    statistics.MeanHead = sumHead / count;
+TLineData DataSetsOf(const TCalculationResults& statistics) {
+    return {statistics.Head, statistics.QH, statistics.NrOfDataSets, &statistics.InFit,
+            statistics.DepthScale};
 }
 
-// The same steps and order as the calculation, so that a fit of every data
-// set gives its very numbers, rounding noise taken as 0 alike.
-bool FitLine(TFitStatistics& statistics) {
-    double sxx = 0.0;
-    double sxy = 0.0;
-    TAbsoluteSums absolute;
-    for (std::size_t i = 0; i < statistics.NrOfDataSets; ++i) {
-        if (statistics.IsInFit(i)) {
-            const double dx = statistics.Head[i] - statistics.MeanHead;
-            const double dy = statistics.QH[i] - statistics.MeanQH;
-            sxx += dx * dx;
-            sxy += dy * dx;
-            absolute.Add(dx, dy);
-        }
-    }
-    const std::size_t count = statistics.NrInFit();
-    if (Negligible(std::sqrt(sxx / static_cast<double>(count)), statistics.Head)) {
+// Data sets left whose H" spread is a negligible part of the largest H" would
+// give a line of rounding, not of the field.
+bool FitLine(TCalculationResults& statistics, const TMeans& means) {
+    const auto oneHead = [&statistics](double rmsHead, const TDataSetNoise&) {
+        return Negligible(rmsHead, statistics.Head);
+    };
+    if (!FitLeastSquaresLine<TPlainArithmetic>(DataSetsOf(statistics), means, oneHead,
+                                               statistics.SlopeA, statistics.InterceptB)) {
         return false;
     }
-    const TDataSetNoise noise = NoiseOfFit(statistics);
-    TLineFit line{statistics.MeanHead, statistics.MeanQH, sxx, sxy / sxx, count};
-    const double slopeNoise = SlopeNoise(line, absolute, noise);
-    line.Slope = ZeroButForRounding(line.Slope, slopeNoise);
-    statistics.SlopeA = line.Slope;
-    statistics.InterceptB =
-        ZeroButForRounding(statistics.MeanQH - statistics.SlopeA * statistics.MeanHead,
-                           InterceptNoise(line, slopeNoise, noise));
-    const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
-    statistics.Ka = spacingSquared * statistics.SlopeA / 4.0;
-    statistics.Kb = spacingSquared * statistics.InterceptB / (8.0 * statistics.EquivalentDepth);
+    SetConductivities<TPlainArithmetic>(statistics.SlopeA, statistics.InterceptB,
+                                        statistics.DrainSpacing, statistics.EquivalentDepth,
+                                        statistics.Ka, statistics.Kb);
     return std::isfinite(statistics.Ka) && std::isfinite(statistics.Kb);
 }
 
-bool Refit(TFitStatistics& statistics) {
+bool Refit(TCalculationResults& statistics) {
     if (statistics.NrInFit() < 2) {
         return false;
     }
-    ComputeMeans(statistics);
+    const TMeans means = MeansOf<TPlainArithmetic>(DataSetsOf(statistics));
+    statistics.MeanQH = means.QH;
+    statistics.MeanHead = means.Head;
     if (statistics.Option == TCalculationOption::AboveAndBelowDrains) {
-        statistics.SlopeA = statistics.MeanQH / statistics.MeanHead;
+        statistics.SlopeA = SlopeThroughOrigin<TPlainArithmetic>(means);
         return std::isfinite(statistics.SlopeA);
     }
-    return FitLine(statistics);
+    return FitLine(statistics, means);
 }
 
 } // namespace
 
-bool TFitStatistics::IsSuspect(std::size_t serial) const {
-    return std::find(Suspect.begin(), Suspect.end(), serial) != Suspect.end();
-}
-
-bool TFitStatistics::IsInfluential(std::size_t serial) const {
-    return std::find(Influential.begin(), Influential.end(), serial) != Influential.end();
-}
-
-double TFitStatistics::LineAt(double head) const {
-    return Option == TCalculationOption::OverEntireSoilDepth ? SlopeA * head + InterceptB
-                                                             : SlopeA * head;
-}
-
-std::optional<TInterval> TFitStatistics::BandAt(double head) const {
-    if (!Spread || !(Spread->HeadSquares > 0.0) || NrInFit() == 0) {
-        return std::nullopt;
-    }
-    const double dx = head - MeanHead;
-    const double halfWidth =
-        Spread->StudentT * Spread->ResidualDeviation *
-        std::sqrt(1.0 / static_cast<double>(NrInFit()) + dx * dx / Spread->HeadSquares);
-    if (!std::isfinite(halfWidth)) {
-        return std::nullopt;
-    }
-    return Around(LineAt(head), halfWidth);
-}
-
-bool TFitStatistics::IsInFit(std::size_t index) const {
-    return index < InFit.size() && InFit[index];
-}
-
-std::size_t TFitStatistics::NrInFit() const {
-    return static_cast<std::size_t>(std::count(InFit.begin(), InFit.end(), true));
-}
-
-void AnalyseFit(TFitStatistics& statistics) {
+void AnalyseFit(TCalculationResults& statistics) {
     statistics.Fitted.clear();
     statistics.Residuals.clear();
     statistics.Spread.reset();
@@ -279,9 +213,14 @@ void AnalyseFit(TFitStatistics& statistics) {
     statistics.Warnings = FitWarnings(statistics);
 }
 
-TFitStatistics FitStatisticsOfLastCalculation(TCalculationOption option, double equivalentDepth,
-                                              const TDMTylwen& store) {
-    TFitStatistics statistics;
+TCalculationResults CalculateResults(TCalculationOption option, TDMTylwen& store) {
+    const double equivalentDepth = CalculateRegression(option, store);
+    return FitStatisticsOfLastCalculation(option, equivalentDepth, store);
+}
+
+TCalculationResults FitStatisticsOfLastCalculation(TCalculationOption option,
+                                                   double equivalentDepth, const TDMTylwen& store) {
+    TCalculationResults statistics;
     statistics.Option = option;
     statistics.NrOfDataSets =
         std::min<std::size_t>({static_cast<std::size_t>(std::max(store.NrOfDataSets, 0)),
@@ -300,11 +239,11 @@ TFitStatistics FitStatisticsOfLastCalculation(TCalculationOption option, double 
     return statistics;
 }
 
-std::optional<TFitStatistics> FitWithout(const TFitStatistics& full,
-                                         const std::vector<std::size_t>& excluded) {
+std::optional<TCalculationResults> FitWithout(const TCalculationResults& full,
+                                              const std::vector<std::size_t>& excluded) {
     std::vector<std::size_t> sorted = excluded;
     std::sort(sorted.begin(), sorted.end());
-    TFitStatistics statistics = full;
+    TCalculationResults statistics = full;
     statistics.InFit.assign(statistics.NrOfDataSets, true);
     statistics.Excluded.clear();
     for (std::size_t serial = 1; serial <= statistics.NrOfDataSets; ++serial) {

@@ -1,6 +1,9 @@
 #include "UFitWarnings.h"
 
+#include "UResultText.h"
+
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -28,7 +31,7 @@ void WarnIntervalWithZero(std::vector<TFitWarning>& warnings, const char* name,
     }
 }
 
-void WarnTooLarge(std::vector<TFitWarning>& warnings, const TFitStatistics& statistics) {
+void WarnTooLarge(std::vector<TFitWarning>& warnings, const TCalculationResults& statistics) {
     if (statistics.TooLarge) {
         warnings.push_back({"too_large_to_compute",
                             "The squared deviations of Q/H\" from the line exceed the range of "
@@ -38,7 +41,8 @@ void WarnTooLarge(std::vector<TFitWarning>& warnings, const TFitStatistics& stat
 }
 
 // A data set off a line on which every other one lies: its t is unbounded.
-void WarnOthersOnOneLine(std::vector<TFitWarning>& warnings, const TFitStatistics& statistics) {
+void WarnOthersOnOneLine(std::vector<TFitWarning>& warnings,
+                         const TCalculationResults& statistics) {
     for (std::size_t i = 0; i < statistics.Influence.size(); ++i) {
         if (statistics.Influence[i].ExternalUnbounded()) {
             const std::string serial = std::to_string(i + 1);
@@ -50,7 +54,7 @@ void WarnOthersOnOneLine(std::vector<TFitWarning>& warnings, const TFitStatistic
     }
 }
 
-void WarnLineRestsOnOne(std::vector<TFitWarning>& warnings, const TFitStatistics& statistics) {
+void WarnLineRestsOnOne(std::vector<TFitWarning>& warnings, const TCalculationResults& statistics) {
     for (const std::size_t serial : statistics.LineRestsOn) {
         warnings.push_back({"line_rests_on_one_data_set",
                             "The slope rests on data set " + std::to_string(serial) +
@@ -62,7 +66,7 @@ void WarnLineRestsOnOne(std::vector<TFitWarning>& warnings, const TFitStatistics
 
 // Cook's distance names those that sway the line; a line resting on one data
 // set has its own warning.
-std::vector<std::size_t> SwayingDataSets(const TFitStatistics& statistics) {
+std::vector<std::size_t> SwayingDataSets(const TCalculationResults& statistics) {
     std::vector<std::size_t> swaying;
     for (const std::size_t serial : statistics.Influential) {
         if (std::find(statistics.LineRestsOn.begin(), statistics.LineRestsOn.end(), serial) ==
@@ -73,7 +77,7 @@ std::vector<std::size_t> SwayingDataSets(const TFitStatistics& statistics) {
     return swaying;
 }
 
-void WarnDataSets(std::vector<TFitWarning>& warnings, const TFitStatistics& statistics) {
+void WarnDataSets(std::vector<TFitWarning>& warnings, const TCalculationResults& statistics) {
     if (!statistics.Suspect.empty()) {
         warnings.push_back({"suspect", DataSetsText(statistics.Suspect) +
                                            (statistics.Suspect.size() == 1 ? " lies" : " lie") +
@@ -96,18 +100,7 @@ void WarnDataSets(std::vector<TFitWarning>& warnings, const TFitStatistics& stat
 
 } // namespace
 
-std::string SerialListText(const std::vector<std::size_t>& serials) {
-    std::string text;
-    for (std::size_t k = 0; k < serials.size(); ++k) {
-        if (k > 0) {
-            text += k + 1 == serials.size() ? " and " : ", ";
-        }
-        text += std::to_string(serials[k]);
-    }
-    return text;
-}
-
-std::vector<TFitWarning> FitWarnings(const TFitStatistics& statistics) {
+std::vector<TFitWarning> FitWarnings(const TCalculationResults& statistics) {
     std::vector<TFitWarning> warnings;
     if (statistics.Option == TCalculationOption::OverEntireSoilDepth) {
         WarnNegative(warnings, "Ka", statistics.Ka);

@@ -3,12 +3,8 @@
 // look, and too few data sets to say much.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 
-#include <string>
 #include <vector>
 
-std::vector<TFitWarning> FitWarnings(const TFitStatistics& statistics);
-
-// "3", "3 and 7", "3, 7 and 9".
-std::string SerialListText(const std::vector<std::size_t>& serials);
+std::vector<TFitWarning> FitWarnings(const TCalculationResults& statistics);

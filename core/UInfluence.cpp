@@ -1,5 +1,9 @@
 #include "UInfluence.h"
 
+#include "UArithmetic.h"
+#include "UConductivities.h"
+#include "ULeastSquares.h"
+
 #include <boost/math/distributions/fisher_f.hpp>
 #include <boost/math/distributions/students_t.hpp>
 
@@ -29,7 +33,7 @@ struct TFitSize {
 
 // What the influence of every data set of one fit is worked out from.
 struct TFitContext {
-    const TFitStatistics& Statistics;
+    const TCalculationResults& Statistics;
     const TLineSums& Sums;
     TFitSize Size;
     TLineFit Line;
@@ -80,11 +84,10 @@ void AddCooksDistance(TDataSetInfluence& influence) {
     influence.CooksDistance = r * r * h / (2.0 * (1.0 - h));
 }
 
-// a - b, or 0 when the difference is only what rounding left of two equal
-// values: the data sets without one may lie on a line through the origin or
-// a level line, and Ka or Kb is then 0, not 1e-14.
-double WithoutCancellation(double a, double b) {
-    const double difference = a - b;
+// `difference` of a and b, or 0 when it is only what rounding left of two
+// equal values: the data sets without one may lie on a line through the
+// origin or a level line, and Ka or Kb is then 0, not 1e-14.
+double WithoutCancellation(double difference, double a, double b) {
     return std::fabs(difference) <= CancellationMargin * std::max(std::fabs(a), std::fabs(b))
                ? 0.0
                : difference;
@@ -93,7 +96,7 @@ double WithoutCancellation(double a, double b) {
 // The line without data set i from the sums of the whole fit, downdated:
 // removing (x, y) moves the means by (mean - x) / (n - 1) and takes
 // n / (n - 1) times the product of its deviations from Sxx and Sxy.
-void AddWithout(TDataSetInfluence& influence, const TFitStatistics& statistics,
+void AddWithout(TDataSetInfluence& influence, const TCalculationResults& statistics,
                 const TLineSums& sums, const TFitSize& size, std::size_t i) {
     if (size.Count < 3) {
         return;
@@ -105,13 +108,16 @@ void AddWithout(TDataSetInfluence& influence, const TFitStatistics& statistics,
     if (sxx <= SpreadMargin * sums.HeadSquares) {
         return;
     }
-    const double slope = WithoutCancellation(sums.Cross, share * dx * dy) / sxx;
-    const double meanHead = statistics.MeanHead - dx / (size.N - 1.0);
-    const double meanQH = statistics.MeanQH - dy / (size.N - 1.0);
-    const double intercept = WithoutCancellation(meanQH, slope * meanHead);
-    const double spacingSquared = statistics.DrainSpacing * statistics.DrainSpacing;
-    const double ka = spacingSquared * slope / 4.0;
-    const double kb = spacingSquared * intercept / (8.0 * statistics.EquivalentDepth);
+    const double ownCross = share * dx * dy;
+    const double slope = WithoutCancellation(sums.Cross - ownCross, sums.Cross, ownCross) / sxx;
+    const TMeans means{statistics.MeanHead - dx / (size.N - 1.0),
+                       statistics.MeanQH - dy / (size.N - 1.0)};
+    const double intercept = WithoutCancellation(
+        InterceptThroughMeans<TPlainArithmetic>(means, slope), means.QH, slope * means.Head);
+    double ka = 0.0;
+    double kb = 0.0;
+    SetConductivities<TPlainArithmetic>(slope, intercept, statistics.DrainSpacing,
+                                        statistics.EquivalentDepth, ka, kb);
     if (std::isfinite(ka) && std::isfinite(kb)) {
         influence.KaWithout = ka;
         influence.KbWithout = kb;
@@ -121,7 +127,7 @@ void AddWithout(TDataSetInfluence& influence, const TFitStatistics& statistics,
 // With three data sets or more a line that rests on one of them cannot be
 // judged without it: no Ka without it, no residual of it.
 TDataSetInfluence InfluenceOf(const TFitContext& fit, std::size_t i, bool& restsOnIt) {
-    const TFitStatistics& statistics = fit.Statistics;
+    const TCalculationResults& statistics = fit.Statistics;
     TDataSetInfluence influence;
     const double dx = statistics.Head[i] - statistics.MeanHead;
     const double leverage = 1.0 / fit.Size.N + dx * dx / fit.Sums.HeadSquares;
@@ -141,7 +147,7 @@ TDataSetInfluence InfluenceOf(const TFitContext& fit, std::size_t i, bool& rests
     return influence;
 }
 
-void Classify(TFitStatistics& statistics, std::size_t i, bool restsOnIt) {
+void Classify(TCalculationResults& statistics, std::size_t i, bool restsOnIt) {
     const TDataSetInfluence& influence = statistics.Influence[i];
     if (influence.BonferroniP && *influence.BonferroniP < SuspectLevel) {
         statistics.Suspect.push_back(i + 1);
@@ -191,7 +197,7 @@ double MedianOfF(double denominatorFreedom) {
     return boost::math::median(boost::math::fisher_f(2.0, denominatorFreedom));
 }
 
-void ComputeInfluence(TFitStatistics& statistics, const TLineSums& sums,
+void ComputeInfluence(TCalculationResults& statistics, const TLineSums& sums,
                       const TDataSetNoise& noise) {
     const TFitSize size{statistics.NrInFit(), static_cast<double>(statistics.NrInFit())};
     statistics.Influence.assign(statistics.NrOfDataSets, TDataSetInfluence{});

@@ -3,7 +3,7 @@
 // their Bonferroni p-value, Cook's distance, and Ka and Kb without the data set.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 #include "URoundingNoise.h"
 
 // Sums over the data sets in the fit, about their means.
@@ -37,7 +37,7 @@ private:
 // Fills Influence, InfluenceLimit, Suspect, Influential and LineRestsOn of a
 // least-squares fit whose residuals and spread are set; `noise` tells what
 // rounding can make of its data sets.
-void ComputeInfluence(TFitStatistics& statistics, const TLineSums& sums,
+void ComputeInfluence(TCalculationResults& statistics, const TLineSums& sums,
                       const TDataSetNoise& noise);
 
 // The median of the F distribution with 2 and `denominatorFreedom` degrees of

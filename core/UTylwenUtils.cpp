@@ -1,6 +1,9 @@
 #include "UTylwenUtils.h"
 
+#include "UDepthFault.h"
 #include "UUserDialogs.h"
+
+#include <optional>
 
 bool ResultsAvailable = false;
 bool OutputShown = false;
@@ -34,40 +37,12 @@ void ResetTylwenUtils() {
     YValues.clear();
 }
 
-namespace {
-
-// Every data set is examined so that the answer does not depend on where the
-// first bad one sits; the comparisons are written negated so that a NaN fails.
-bool AllNearDeeperThanMidway(const TDMTylwen& store) {
-    bool allDeeper = true;
-    for (std::int32_t i = 0; i < store.NrOfDataSets; ++i) {
-        if (!(At(store.WorkNear, i) > At(store.WorkMidway, i))) {
-            allDeeper = false;
-        }
-    }
-    return allDeeper;
-}
-
-bool AllMidwayAboveDrains(const TDMTylwen& store) {
-    bool allAbove = true;
-    for (std::int32_t i = 0; i < store.NrOfDataSets; ++i) {
-        if (!(At(store.WorkMidway, i) < store.DrainDepth)) {
-            allAbove = false;
-        }
-    }
-    return allAbove;
-}
-
-} // namespace
-
+// Every depth near the drains is judged before any depth midway, so the
+// message is the first of the two whose rule any data set breaks.
 void CheckWaterTableDepths(bool& ok, TUserDialogs& dialogs, const TDMTylwen& store) {
-    ok = AllNearDeeperThanMidway(store);
-    if (!ok) {
-        dialogs.ShowMessage(NearNotDeeperMessage);
-        return;
-    }
-    ok = AllMidwayAboveDrains(store);
-    if (!ok) {
-        dialogs.ShowMessage(MidwayNotAboveDrainsMessage);
+    const std::optional<TDepthFault> fault = FirstDepthFault(store);
+    ok = !fault;
+    if (fault) {
+        dialogs.ShowMessage(fault->NearDepth ? NearNotDeeperMessage : MidwayNotAboveDrainsMessage);
     }
 }

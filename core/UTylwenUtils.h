@@ -1,5 +1,6 @@
-// What the user has done since the program started (four flags), the results
-// of the last regression that the graph needs, and the water-table check.
+// What the user has done since the program started (four flags), the
+// regression variables as the last calculation left them, from which its
+// result is taken (FitStatisticsOfLastCalculation), and the water-table check.
 #pragma once
 
 #include "UDMTylwen.h"
@@ -29,7 +30,7 @@ void ResetTylwenUtils();
 
 // Refuses physically inconsistent water-table depths: near the drains the
 // water table must lie deeper than midway, and midway above drain level.
-// `ok` is false when the user has been shown why.
+// `ok` is false when the user has been shown why (FirstDepthFault).
 void CheckWaterTableDepths(bool& ok, TUserDialogs& dialogs, const TDMTylwen& store = DMTylwen);
 
 extern const char* const NearNotDeeperMessage;

@@ -1,5 +1,8 @@
 #include "UWhatIfFit.h"
 
+#include "UFitStatistics.h"
+#include "UResultText.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -54,11 +57,11 @@ bool TWhatIfFit::Apply(std::vector<std::size_t> excluded) {
     if (excluded.empty()) {
         current_.reset();
     } else {
-        std::optional<TFitStatistics> refit = FitWithout(*full_, excluded);
+        std::optional<TCalculationResults> refit = FitWithout(*full_, excluded);
         if (!refit) {
             return false;
         }
-        current_ = std::make_shared<const TFitStatistics>(std::move(*refit));
+        current_ = std::make_shared<const TCalculationResults>(std::move(*refit));
     }
     excluded_ = std::move(excluded);
     Changed();
@@ -75,10 +78,6 @@ std::string WhatIfLine(const std::vector<std::size_t>& excluded) {
     if (excluded.empty()) {
         return {};
     }
-    std::string serials;
-    for (const std::size_t serial : excluded) {
-        serials += (serials.empty() ? "" : ", ") + std::to_string(serial);
-    }
     return std::string(excluded.size() == 1 ? "What-if: data set " : "What-if: data sets ") +
-           serials + " left out \u2014 the files are unchanged";
+           SerialList(excluded) + " left out \u2014 the files are unchanged";
 }

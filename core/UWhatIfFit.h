@@ -5,7 +5,7 @@
 // a click on the graph) changes them here and hears of every change.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 
 #include <functional>
 #include <string>
@@ -31,9 +31,9 @@ public:
     // Serial numbers left out, ascending.
     const std::vector<std::size_t>& Excluded() const { return excluded_; }
     // The calculation's own fit of every data set; needs HasFit().
-    const TFitStatistics& Full() const { return *full_; }
+    const TCalculationResults& Full() const { return *full_; }
     // The fit as it stands: the full one while nothing is left out.
-    const TFitStatistics& Current() const { return *SharedCurrent(); }
+    const TCalculationResults& Current() const { return *SharedCurrent(); }
     // The same, for whoever keeps it beyond the next change.
     const TSharedFit& SharedCurrent() const { return current_ ? current_ : full_; }
 

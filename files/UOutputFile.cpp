@@ -19,7 +19,7 @@ const char* OptionTitle(TCalculationOption option) {
                                                              : " Soravik calculator results";
 }
 
-std::string RegressionLine(const TFitStatistics& result) {
+std::string RegressionLine(const TCalculationResults& result) {
     std::string line = " Q/H\" = A.H\" + B  with  A = ";
     AppendFixed(line, result.SlopeA, 6, 3);
     line += "    B =";
@@ -28,7 +28,7 @@ std::string RegressionLine(const TFitStatistics& result) {
     return line;
 }
 
-std::string ConductivityLine(const TFitStatistics& result) {
+std::string ConductivityLine(const TCalculationResults& result) {
     std::string line = " Ka = A*S^2/4 = ";
     AppendFixed(line, result.Ka, 6, 3);
     line += "   Kb = B*S^2/8*d = ";
@@ -70,7 +70,7 @@ bool ReadLimitedLines(TTextScanner& scanner, LineSet& lines) {
 
 } // namespace
 
-std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics& result) {
+std::string FormatOutputFile(const std::string& outputPath, const TCalculationResults& result) {
     std::string out;
     for (const std::string& line :
          {" File: " + PathOnOneLine(outputPath), std::string(OptionTitle(result.Option)),
@@ -82,8 +82,8 @@ std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics
     return out;
 }
 
-TOutputWritten FinishCalculation(const TFitStatistics& result, TDMTylwen& store,
-                                 TFileWriteSeam& seam) {
+TOutputWritten WriteOutputFile(const TCalculationResults& result, TDMTylwen& store,
+                               TFileWriteSeam& seam) {
     const std::string outputName = ChangeDataFileExt(store.FileName, ".out");
     const std::string inputName = ChangeDataFileExt(store.FileName, ".inp");
     if (LeadToSameFile(inputName, outputName)) {

@@ -2,16 +2,16 @@
 // an output file's lines for the Output page.
 #pragma once
 
+#include "UCalculationResults.h"
 #include "UDMTylwen.h"
 #include "UFileMessage.h"
-#include "UFitStatistics.h"
 #include "USafeFileWriter.h"
 
 #include <optional>
 #include <string>
 
 // The five lines for the output file `outputPath`, each ended by CR LF.
-std::string FormatOutputFile(const std::string& outputPath, const TFitStatistics& result);
+std::string FormatOutputFile(const std::string& outputPath, const TCalculationResults& result);
 
 // What writing the output file did: the names of the two files and the text
 // written, so that it can be shown without reading the file back, which
@@ -26,8 +26,8 @@ struct TOutputWritten {
 // telling the user and the flags are the caller's. A file that cannot be
 // written, or that is the input file itself under the output file's name,
 // raises EInOutError before anything else changes.
-TOutputWritten FinishCalculation(const TFitStatistics& result, TDMTylwen& store = DMTylwen,
-                                 TFileWriteSeam& seam = DefaultFileWriteSeam());
+TOutputWritten WriteOutputFile(const TCalculationResults& result, TDMTylwen& store = DMTylwen,
+                               TFileWriteSeam& seam = DefaultFileWriteSeam());
 
 // Where a calculation saved its two files, in the words the user is told.
 std::string ConfirmationMessage(const TOutputWritten& written);

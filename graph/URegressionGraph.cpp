@@ -139,7 +139,7 @@ private:
 };
 
 // Where the marker of data set i goes: the top-left corner of its box.
-std::optional<QPoint> MarkerPlace(const TFitStatistics& results, std::size_t i) {
+std::optional<QPoint> MarkerPlace(const TCalculationResults& results, std::size_t i) {
     const double head = results.Head[i];
     const double qh = results.QH[i];
     if (!std::isfinite(head) || !std::isfinite(qh)) {
@@ -153,7 +153,7 @@ std::optional<QPoint> MarkerPlace(const TFitStatistics& results, std::size_t i) 
 // the last one drawn there shows, and one wholly off the bitmap shows
 // nothing: drawing each place on the bitmap once, when its last marker comes,
 // gives the very pixels of drawing them all, for a long table in far less time.
-void DrawMarkers(QPainter& painter, const TFitStatistics& results, std::size_t count) {
+void DrawMarkers(QPainter& painter, const TCalculationResults& results, std::size_t count) {
     const TMarkerGlyph marker(painter);
     const QRect places(1 - marker.Size().width(), 1 - marker.Size().height(),
                        GraphWidth + marker.Size().width() - 1,
@@ -190,7 +190,7 @@ void DrawDottedLine(QPainter& painter, QPoint from, QPoint to) {
 
 // The second option fits no intercept (B only keeps its start value), so its
 // line runs through the origin and the mean point.
-void DrawFittedLine(QPainter& painter, const TFitStatistics& results, std::size_t count) {
+void DrawFittedLine(QPainter& painter, const TCalculationResults& results, std::size_t count) {
     if (count == 0) {
         return;
     }
@@ -205,18 +205,18 @@ void DrawFittedLine(QPainter& painter, const TFitStatistics& results, std::size_
     DrawDottedLine(painter, PlotPoint(0.0, intercept), PlotPoint(lastHead, lastQH));
 }
 
-std::size_t AvailableDataSets(const TFitStatistics& results) {
+std::size_t AvailableDataSets(const TCalculationResults& results) {
     return std::min({results.NrOfDataSets, results.Head.size(), results.QH.size()});
 }
 
-void ScaleFor(const TFitStatistics& results) {
+void ScaleFor(const TCalculationResults& results) {
     const std::size_t count = AvailableDataSets(results);
     FindGraphMaxima(results.Head, results.QH,
                     static_cast<std::int32_t>(std::min<std::size_t>(count, INT32_MAX)));
     ScaleGraphAxes();
 }
 
-void PaintOnto(QPainter& painter, const TFitStatistics& results) {
+void PaintOnto(QPainter& painter, const TCalculationResults& results) {
     const std::size_t count = AvailableDataSets(results);
     ScaleFor(results);
     SetAxisTitles();
@@ -251,12 +251,12 @@ QFont GraphFont() {
     return font;
 }
 
-bool RegressionGraphTooLarge(const TFitStatistics& results) {
+bool RegressionGraphTooLarge(const TCalculationResults& results) {
     ScaleFor(results);
     return QHAxis.TooLarge || HeadAxis.TooLarge;
 }
 
-void PaintRegressionGraph(QPaintDevice& device, const TFitStatistics& results) {
+void PaintRegressionGraph(QPaintDevice& device, const TCalculationResults& results) {
     QPainter painter(&device);
     if (!painter.isActive()) {
         return;
@@ -267,7 +267,7 @@ void PaintRegressionGraph(QPaintDevice& device, const TFitStatistics& results) {
     PaintOnto(painter, results);
 }
 
-QImage RenderRegressionGraph(const TFitStatistics& results, qreal devicePixelRatio) {
+QImage RenderRegressionGraph(const TCalculationResults& results, qreal devicePixelRatio) {
     const qreal ratio = devicePixelRatio > 0.0 ? devicePixelRatio : 1.0;
     QImage image(qCeil(GraphWidth * ratio), qCeil(GraphHeight * ratio), QImage::Format_RGB32);
     // The painter then works in graph pixels, each `ratio` image pixels wide.

@@ -1,9 +1,10 @@
-// The regression graph: one marker per data set at (H", Q/H") and the fitted
-// line, on two scaled axes. One code path draws onto any paint device, so the
-// picture on screen, a saved picture and a print are the same.
+// The regression graph of the Output page: one marker per data set at
+// (H", Q/H") and the fitted line, on two scaled axes. The Report page and
+// every file saved from it (PNG, SVG, PDF) show the report's graph instead
+// (PaintReportGraph in UReportGraph.h).
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 
 #include <QtGlobal>
 
@@ -23,13 +24,13 @@ QFont GraphFont();
 // the whole graph with their line onto `device`, whose top-left 607 x 313
 // pixels it covers. The option tells how the line was fitted: the second one
 // has no intercept, so its line runs through the origin.
-void PaintRegressionGraph(QPaintDevice& device, const TFitStatistics& results);
+void PaintRegressionGraph(QPaintDevice& device, const TCalculationResults& results);
 
 // Whether the H" or Q/H" of the results lie beyond what the graph's integer
 // axes can hold: it then draws the axes and the ticks it can, and no data set
 // or line.
-bool RegressionGraphTooLarge(const TFitStatistics& results);
+bool RegressionGraphTooLarge(const TCalculationResults& results);
 
 // A fresh picture of the graph for a screen of `devicePixelRatio` image pixels
 // per graph pixel: 607 x 313 at 1, 1214 x 626 of the same drawing at 2.
-QImage RenderRegressionGraph(const TFitStatistics& results, qreal devicePixelRatio = 1.0);
+QImage RenderRegressionGraph(const TCalculationResults& results, qreal devicePixelRatio = 1.0);

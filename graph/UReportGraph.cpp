@@ -64,7 +64,8 @@ bool AnyLeftOut(const TFitFlags& inFit) {
     return std::find(inFit.begin(), inFit.end(), false) != inFit.end();
 }
 
-TMarkerKind KindOf(const TFitStatistics& statistics, const TFitFlags& inFit, std::size_t index) {
+TMarkerKind KindOf(const TCalculationResults& statistics, const TFitFlags& inFit,
+                   std::size_t index) {
     TMarkerKind kind;
     kind.Shape = statistics.IsSuspect(index + 1) ? TShape::Triangle : TShape::Circle;
     kind.Hollow = !InFit(inFit, index);
@@ -96,7 +97,8 @@ struct TLegendEntry {
     QString Text;
 };
 
-std::vector<TLegendEntry> LegendEntries(const TFitStatistics& statistics, const TFitFlags& inFit) {
+std::vector<TLegendEntry> LegendEntries(const TCalculationResults& statistics,
+                                        const TFitFlags& inFit) {
     std::vector<TLegendEntry> entries;
     const auto marker = [](TMarkerKind kind) {
         return [kind](QPainter& painter, QPointF at) { DrawMarker(painter, at, kind); };
@@ -164,7 +166,7 @@ struct TRange {
     }
 };
 
-double LargestHead(const TFitStatistics& statistics) {
+double LargestHead(const TCalculationResults& statistics) {
     TRange heads;
     heads.Take(0.0);
     for (const double head : statistics.Head) {
@@ -173,7 +175,7 @@ double LargestHead(const TFitStatistics& statistics) {
     return heads.High;
 }
 
-void AxisRanges(const TFitStatistics& statistics, TRange& heads, TRange& qhs) {
+void AxisRanges(const TCalculationResults& statistics, TRange& heads, TRange& qhs) {
     heads.Take(0.0);
     for (std::size_t i = 0; i < statistics.Head.size() && i < statistics.QH.size(); ++i) {
         heads.Take(statistics.Head[i]);
@@ -184,7 +186,7 @@ void AxisRanges(const TFitStatistics& statistics, TRange& heads, TRange& qhs) {
 }
 
 void DrawBand(QPainter& painter, const TReportGraphLayout& layout,
-              const TFitStatistics& statistics) {
+              const TCalculationResults& statistics) {
     const double last = LargestHead(statistics);
     QPolygonF upper;
     QPolygonF lower;
@@ -245,7 +247,7 @@ void DrawAxisTitles(QPainter& painter, const TReportGraphLayout& layout, const Q
     painter.restore();
 }
 
-void DrawLegend(QPainter& painter, const QRectF& area, const TFitStatistics& statistics,
+void DrawLegend(QPainter& painter, const QRectF& area, const TCalculationResults& statistics,
                 const TFitFlags& inFit) {
     painter.setFont(GraphTextFont());
     const QRectF room(area.left() + LeftMargin, area.top() + 4, area.width() - LeftMargin, 0);
@@ -262,7 +264,7 @@ void DrawLegend(QPainter& painter, const QRectF& area, const TFitStatistics& sta
 // Markers that would land on nearly the same spot are drawn once: a table of
 // a million data sets draws no more markers than the plot has room for.
 bool DrawMarkers(QPainter& painter, const TReportGraphLayout& layout,
-                 const TFitStatistics& statistics, const TFitFlags& inFit,
+                 const TCalculationResults& statistics, const TFitFlags& inFit,
                  const TPaintProgress& progress) {
     const std::size_t count = std::min(statistics.Head.size(), statistics.QH.size());
     std::unordered_set<std::uint64_t> drawn;
@@ -300,7 +302,7 @@ QPointF TReportGraphLayout::Place(double head, double qh) const {
     return {std::clamp(x, -far, far), std::clamp(y, -far, far)};
 }
 
-TReportGraphLayout ReportGraphLayout(const QRectF& area, const TFitStatistics& statistics,
+TReportGraphLayout ReportGraphLayout(const QRectF& area, const TCalculationResults& statistics,
                                      const TFitFlags& inFit) {
     const QRectF room(area.left() + LeftMargin, area.top() + 4, area.width() - LeftMargin, 0);
     const double legendHeight =
@@ -325,7 +327,7 @@ TReportGraphLayout ReportGraphLayout(const QRectF& area, const TFitStatistics& s
     return layout;
 }
 
-bool PaintReportGraph(QPainter& painter, const QRectF& area, const TFitStatistics& statistics,
+bool PaintReportGraph(QPainter& painter, const QRectF& area, const TCalculationResults& statistics,
                       const TFitFlags& inFit, const TPaintProgress& progress) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -351,7 +353,8 @@ bool PaintReportGraph(QPainter& painter, const QRectF& area, const TFitStatistic
     return finished;
 }
 
-std::optional<std::size_t> ReportGraphMarkerAt(const QRectF& area, const TFitStatistics& statistics,
+std::optional<std::size_t> ReportGraphMarkerAt(const QRectF& area,
+                                               const TCalculationResults& statistics,
                                                const TFitFlags& inFit, QPointF point) {
     const TReportGraphLayout layout = ReportGraphLayout(area, statistics, inFit);
     std::optional<std::size_t> nearest;

@@ -5,7 +5,7 @@
 // drawn later still shows its own results.
 #pragma once
 
-#include "UFitStatistics.h"
+#include "UCalculationResults.h"
 #include "UNiceScale.h"
 
 #include <QPointF>
@@ -41,14 +41,15 @@ struct TReportGraphLayout {
     QPointF Place(double head, double qh) const;
 };
 
-TReportGraphLayout ReportGraphLayout(const QRectF& area, const TFitStatistics& statistics,
+TReportGraphLayout ReportGraphLayout(const QRectF& area, const TCalculationResults& statistics,
                                      const TFitFlags& inFit = {});
 
 // Draws the whole graph into `area` of the painter's coordinates (units of
 // 1/96 inch). False when `progress` stopped it half-way.
-bool PaintReportGraph(QPainter& painter, const QRectF& area, const TFitStatistics& statistics,
+bool PaintReportGraph(QPainter& painter, const QRectF& area, const TCalculationResults& statistics,
                       const TFitFlags& inFit = {}, const TPaintProgress& progress = {});
 
 // The data set whose marker lies under `point`, the nearest one if several do.
-std::optional<std::size_t> ReportGraphMarkerAt(const QRectF& area, const TFitStatistics& statistics,
+std::optional<std::size_t> ReportGraphMarkerAt(const QRectF& area,
+                                               const TCalculationResults& statistics,
                                                const TFitFlags& inFit, QPointF point);

@@ -100,10 +100,10 @@ TEST(DrainDesign, RangeNeedsPositiveLowerBoundsAndEnclosesTheSpacing) {
 }
 
 TEST(DrainDesign, SecondOptionTakesEarlierConductivitiesOnlyWhenConfirmed) {
-    TFitStatistics earlier;
+    TCalculationResults earlier;
     earlier.Ka = 0.8;
     earlier.Kb = 1.2;
-    TFitStatistics last;
+    TCalculationResults last;
     last.Option = TCalculationOption::AboveAndBelowDrains;
     EXPECT_FALSE(DesignConductivitiesOf(last, &earlier, false));
     EXPECT_FALSE(DesignConductivitiesOf(last, nullptr, true));

@@ -18,7 +18,7 @@ namespace {
 // The pipe-drain field (drains 1.1 m deep and 20 m apart, r = 0.05 m, D = 5 m)
 // with data sets of the given discharge (mm/day) at H" = 0.05 k, k = 1, 2 ...,
 // unless the H" are given: the water table lies 1.05 m deep near the drains.
-TFitStatistics Fit(const std::vector<double>& discharges, std::vector<double> heads = {}) {
+TCalculationResults Fit(const std::vector<double>& discharges, std::vector<double> heads = {}) {
     TDMTylwen store;
     store.DrainDepth = 1.1;
     store.ImpermeableDepth = 5;
@@ -35,7 +35,7 @@ TFitStatistics Fit(const std::vector<double>& discharges, std::vector<double> he
     return FitStatisticsOfLastCalculation(TCalculationOption::OverEntireSoilDepth, d, store);
 }
 
-std::vector<std::string> CodesOf(const TFitStatistics& fit) {
+std::vector<std::string> CodesOf(const TCalculationResults& fit) {
     std::vector<std::string> codes;
     for (const TFitWarning& warning : fit.Warnings) {
         codes.push_back(warning.Code);
@@ -56,7 +56,7 @@ TEST(FitEdges, DataSetOffALineOnWhichEveryOtherLiesIsSuspectWithUnboundedT) {
     // its 30 mm/day: A = 4/175, h = 13/70, r^2 = n - 2 = 18, Cook's D = 39/19.
     std::vector<double> discharges = Discharges(20, [](int k) { return 0.025 * k * k + k; });
     discharges[19] = 75.0;
-    const TFitStatistics fit = Fit(discharges);
+    const TCalculationResults fit = Fit(discharges);
     EXPECT_NEAR(fit.SlopeA, 4.0 / 175.0, 1e-15);
     const TDataSetInfluence& outlier = fit.Influence[19];
     EXPECT_NEAR(*outlier.Studentized, std::sqrt(18.0), 1e-12);
@@ -70,8 +70,8 @@ TEST(FitEdges, DataSetOffALineOnWhichEveryOtherLiesIsSuspectWithUnboundedT) {
 TEST(FitEdges, LineRestingOnOneDataSetIsInfluentialAndTold) {
     // Nine data sets at H" = 0.3 m and one at 0.6 m, of leverage 1:
     // A = 127/8100, B = 151/27000.
-    const TFitStatistics fit = Fit({3.0, 3.3, 2.9, 3.1, 3.4, 2.8, 3.0, 3.2, 3.1, 9.0},
-                                   {0.3, 0.3, 0.3, 0.3, 0.3, 0.3, 0.3, 0.3, 0.3, 0.6});
+    const TCalculationResults fit = Fit({3.0, 3.3, 2.9, 3.1, 3.4, 2.8, 3.0, 3.2, 3.1, 9.0},
+                                        {0.3, 0.3, 0.3, 0.3, 0.3, 0.3, 0.3, 0.3, 0.3, 0.6});
     EXPECT_NEAR(fit.SlopeA, 127.0 / 8100.0, 1e-15);
     EXPECT_NEAR(fit.InterceptB, 151.0 / 27000.0, 1e-15);
     EXPECT_NEAR(*fit.Influence[9].Leverage, 1.0, 1e-12);
@@ -96,7 +96,7 @@ TEST(FitEdges, SlopeOrInterceptOfRoundingIsZero) {
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.Name);
-        const TFitStatistics fit = Fit(test.Discharges);
+        const TCalculationResults fit = Fit(test.Discharges);
         EXPECT_NEAR(fit.SlopeA, test.SlopeA, 1e-15);
         EXPECT_NEAR(fit.InterceptB, test.InterceptB, 1e-15);
         EXPECT_EQ(fit.SlopeA == 0.0 && fit.Ka == 0.0, test.SlopeA == 0.0);
@@ -111,7 +111,8 @@ TEST(FitEdges, SlopeOrInterceptOfRoundingIsZero) {
 TEST(FitEdges, SpreadBeyondTheArithmeticIsTooLargeToCompute) {
     // 1.1e300 to 2.2e300 mm/day: A = -2.2855578764669674e298, but the squares
     // of Q/H" overflow.
-    const TFitStatistics fit = Fit(Discharges(12, [](int k) { return (1.0 + 0.1 * k) * 1e300; }));
+    const TCalculationResults fit =
+        Fit(Discharges(12, [](int k) { return (1.0 + 0.1 * k) * 1e300; }));
     EXPECT_NEAR(fit.SlopeA / -2.2855578764669674e298, 1.0, 1e-12);
     EXPECT_TRUE(fit.TooLarge && !fit.Spread && !fit.RSquared);
     EXPECT_EQ(CodesOf(fit), std::vector<std::string>({"negative_Ka", "too_large_to_compute"}));

@@ -1,6 +1,7 @@
 // The fit statistics against values worked out outside the program: the sums
 // in exact rational arithmetic from the decimal inputs (Python fractions),
 // Student's t from its distribution function (mpmath, 30 digits).
+#include "UCalculation.h"
 #include "UFitStatistics.h"
 #include "UTylwenUtils.h"
 #include "UWhatIfFit.h"
@@ -38,7 +39,7 @@ protected:
     void SetUp() override { ResetTylwenUtils(); }
     void TearDown() override { ResetTylwenUtils(); }
 
-    TFitStatistics Calculate(TDMTylwen store, TCalculationOption option) {
+    TCalculationResults Calculate(TDMTylwen store, TCalculationOption option) {
         const double d = CalculateRegression(option, store);
         return FitStatisticsOfLastCalculation(option, d, store);
     }
@@ -54,7 +55,7 @@ TEST_F(FitStatistics, WorkedExample) {
     // H" = 0.4, 0.3, 0.15; Q/H" = 0.0125, 0.01, 0.01; Sxx = 114/3600, Sxy = 7/24000,
     // SSE = 1.480263e-6 on 1 degree of freedom, whose t is the Cauchy quantile
     // tan(0.475 pi) = 12.7062047361747.
-    const TFitStatistics fit =
+    const TCalculationResults fit =
         Calculate(StoreWith(1.2, 30, {{5, 0.6, 1.0}, {3, 0.8, 1.1}, {1.5, 1.0, 1.15}}),
                   TCalculationOption::OverEntireSoilDepth);
     ASSERT_TRUE(fit.Spread && fit.RSquared);
@@ -93,7 +94,7 @@ TEST_F(FitStatistics, PerfectLineHasNoSpreadAndNoSuspect) {
         const double head = k / 10.0;
         dataSets.emplace_back(head * (4 * head + 10), 1.3 - head, 1.3);
     }
-    const TFitStatistics fit =
+    const TCalculationResults fit =
         Calculate(StoreWith(1.3, 30, dataSets), TCalculationOption::OverEntireSoilDepth);
     EXPECT_NEAR(fit.SlopeA, 0.004, 1e-14);
     EXPECT_NEAR(fit.InterceptB, 0.01, 1e-14);
@@ -113,23 +114,23 @@ TEST_F(FitStatistics, PlantedOutlierIsTheOnlySuspect) {
     // of data set 8 raised from 7.5 to 10.5 mm/day: its residual is 3.361 s,
     // the next largest 0.602 s (data set 13); 13 degrees of freedom,
     // t = 2.16036865646279.
-    const TFitStatistics fit = Calculate(StoreWith(1.1, 20,
-                                                   {{15, 0.26, 0.98},
-                                                    {13.6, 0.32, 0.98},
-                                                    {12.8, 0.38, 0.99},
-                                                    {11.7, 0.46, 1.01},
-                                                    {10.5, 0.51, 1.01},
-                                                    {9.2, 0.56, 1.02},
-                                                    {8.8, 0.61, 1.02},
-                                                    {10.5, 0.66, 1.03},
-                                                    {7.1, 0.7, 1.03},
-                                                    {5.9, 0.74, 1.03},
-                                                    {5.1, 0.77, 1.03},
-                                                    {4.4, 0.82, 1.04},
-                                                    {3.7, 0.87, 1.06},
-                                                    {3.3, 0.9, 1.06},
-                                                    {2.6, 0.94, 1.07}}),
-                                         TCalculationOption::OverEntireSoilDepth);
+    const TCalculationResults fit = Calculate(StoreWith(1.1, 20,
+                                                        {{15, 0.26, 0.98},
+                                                         {13.6, 0.32, 0.98},
+                                                         {12.8, 0.38, 0.99},
+                                                         {11.7, 0.46, 1.01},
+                                                         {10.5, 0.51, 1.01},
+                                                         {9.2, 0.56, 1.02},
+                                                         {8.8, 0.61, 1.02},
+                                                         {10.5, 0.66, 1.03},
+                                                         {7.1, 0.7, 1.03},
+                                                         {5.9, 0.74, 1.03},
+                                                         {5.1, 0.77, 1.03},
+                                                         {4.4, 0.82, 1.04},
+                                                         {3.7, 0.87, 1.06},
+                                                         {3.3, 0.9, 1.06},
+                                                         {2.6, 0.94, 1.07}}),
+                                              TCalculationOption::OverEntireSoilDepth);
     ASSERT_TRUE(fit.Spread && fit.RSquared);
     EXPECT_NEAR(*fit.RSquared, 0.0160427902298496, 1e-12);
     EXPECT_NEAR(fit.Spread->ResidualDeviation, 0.00218215185764832, 1e-15);
@@ -147,7 +148,7 @@ TEST_F(FitStatistics, PlantedOutlierIsTheOnlySuspect) {
 
 TEST_F(FitStatistics, TwoDataSetsOrTheSecondOptionGiveNoSpread) {
     const std::vector<TDataSet> two = {{5, 0.6, 1.0}, {3, 0.8, 1.1}};
-    const TFitStatistics line =
+    const TCalculationResults line =
         Calculate(StoreWith(1.2, 30, two), TCalculationOption::OverEntireSoilDepth);
     EXPECT_FALSE(line.Spread || line.RSquared);
     EXPECT_EQ(line.Residuals, std::vector<double>(2, 0.0));
@@ -156,7 +157,7 @@ TEST_F(FitStatistics, TwoDataSetsOrTheSecondOptionGiveNoSpread) {
 
     // Second option on the worked example: mean H" = 0.85 / 3, mean Q/H" =
     // 0.0325 / 3, A = 0.0325 / 0.85.
-    const TFitStatistics origin =
+    const TCalculationResults origin =
         Calculate(StoreWith(1.2, 30, {{5, 0.6, 1.0}, {3, 0.8, 1.1}, {1.5, 1.0, 1.15}}),
                   TCalculationOption::AboveAndBelowDrains);
     EXPECT_NEAR(origin.MeanHead, 0.283333333333333, 1e-15);
@@ -311,7 +312,7 @@ std::vector<std::string> CodesOf(const std::vector<TFitWarning>& warnings) {
 TEST_F(FitStatistics, InfluenceSuspectsAndWarnings) {
     for (const TInfluenceCase& test : InfluenceCases) {
         SCOPED_TRACE(test.Name);
-        const TFitStatistics fit =
+        const TCalculationResults fit =
             Calculate(StoreWith(test.DrainDepth, test.Spacing, test.DataSets),
                       TCalculationOption::OverEntireSoilDepth);
         ASSERT_TRUE(fit.InfluenceLimit);
@@ -334,19 +335,19 @@ TEST_F(FitStatistics, InfluenceSuspectsAndWarnings) {
 TEST_F(FitStatistics, WhatIfFitLeavesDataSetsOutAndPutsThemBack) {
     // The slipped decimal left out gives the clean field's other ten data sets:
     // Ka without data set 1 = 0.341194661885952 (the fraction above).
-    const TFitStatistics full = Calculate(StoreWith(1.1, 20, InfluenceCases[2].DataSets),
-                                          TCalculationOption::OverEntireSoilDepth);
+    const TCalculationResults full = Calculate(StoreWith(1.1, 20, InfluenceCases[2].DataSets),
+                                               TCalculationOption::OverEntireSoilDepth);
     TWhatIfFit whatIf;
     int changes = 0;
     whatIf.OnChanged = [&changes] { ++changes; };
-    whatIf.Reset(std::make_shared<const TFitStatistics>(full));
+    whatIf.Reset(std::make_shared<const TCalculationResults>(full));
     EXPECT_TRUE(whatIf.LeaveOutSuspects());
     EXPECT_EQ(whatIf.Excluded(), std::vector<std::size_t>({1}));
     EXPECT_NEAR(whatIf.Current().Ka, 0.341194661885952, 1e-12);
     EXPECT_EQ(whatIf.Current().NrInFit(), 10u);
     EXPECT_FALSE(whatIf.Current().Influence[0].Leverage);
     // The band of the what-if line counts only the ten data sets in its fit.
-    const TFitStatistics& ten = whatIf.Current();
+    const TCalculationResults& ten = whatIf.Current();
     ASSERT_TRUE(ten.Spread && ten.BandAt(ten.MeanHead));
     EXPECT_NEAR(ten.BandAt(ten.MeanHead)->High - ten.LineAt(ten.MeanHead),
                 ten.Spread->StudentT * ten.Spread->ResidualDeviation / std::sqrt(10.0), 1e-15);
@@ -363,7 +364,7 @@ TEST_F(FitStatistics, WhatIfFitLeavesDataSetsOutAndPutsThemBack) {
     EXPECT_EQ(changes, 4);
 
     // Every data set but two left out leaves a line without spread.
-    const std::optional<TFitStatistics> two = FitWithout(full, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    const std::optional<TCalculationResults> two = FitWithout(full, {1, 2, 3, 4, 5, 6, 7, 8, 9});
     ASSERT_TRUE(two);
     EXPECT_FALSE(two->Spread);
     EXPECT_FALSE(FitWithout(full, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));

@@ -41,7 +41,7 @@ TEST_F(DecimalCommaLocale, FilesKeepThePoint) {
     EXPECT_EQ(store.ImpermeableDepth, 12345.678);
     EXPECT_EQ(store.InputDepthNear, (DataSetR{0.0, 1.0, 1.1, 1.15, 0.0, 0.0}));
 
-    TFitStatistics result;
+    TCalculationResults result;
     result.SlopeA = 0.0092105;
     result.InterceptB = 0.0082237;
     result.Ka = 2072.368;

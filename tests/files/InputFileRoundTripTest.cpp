@@ -113,7 +113,7 @@ TEST_F(InputFileRoundTrip, FilesInAFolderNamedWithLineBreaksOpenAgain) {
     const std::string output = named + "/site.out";
     written = WorkedExampleStore();
     ASSERT_EQ(WriteInputFile(input, written), std::nullopt);
-    WriteBytes(output, FormatOutputFile(output, TFitStatistics{}));
+    WriteBytes(output, FormatOutputFile(output, TCalculationResults{}));
     read.FileName = input;
     ASSERT_EQ(ReadInputFile(read).Outcome, TReadInputOutcome::Read);
     EXPECT_EQ(read.NrOfDataSets, 3);

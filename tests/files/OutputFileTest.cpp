@@ -1,6 +1,6 @@
 #include "FilesTestSupport.h"
 #include "ScriptedDialogs.h"
-#include "UCalculationResults.h"
+#include "UFitStatistics.h"
 #include "UFloatMath.h"
 #include "UOutputFile.h"
 #include "USameFile.h"
@@ -13,7 +13,7 @@
 namespace {
 
 // The worked example calculated as the program calculates it.
-TFitStatistics CalculateWorkedExample(TCalculationOption option, TDMTylwen& store) {
+TCalculationResults CalculateWorkedExample(TCalculationOption option, TDMTylwen& store) {
     return CalculateResults(option, store);
 }
 
@@ -28,7 +28,7 @@ protected:
 };
 
 TEST_F(OutputFile, WorkedExampleIsWrittenByteForByte) {
-    const TFitStatistics result =
+    const TCalculationResults result =
         CalculateWorkedExample(TCalculationOption::OverEntireSoilDepth, store);
     EXPECT_EQ(FormatOutputFile("C:\\data\\example.out", result),
               " File: C:\\data\\example.out\r\n"
@@ -39,7 +39,7 @@ TEST_F(OutputFile, WorkedExampleIsWrittenByteForByte) {
 }
 
 TEST_F(OutputFile, SecondOptionKeepsEarlierConductivities) {
-    const TFitStatistics result =
+    const TCalculationResults result =
         CalculateWorkedExample(TCalculationOption::AboveAndBelowDrains, store);
     EXPECT_EQ(FormatOutputFile("x.out", result),
               " File: x.out\r\n"
@@ -50,7 +50,7 @@ TEST_F(OutputFile, SecondOptionKeepsEarlierConductivities) {
 }
 
 TEST_F(OutputFile, WideAndNegativeValuesShiftTheLine) {
-    TFitStatistics result;
+    TCalculationResults result;
     result.SlopeA = -0.0123;
     result.InterceptB = -0.0;
     result.Ka = 1234.5678;
@@ -63,9 +63,9 @@ TEST_F(OutputFile, WideAndNegativeValuesShiftTheLine) {
 // tests/e2e/case_save_calculate_typed_table.py.
 TEST_F(OutputFile, FinishingWritesTheFileAndSwitchesTheName) {
     store.FileName = folder.Path("field.inp");
-    const TFitStatistics result =
+    const TCalculationResults result =
         CalculateWorkedExample(TCalculationOption::OverEntireSoilDepth, store);
-    const TOutputWritten written = FinishCalculation(result, store);
+    const TOutputWritten written = WriteOutputFile(result, store);
     const std::string outputName = folder.Path("field.out");
     EXPECT_EQ(ReadBytes(outputName), FormatOutputFile(outputName, result));
     EXPECT_EQ(written.Text, ReadBytes(outputName));
@@ -76,7 +76,7 @@ TEST_F(OutputFile, FinishingWritesTheFileAndSwitchesTheName) {
                   "   Calculations were done and the output is saved in  " + outputName);
 
     // A repeated calculation starts from a FileName ending in ".out".
-    FinishCalculation(result, store);
+    WriteOutputFile(result, store);
     EXPECT_EQ(store.FileName, outputName);
     EXPECT_EQ(dialogs.ShownCount(), 0u);
     EXPECT_EQ(folder.Names(), std::set<std::string>{"field.out"});
@@ -87,7 +87,7 @@ TEST_F(OutputFile, DotInAFolderNameIsNoExtension) {
     std::filesystem::create_directories(folder.Path("x/a.b"));
     store.FileName = folder.Path("x/a.b/c");
     OutputShown = true;
-    FinishCalculation(TFitStatistics{}, store);
+    WriteOutputFile(TCalculationResults{}, store);
     EXPECT_EQ(store.FileName, folder.Path("x/a.b/c.out"));
     EXPECT_EQ(folder.Names("x/a.b"), std::set<std::string>{"c.out"});
 }
@@ -106,7 +106,7 @@ TEST_F(OutputFile, FailedWriteChangesNothing) {
     store.FileName = folder.Path("field.inp");
     TReplaceFailsSeam seam;
     try {
-        FinishCalculation(TFitStatistics{}, store, seam);
+        WriteOutputFile(TCalculationResults{}, store, seam);
         ADD_FAILURE() << "no error";
     } catch (const EInOutError& error) {
         EXPECT_EQ(std::string(error.what()), "The output file \"" + outputName +
@@ -119,7 +119,7 @@ TEST_F(OutputFile, FailedWriteChangesNothing) {
     EXPECT_EQ(folder.Names(), std::set<std::string>{"field.out"});
 
     store.FileName = folder.Path("no such folder/field.inp");
-    EXPECT_THROW(FinishCalculation(TFitStatistics{}, store), EInOutError);
+    EXPECT_THROW(WriteOutputFile(TCalculationResults{}, store), EInOutError);
     EXPECT_FALSE(ResultsAvailable);
     EXPECT_EQ(dialogs.ShownCount(), 0u);
 }
@@ -172,7 +172,7 @@ TEST_F(OutputFile, OutputThatIsTheInputFileIsRefused) {
                    : std::filesystem::create_hard_link(input, output);
         store.FileName = input;
         try {
-            FinishCalculation(TFitStatistics{}, store);
+            WriteOutputFile(TCalculationResults{}, store);
             ADD_FAILURE() << how;
         } catch (const EInOutError& error) {
             EXPECT_EQ(error.what(), SameFileMessage(input, output)) << how;

@@ -65,7 +65,7 @@ protected:
     // The calculation ends with the error; nothing it would have changed has.
     void ExpectFailureChangesNothing(TOutputFailingSeam& seam, const std::string& reason) {
         try {
-            FinishCalculation(result, store, seam);
+            WriteOutputFile(result, store, seam);
             ADD_FAILURE() << "no error";
         } catch (const EInOutError& error) {
             EXPECT_EQ(std::string(error.what()),
@@ -84,8 +84,8 @@ protected:
     const std::string earlier = "earlier results\r\n";
     TScriptedDialogs dialogs;
     TDMTylwen store;
-    const TFitStatistics result = [] {
-        TFitStatistics written;
+    const TCalculationResults result = [] {
+        TCalculationResults written;
         written.SlopeA = 0.009;
         written.InterceptB = 0.0082;
         written.Ka = 2.072;
@@ -113,7 +113,7 @@ TEST_F(OutputFileWriteFailure, FailureAfterTheLastByteKeepsTheEarlierFile) {
     // The same seam lets a complete write through.
     TOutputFailingSeam unlimited(TOutputFailingSeam::TStep::Bytes,
                                  std::numeric_limits<std::size_t>::max());
-    FinishCalculation(result, store, unlimited);
+    WriteOutputFile(result, store, unlimited);
     EXPECT_EQ(ReadBytes(outputName), FormatOutputFile(outputName, result));
     EXPECT_EQ(store.FileName, outputName);
 }

@@ -18,7 +18,7 @@ namespace {
 
 // Each marker as text, in data-set order, over the graph drawn with glyphs:
 // every pixel a marker's box covers ends as its text drawing leaves it.
-void DrawMarkersAsText(QImage& image, const TFitStatistics& results) {
+void DrawMarkersAsText(QImage& image, const TCalculationResults& results) {
     QPainter painter(&image);
     painter.setFont(GraphFont());
     painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -37,7 +37,7 @@ void DrawMarkersAsText(QImage& image, const TFitStatistics& results) {
 TEST(MarkerDrawing, GlyphMarkersMatchTextMarkersAtRatioOneAndTwo) {
     // Overlapping markers, one place met again after another that covers
     // it in part, and markers off the bitmap.
-    TFitStatistics results;
+    TCalculationResults results;
     results.Head = {0.0, 0.31, 0.315, 0.31, 0.9, 1.7, 2.25, 2.26, 3.3, -0.5, 3.4, -900.0, 1.0};
     results.QH = {0.0, 7.5, 7.6, 7.5, 11.9, 3.3, 0.2, 0.25, 10.0, 1.0, 13.5, 1.0, -50.0};
     results.NrOfDataSets = results.Head.size();

@@ -1,4 +1,5 @@
 #include "GuiApplicationEnvironment.h"
+#include "UDMTylwen.h"
 #include "URegressionGraph.h"
 
 #include <QColor>
@@ -42,9 +43,9 @@ std::vector<QPoint> PixelsOf(const QImage& image, QRgb colour, const QRect& area
 
 const QRect WholeGraph(0, 0, GraphWidth, GraphHeight);
 
-TFitStatistics Results(DataSetR heads, DataSetR qh, double slope, double intercept,
-                       TCalculationOption option = TCalculationOption::OverEntireSoilDepth) {
-    TFitStatistics results;
+TCalculationResults Results(DataSetR heads, DataSetR qh, double slope, double intercept,
+                            TCalculationOption option = TCalculationOption::OverEntireSoilDepth) {
+    TCalculationResults results;
     results.Option = option;
     results.NrOfDataSets = heads.size();
     results.Head = std::move(heads);
@@ -61,7 +62,7 @@ QImage Draw(DataSetR heads, DataSetR qh, double slope, double intercept,
 }
 
 // Q/H" axis to 12 (largest 10), H" axis to 4 (largest 3.3), the last H" 3.
-TFitStatistics TwelveByFour(double slope, double intercept, TCalculationOption option) {
+TCalculationResults TwelveByFour(double slope, double intercept, TCalculationOption option) {
     return Results({2.0, 1.0, 3.3, 3.0}, {10.0, 3.0, 8.0, 7.0}, slope, intercept, option);
 }
 
@@ -289,7 +290,7 @@ TEST(RegressionGraph, DrawsDegenerateAndWildDataWithoutFailing) {
 // is a 32-bit integer, so its ticks, the markers and the line are left out,
 // and the H" axis keeps its own.
 TEST(RegressionGraph, LeavesOutWhatIsTooLargeForItsIntegerAxes) {
-    const TFitStatistics huge = Results({0.1, 0.2, 0.3}, {1e298, 2e298, 3e298}, 1e299, 0.0);
+    const TCalculationResults huge = Results({0.1, 0.2, 0.3}, {1e298, 2e298, 3e298}, 1e299, 0.0);
     EXPECT_TRUE(RegressionGraphTooLarge(huge));
     EXPECT_FALSE(
         RegressionGraphTooLarge(TwelveByFour(2.0, 1.0, TCalculationOption::OverEntireSoilDepth)));

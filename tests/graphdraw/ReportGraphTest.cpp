@@ -15,8 +15,8 @@ namespace {
 
 // Five data sets about Q/H" = 0.01 H" + 0.02, the largest H" first, data set
 // 2 suspect, data set 4 influential.
-TFitStatistics MadeUpResults() {
-    TFitStatistics results;
+TCalculationResults MadeUpResults() {
+    TCalculationResults results;
     results.NrOfDataSets = 5;
     results.InFit.assign(5, true);
     results.Head = {0.5, 0.1, 0.3, 0.2, 0.4};
@@ -45,7 +45,7 @@ bool Near(const QColor& colour, QColor expected) {
 }
 
 TEST(ReportGraph, MarkersLineAndBandAtRatioOneAndTwo) {
-    const TFitStatistics results = MadeUpResults();
+    const TCalculationResults results = MadeUpResults();
     const TFitFlags inFit = {true, true, false, true, true};
     const QRectF area(0, 0, 500, 320);
     const TReportGraphLayout layout = ReportGraphLayout(area, results, inFit);

@@ -253,7 +253,7 @@ TEST_F(TReportTest, ClickOnAMarkerTogglesItsDataSetInTheWhatIfFit) {
     ShowPage(&Page());
     TReportGraphView& graph = *Page().Graph_View;
     const auto markerOf = [&](std::size_t index) {
-        const TFitStatistics& fit = Page().WhatIf().Current();
+        const TCalculationResults& fit = Page().WhatIf().Current();
         return ReportGraphLayout(QRectF(graph.rect()), fit, fit.InFit)
             .Place(fit.Head[index], fit.QH[index])
             .toPoint();
@@ -303,7 +303,7 @@ TEST_F(TReportTest, CopyPutsTheSelectedCellsUnderTheirHeadings) {
 // The report of a long table lists its ends only; a stopped one gives nothing.
 TEST_F(TReportTest, LongTableIsShortenedAndAStoppedReportGivesNothing) {
     TReportContents contents;
-    TFitStatistics statistics;
+    TCalculationResults statistics;
     statistics.NrOfDataSets = 5000;
     statistics.InFit.assign(5000, true);
     for (int i = 0; i < 5000; ++i) {
@@ -311,7 +311,7 @@ TEST_F(TReportTest, LongTableIsShortenedAndAStoppedReportGivesNothing) {
         statistics.QH.push_back(0.01 + i * 1e-6);
         contents.RawData.push_back({1.0 + i, 0.5, 1.0});
     }
-    contents.Statistics = std::make_shared<const TFitStatistics>(std::move(statistics));
+    contents.Statistics = std::make_shared<const TCalculationResults>(std::move(statistics));
     const QDateTime made(QDate(2026, 5, 4), QTime(10, 30));
     EXPECT_FALSE(ReportPdf(contents, made, [](std::size_t, std::size_t) { return false; }));
     const std::optional<QByteArray> pdf = ReportPdf(contents, made);

@@ -1,8 +1,8 @@
 #include "UBatchCalculation.h"
 
-#include "UCalculationResults.h"
 #include "UConsoleDialogs.h"
 #include "UDMTylwen.h"
+#include "UFitStatistics.h"
 #include "UInputFile.h"
 #include "UOutputFile.h"
 #include "UPrintableText.h"
@@ -53,8 +53,8 @@ bool ReadCheckedInput(const std::string& file, TConsoleDialogs& dialogs, TDMTylw
 TFileCalculation Calculate(TCalculationOption option, TDMTylwen& store) {
     // As after opening a file: the calculation starts from the input arrays.
     OutputShown = true;
-    TFitStatistics results = CalculateResults(option, store);
-    std::string text = FinishCalculation(results, store).Text;
+    TCalculationResults results = CalculateResults(option, store);
+    std::string text = WriteOutputFile(results, store).Text;
     return TFileCalculation{std::move(store), std::move(text), std::move(results)};
 }
 

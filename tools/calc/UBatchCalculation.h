@@ -20,7 +20,7 @@ class TConsoleDialogs;
 struct TFileCalculation {
     TDMTylwen Store;
     std::string OutputText;
-    TFitStatistics Statistics;
+    TCalculationResults Statistics;
 };
 
 // Reads `file` (its extension becomes ".inp"), checks and calculates it and

@@ -19,16 +19,16 @@ std::string NumberOr(const std::optional<double>& value) {
     return value ? Number(*value) : std::string();
 }
 
-bool IsLeastSquares(const TFitStatistics& statistics) {
+bool IsLeastSquares(const TCalculationResults& statistics) {
     return statistics.Option == TCalculationOption::OverEntireSoilDepth;
 }
 
 // The second option computes no intercept and no conductivities.
-std::string OfLeastSquares(const TFitStatistics& statistics, double value) {
+std::string OfLeastSquares(const TCalculationResults& statistics, double value) {
     return IsLeastSquares(statistics) ? Number(value) : std::string();
 }
 
-template <typename Get> std::string OfSpread(const TFitStatistics& statistics, Get get) {
+template <typename Get> std::string OfSpread(const TCalculationResults& statistics, Get get) {
     return statistics.Spread ? Number(get(*statistics.Spread)) : std::string();
 }
 
@@ -44,7 +44,7 @@ template <typename List, typename Text> std::string Joined(const List& items, Te
 
 struct TCsvColumn {
     const char* Name;
-    std::string (*Value)(const std::string& file, const TFitStatistics& statistics);
+    std::string (*Value)(const std::string& file, const TCalculationResults& statistics);
 };
 
 // Every field of a calculated file, in column order; the error comes last.

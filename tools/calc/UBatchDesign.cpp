@@ -1,6 +1,7 @@
 #include "UBatchDesign.h"
 
 #include "UDrainDesign.h"
+#include "UResultText.h"
 
 #include <charconv>
 #include <cmath>
@@ -50,12 +51,12 @@ TFileDesign DesignOf(const TDesignDuty& duty, const TFileCalculation& calculatio
     return design;
 }
 
-// Four significant digits, "." whatever the locale.
 std::string Number(double value) {
-    char text[32];
-    const std::to_chars_result end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 4);
-    return std::string(text, end.ptr);
+    return SignificantDigits(value, 4);
+}
+
+std::string InMetres(double value) {
+    return Metres(value, Number);
 }
 
 std::optional<double> PlainNumber(const std::string& text) {
@@ -97,15 +98,15 @@ std::optional<TDesignDuty> ParseDesignDuty(const std::string& text, std::string&
 std::string DesignLines(const TDesignDuty& duty, const TFileCalculation& calculation) {
     const TFileDesign design = DesignOf(duty, calculation);
     std::string lines = " Design for q = " + Number(duty.DischargeMmPerDay) +
-                        " mm/day, h = " + Number(duty.Head) + " m: ";
+                        " mm/day, h = " + InMetres(duty.Head) + ": ";
     if (!design.Result.Spacing) {
         return lines + "no spacing. " + WithoutFullStop(design.Result.Refusal.Message) + ".\n";
     }
-    lines += "L = " + Number(design.Result.Spacing->Spacing) +
-             " m with d = " + Number(design.Result.Spacing->EquivalentDepth) + " m\n";
+    lines += "L = " + InMetres(design.Result.Spacing->Spacing) +
+             " with d = " + InMetres(design.Result.Spacing->EquivalentDepth) + "\n";
     if (design.Range.Bounded()) {
         return lines + " Range of L from the 95 % intervals of Ka and Kb: " +
-               Number(*design.Range.Narrowest) + " to " + Number(*design.Range.Widest) + " m\n";
+               Number(*design.Range.Narrowest) + " to " + InMetres(*design.Range.Widest) + "\n";
     }
     return lines + " " + design.Range.Reason + "\n";
 }

@@ -1,10 +1,9 @@
 #include "UBatchReport.h"
 
-#include "UFitWarnings.h"
 #include "UPrintableText.h"
+#include "UResultText.h"
 #include "UStandardOutput.h"
 
-#include <charconv>
 #include <functional>
 #include <type_traits>
 
@@ -12,15 +11,8 @@ namespace {
 
 using TJson = nlohmann::ordered_json;
 
-// Four significant digits, "." whatever the locale.
 std::string Number(double value) {
-    if (value == 0.0) {
-        return "0";
-    }
-    char text[32];
-    const std::to_chars_result end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 4);
-    return std::string(text, end.ptr);
+    return FourDigits(value, TTieBreak::ToEven);
 }
 
 std::string NumberOr(const std::optional<double>& value) {
@@ -33,21 +25,18 @@ std::string IntervalText(const TInterval& interval) {
 
 std::string SerialsWith(const std::vector<std::size_t>& serials,
                         const std::function<std::string(const TDataSetInfluence&)>& detail,
-                        const TFitStatistics& statistics) {
+                        const TCalculationResults& statistics) {
     if (serials.empty()) {
         return "none";
     }
-    std::string text;
-    for (const std::size_t serial : serials) {
-        text += (text.empty() ? "" : ", ") + std::to_string(serial) + " (" +
-                detail(statistics.Influence[serial - 1]) + ")";
-    }
-    return text;
+    return SerialList(serials, [&](std::size_t serial) {
+        return std::to_string(serial) + " (" + detail(statistics.Influence[serial - 1]) + ")";
+    });
 }
 
 const char* const TooLargeText = "too large to compute";
 
-std::string SuspectText(const TFitStatistics& statistics) {
+std::string SuspectText(const TCalculationResults& statistics) {
     return SerialsWith(
         statistics.Suspect,
         [](const TDataSetInfluence& influence) {
@@ -58,7 +47,7 @@ std::string SuspectText(const TFitStatistics& statistics) {
         statistics);
 }
 
-std::string InfluentialText(const TFitStatistics& statistics) {
+std::string InfluentialText(const TCalculationResults& statistics) {
     return SerialsWith(
         statistics.Influential,
         [](const TDataSetInfluence& influence) {
@@ -72,7 +61,7 @@ std::string InfluentialText(const TFitStatistics& statistics) {
         statistics);
 }
 
-std::string InfluenceLines(const TFitStatistics& statistics) {
+std::string InfluenceLines(const TCalculationResults& statistics) {
     std::string lines =
         " Suspect data sets (Bonferroni p below 0.05): " + SuspectText(statistics) + "\n";
     if (statistics.InfluenceLimit) {
@@ -82,7 +71,7 @@ std::string InfluenceLines(const TFitStatistics& statistics) {
     return lines;
 }
 
-std::string WarningLines(const TFitStatistics& statistics) {
+std::string WarningLines(const TCalculationResults& statistics) {
     std::string lines;
     for (const TFitWarning& warning : statistics.Warnings) {
         lines += " Warning: " + warning.Text + "\n";
@@ -90,7 +79,7 @@ std::string WarningLines(const TFitStatistics& statistics) {
     return lines;
 }
 
-std::string Heading(const TFitStatistics& statistics) {
+std::string Heading(const TCalculationResults& statistics) {
     const std::string count = "n = " + std::to_string(statistics.NrInFit());
     if (statistics.Excluded.empty()) {
         return " Statistics (" + count + ")";
@@ -100,7 +89,7 @@ std::string Heading(const TFitStatistics& statistics) {
            count + "; what-if only: the output file above is of every data set)";
 }
 
-std::string SpreadLines(const TFitStatistics& statistics, const TSpreadStatistics& spread) {
+std::string SpreadLines(const TCalculationResults& statistics, const TSpreadStatistics& spread) {
     const std::string rSquared = statistics.RSquared   ? Number(*statistics.RSquared)
                                  : statistics.TooLarge ? TooLargeText
                                                        : "not available";
@@ -116,7 +105,7 @@ std::string SpreadLines(const TFitStatistics& statistics, const TSpreadStatistic
            InfluenceLines(statistics);
 }
 
-std::string StatisticsBody(const TFitStatistics& statistics) {
+std::string StatisticsBody(const TCalculationResults& statistics) {
     if (statistics.Option == TCalculationOption::AboveAndBelowDrains) {
         return Heading(statistics) + ": mean H\" = " + Number(statistics.MeanHead) +
                " m   mean Q/H\" = " + Number(statistics.MeanQH) +
@@ -138,23 +127,18 @@ std::string StatisticsBody(const TFitStatistics& statistics) {
 // written, with when it is there and how its value is written. Large arrays
 // (one number or object per data set) are written element by element.
 using TWrite = void (*)(TJsonStream&, const TJsonEntry&);
-using TPresent = bool (*)(const TJsonEntry&);
 
 struct TFileKey {
     const char* Name;
-    TPresent Present;
+    TJsonPresence Presence;
     TWrite Write;
 };
 
-const TFitStatistics& StatisticsOf(const TJsonEntry& entry) {
+const TCalculationResults& StatisticsOf(const TJsonEntry& entry) {
     return entry.Calculation.Statistics;
 }
 
-bool Always(const TJsonEntry&) {
-    return true;
-}
-
-bool IsLeastSquares(const TFitStatistics& statistics) {
+bool IsLeastSquares(const TCalculationResults& statistics) {
     return statistics.Option == TCalculationOption::OverEntireSoilDepth;
 }
 
@@ -165,16 +149,20 @@ bool LeastSquares(const TJsonEntry& entry) {
 // JSON holds UTF-8 only: a name that is none is given as read in Latin-1
 // wherever it is no UTF-8, and in full under the key that follows it,
 // `name`_bytes, in hexadecimal.
-bool FileNotUtf8(const TJsonEntry& entry) {
-    return !IsValidUtf8(entry.File);
-}
-
-bool OutputFileNotUtf8(const TJsonEntry& entry) {
-    return !IsValidUtf8(entry.Calculation.Store.FileName);
-}
-
-bool WithDesign(const TJsonEntry& entry) {
-    return entry.Design.has_value();
+bool IsPresent(TJsonPresence presence, const TJsonEntry& entry) {
+    switch (presence) {
+    case TJsonPresence::NameNotUtf8:
+        return !IsValidUtf8(entry.File);
+    case TJsonPresence::OutputNameNotUtf8:
+        return !IsValidUtf8(entry.Calculation.Store.FileName);
+    case TJsonPresence::LeastSquares:
+        return LeastSquares(entry);
+    case TJsonPresence::WithDesign:
+        return entry.Design.has_value();
+    case TJsonPresence::Always:
+        break;
+    }
+    return true;
 }
 
 TJson Pair(const TInterval& interval) {
@@ -186,12 +174,14 @@ TJson Optional(const std::optional<double>& value) {
 }
 
 // The second option computes no intercept and no conductivities.
-template <double TFitStatistics::*Member> void WriteOfLine(TJsonStream& out, const TJsonEntry& e) {
-    const TFitStatistics& statistics = StatisticsOf(e);
+template <double TCalculationResults::*Member>
+void WriteOfLine(TJsonStream& out, const TJsonEntry& e) {
+    const TCalculationResults& statistics = StatisticsOf(e);
     out.Value(IsLeastSquares(statistics) ? TJson(statistics.*Member) : TJson(nullptr));
 }
 
-template <double TFitStatistics::*Member> void WriteNumber(TJsonStream& out, const TJsonEntry& e) {
+template <double TCalculationResults::*Member>
+void WriteNumber(TJsonStream& out, const TJsonEntry& e) {
     out.Value(StatisticsOf(e).*Member);
 }
 
@@ -216,7 +206,7 @@ template <typename Element> void WriteArray(TJsonStream& out, const std::vector<
     out.End();
 }
 
-TJson WarningsJson(const TFitStatistics& statistics) {
+TJson WarningsJson(const TCalculationResults& statistics) {
     TJson warnings = TJson::array();
     for (const TFitWarning& warning : statistics.Warnings) {
         warnings.push_back(TJson{{"code", warning.Code}, {"text", warning.Text}});
@@ -235,7 +225,7 @@ TJson Entry(const DataSetR& column, std::size_t index) {
     return index < column.size() ? TJson(column[index]) : TJson(nullptr);
 }
 
-const TFitStatistics& StatisticsOf(const TFileCalculation& calculation) {
+const TCalculationResults& StatisticsOf(const TFileCalculation& calculation) {
     return calculation.Statistics;
 }
 
@@ -309,43 +299,50 @@ void WriteDataSets(TJsonStream& out, const TJsonEntry& entry) {
 }
 
 const TFileKey FileKeys[] = {
-    {"file", Always, [](auto& out, const auto& e) { out.Value(Utf8OrLatin1(e.File)); }},
-    {"file_bytes", FileNotUtf8, [](auto& out, const auto& e) { out.Value(HexBytes(e.File)); }},
-    {"output_file", Always,
+    {"file", TJsonPresence::Always,
+     [](auto& out, const auto& e) { out.Value(Utf8OrLatin1(e.File)); }},
+    {"file_bytes", TJsonPresence::NameNotUtf8,
+     [](auto& out, const auto& e) { out.Value(HexBytes(e.File)); }},
+    {"output_file", TJsonPresence::Always,
      [](auto& out, const auto& e) { out.Value(Utf8OrLatin1(e.Calculation.Store.FileName)); }},
-    {"output_file_bytes", OutputFileNotUtf8,
+    {"output_file_bytes", TJsonPresence::OutputNameNotUtf8,
      [](auto& out, const auto& e) { out.Value(HexBytes(e.Calculation.Store.FileName)); }},
-    {"option", Always, [](auto& out, const auto& e) { out.Value(LeastSquares(e) ? 1 : 2); }},
-    {"data_sets", Always,
+    {"option", TJsonPresence::Always,
+     [](auto& out, const auto& e) { out.Value(LeastSquares(e) ? 1 : 2); }},
+    {"data_sets", TJsonPresence::Always,
      [](auto& out, const auto& e) { out.Value(StatisticsOf(e).NrOfDataSets); }},
-    {"d", Always, WriteNumber<&TFitStatistics::EquivalentDepth>},
-    {"A", Always, WriteNumber<&TFitStatistics::SlopeA>},
-    {"B", Always, WriteOfLine<&TFitStatistics::InterceptB>},
-    {"Ka", Always, WriteOfLine<&TFitStatistics::Ka>},
-    {"Kb", Always, WriteOfLine<&TFitStatistics::Kb>},
-    {"mean_H", Always, WriteNumber<&TFitStatistics::MeanHead>},
-    {"mean_Q_over_H", Always, WriteNumber<&TFitStatistics::MeanQH>},
-    {"r_squared", LeastSquares,
+    {"d", TJsonPresence::Always, WriteNumber<&TCalculationResults::EquivalentDepth>},
+    {"A", TJsonPresence::Always, WriteNumber<&TCalculationResults::SlopeA>},
+    {"B", TJsonPresence::Always, WriteOfLine<&TCalculationResults::InterceptB>},
+    {"Ka", TJsonPresence::Always, WriteOfLine<&TCalculationResults::Ka>},
+    {"Kb", TJsonPresence::Always, WriteOfLine<&TCalculationResults::Kb>},
+    {"mean_H", TJsonPresence::Always, WriteNumber<&TCalculationResults::MeanHead>},
+    {"mean_Q_over_H", TJsonPresence::Always, WriteNumber<&TCalculationResults::MeanQH>},
+    {"r_squared", TJsonPresence::LeastSquares,
      [](auto& out, const auto& e) { out.Value(Optional(StatisticsOf(e).RSquared)); }},
-    {"s", LeastSquares, WriteSpread<double, &TSpreadStatistics::ResidualDeviation>},
-    {"se_A", LeastSquares, WriteSpread<double, &TSpreadStatistics::SlopeError>},
-    {"se_B", LeastSquares, WriteSpread<double, &TSpreadStatistics::InterceptError>},
-    {"A_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::SlopeInterval>},
-    {"B_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::InterceptInterval>},
-    {"Ka_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::KaInterval>},
-    {"Kb_ci95", LeastSquares, WriteSpread<TInterval, &TSpreadStatistics::KbInterval>},
-    {"suspect", LeastSquares,
+    {"s", TJsonPresence::LeastSquares, WriteSpread<double, &TSpreadStatistics::ResidualDeviation>},
+    {"se_A", TJsonPresence::LeastSquares, WriteSpread<double, &TSpreadStatistics::SlopeError>},
+    {"se_B", TJsonPresence::LeastSquares, WriteSpread<double, &TSpreadStatistics::InterceptError>},
+    {"A_ci95", TJsonPresence::LeastSquares,
+     WriteSpread<TInterval, &TSpreadStatistics::SlopeInterval>},
+    {"B_ci95", TJsonPresence::LeastSquares,
+     WriteSpread<TInterval, &TSpreadStatistics::InterceptInterval>},
+    {"Ka_ci95", TJsonPresence::LeastSquares,
+     WriteSpread<TInterval, &TSpreadStatistics::KaInterval>},
+    {"Kb_ci95", TJsonPresence::LeastSquares,
+     WriteSpread<TInterval, &TSpreadStatistics::KbInterval>},
+    {"suspect", TJsonPresence::LeastSquares,
      [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Suspect); }},
-    {"influential", LeastSquares,
+    {"influential", TJsonPresence::LeastSquares,
      [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Influential); }},
-    {"residuals", LeastSquares,
+    {"residuals", TJsonPresence::LeastSquares,
      [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Residuals); }},
-    {"excluded", Always,
+    {"excluded", TJsonPresence::Always,
      [](auto& out, const auto& e) { WriteArray(out, StatisticsOf(e).Excluded); }},
-    {"warnings", Always,
+    {"warnings", TJsonPresence::Always,
      [](auto& out, const auto& e) { out.Value(WarningsJson(StatisticsOf(e))); }},
-    {"data", Always, WriteDataSets},
-    {"design", WithDesign,
+    {"data", TJsonPresence::Always, WriteDataSets},
+    {"design", TJsonPresence::WithDesign,
      [](auto& out, const auto& e) { out.Value(DesignJson(*e.Design, e.Calculation)); }},
 };
 
@@ -354,7 +351,15 @@ constexpr std::size_t InEntry = 2;
 
 } // namespace
 
-std::string StatisticsLines(const TFitStatistics& statistics) {
+std::vector<TJsonKey> JsonFileKeys() {
+    std::vector<TJsonKey> keys;
+    for (const TFileKey& key : FileKeys) {
+        keys.push_back({key.Name, key.Presence});
+    }
+    return keys;
+}
+
+std::string StatisticsLines(const TCalculationResults& statistics) {
     return StatisticsBody(statistics) + WarningLines(statistics);
 }
 
@@ -365,7 +370,7 @@ TJsonRun::TJsonRun(TStandardOutput& output) : stream_(output) {
 void TJsonRun::AddCalculated(const TJsonEntry& entry) {
     stream_.BeginObject();
     for (const TFileKey& key : FileKeys) {
-        if (key.Present(entry)) {
+        if (IsPresent(key.Presence, entry)) {
             stream_.Key(key.Name);
             key.Write(stream_, entry);
         }

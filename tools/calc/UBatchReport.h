@@ -9,12 +9,34 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class TStandardOutput;
 
 // Plain lines below a file's five output lines, each with one leading blank
 // like them; numbers to four significant digits.
-std::string StatisticsLines(const TFitStatistics& statistics);
+std::string StatisticsLines(const TCalculationResults& statistics);
+
+// When a key of a file's JSON object is there.
+enum class TJsonPresence {
+    Always,
+    // `file`_bytes and `output_file`_bytes: only for a name that is no UTF-8.
+    NameNotUtf8,
+    OutputNameNotUtf8,
+    // Only with the first option, which fits a least-squares line.
+    LeastSquares,
+    // Only with --design.
+    WithDesign,
+};
+
+struct TJsonKey {
+    std::string Name;
+    TJsonPresence Presence;
+};
+
+// The keys of a file's JSON object in the order written, from the table the
+// writer itself goes by.
+std::vector<TJsonKey> JsonFileKeys();
 
 // One calculated file as its JSON object shows it.
 struct TJsonEntry {

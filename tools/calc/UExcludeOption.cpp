@@ -1,6 +1,6 @@
 #include "UExcludeOption.h"
 
-#include "UFitWarnings.h"
+#include "UResultText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -50,7 +50,7 @@ std::string ApplyExclusion(const std::vector<std::size_t>& excluded,
     if (!missing.empty()) {
         told = "The file has no data set " + SerialListText(missing) + " to leave out.";
     }
-    std::optional<TFitStatistics> whatIf = FitWithout(calculation.Statistics, excluded);
+    std::optional<TCalculationResults> whatIf = FitWithout(calculation.Statistics, excluded);
     if (!whatIf) {
         return told + (told.empty() ? "" : " ") + "Without data sets " + SerialListText(excluded) +
                " no line can be fitted, so the statistics are those of every data set.";

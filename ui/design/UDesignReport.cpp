@@ -2,10 +2,6 @@
 
 namespace {
 
-QString Metres(double value) {
-    return ReportNumber(value) + QStringLiteral(" m");
-}
-
 QString PerDay(double value, const char* unit) {
     return ReportNumber(value) + QString::fromUtf8(unit);
 }
@@ -17,11 +13,11 @@ QString SourceOfConductivities(bool typed) {
 std::vector<TReportLine> RequestLines(const TDesignRequest& request, bool typed) {
     return {
         {QStringLiteral("Design discharge q"), PerDay(request.DischargeMmPerDay, " mm/day"), {}},
-        {QStringLiteral("Allowed height h above drain level"), Metres(request.Head), {}},
+        {QStringLiteral("Allowed height h above drain level"), ReportMetres(request.Head), {}},
         {QStringLiteral("Ka (m/day)"), ReportNumber(request.Ka), SourceOfConductivities(typed)},
         {QStringLiteral("Kb (m/day)"), ReportNumber(request.Kb), SourceOfConductivities(typed)},
-        {QStringLiteral("Layer below drain level D"), Metres(request.ImpermeableDepth), {}},
-        {QStringLiteral("Drain radius r"), Metres(request.DrainRadius), {}},
+        {QStringLiteral("Layer below drain level D"), ReportMetres(request.ImpermeableDepth), {}},
+        {QStringLiteral("Drain radius r"), ReportMetres(request.DrainRadius), {}},
     };
 }
 
@@ -29,7 +25,7 @@ std::vector<TReportLine> RequestLines(const TDesignRequest& request, bool typed)
 
 QString DesignSpacingText(const TDesignView& view) {
     return QStringLiteral("Drain spacing L = %1, with d = %2 at that spacing")
-        .arg(Metres(view.Spacing.Spacing), Metres(view.Spacing.EquivalentDepth));
+        .arg(ReportMetres(view.Spacing.Spacing), ReportMetres(view.Spacing.EquivalentDepth));
 }
 
 QString DesignRangeText(const TDesignView& view) {
@@ -41,16 +37,17 @@ QString DesignRangeText(const TDesignView& view) {
         return QString::fromStdString(view.Range.Reason);
     }
     return QStringLiteral("Range from the 95 % intervals of Ka and Kb: %1 to %2")
-        .arg(ReportNumber(*view.Range.Narrowest), Metres(*view.Range.Widest));
+        .arg(ReportNumber(*view.Range.Narrowest), ReportMetres(*view.Range.Widest));
 }
 
 QString DesignWaterTableText(const TDesignView& view) {
     const double depth = view.DrainDepth - view.Request.Head;
     if (depth <= 0.0) {
         return QStringLiteral("Note: h reaches the surface or above it (drain depth %1).")
-            .arg(Metres(view.DrainDepth));
+            .arg(ReportMetres(view.DrainDepth));
     }
-    return QStringLiteral("The water table midway stays %1 below the surface.").arg(Metres(depth));
+    return QStringLiteral("The water table midway stays %1 below the surface.")
+        .arg(ReportMetres(depth));
 }
 
 QString DesignTableCell(const TDesignTableRow& row) {
@@ -63,16 +60,17 @@ TDesignSection DesignSectionOf(const TDesignView& view) {
     TDesignSection section;
     const QString range = view.Range.Bounded() && !view.Typed
                               ? ReportNumber(*view.Range.Narrowest) + QStringLiteral(" to ") +
-                                    Metres(*view.Range.Widest)
+                                    ReportMetres(*view.Range.Widest)
                               : QStringLiteral("not bounded");
     section.Lines = RequestLines(request, view.Typed);
     section.Lines.push_back(
-        {QStringLiteral("Drain spacing L"), Metres(view.Spacing.Spacing), range});
-    section.Lines.push_back(
-        {QStringLiteral("Equivalent depth d at L"), Metres(view.Spacing.EquivalentDepth), {}});
+        {QStringLiteral("Drain spacing L"), ReportMetres(view.Spacing.Spacing), range});
+    section.Lines.push_back({QStringLiteral("Equivalent depth d at L"),
+                             ReportMetres(view.Spacing.EquivalentDepth),
+                             {}});
     for (const TDesignTableRow& row : view.Table) {
         section.Table.push_back(
-            {QStringLiteral("L for h = %1").arg(Metres(row.Head)), DesignTableCell(row), {}});
+            {QStringLiteral("L for h = %1").arg(ReportMetres(row.Head)), DesignTableCell(row), {}});
     }
     return section;
 }

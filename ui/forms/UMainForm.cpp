@@ -133,8 +133,8 @@ TCalculationOption TMainForm::SelectedOption() const {
 }
 
 void TMainForm::Calculate() {
-    TFitStatistics results = CalculateResults(SelectedOption());
-    const TOutputWritten written = FinishCalculation(results);
+    TCalculationResults results = CalculateResults(SelectedOption());
+    const TOutputWritten written = WriteOutputFile(results);
     ResultsAvailable = true;
     if (!OutputShown) {
         dialogs_.ShowMessage(ConfirmationMessage(written));
@@ -142,7 +142,7 @@ void TMainForm::Calculate() {
     DMTylwen.OutputLines = OutputLinesOf(written.Text);
     DMTylwen.NrOfOutputLines = static_cast<std::int32_t>(DMTylwen.OutputLines.size());
     LoadOutputMemo();
-    lastResults_ = std::make_shared<const TFitStatistics>(std::move(results));
+    lastResults_ = std::make_shared<const TCalculationResults>(std::move(results));
     DrawRegressionGraph();
     RefreshReport();
     const QScopedValueRollback<bool> showing(showingCalculation_, true);

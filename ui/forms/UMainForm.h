@@ -6,7 +6,7 @@
 //                                 the store (core/UGridDataSets.cpp), depth
 //                                 check, input file written
 //   core/UCalculationResults.cpp  the calculation (core/UCalculation.cpp),
-//                                 returned as one TFitStatistics
+//                                 returned as one TCalculationResults
 //   files/UOutputFile.cpp         the output file written, FileName switched
 //   ui/forms/UMainForm.cpp        Calculate: the user told, the memo filled
 //                                 with the lines written, the graph

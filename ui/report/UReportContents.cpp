@@ -1,5 +1,6 @@
 #include "UReportContents.h"
 
+#include "UResultText.h"
 #include "UWhatIfFit.h"
 
 #include <QStringList>
@@ -14,32 +15,28 @@ QString Text(const char* text) {
     return QString::fromUtf8(text);
 }
 
-QString Metres(double value) {
-    return ReportNumber(value) + QStringLiteral(" m");
-}
-
 QString IntervalText(const TInterval& interval) {
     return ReportNumber(interval.Low) + QStringLiteral(" to ") + ReportNumber(interval.High);
 }
 
-bool FirstOption(const TFitStatistics& statistics) {
+bool FirstOption(const TCalculationResults& statistics) {
     return statistics.Option == TCalculationOption::OverEntireSoilDepth;
 }
 
 // Why a statistic of the spread has no value.
-QString Absent(const TFitStatistics& statistics) {
+QString Absent(const TCalculationResults& statistics) {
     return Text(statistics.TooLarge ? TooLarge : NotAvailable);
 }
 
-QString SpreadValue(const TFitStatistics& statistics, double value) {
+QString SpreadValue(const TCalculationResults& statistics, double value) {
     return statistics.Spread ? ReportNumber(value) : Absent(statistics);
 }
 
-QString IntervalOf(const TFitStatistics& statistics, TInterval TSpreadStatistics::*interval) {
+QString IntervalOf(const TCalculationResults& statistics, TInterval TSpreadStatistics::*interval) {
     return statistics.Spread ? IntervalText(*statistics.Spread.*interval) : Absent(statistics);
 }
 
-std::vector<TReportLine> LeastSquaresLines(const TFitStatistics& statistics) {
+std::vector<TReportLine> LeastSquaresLines(const TCalculationResults& statistics) {
     const std::optional<TSpreadStatistics>& spread = statistics.Spread;
     QString rSquared =
         statistics.RSquared ? ReportNumber(*statistics.RSquared) : Absent(statistics);
@@ -62,7 +59,7 @@ std::vector<TReportLine> LeastSquaresLines(const TFitStatistics& statistics) {
     };
 }
 
-std::vector<TReportLine> ThroughOriginLines(const TFitStatistics& statistics) {
+std::vector<TReportLine> ThroughOriginLines(const TCalculationResults& statistics) {
     return {
         {Text("Mean H\" (m)"), ReportNumber(statistics.MeanHead), {}},
         {Text("Mean Q/H\" (1/day)"), ReportNumber(statistics.MeanQH), {}},
@@ -71,19 +68,18 @@ std::vector<TReportLine> ThroughOriginLines(const TFitStatistics& statistics) {
     };
 }
 
-QString SerialList(const std::vector<std::size_t>& serials) {
-    QStringList texts;
-    for (const std::size_t serial : serials) {
-        texts << QString::number(serial);
-    }
-    return texts.join(QStringLiteral(", "));
+QString SerialNumbers(const std::vector<std::size_t>& serials) {
+    return QString::fromStdString(SerialList(serials));
 }
 
 } // namespace
 
 QString ReportNumber(double value) {
-    // No "-0" for a value that rounds away to nothing.
-    return value == 0.0 ? QStringLiteral("0") : QString::number(value, 'g', 4);
+    return QString::fromStdString(ReportNumberText(value));
+}
+
+QString ReportMetres(double value) {
+    return QString::fromStdString(Metres(value, ReportNumberText));
 }
 
 QString CalculationOptionText(TCalculationOption option) {
@@ -94,10 +90,10 @@ QString CalculationOptionText(TCalculationOption option) {
 
 std::vector<TReportLine> SiteConstantLines(const TReportContents& contents) {
     return {
-        {Text("Drain depth"), Metres(contents.DrainDepth), {}},
-        {Text("Depth to the impermeable layer"), Metres(contents.ImpermeableDepth), {}},
-        {Text("Drain spacing S"), Metres(contents.DrainSpacing), {}},
-        {Text("Drain radius"), Metres(contents.DrainRadius), {}},
+        {Text("Drain depth"), ReportMetres(contents.DrainDepth), {}},
+        {Text("Depth to the impermeable layer"), ReportMetres(contents.ImpermeableDepth), {}},
+        {Text("Drain spacing S"), ReportMetres(contents.DrainSpacing), {}},
+        {Text("Drain radius"), ReportMetres(contents.DrainRadius), {}},
     };
 }
 
@@ -105,14 +101,14 @@ std::vector<TReportLine> ResultLines(const TReportContents& contents) {
     return FitLines(*contents.Statistics);
 }
 
-std::vector<TReportLine> FitLines(const TFitStatistics& statistics) {
+std::vector<TReportLine> FitLines(const TCalculationResults& statistics) {
     QString count = QString::number(statistics.NrInFit());
     if (!statistics.Excluded.empty()) {
         count += Text(" of %1").arg(statistics.NrOfDataSets);
     }
     std::vector<TReportLine> lines = {
         {Text("Data sets n"), count, {}},
-        {Text("Equivalent depth d"), Metres(statistics.EquivalentDepth), {}},
+        {Text("Equivalent depth d"), ReportMetres(statistics.EquivalentDepth), {}},
     };
     const std::vector<TReportLine> fit =
         FirstOption(statistics) ? LeastSquaresLines(statistics) : ThroughOriginLines(statistics);
@@ -120,7 +116,8 @@ std::vector<TReportLine> FitLines(const TFitStatistics& statistics) {
     return lines;
 }
 
-std::vector<TReportLine> WhatIfLines(const TFitStatistics& full, const TFitStatistics& whatIf) {
+std::vector<TReportLine> WhatIfLines(const TCalculationResults& full,
+                                     const TCalculationResults& whatIf) {
     std::vector<TReportLine> lines = FitLines(whatIf);
     if (FirstOption(full)) {
         lines.push_back({Text("Ka with every data set (m/day)"), ReportNumber(full.Ka),
@@ -131,11 +128,11 @@ std::vector<TReportLine> WhatIfLines(const TFitStatistics& full, const TFitStati
     return lines;
 }
 
-QString WhatIfHeading(const TFitStatistics& whatIf) {
+QString WhatIfHeading(const TCalculationResults& whatIf) {
     return QString::fromStdString(WhatIfLine(whatIf.Excluded));
 }
 
-QStringList WarningTexts(const TFitStatistics& statistics) {
+QStringList WarningTexts(const TCalculationResults& statistics) {
     QStringList texts;
     for (const TFitWarning& warning : statistics.Warnings) {
         texts << QString::fromStdString(warning.Text);
@@ -205,7 +202,7 @@ QString DataSetColumnTitle(TDataSetColumn column) {
 
 namespace {
 
-QString SerialCell(const TFitStatistics& statistics, std::size_t serial) {
+QString SerialCell(const TCalculationResults& statistics, std::size_t serial) {
     return QString::number(serial) +
            (statistics.IsSuspect(serial) ? Text(SuspectMark) : QString()) +
            (statistics.IsInfluential(serial) ? Text(InfluentialMark) : QString());
@@ -225,7 +222,7 @@ QString ExternalCell(const TDataSetInfluence& influence) {
 }
 
 // The columns that only a data set in a least-squares fit has.
-QString FitCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column) {
+QString FitCell(const TCalculationResults& statistics, std::size_t index, TDataSetColumn column) {
     const auto valueAt = [index](const std::vector<double>& values) {
         return index < values.size() ? ReportNumber(values[index]) : QString();
     };
@@ -257,7 +254,8 @@ QString FitCell(const TFitStatistics& statistics, std::size_t index, TDataSetCol
 
 } // namespace
 
-QString DataSetCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column) {
+QString DataSetCell(const TCalculationResults& statistics, std::size_t index,
+                    TDataSetColumn column) {
     switch (column) {
     case TDataSetColumn::Serial:
         return SerialCell(statistics, index + 1);
@@ -272,7 +270,7 @@ QString DataSetCell(const TFitStatistics& statistics, std::size_t index, TDataSe
     }
 }
 
-QString SuspectLegend(const TFitStatistics& statistics) {
+QString SuspectLegend(const TCalculationResults& statistics) {
     if (!FirstOption(statistics)) {
         return Text("This option fits no intercept, so the data sets have no residuals.");
     }
@@ -285,31 +283,31 @@ QString SuspectLegend(const TFitStatistics& statistics) {
     }
     QString legend =
         Text("* suspect: Bonferroni p below 0.05 (%1). ")
-            .arg(statistics.Suspect.empty() ? Text("none") : SerialList(statistics.Suspect));
+            .arg(statistics.Suspect.empty() ? Text("none") : SerialNumbers(statistics.Suspect));
     if (statistics.InfluenceLimit) {
         legend += Text("\u2020 influential: Cook's D above %1%2 (%3).")
                       .arg(ReportNumber(*statistics.InfluenceLimit))
                       .arg(statistics.LineRestsOn.empty() ? QString() : Text(" or leverage 1"))
                       .arg(statistics.Influential.empty() ? Text("none")
-                                                          : SerialList(statistics.Influential));
+                                                          : SerialNumbers(statistics.Influential));
     }
     return legend;
 }
 
-const TFitStatistics& GraphedFit(const TReportContents& contents) {
+const TCalculationResults& GraphedFit(const TReportContents& contents) {
     return contents.WhatIf ? *contents.WhatIf : *contents.Statistics;
 }
 
-QString InfluenceLegend(const TFitStatistics& statistics) {
+QString InfluenceLegend(const TCalculationResults& statistics) {
     if (statistics.Influential.empty()) {
         return {};
     }
     return Text("Ringed on the graph, influential: pulls the line on its own (data set %1). "
                 "Untick it under \"in fit\" or click its marker to see the results without it.")
-        .arg(SerialList(statistics.Influential));
+        .arg(SerialNumbers(statistics.Influential));
 }
 
-QString DataSetLegend(const TFitStatistics& statistics) {
+QString DataSetLegend(const TCalculationResults& statistics) {
     const QString influence = InfluenceLegend(statistics);
     return influence.isEmpty() ? SuspectLegend(statistics)
                                : SuspectLegend(statistics) + QLatin1Char('\n') + influence;

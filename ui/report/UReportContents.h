@@ -46,7 +46,7 @@ struct TReportContents {
     double DrainSpacing = 0.0;
     double DrainRadius = 0.0;
     // The calculation's fit of every data set; never null.
-    TSharedFit Statistics = std::make_shared<const TFitStatistics>();
+    TSharedFit Statistics = std::make_shared<const TCalculationResults>();
     // The what-if fit of the Report page while data sets are left out of it.
     TSharedFit WhatIf;
     std::vector<TRawDataSet> RawData;
@@ -54,22 +54,26 @@ struct TReportContents {
     std::optional<TDesignSection> Design;
 };
 
-// A number as the report shows it: four significant digits.
+// A number as the report shows it: four significant digits
+// (ReportNumberText).
 QString ReportNumber(double value);
+// A length as the report shows it: "2.323 m".
+QString ReportMetres(double value);
 
 QString CalculationOptionText(TCalculationOption option);
 // The fit the graph draws: the what-if fit while data sets are left out (they
 // are drawn hollow), else the calculation's.
-const TFitStatistics& GraphedFit(const TReportContents& contents);
+const TCalculationResults& GraphedFit(const TReportContents& contents);
 std::vector<TReportLine> SiteConstantLines(const TReportContents& contents);
 std::vector<TReportLine> ResultLines(const TReportContents& contents);
 // The lines of a fit: the what-if fit with the full fit's Ka and Kb beside.
-std::vector<TReportLine> FitLines(const TFitStatistics& statistics);
-std::vector<TReportLine> WhatIfLines(const TFitStatistics& full, const TFitStatistics& whatIf);
+std::vector<TReportLine> FitLines(const TCalculationResults& statistics);
+std::vector<TReportLine> WhatIfLines(const TCalculationResults& full,
+                                     const TCalculationResults& whatIf);
 // The heading above a what-if fit's lines.
-QString WhatIfHeading(const TFitStatistics& whatIf);
+QString WhatIfHeading(const TCalculationResults& whatIf);
 // The warnings of a fit in plain words, one per entry.
-QStringList WarningTexts(const TFitStatistics& statistics);
+QStringList WarningTexts(const TCalculationResults& statistics);
 
 // The data-set table: its column titles and the text of one cell. A suspect
 // data set's serial number carries SuspectMark, an influential one
@@ -95,10 +99,11 @@ inline const char* const InfluentialMark = " \u2020";
 QString DataSetColumnTitle(TDataSetColumn column);
 // What a column holds, in a sentence for its tool tip.
 QString DataSetColumnExplanation(TDataSetColumn column);
-QString DataSetCell(const TFitStatistics& statistics, std::size_t index, TDataSetColumn column);
+QString DataSetCell(const TCalculationResults& statistics, std::size_t index,
+                    TDataSetColumn column);
 // The line below the table that explains the mark.
-QString SuspectLegend(const TFitStatistics& statistics);
+QString SuspectLegend(const TCalculationResults& statistics);
 // The line that names the influential data sets; empty when there are none.
-QString InfluenceLegend(const TFitStatistics& statistics);
+QString InfluenceLegend(const TCalculationResults& statistics);
 // Both, as the page and the report show them under the table.
-QString DataSetLegend(const TFitStatistics& statistics);
+QString DataSetLegend(const TCalculationResults& statistics);

@@ -150,7 +150,7 @@ TPdfTable EvenTable(QStringList titles, std::size_t rows) {
     return table;
 }
 
-bool WriteDataSets(TPdfPageWriter& page, const TFitStatistics& statistics,
+bool WriteDataSets(TPdfPageWriter& page, const TCalculationResults& statistics,
                    TReportProgress& progress) {
     const TListedRows listed{statistics.NrOfDataSets};
     page.Reserve(80);
@@ -212,7 +212,7 @@ bool WriteAppendix(TPdfPageWriter& page, const std::vector<TRawDataSet>& data,
     return page.Table(table, ReportFont(9), ReportFont(9, true), [&] { return progress.Row(); });
 }
 
-void WriteWarnings(TPdfPageWriter& page, const TFitStatistics& statistics) {
+void WriteWarnings(TPdfPageWriter& page, const TCalculationResults& statistics) {
     const QStringList warnings = WarningTexts(statistics);
     if (warnings.isEmpty()) {
         return;
@@ -264,7 +264,7 @@ bool WriteReport(QPdfWriter& writer, const TReportContents& contents, const QDat
     TPdfPageWriter page(writer, painter, FooterText(contents, made));
     // The graph and the data sets show the what-if fit while data sets are
     // left out of it.
-    const TFitStatistics& statistics = GraphedFit(contents);
+    const TCalculationResults& statistics = GraphedFit(contents);
     TReportProgress steps(progress, statistics.NrOfDataSets,
                           TListedRows{statistics.NrOfDataSets}.Rows() +
                               TListedRows{contents.RawData.size()}.Rows());
@@ -346,7 +346,7 @@ std::optional<QByteArray> GraphPng(const TReportContents& contents, int dotsPerI
         const double scale = dotsPerInch / 96.0;
         painter.scale(scale, scale);
         const QRectF area(0, 0, pixels.width() / scale, pixels.height() / scale);
-        const TFitStatistics& statistics = GraphedFit(contents);
+        const TCalculationResults& statistics = GraphedFit(contents);
         if (!PaintReportGraph(painter, area, statistics, statistics.InFit, progress)) {
             return std::nullopt;
         }
@@ -379,7 +379,7 @@ std::optional<QByteArray> GraphSvg(const TReportContents& contents,
         generator.setDescription(Text("Q/H\" against H\" with the fitted line and its 95 % "
                                       "confidence band, drawn by the Soravik calculator"));
         QPainter painter(&generator);
-        const TFitStatistics& statistics = GraphedFit(contents);
+        const TCalculationResults& statistics = GraphedFit(contents);
         finished = PaintReportGraph(painter, QRectF(QPoint(0, 0), size), statistics,
                                     statistics.InFit, progress);
     }

@@ -13,7 +13,7 @@ TReportGraphView::TReportGraphView(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void TReportGraphView::SetGraph(const TFitStatistics* statistics, const TFitFlags* inFit) {
+void TReportGraphView::SetGraph(const TCalculationResults* statistics, const TFitFlags* inFit) {
     statistics_ = statistics;
     inFit_ = inFit;
     cache_ = QImage();

@@ -16,7 +16,7 @@ public:
     explicit TReportGraphView(QWidget* parent = nullptr);
 
     // Shows these results (kept by the caller while shown), or none.
-    void SetGraph(const TFitStatistics* statistics, const TFitFlags* inFit);
+    void SetGraph(const TCalculationResults* statistics, const TFitFlags* inFit);
     // The data set whose marker is drawn at `point` of the widget.
     std::optional<std::size_t> MarkerAt(QPointF point) const;
 
@@ -34,7 +34,7 @@ protected:
 private:
     QImage Drawing() const;
 
-    const TFitStatistics* statistics_ = nullptr;
+    const TCalculationResults* statistics_ = nullptr;
     const TFitFlags* inFit_ = nullptr;
     // Drawn once for a size: a million markers take a while.
     QImage cache_;

@@ -41,12 +41,12 @@ void TReportTableModel::Refresh() {
     }
 }
 
-const TFitStatistics* TReportTableModel::Statistics() const {
+const TCalculationResults* TReportTableModel::Statistics() const {
     return whatIf_ && whatIf_->HasFit() ? &whatIf_->Current() : nullptr;
 }
 
 int TReportTableModel::rowCount(const QModelIndex& parent) const {
-    const TFitStatistics* statistics = Statistics();
+    const TCalculationResults* statistics = Statistics();
     if (parent.isValid() || !statistics) {
         return 0;
     }
@@ -58,7 +58,7 @@ int TReportTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TReportTableModel::Background(int row) const {
-    const TFitStatistics& statistics = *Statistics();
+    const TCalculationResults& statistics = *Statistics();
     const auto serial = static_cast<std::size_t>(row) + 1;
     if (!statistics.IsInFit(serial - 1)) {
         return LeftOutBackground;
@@ -91,7 +91,7 @@ QVariant TReportTableModel::data(const QModelIndex& index, int role) const {
     if (index.column() == InFitColumn && role != Qt::BackgroundRole) {
         return InFitData(index.row(), role);
     }
-    const TFitStatistics& statistics = *Statistics();
+    const TCalculationResults& statistics = *Statistics();
     switch (role) {
     case Qt::DisplayRole:
         return DataSetCell(statistics, static_cast<std::size_t>(index.row()),

@@ -33,7 +33,7 @@ signals:
     void Failed(const QString& reason);
 
 private:
-    const TFitStatistics* Statistics() const;
+    const TCalculationResults* Statistics() const;
     QVariant Background(int row) const;
     QVariant InFitData(int row, int role) const;
 
