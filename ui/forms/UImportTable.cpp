@@ -151,7 +151,7 @@ void TMainForm::PasteImportedTable(const std::string& fileName, const TImportedT
                                    TExportProgress& progress) {
     DataGrid->EndEdit();
     PageControl1->setCurrentWidget(Input);
-    const TUndoHistory::TCellText before{1, 0, DataGrid->Cell(1, 0)};
+    const TEditedCellText before{1, 0, DataGrid->Cell(1, 0)};
     TProgressGrid grid(*DataGrid, CellsPerDataSet * static_cast<std::uint64_t>(table.DataSets) + 1,
                        progress.Callback());
     const auto name = [&] {
