@@ -21,7 +21,7 @@ protected:
 
     // The value cells, the count field and the store's count.
     std::vector<std::string> Shown() const {
-        std::vector<std::string> shown{form->Edit1->text().toStdString(),
+        std::vector<std::string> shown{form->Input->Edit1->text().toStdString(),
                                        std::to_string(DMTylwen.NrOfDataSets)};
         for (int row = 0; row <= Grid().RowCount(); ++row) {
             for (int column = 0; column <= 3; ++column) {

@@ -4,6 +4,7 @@
 
 #include "UDMTylwen.h"
 #include "UDesignPage.h"
+#include "UResults.h"
 
 #include <QTabWidget>
 
@@ -15,7 +16,7 @@ const char* const DesignStatusText = "The drain spacing that keeps the water tab
 } // namespace
 
 void TMainForm::CreateDesignPage() {
-    Design_TabSheet = new TDesignPage(PageControl1);
+    Design_TabSheet = new TDesignPage(*results_, PageControl1);
     Design_TabSheet->setObjectName(QStringLiteral("Design_TabSheet"));
     Design_TabSheet->setAccessibleName(QStringLiteral("Design"));
     PageControl1->addTab(Design_TabSheet, QStringLiteral(" Design "));

@@ -3,6 +3,8 @@
 // cell, as a spreadsheet does, when the grid itself has the focus.
 #include "UMainForm.h"
 
+#include "UInputPage.h"
+
 #include "UDataGrid.h"
 
 #include <QAction>
@@ -33,7 +35,7 @@ void TMainForm::InstallEditCommands() {
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &TMainForm::UpdateEditCommands);
     connect(EditMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateEditCommands);
-    connect(DataGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(Input->DataGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TMainForm::UpdateEditCommands);
     UpdateEditCommands();
 }
@@ -42,7 +44,8 @@ void TMainForm::UpdateEditCommands() {
     const QLineEdit* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     const bool selection = field && field->hasSelectedText();
     const bool editable = field && !field->isReadOnly();
-    const bool gridCell = QApplication::focusWidget() == DataGrid && DataGrid->CanCutCurrentCell();
+    const bool gridCell =
+        QApplication::focusWidget() == Input->DataGrid && Input->DataGrid->CanCutCurrentCell();
     EditCut1->setEnabled((selection && editable) || gridCell);
     EditCopy1->setEnabled(selection);
     EditDelete1->setEnabled(selection && editable);
@@ -50,8 +53,8 @@ void TMainForm::UpdateEditCommands() {
 }
 
 void TMainForm::EditCut1Execute() {
-    if (QApplication::focusWidget() == DataGrid) {
-        DataGrid->CutCurrentCell();
+    if (QApplication::focusWidget() == Input->DataGrid) {
+        Input->DataGrid->CutCurrentCell();
     } else if (QLineEdit* field = EditableField(QApplication::focusWidget())) {
         field->cut();
     }
@@ -65,10 +68,10 @@ void TMainForm::EditCopy1Execute() {
 
 void TMainForm::EditPaste1Execute() {
     QWidget* focused = QApplication::focusWidget();
-    if (focused && focused == DataGrid->CellEditor()) {
-        DataGrid->PasteIntoEditor();
-    } else if (focused == DataGrid) {
-        DataGrid->PasteIntoCurrentCell();
+    if (focused && focused == Input->DataGrid->CellEditor()) {
+        Input->DataGrid->PasteIntoEditor();
+    } else if (focused == Input->DataGrid) {
+        Input->DataGrid->PasteIntoCurrentCell();
     } else if (QLineEdit* field = EditableField(focused)) {
         field->paste();
     }

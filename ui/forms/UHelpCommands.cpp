@@ -7,6 +7,7 @@
 #include "UDesignPage.h"
 #include "UGuide.h"
 #include "UHelpWindow.h"
+#include "UOutputPage.h"
 #include "UReportPage.h"
 
 #include <QTabWidget>

@@ -4,11 +4,13 @@
 // the progress) leaves the grid as it was.
 #include "UMainForm.h"
 
+#include "UInputPage.h"
+
 #include "UDataGrid.h"
 #include "UExportProgress.h"
 #include "UGridCells.h"
 #include "UPasteCells.h"
-#include "UReportPage.h"
+#include "UResults.h"
 #include "UTableImport.h"
 #include "UTylwenUtils.h"
 #include "UUndoHistory.h"
@@ -132,7 +134,7 @@ std::optional<std::string> TMainForm::ImportTableWithProgress(const std::string&
     if (!file.Text) {
         return TableFileFaultMessage(fileName, file);
     }
-    if (auto refusal = MemoryRefusal(fileName, *file.Text, *DataGrid, *memory_)) {
+    if (auto refusal = MemoryRefusal(fileName, *file.Text, *Input->DataGrid, *memory_)) {
         return refusal;
     }
     const TTableImport import =
@@ -149,10 +151,11 @@ std::optional<std::string> TMainForm::ImportTableWithProgress(const std::string&
 // takes, would hold a second copy of it.
 void TMainForm::PasteImportedTable(const std::string& fileName, const TImportedTable& table,
                                    TExportProgress& progress) {
-    DataGrid->EndEdit();
+    Input->DataGrid->EndEdit();
     PageControl1->setCurrentWidget(Input);
-    const TEditedCellText before{1, 0, DataGrid->Cell(1, 0)};
-    TProgressGrid grid(*DataGrid, CellsPerDataSet * static_cast<std::uint64_t>(table.DataSets) + 1,
+    const TEditedCellText before{1, 0, Input->DataGrid->Cell(1, 0)};
+    TProgressGrid grid(*Input->DataGrid,
+                       CellsPerDataSet * static_cast<std::uint64_t>(table.DataSets) + 1,
                        progress.Callback());
     const auto name = [&] {
         return QStringLiteral("import of ") +
@@ -161,8 +164,8 @@ void TMainForm::PasteImportedTable(const std::string& fileName, const TImportedT
     undo_->RecordTable(
         name,
         [&] {
-            Report_TabSheet->CellChanged(1, 0, table.Block);
-            if (PasteBlock(grid, 1, 0, table.Block)) {
+            results_->CellChanged(1, 0, table.Block);
+            if (Input->PasteBlock(grid, 1, 0, table.Block)) {
                 DataPresent = true;
             }
         },

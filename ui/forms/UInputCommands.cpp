@@ -2,6 +2,10 @@
 // file and the calculation.
 #include "UMainForm.h"
 
+#include "UInputPage.h"
+
+#include "UOutputPage.h"
+
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
 #include "UDepthFault.h"
@@ -10,7 +14,7 @@
 #include "UFloatMath.h"
 #include "UGridDataSets.h"
 #include "UInputFile.h"
-#include "UReportPage.h"
+#include "UResults.h"
 #include "USameFile.h"
 #include "UTableMemory.h"
 #include "UTextField.h"
@@ -157,7 +161,7 @@ void TMainForm::ShowChosenInputFile(const std::string& fileName) {
     }
     ShowInputFileRead();
     OutputShown = false;
-    Output_Memo->hide();
+    Output_TabSheet->Output_Memo->hide();
     SetInitialDirectories(ExtractFilePath(store.FileName));
 }
 
@@ -167,9 +171,9 @@ void TMainForm::ShowInputFileRead() {
     DMTylwen.PreviousNrOfDataSets = DMTylwen.NrOfDataSets;
     DataPresent = true;
     RowsIncomplete = false;
-    FillGrid();
+    Input->FillGrid();
     workSettled_ = true;
-    Report_TabSheet->WhatIf().PutAllBack();
+    results_->WhatIf().PutAllBack();
 }
 
 bool TMainForm::AskInputFileName() {
@@ -206,11 +210,12 @@ void TMainForm::InputSaveExecute() {
         count = store.PreviousNrOfDataSets;
         RowsIncomplete = true;
     }
-    const std::vector<bool> complete = MarkCompleteRows(count);
+    const std::vector<bool> complete = Input->MarkCompleteRows(count);
     if (!DataPresent) {
         store.PreviousNrOfDataSets = count;
     }
-    const std::optional<TKeptRows> kept = ConvertSavedRows(*DataGrid, complete, RowsIncomplete);
+    const std::optional<TKeptRows> kept =
+        ConvertSavedRows(*Input->DataGrid, complete, RowsIncomplete);
     if (!kept) {
         dialogs_.ShowMessage(NotRealMessage);
         return;
@@ -222,11 +227,11 @@ void TMainForm::InputSaveExecute() {
     }
     StoreKeptRows(*kept, store);
     if (RowsIncomplete) {
-        ShowClosedUpTable(kept->Rows, count);
+        Input->ShowClosedUpTable(kept->Rows, count);
     }
     bool depthsConsistent = false;
     if (DataPresent) {
-        ShowDepthFault(*DataGrid, store);
+        ShowDepthFault(*Input->DataGrid, store);
         CheckWaterTableDepths(depthsConsistent, dialogs_);
     }
     if (!depthsConsistent) {
@@ -235,8 +240,8 @@ void TMainForm::InputSaveExecute() {
     // Constants that describe no drained field, and data sets through which
     // no line can be fitted, are refused before anything is saved from them.
     CheckDrainGeometry(store);
-    CheckDataSetCount(SelectedOption(), store);
-    CheckHeadsDiffer(SelectedOption(), store);
+    CheckDataSetCount(Input->SelectedOption(), store);
+    CheckHeadsDiffer(Input->SelectedOption(), store);
     // A file that could not be created has been told; calculating on would
     // claim that the input was saved.
     if (const std::optional<TFileMessage> refusal = WriteInputFile(store.FileName)) {
@@ -248,43 +253,4 @@ void TMainForm::InputSaveExecute() {
     SetInitialDirectories(ExtractFilePath(store.FileName));
     OutputShown = true;
     PageControl1->setCurrentWidget(Output_TabSheet);
-}
-
-// A row with an empty value cell is incomplete; a blank " " is not empty.
-std::vector<bool> TMainForm::MarkCompleteRows(int count) {
-    std::vector<bool> complete(static_cast<std::size_t>(std::max(count, 0)), true);
-    for (int row = 0; row < count; ++row) {
-        for (int column = 1; column <= 3; ++column) {
-            if (DataGrid->Cell(column, row).empty()) {
-                complete[row] = false;
-                RowsIncomplete = true;
-            }
-        }
-    }
-    return complete;
-}
-
-// The kept rows move up in one pass with the text the user typed, and the
-// grid changes its row count once; the rows the table no longer reaches are
-// emptied, so that no dropped data set can come back.
-void TMainForm::ShowClosedUpTable(const std::vector<int>& keptRows, int count) {
-    const int kept = static_cast<int>(keptRows.size());
-    for (int slot = 0; slot < kept; ++slot) {
-        const int row = keptRows[slot];
-        for (int column = 1; row != slot && column <= 3; ++column) {
-            DataGrid->SetCell(column, slot, DataGrid->Cell(column, row));
-        }
-    }
-    for (int row = kept; row < count; ++row) {
-        for (int column = 1; column <= 3; ++column) {
-            DataGrid->SetCell(column, row, "");
-        }
-    }
-    DataGrid->SetRowCount(kept);
-    Edit1->setText(QString::number(kept));
-    TDMTylwen& store = DMTylwen;
-    store.GridRows = kept;
-    // The dropped rows are gone: a later save must not raise the count back
-    // over rows that the grid no longer shows.
-    store.PreviousNrOfDataSets = kept;
 }

@@ -1,12 +1,16 @@
 #include "UMainForm.h"
 
+#include "UInputPage.h"
+
 #include "UCalculationResults.h"
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
 #include "UDesignPage.h"
 #include "UOutputFile.h"
+#include "UOutputPage.h"
 #include "URegressionGraph.h"
 #include "UReportPage.h"
+#include "UResults.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
 
@@ -18,6 +22,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +30,7 @@
 #include <QTabWidget>
 
 #include "UDataGrid.h"
+#include "UInputPage.h"
 
 namespace {
 
@@ -38,7 +44,7 @@ const char* const FigureStatusText =
 } // namespace
 
 TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
-    : TBaseForm(parent), dialogs_(dialogs) {
+    : TBaseForm(parent), dialogs_(dialogs), results_(new TResults(this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8(MainFormCaption));
     InputOpen_Dialog = {"inp", "Input files (*.inp)|*.inp", ""};
@@ -70,8 +76,15 @@ TMainForm::~TMainForm() {
     for (QObject* child : findChildren<QObject*>()) {
         disconnect(child, nullptr, this, nullptr);
     }
-    DataGrid->SetEditHandler({});
-    DataGrid->SetPasteFailedHandler({});
+}
+
+void TMainForm::ShowInputPage() {
+    PageControl1->setCurrentWidget(Input);
+}
+
+void TMainForm::HideOutput() {
+    Output_TabSheet->Output_Memo->hide();
+    Output_TabSheet->GraphImage->hide();
 }
 
 void TMainForm::SetCloseForm(TCloseForm& closeForm) {
@@ -90,7 +103,7 @@ void TMainForm::FormCreate() {
     // conversions of the store never follow the locale.
     QLocale::setDefault(QLocale::c());
     for (int row = 0; row < DefaultTableRows; ++row) {
-        DataGrid->SetCell(0, row, std::to_string(row + 1));
+        Input->DataGrid->SetCell(0, row, std::to_string(row + 1));
     }
     SetStartingSiteConstants(DMTylwen);
 }
@@ -117,9 +130,9 @@ void TMainForm::PageShown(int index) {
     } else if (page == Figure_TabSheet) {
         Figure_TabSheetShow();
     } else if (page == Input) {
-        InputShow();
+        Input->InputShow();
     } else if (page == Output_TabSheet) {
-        Output_TabSheetShow();
+        Output_TabSheet->Output_TabSheetShow();
     } else if (page == Report_TabSheet) {
         Report_TabSheetShow();
     } else if (page == Design_TabSheet) {
@@ -127,13 +140,8 @@ void TMainForm::PageShown(int index) {
     }
 }
 
-TCalculationOption TMainForm::SelectedOption() const {
-    return RadioButton1->isChecked() ? TCalculationOption::OverEntireSoilDepth
-                                     : TCalculationOption::AboveAndBelowDrains;
-}
-
 void TMainForm::Calculate() {
-    TFitStatistics results = CalculateResults(SelectedOption());
+    TFitStatistics results = CalculateResults(Input->SelectedOption());
     const TOutputWritten written = FinishCalculation(results);
     ResultsAvailable = true;
     if (!OutputShown) {
@@ -141,24 +149,25 @@ void TMainForm::Calculate() {
     }
     DMTylwen.OutputLines = OutputLinesOf(written.Text);
     DMTylwen.NrOfOutputLines = static_cast<std::int32_t>(DMTylwen.OutputLines.size());
-    LoadOutputMemo();
-    lastResults_ = std::make_shared<const TFitStatistics>(std::move(results));
-    DrawRegressionGraph();
-    RefreshReport();
-    const QScopedValueRollback<bool> showing(showingCalculation_, true);
-    PageControl1->setCurrentWidget(Output_TabSheet);
+    Output_TabSheet->LoadOutputMemo();
+    // The Output page draws the graph from the results, then the Report and
+    // Design pages show them.
+    RefreshReport(std::make_shared<const TFitStatistics>(std::move(results)));
+    Output_TabSheet->ShowCalculation(*PageControl1);
+}
+
+TReportPage& TMainForm::Report() {
+    Report_TabSheet->Build();
+    return *Report_TabSheet;
+}
+
+TDesignPage& TMainForm::Design() {
+    Design_TabSheet->Build();
+    return *Design_TabSheet;
 }
 
 void TMainForm::DrawRegressionGraph() {
-    if (!lastResults_) {
-        return;
-    }
-    // Drawn for the screen the window is on, so that a high-density screen
-    // gets a sharp graph instead of an enlarged one.
-    const QImage graph = RenderRegressionGraph(*lastResults_, GraphImage->devicePixelRatioF());
-    GraphImage->setPixmap(QPixmap::fromImage(graph));
-    GraphImage->show();
-    TellGraphTooLarge();
+    Output_TabSheet->DrawRegressionGraph();
 }
 
 void TMainForm::FormShow() {
@@ -200,34 +209,22 @@ void TMainForm::OnTrigger(QAction* action, void (TMainForm::*handler)()) {
             [this, handler] { Guarded([=] { (this->*handler)(); }); });
 }
 
-void TMainForm::OnLeave(TTextField* field, void (TMainForm::*handler)()) {
+void TMainForm::OnLeave(TTextField* field, void (TInputPage::*handler)()) {
     connect(field, &TTextField::Left, this,
             [this, field, handler] { Guarded([=] { RecordLeave(field, handler); }); });
-}
-
-std::array<TMainForm::TFieldLeave, 5> TMainForm::FieldLeaves() const {
-    return {{
-        {Edit1, &TMainForm::Edit1Exit},
-        {Edit2, &TMainForm::Edit2Exit},
-        {Edit3, &TMainForm::Edit3Exit},
-        {Edit4, &TMainForm::Edit4Exit},
-        {Edit5, &TMainForm::Edit5Exit},
-    }};
 }
 
 void TMainForm::ConnectHandlers() {
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int index) { Guarded([=] { PageShown(index); }); });
-    OnClick(Button1, &TMainForm::Button1Click);
-    OnClick(Button2, &TMainForm::SaveCalculateRecorded);
-    connect(SeeOutput_Button, &QPushButton::clicked, OutputOpen, &QAction::trigger);
-    for (const auto& [field, handler] : FieldLeaves()) {
+    OnClick(Input->Button2, &TMainForm::SaveCalculateRecorded);
+    for (const auto& [field, handler] : Input->FieldLeaves()) {
         OnLeave(field, handler);
     }
-    DataGrid->SetEditHandler([this](int column, int row, const std::string& text) {
+    Input->DataGrid->SetEditHandler([this](int column, int row, const std::string& text) {
         Guarded([&] { RecordGridEdit(column, row, text); });
     });
-    DataGrid->SetPasteFailedHandler([this] {
+    Input->DataGrid->SetPasteFailedHandler([this] {
         Guarded([&] {
             dialogs_.ShowMessage(
                 "There is not enough memory for the pasted block. The cell is left as it was.");

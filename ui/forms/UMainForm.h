@@ -27,6 +27,7 @@
 #include "UCalculation.h"
 #include "UEventGuard.h"
 #include "UFitStatistics.h"
+#include "UInputPage.h"
 #include "UMainFormControls.h"
 #include "UMemoryBudget.h"
 #include "UUserDialogs.h"
@@ -42,6 +43,7 @@
 class QAction;
 class TAboutWindow;
 class TCloseForm;
+class TResults;
 class TExportProgress;
 class TGridCells;
 class THelpWindow;
@@ -57,11 +59,7 @@ inline const char* const UnsavedWorkQuestion =
 // The caption once the data sets have a file: its name, Qt's mark of unsaved
 // changes and the program.
 QString MainCaptionFor(const std::string& fileName);
-// The rows of the Input page's table before any data: laid out, numbered at
-// start-up and made the empty table of data sets.
-inline constexpr int DefaultTableRows = 15;
-
-class TMainForm : public TBaseForm, public TMainFormControls {
+class TMainForm : public TBaseForm, public TMainFormControls, private TInputPageHost {
     Q_OBJECT
 public:
     explicit TMainForm(TUserDialogs& dialogs, QWidget* parent = nullptr);
@@ -75,35 +73,22 @@ public:
     void SetMemoryProbe(const TMemoryProbe& memory) { memory_ = &memory; }
     void Calculate();
     void DrawRegressionGraph();
+    // The last calculation's results, which the Output, Report and Design
+    // pages show; the Report and Design pages are built when first needed.
+    TResults& Results() { return *results_; }
+    TReportPage& Report();
+    TDesignPage& Design();
 
     // Page show handlers.
     void Intro_TabsheetShow();
     void Figure_TabSheetShow();
-    void InputShow();
-    void Output_TabSheetShow();
     void Report_TabSheetShow();
     void Design_TabSheetShow();
 
-    // The Input page.
-    void FillGrid();
-    void Edit1Exit();
-    void Edit2Exit();
-    void Edit3Exit();
-    void Edit4Exit();
-    void Edit5Exit();
-    void DataGridSetEditText(int column, int row, const std::string& text);
-    // A block of cells into the grid through `grid` (the data grid itself,
-    // or one that shows the progress); true when it was taken. A refusal or
-    // a value that does not convert is told; running out of memory or a
-    // cancel is raised for the undo history to give the grid back.
-    bool PasteBlock(TGridCells& grid, int column, int row, const std::string& text);
-    void Button1Click();
-    void Button2Click();
-
     // The commands.
-    void InputOpenExecute();
+    void InputOpenExecute() override;
     bool AskInputFileName();
-    void InputSaveExecute();
+    void InputSaveExecute() override;
     void OutputOpenExecute();
     void SaveReportExecute();
     void SaveGraphExecute();
@@ -150,17 +135,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class TFillSource { ByFlags, WorkingArrays };
-
     template <typename Body> void Guarded(Body&& body) {
         RunGuarded(dialogs_, std::forward<Body>(body));
     }
     void OnClick(QPushButton* button, void (TMainForm::*handler)());
     void OnTrigger(QAction* action, void (TMainForm::*handler)());
-    void OnLeave(TTextField* field, void (TMainForm::*handler)());
-    // The count field and the four site-constant fields with their leave handlers.
-    using TFieldLeave = std::pair<TTextField*, void (TMainForm::*)()>;
-    std::array<TFieldLeave, 5> FieldLeaves() const;
+    void OnLeave(TTextField* field, void (TInputPage::*handler)());
+    void ShowInputPage() override;
+    void HideOutput() override;
 
     void FormCreate();
     void FormShow();
@@ -171,11 +153,6 @@ private:
     void CreateIntroPage();
     void CreateFigurePage();
     void CreateInputPage();
-    void CreateInputGridArea();
-    void CreateSiteConstantFields();
-    void CreateCalculationChoice();
-    void CreateInputButtons();
-    void SetInputTabOrder();
     void CreateOutputPage();
     void CreateReportPage();
     void CreateDesignPage();
@@ -198,7 +175,7 @@ private:
     // The undo history and the roads that record into it (UUndoCommands.cpp).
     void InstallUndoCommands();
     void RecordGridEdit(int column, int row, const std::string& text);
-    void RecordLeave(TTextField* field, void (TMainForm::*handler)());
+    void RecordLeave(TTextField* field, void (TInputPage::*handler)());
     void SaveCalculateRecorded();
     // Records a command that may save or open the data sets; once it has,
     // the work counts as saved, also when a later step of it failed.
@@ -207,24 +184,12 @@ private:
     void ShowChosenOutputFile(const std::string& fileName);
     bool TakeChosenFileName(const std::string& fileName);
 
-    void FillGridFrom(TFillSource source);
-    void FillGridRow(int row, TFillSource source);
-    void GrowDataSets(int newCount);
-    void ShowClosedUpTable(const std::vector<int>& keptRows, int count);
     void ShowInputFileRead();
-    std::vector<bool> MarkCompleteRows(int count);
     bool ReadInputFileOfChosenOutput();
-    void LoadOutputMemo();
-    void RefreshReport();
-    void WatchForStaleReport();
+    void RefreshReport(TSharedFit fit);
     void ExportReport(TFileDialogOptions& dialog, const TReportExport& kind);
     std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
                                                  std::string (*fileName)(const std::string&));
-    void ReadCurrentOutputFile();
-    // Says in the status bar when the graph shown leaves out values too
-    // large for its axes.
-    void TellGraphTooLarge();
-    TCalculationOption SelectedOption() const;
 
     // Unsaved work (UUnsavedWork.cpp).
     void WatchForUnsavedWork();
@@ -238,11 +203,8 @@ private:
     const TMemoryProbe* memory_ = &MachineMemory();
     QPointer<TCloseForm> closeForm_;
     TUndoHistory* undo_ = nullptr;
-    // What the last calculation found; the graph and the report show it.
-    TSharedFit lastResults_;
-    // The Output page is being brought forward by the calculation that
-    // filled its memo.
-    bool showingCalculation_ = false;
+    // What the last calculation found; the pages show it.
+    TResults* results_ = nullptr;
     // The command running has written or read the data sets' file.
     bool workSettled_ = false;
     // The option of the last save or open.

@@ -19,6 +19,8 @@ class QTabWidget;
 class QWidget;
 class TDataGrid;
 class TDesignPage;
+class TInputPage;
+class TOutputPage;
 class TReportPage;
 class TTextField;
 
@@ -27,8 +29,8 @@ struct TMainFormPages {
     QTabWidget* PageControl1 = nullptr;
     QWidget* Intro_Tabsheet = nullptr;
     QWidget* Figure_TabSheet = nullptr;
-    QWidget* Input = nullptr;
-    QWidget* Output_TabSheet = nullptr;
+    TInputPage* Input = nullptr;
+    TOutputPage* Output_TabSheet = nullptr;
     TReportPage* Report_TabSheet = nullptr;
     TDesignPage* Design_TabSheet = nullptr;
 };
@@ -38,44 +40,6 @@ struct TIntroPageControls {
     QPlainTextEdit* Intro_Memo = nullptr;
     QLabel* LogoImage = nullptr;
     QLabel* Image2 = nullptr;
-};
-
-// The Input page: the count, the grid of data sets, the site constants, the
-// choice of calculation and the two buttons.
-struct TInputPageControls {
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    TTextField* Edit1 = nullptr;
-    TTextField* Edit2 = nullptr;
-    TTextField* Edit3 = nullptr;
-    TTextField* Edit4 = nullptr;
-    TTextField* Edit5 = nullptr;
-    TDataGrid* DataGrid = nullptr;
-    QFrame* Panel1 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QLabel* Image1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-};
-
-// The Output page: the output file's text and the regression graph.
-struct TOutputPageControls {
-    QPlainTextEdit* Output_Memo = nullptr;
-    QLabel* GraphImage = nullptr;
-    QPushButton* SeeOutput_Button = nullptr;
 };
 
 // ActionList1: the commands.
@@ -134,8 +98,6 @@ struct TMainFormFileDialogs {
 
 struct TMainFormControls : TMainFormPages,
                            TIntroPageControls,
-                           TInputPageControls,
-                           TOutputPageControls,
                            TMainFormCommands,
                            TMainFormMenu,
                            TMainFormFileDialogs {};

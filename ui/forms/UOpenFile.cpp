@@ -2,6 +2,8 @@
 // desktop's file manager, or dropped on the window.
 #include "UMainForm.h"
 
+#include "UOutputPage.h"
+
 #include "UFileDrop.h"
 #include "UFileNames.h"
 #include "UTableImport.h"
@@ -76,7 +78,7 @@ void TMainForm::OpenFile(const std::string& fileName) {
     }
     if (DataFileKindOf(fileName) == TDataFileKind::Output) {
         // Open-output ends on the Output page once it has calculated.
-        Output_Memo->hide();
+        Output_TabSheet->Output_Memo->hide();
         OpenOutputFile(fileName);
         return;
     }

@@ -10,6 +10,7 @@
 #include "UFloatMath.h"
 #include "UReportDocument.h"
 #include "UReportPage.h"
+#include "UResults.h"
 #include "USafeFileWriter.h"
 #include "UTextField.h"
 
@@ -107,56 +108,19 @@ std::vector<TRawDataSet> RawDataOf(const TDMTylwen& store, std::size_t count) {
 } // namespace
 
 void TMainForm::CreateReportPage() {
-    Report_TabSheet = new TReportPage(PageControl1);
+    Report_TabSheet = new TReportPage(*results_, *SaveReport, *SaveGraph, PageControl1);
     Report_TabSheet->setObjectName(QStringLiteral("Report_TabSheet"));
     Report_TabSheet->setAccessibleName(QStringLiteral("Report"));
     PageControl1->addTab(Report_TabSheet, QStringLiteral(" Report "));
-    for (const auto& [button, command] :
-         {std::pair{Report_TabSheet->SaveReport_Button, SaveReport},
-          std::pair{Report_TabSheet->SaveGraph_Button, SaveGraph}}) {
-        button->setToolTip(command->toolTip());
-        connect(button, &QPushButton::clicked, command, &QAction::trigger);
-        connect(command, &QAction::changed, button,
-                [button = button, command = command] { button->setEnabled(command->isEnabled()); });
-    }
     OnTrigger(SaveReport, &TMainForm::SaveReportExecute);
     OnTrigger(SaveGraph, &TMainForm::SaveGraphExecute);
-    WatchForStaleReport();
-}
-
-// Whatever changes what the next calculation would start from makes the
-// report shown out of date; the calculation itself refreshes it last.
-void TMainForm::WatchForStaleReport() {
-    TReportPage* page = Report_TabSheet;
-    const auto markStale = [page] { page->MarkStale(); };
-    for (TTextField* field : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
-        connect(field, &QLineEdit::textChanged, page, markStale);
-    }
-    connect(RadioButton1, &QRadioButton::toggled, page, markStale);
-    const QAbstractItemModel* grid = DataGrid->model();
-    // The grid also reports the program's own writes, a while later: a cell
-    // that still holds the value calculated from changes nothing.
-    connect(grid, &QAbstractItemModel::dataChanged, page,
-            [this, page](const QModelIndex& first, const QModelIndex& last) {
-                for (int row = first.row(); row <= last.row(); ++row) {
-                    for (int column = first.column(); column <= last.column(); ++column) {
-                        if (!page->IsReportedValue(column, row, DataGrid->Cell(column, row))) {
-                            page->MarkStale();
-                            return;
-                        }
-                    }
-                }
-            });
-    connect(grid, &QAbstractItemModel::rowsInserted, page, markStale);
-    connect(grid, &QAbstractItemModel::rowsRemoved, page, markStale);
-    connect(grid, &QAbstractItemModel::modelReset, page, markStale);
 }
 
 void TMainForm::Report_TabSheetShow() {
     ShowStatus(ReportStatusText);
 }
 
-void TMainForm::RefreshReport() {
+void TMainForm::RefreshReport(TSharedFit fit) {
     const TDMTylwen& store = DMTylwen;
     TReportContents contents;
     contents.OutputFileName = store.FileName;
@@ -165,12 +129,11 @@ void TMainForm::RefreshReport() {
     contents.ImpermeableDepth = store.ImpermeableDepth;
     contents.DrainSpacing = store.DrainSpacing;
     contents.DrainRadius = store.DrainRadius;
-    contents.Statistics = lastResults_;
-    contents.RawData = RawDataOf(store, lastResults_->NrOfDataSets);
+    contents.RawData = RawDataOf(store, fit->NrOfDataSets);
+    contents.Statistics = std::move(fit);
     SaveReport_Dialog.InitialDir = ExtractFilePath(store.FileName);
     SaveGraph_Dialog.InitialDir = SaveReport_Dialog.InitialDir;
-    Report_TabSheet->ShowReport(std::move(contents));
-    Design_TabSheet->ShowCalculation(*Report_TabSheet->Contents());
+    results_->Calculated(std::move(contents));
     SaveReport->setEnabled(true);
     SaveGraph->setEnabled(true);
 }
@@ -199,10 +162,10 @@ void TMainForm::SaveGraphExecute() {
 }
 
 void TMainForm::ExportReport(TFileDialogOptions& dialog, const TReportExport& kind) {
-    if (!Report_TabSheet->Contents()) {
+    if (!results_->Contents()) {
         return;
     }
-    const std::string inputName = Report_TabSheet->Contents()->InputFileName;
+    const std::string inputName = results_->Contents()->InputFileName;
     dialog.FileName =
         ChangeFileExt(inputName.substr(ExtractFilePath(inputName).size()), kind.Extension);
     const std::optional<std::string> name = AskExportFileName(dialog, kind.FileName);
@@ -213,7 +176,7 @@ void TMainForm::ExportReport(TFileDialogOptions& dialog, const TReportExport& ki
     }
     // A copy: the window stays responsive while a long export runs, and
     // nothing it does may change what is being written.
-    TReportContents contents = *Report_TabSheet->Contents();
+    TReportContents contents = *results_->Contents();
     contents.Design = Design_TabSheet->ReportSection();
     std::optional<QByteArray> bytes;
     {

@@ -2,6 +2,8 @@
 // the table reach the undo history.
 #include "UMainForm.h"
 
+#include "UInputPage.h"
+
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
 #include "UPasteCells.h"
@@ -78,7 +80,7 @@ private:
 } // namespace
 
 void TMainForm::InstallUndoCommands() {
-    undo_ = new TUndoHistory(*DataGrid, {Edit1, Edit2, Edit3, Edit4, Edit5}, memory_, this);
+    undo_ = new TUndoHistory(*Input->DataGrid, Input->Fields(), memory_, this);
     QUndoStack& stack = undo_->Stack();
     Undo = new QAction(QStringLiteral("&Undo"), EditMenu);
     Undo->setObjectName(QStringLiteral("Undo"));
@@ -112,27 +114,27 @@ void TMainForm::InstallUndoCommands() {
 }
 
 void TMainForm::RecordGridEdit(int column, int row, const std::string& text) {
-    const TUndoHistory::TCellText before{column, row, DataGrid->TextBeforeLastEdit()};
-    const auto edit = [&] { DataGridSetEditText(column, row, text); };
+    const TUndoHistory::TCellText before{column, row, Input->DataGrid->TextBeforeLastEdit()};
+    const auto edit = [&] { Input->DataGridSetEditText(column, row, text); };
     if (undo_->Busy()) {
         edit();
     } else if (IsMultiCellPaste(text)) {
         try {
             undo_->RecordTable([&] { return PasteStepName(text); }, edit, before);
         } catch (const std::bad_alloc&) {
-            DataGrid->RestoreEditedCell(before.Text);
+            Input->DataGrid->RestoreEditedCell(before.Text);
             dialogs_.ShowMessage(PasteOutOfMemoryMessage(text));
         }
     } else {
-        undo_->RecordCellEdit(before, text, DataGrid->EditSession(), edit);
+        undo_->RecordCellEdit(before, text, Input->DataGrid->EditSession(), edit);
     }
 }
 
-void TMainForm::RecordLeave(TTextField* field, void (TMainForm::*handler)()) {
-    const auto leave = [this, handler] { (this->*handler)(); };
-    if (field == Edit1) {
+void TMainForm::RecordLeave(TTextField* field, void (TInputPage::*handler)()) {
+    const auto leave = [this, handler] { (Input->*handler)(); };
+    if (field == Input->Edit1) {
         // A count raised rewrites the table; one merely shown changes nothing.
-        if (Edit1->isModified()) {
+        if (Input->Edit1->isModified()) {
             undo_->RecordTable([] { return QStringLiteral("change of the number of data sets"); },
                                leave, {}, 0);
         } else {
@@ -140,7 +142,7 @@ void TMainForm::RecordLeave(TTextField* field, void (TMainForm::*handler)()) {
         }
         return;
     }
-    const TTextField* constants[] = {Edit2, Edit3, Edit4, Edit5};
+    const TTextField* constants[] = {Input->Edit2, Input->Edit3, Input->Edit4, Input->Edit5};
     for (int i = 0; i < 4; ++i) {
         if (constants[i] == field) {
             undo_->RecordFields(QString::fromUtf8(ConstantStepNames[i]), i + 1, leave);
@@ -152,7 +154,7 @@ void TMainForm::RecordLeave(TTextField* field, void (TMainForm::*handler)()) {
 
 void TMainForm::SaveCalculateRecorded() {
     RecordSettling([] { return QStringLiteral("close-up of incomplete rows"); },
-                   [this] { Button2Click(); });
+                   [this] { Input->Button2Click(); });
 }
 
 void TMainForm::OpenInputFile(const std::string& fileName) {

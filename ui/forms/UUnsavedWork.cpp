@@ -3,6 +3,8 @@
 // data sets' file with Qt's mark of unsaved changes.
 #include "UMainForm.h"
 
+#include "UInputPage.h"
+
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
 #include "UFileNames.h"
@@ -67,22 +69,24 @@ QString MainCaptionFor(const std::string& fileName) {
 }
 
 void TMainForm::WatchForUnsavedWork() {
-    settledOption_ = SelectedOption();
+    settledOption_ = Input->SelectedOption();
     connect(undo_, &TUndoHistory::UnsavedChanged, this, &TMainForm::ShowUnsavedMark);
-    connect(RadioButton1, &QRadioButton::toggled, this, &TMainForm::ShowUnsavedMark);
-    for (TTextField* field : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
+    connect(Input->RadioButton1, &QRadioButton::toggled, this, &TMainForm::ShowUnsavedMark);
+    for (TTextField* field :
+         {Input->Edit1, Input->Edit2, Input->Edit3, Input->Edit4, Input->Edit5}) {
         connect(field, &QLineEdit::textChanged, this, &TMainForm::ShowUnsavedMark);
     }
 }
 
 bool TMainForm::HasUnsavedWork() const {
-    return undo_->Unsaved() || SelectedOption() != settledOption_ || FieldTypedNotLeft();
+    return undo_->Unsaved() || Input->SelectedOption() != settledOption_ || FieldTypedNotLeft();
 }
 
 // A field's typing reaches the store and the history only when the user
 // leaves the field; until then it is unsaved all the same.
 bool TMainForm::FieldTypedNotLeft() const {
-    for (const TTextField* field : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
+    for (const TTextField* field :
+         {Input->Edit1, Input->Edit2, Input->Edit3, Input->Edit4, Input->Edit5}) {
         if (field->text() != field->CommittedText()) {
             return true;
         }
@@ -99,7 +103,7 @@ void TMainForm::ShowUnsavedMark() {
 
 void TMainForm::WorkSettled() {
     undo_->MarkSaved();
-    settledOption_ = SelectedOption();
+    settledOption_ = Input->SelectedOption();
     setWindowTitle(MainCaptionFor(ChangeDataFileExt(DMTylwen.FileName, ".inp")));
     ShowUnsavedMark();
 }
@@ -128,7 +132,7 @@ bool TMainForm::ReadyToEnd() {
         return true;
     }
     const QScopedValueRollback<bool> asking(askingToEnd_, true);
-    const std::optional<TEditorPlace> editing = EditorPlace(*DataGrid);
+    const std::optional<TEditorPlace> editing = EditorPlace(*Input->DataGrid);
     switch (dialogs_.AskSaveDiscardCancel(UnsavedWorkQuestion)) {
     case TUnsavedChoice::Discard:
         return true;
@@ -138,7 +142,7 @@ bool TMainForm::ReadyToEnd() {
         break;
     }
     if (editing) {
-        ReopenEditor(*DataGrid, *editing);
+        ReopenEditor(*Input->DataGrid, *editing);
     }
     return false;
 }
@@ -147,7 +151,7 @@ bool TMainForm::ReadyToEnd() {
 // "Save - calculate" button would; its own dialogs tell what went wrong.
 bool TMainForm::SaveBeforeEnding() {
     Guarded([this] {
-        DataGrid->EndEdit();
+        Input->DataGrid->EndEdit();
         LeaveTypedFields();
         SaveCalculateRecorded();
     });
@@ -155,7 +159,7 @@ bool TMainForm::SaveBeforeEnding() {
 }
 
 void TMainForm::LeaveTypedFields() {
-    for (const auto& [field, handler] : FieldLeaves()) {
+    for (const auto& [field, handler] : Input->FieldLeaves()) {
         if (field->text() != field->CommittedText()) {
             RecordLeave(field, handler);
         }
