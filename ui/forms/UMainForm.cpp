@@ -6,9 +6,13 @@
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
 #include "UDesignPage.h"
+#include "UEditCommands.h"
+#include "UFileNames.h"
+#include "UHelpCommands.h"
 #include "UOutputFile.h"
 #include "UOutputPage.h"
 #include "URegressionGraph.h"
+#include "UReportCommands.h"
 #include "UReportPage.h"
 #include "UResults.h"
 #include "UTextField.h"
@@ -22,8 +26,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -37,9 +41,26 @@ namespace {
 constexpr int ClientWidth = 715;
 constexpr int ClientHeight = 558;
 
+const char* const ReportStatusText = "The report shows how far the results can be trusted. Use "
+                                     "\"Save report\" to keep it as a PDF file.";
+const char* const DesignStatusText = "The drain spacing that keeps the water table at the allowed "
+                                     "height h for the design discharge.";
 const char* const IntroStatusText = "Use the Input tabsheet to continue";
 const char* const FigureStatusText =
     "The figure gives explanations of symbols used in the input tabsheet";
+
+std::vector<TRawDataSet> RawDataOf(const TDMTylwen& store, std::size_t count) {
+    std::vector<TRawDataSet> data;
+    data.reserve(count);
+    for (std::size_t serial = 1; serial <= count; ++serial) {
+        const auto valueAt = [serial](const DataSetR& column) {
+            return serial < column.size() ? column[serial] : 0.0;
+        };
+        data.push_back({valueAt(store.InputDischarge), valueAt(store.InputDepthMidway),
+                        valueAt(store.InputDepthNear)});
+    }
+    return data;
+}
 
 } // namespace
 
@@ -59,7 +80,22 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     ConnectHandlers();
     InstallUndoCommands();
     WatchForUnsavedWork();
-    InstallEditCommands();
+    edit_ =
+        std::make_unique<TEditCommands>(TEditActions{EditCut1, EditCopy1, EditPaste1, EditDelete1},
+                                        *EditMenu, *Input->DataGrid, dialogs_);
+    help_ =
+        std::make_unique<THelpCommands>(*this, *PageControl1,
+                                        THelpCommands::TChapters{{Intro_Tabsheet, "intro.html"},
+                                                                 {Figure_TabSheet, "figure.html"},
+                                                                 {Input, "input.html"},
+                                                                 {Output_TabSheet, "output.html"},
+                                                                 {Report_TabSheet, "report.html"},
+                                                                 {Design_TabSheet, "design.html"}},
+                                        *HelpGuide, *HelpAbout, dialogs_);
+    report_ = std::make_unique<TReportCommands>(
+        *this, dialogs_, *results_,
+        TReportActions{SaveReport, SaveGraph, &SaveReport_Dialog, &SaveGraph_Dialog},
+        *Report_TabSheet, *Design_TabSheet);
     InstallFileDrops();
     // The client area below the menu bar is 715 x 558, status bar included.
     resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
@@ -76,6 +112,8 @@ TMainForm::~TMainForm() {
     for (QObject* child : findChildren<QObject*>()) {
         disconnect(child, nullptr, this, nullptr);
     }
+    Input->DataGrid->SetEditHandler({});
+    Input->DataGrid->SetPasteFailedHandler({});
 }
 
 void TMainForm::ShowInputPage() {
@@ -122,6 +160,16 @@ void TMainForm::Figure_TabSheetShow() {
     ShowStatus(FigureStatusText);
 }
 
+void TMainForm::Report_TabSheetShow() {
+    ShowStatus(ReportStatusText);
+}
+
+void TMainForm::Design_TabSheetShow() {
+    ShowStatus(DesignStatusText);
+    Design_TabSheet->PrefillSite(DMTylwen.DrainDepth, DMTylwen.ImpermeableDepth,
+                                 DMTylwen.DrainRadius);
+}
+
 void TMainForm::PageShown(int index) {
     const QWidget* page = PageControl1->widget(index);
     PreparePage(page);
@@ -164,6 +212,20 @@ TReportPage& TMainForm::Report() {
 TDesignPage& TMainForm::Design() {
     Design_TabSheet->Build();
     return *Design_TabSheet;
+}
+
+void TMainForm::RefreshReport(TSharedFit fit) {
+    const TDMTylwen& store = DMTylwen;
+    TReportContents contents;
+    contents.OutputFileName = store.FileName;
+    contents.InputFileName = ChangeDataFileExt(store.FileName, ".inp");
+    contents.DrainDepth = store.DrainDepth;
+    contents.ImpermeableDepth = store.ImpermeableDepth;
+    contents.DrainSpacing = store.DrainSpacing;
+    contents.DrainRadius = store.DrainRadius;
+    contents.RawData = RawDataOf(store, fit->NrOfDataSets);
+    contents.Statistics = std::move(fit);
+    results_->Calculated(std::move(contents));
 }
 
 void TMainForm::DrawRegressionGraph() {
@@ -235,8 +297,4 @@ void TMainForm::ConnectHandlers() {
     OnTrigger(OutputOpen, &TMainForm::OutputOpenExecute);
     OnTrigger(ImportTable, &TMainForm::ImportTableExecute);
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
-    OnTrigger(EditCut1, &TMainForm::EditCut1Execute);
-    OnTrigger(EditCopy1, &TMainForm::EditCopy1Execute);
-    OnTrigger(EditPaste1, &TMainForm::EditPaste1Execute);
-    OnTrigger(EditDelete1, &TMainForm::EditDelete1Execute);
 }

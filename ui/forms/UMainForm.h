@@ -35,20 +35,21 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 class QAction;
-class TAboutWindow;
+class TEditCommands;
+class THelpCommands;
+class TReportCommands;
 class TCloseForm;
 class TResults;
 class TExportProgress;
 class TGridCells;
-class THelpWindow;
 struct TImportedTable;
-struct TReportExport;
 class TTextField;
 class TUndoHistory;
 
@@ -90,14 +91,6 @@ public:
     bool AskInputFileName();
     void InputSaveExecute() override;
     void OutputOpenExecute();
-    void SaveReportExecute();
-    void SaveGraphExecute();
-    // The user guide at the chapter of the page shown, and the About box;
-    // both windows of their own, made once and brought forward again.
-    void HelpGuideExecute();
-    void HelpAboutExecute();
-    // The guide's chapter of the page shown ("input.html").
-    QString HelpChapterOfPage() const;
     // Fills the grid from a delimited table file, as a paste of its data
     // sets at the first data cell would.
     void ImportTableExecute();
@@ -164,14 +157,6 @@ private:
     // Files dropped on the window from a file manager.
     void InstallFileDrops();
 
-    // Edit commands on the focused single-line field.
-    void InstallEditCommands();
-    void UpdateEditCommands();
-    void EditCut1Execute();
-    void EditCopy1Execute();
-    void EditPaste1Execute();
-    void EditDelete1Execute();
-
     // The undo history and the roads that record into it (UUndoCommands.cpp).
     void InstallUndoCommands();
     void RecordGridEdit(int column, int row, const std::string& text);
@@ -187,9 +172,6 @@ private:
     void ShowInputFileRead();
     bool ReadInputFileOfChosenOutput();
     void RefreshReport(TSharedFit fit);
-    void ExportReport(TFileDialogOptions& dialog, const TReportExport& kind);
-    std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
-                                                 std::string (*fileName)(const std::string&));
 
     // Unsaved work (UUnsavedWork.cpp).
     void WatchForUnsavedWork();
@@ -211,7 +193,8 @@ private:
     TCalculationOption settledOption_ = TCalculationOption::OverEntireSoilDepth;
     // The question about unsaved work is open.
     bool askingToEnd_ = false;
-    QMetaObject::Connection selectionWatch_;
-    QPointer<THelpWindow> help_;
-    QPointer<TAboutWindow> about_;
+    // Gone before the controls they act on.
+    std::unique_ptr<TEditCommands> edit_;
+    std::unique_ptr<THelpCommands> help_;
+    std::unique_ptr<TReportCommands> report_;
 };

@@ -4,11 +4,14 @@
 
 #include "UAnchors.h"
 #include "UDataGrid.h"
+#include "UDesignPage.h"
 #include "UFonts.h"
 #include "UInputPage.h"
 #include "UOutputPage.h"
 #include "UPageControls.h"
 #include "UPictures.h"
+#include "UReportPage.h"
+#include "UResults.h"
 #include "UTextField.h"
 
 #include <QAction>
@@ -98,4 +101,18 @@ void TMainForm::CreateOutputPage() {
     Output_TabSheet->setObjectName(QStringLiteral("Output_TabSheet"));
     Output_TabSheet->setAccessibleName(QStringLiteral("Output"));
     PageControl1->addTab(Output_TabSheet, QStringLiteral(" Output "));
+}
+
+void TMainForm::CreateReportPage() {
+    Report_TabSheet = new TReportPage(*results_, *SaveReport, *SaveGraph, PageControl1);
+    Report_TabSheet->setObjectName(QStringLiteral("Report_TabSheet"));
+    Report_TabSheet->setAccessibleName(QStringLiteral("Report"));
+    PageControl1->addTab(Report_TabSheet, QStringLiteral(" Report "));
+}
+
+void TMainForm::CreateDesignPage() {
+    Design_TabSheet = new TDesignPage(*results_, PageControl1);
+    Design_TabSheet->setObjectName(QStringLiteral("Design_TabSheet"));
+    Design_TabSheet->setAccessibleName(QStringLiteral("Design"));
+    PageControl1->addTab(Design_TabSheet, QStringLiteral(" Design "));
 }
