@@ -34,7 +34,7 @@ protected:
 
 TEST_F(TImportTableTest, EveryBadTableOrFileLeavesTheGridAndSaysWhy) {
     ShowPage(form->Input);
-    form->ImportTableFile(SourcePath("tests/tables/pipe-drain-field-german.csv"));
+    form->Import().ImportTableFile(SourcePath("tests/tables/pipe-drain-field-german.csv"));
     ASSERT_EQ(dialogs.ShownCount(), 0u);
     ASSERT_EQ(Cell(1, 14), "2,6");
     const std::vector<std::string> before = Shown();
@@ -63,7 +63,7 @@ TEST_F(TImportTableTest, EveryBadTableOrFileLeavesTheGridAndSaysWhy) {
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.Path);
-        form->ImportTableFile(test.Path);
+        form->Import().ImportTableFile(test.Path);
         ASSERT_EQ(dialogs.Messages.size(), 1u);
         EXPECT_NE(dialogs.Messages[0].find(test.Told), std::string::npos) << dialogs.Messages[0];
         EXPECT_NE(dialogs.Messages[0].find(test.Path), std::string::npos);
@@ -93,7 +93,7 @@ TEST_F(TImportTableTest, CancelledLongImportLeavesTheGrid) {
         }
     });
     poll.start(20);
-    form->ImportTableFile(WriteTable("long.csv", text));
+    form->Import().ImportTableFile(WriteTable("long.csv", text));
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(dialogs.ShownCount(), 0u);
     EXPECT_EQ(Shown(), before);

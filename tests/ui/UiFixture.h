@@ -6,11 +6,14 @@
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
+#include "UFileCommands.h"
 #include "UFonts.h"
+#include "UImportTable.h"
 #include "UMainForm.h"
 #include "UOutputPage.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
+#include "UUnsavedWork.h"
 
 #include <QAbstractButton>
 #include <QApplication>

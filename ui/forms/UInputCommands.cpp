@@ -1,8 +1,11 @@
 // Open-input and Save-calculate: the road between the Input page, the input
 // file and the calculation.
-#include "UMainForm.h"
+#include "UFileCommands.h"
 
 #include "UInputPage.h"
+#include "UMainFormControls.h"
+#include "UResults.h"
+#include "UUnsavedWork.h"
 
 #include "UOutputPage.h"
 
@@ -128,9 +131,10 @@ void ShowDepthFault(TDataGrid& grid, const TDMTylwen& store) {
 
 } // namespace
 
-void TMainForm::InputOpenExecute() {
+void TFileCommands::InputOpenExecute() {
     RowsIncomplete = false;
-    const std::optional<std::string> chosen = dialogs_.AskOpenFileName(InputOpen_Dialog);
+    const std::optional<std::string> chosen =
+        dialogs_.AskOpenFileName(pages_.FileDialogs->InputOpen_Dialog);
     if (!chosen) {
         dialogs_.ShowMessage(NoInputFileMessage);
         return;
@@ -140,7 +144,7 @@ void TMainForm::InputOpenExecute() {
 
 // The chosen name becomes the current file name even when no such file
 // exists, so the user sees the name kept.
-bool TMainForm::TakeChosenFileName(const std::string& fileName) {
+bool TFileCommands::TakeChosenFileName(const std::string& fileName) {
     DMTylwen.FileName = fileName;
     if (!FileExists(fileName)) {
         dialogs_.ShowMessage(MissingFileMessage);
@@ -149,7 +153,7 @@ bool TMainForm::TakeChosenFileName(const std::string& fileName) {
     return true;
 }
 
-void TMainForm::ShowChosenInputFile(const std::string& fileName) {
+void TFileCommands::ShowChosenInputFile(const std::string& fileName) {
     if (!TakeChosenFileName(fileName)) {
         return;
     }
@@ -161,24 +165,25 @@ void TMainForm::ShowChosenInputFile(const std::string& fileName) {
     }
     ShowInputFileRead();
     OutputShown = false;
-    Output_TabSheet->Output_Memo->hide();
-    SetInitialDirectories(ExtractFilePath(store.FileName));
+    pages_.Output->Output_Memo->hide();
+    pages_.FileDialogs->SetInitialDirectories(ExtractFilePath(store.FileName));
 }
 
 // The Input page shows the data sets and site constants just read, so that
 // the next Save-calculate saves what the page shows.
-void TMainForm::ShowInputFileRead() {
+void TFileCommands::ShowInputFileRead() {
     DMTylwen.PreviousNrOfDataSets = DMTylwen.NrOfDataSets;
     DataPresent = true;
     RowsIncomplete = false;
-    Input->FillGrid();
-    workSettled_ = true;
-    results_->WhatIf().PutAllBack();
+    pages_.Input->FillGrid();
+    work_.MarkSettled();
+    results_.WhatIf().PutAllBack();
 }
 
-bool TMainForm::AskInputFileName() {
+bool TFileCommands::AskInputFileName() {
     SaveCancelled = false;
-    const std::optional<std::string> chosen = dialogs_.AskSaveFileName(InputSave_Dialog);
+    const std::optional<std::string> chosen =
+        dialogs_.AskSaveFileName(pages_.FileDialogs->InputSave_Dialog);
     if (!chosen) {
         SaveCancelled = true;
         return false;
@@ -190,7 +195,7 @@ bool TMainForm::AskInputFileName() {
     return true;
 }
 
-void TMainForm::InputSaveExecute() {
+void TFileCommands::InputSaveExecute() {
     if (!AskInputFileName() || SaveCancelled) {
         dialogs_.ShowMessage(NotSavedMessage);
         return;
@@ -210,12 +215,12 @@ void TMainForm::InputSaveExecute() {
         count = store.PreviousNrOfDataSets;
         RowsIncomplete = true;
     }
-    const std::vector<bool> complete = Input->MarkCompleteRows(count);
+    const std::vector<bool> complete = pages_.Input->MarkCompleteRows(count);
     if (!DataPresent) {
         store.PreviousNrOfDataSets = count;
     }
     const std::optional<TKeptRows> kept =
-        ConvertSavedRows(*Input->DataGrid, complete, RowsIncomplete);
+        ConvertSavedRows(*pages_.Input->DataGrid, complete, RowsIncomplete);
     if (!kept) {
         dialogs_.ShowMessage(NotRealMessage);
         return;
@@ -227,11 +232,11 @@ void TMainForm::InputSaveExecute() {
     }
     StoreKeptRows(*kept, store);
     if (RowsIncomplete) {
-        Input->ShowClosedUpTable(kept->Rows, count);
+        pages_.Input->ShowClosedUpTable(kept->Rows, count);
     }
     bool depthsConsistent = false;
     if (DataPresent) {
-        ShowDepthFault(*Input->DataGrid, store);
+        ShowDepthFault(*pages_.Input->DataGrid, store);
         CheckWaterTableDepths(depthsConsistent, dialogs_);
     }
     if (!depthsConsistent) {
@@ -240,17 +245,17 @@ void TMainForm::InputSaveExecute() {
     // Constants that describe no drained field, and data sets through which
     // no line can be fitted, are refused before anything is saved from them.
     CheckDrainGeometry(store);
-    CheckDataSetCount(Input->SelectedOption(), store);
-    CheckHeadsDiffer(Input->SelectedOption(), store);
+    CheckDataSetCount(pages_.Input->SelectedOption(), store);
+    CheckHeadsDiffer(pages_.Input->SelectedOption(), store);
     // A file that could not be created has been told; calculating on would
     // claim that the input was saved.
     if (const std::optional<TFileMessage> refusal = WriteInputFile(store.FileName)) {
         Tell(dialogs_, refusal);
         return;
     }
-    workSettled_ = true;
+    work_.MarkSettled();
     Calculate();
-    SetInitialDirectories(ExtractFilePath(store.FileName));
+    pages_.FileDialogs->SetInitialDirectories(ExtractFilePath(store.FileName));
     OutputShown = true;
-    PageControl1->setCurrentWidget(Output_TabSheet);
+    pages_.Pages->setCurrentWidget(pages_.Output);
 }

@@ -7,8 +7,10 @@
 #include "UDMTylwen.h"
 #include "UDesignPage.h"
 #include "UEditCommands.h"
+#include "UFileCommands.h"
 #include "UFileNames.h"
 #include "UHelpCommands.h"
+#include "UImportTable.h"
 #include "UOutputFile.h"
 #include "UOutputPage.h"
 #include "URegressionGraph.h"
@@ -17,6 +19,8 @@
 #include "UResults.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
+#include "UUndoCommands.h"
+#include "UUnsavedWork.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,19 +53,6 @@ const char* const IntroStatusText = "Use the Input tabsheet to continue";
 const char* const FigureStatusText =
     "The figure gives explanations of symbols used in the input tabsheet";
 
-std::vector<TRawDataSet> RawDataOf(const TDMTylwen& store, std::size_t count) {
-    std::vector<TRawDataSet> data;
-    data.reserve(count);
-    for (std::size_t serial = 1; serial <= count; ++serial) {
-        const auto valueAt = [serial](const DataSetR& column) {
-            return serial < column.size() ? column[serial] : 0.0;
-        };
-        data.push_back({valueAt(store.InputDischarge), valueAt(store.InputDepthMidway),
-                        valueAt(store.InputDepthNear)});
-    }
-    return data;
-}
-
 } // namespace
 
 TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
@@ -77,25 +68,8 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     CreateCommands();
     CreateMenu();
     CreatePages();
+    CreateCommandObjects();
     ConnectHandlers();
-    InstallUndoCommands();
-    WatchForUnsavedWork();
-    edit_ =
-        std::make_unique<TEditCommands>(TEditActions{EditCut1, EditCopy1, EditPaste1, EditDelete1},
-                                        *EditMenu, *Input->DataGrid, dialogs_);
-    help_ =
-        std::make_unique<THelpCommands>(*this, *PageControl1,
-                                        THelpCommands::TChapters{{Intro_Tabsheet, "intro.html"},
-                                                                 {Figure_TabSheet, "figure.html"},
-                                                                 {Input, "input.html"},
-                                                                 {Output_TabSheet, "output.html"},
-                                                                 {Report_TabSheet, "report.html"},
-                                                                 {Design_TabSheet, "design.html"}},
-                                        *HelpGuide, *HelpAbout, dialogs_);
-    report_ = std::make_unique<TReportCommands>(
-        *this, dialogs_, *results_,
-        TReportActions{SaveReport, SaveGraph, &SaveReport_Dialog, &SaveGraph_Dialog},
-        *Report_TabSheet, *Design_TabSheet);
     InstallFileDrops();
     // The client area below the menu bar is 715 x 558, status bar included.
     resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
@@ -146,12 +120,6 @@ void TMainForm::FormCreate() {
     SetStartingSiteConstants(DMTylwen);
 }
 
-void TMainForm::SetInitialDirectories(const std::string& directory) {
-    InputOpen_Dialog.InitialDir = directory;
-    InputSave_Dialog.InitialDir = directory;
-    OutputOpen_Dialog.InitialDir = directory;
-}
-
 void TMainForm::Intro_TabsheetShow() {
     ShowStatus(IntroStatusText);
 }
@@ -189,19 +157,7 @@ void TMainForm::PageShown(int index) {
 }
 
 void TMainForm::Calculate() {
-    TFitStatistics results = CalculateResults(Input->SelectedOption());
-    const TOutputWritten written = FinishCalculation(results);
-    ResultsAvailable = true;
-    if (!OutputShown) {
-        dialogs_.ShowMessage(ConfirmationMessage(written));
-    }
-    DMTylwen.OutputLines = OutputLinesOf(written.Text);
-    DMTylwen.NrOfOutputLines = static_cast<std::int32_t>(DMTylwen.OutputLines.size());
-    Output_TabSheet->LoadOutputMemo();
-    // The Output page draws the graph from the results, then the Report and
-    // Design pages show them.
-    RefreshReport(std::make_shared<const TFitStatistics>(std::move(results)));
-    Output_TabSheet->ShowCalculation(*PageControl1);
+    files_->Calculate();
 }
 
 TReportPage& TMainForm::Report() {
@@ -212,20 +168,6 @@ TReportPage& TMainForm::Report() {
 TDesignPage& TMainForm::Design() {
     Design_TabSheet->Build();
     return *Design_TabSheet;
-}
-
-void TMainForm::RefreshReport(TSharedFit fit) {
-    const TDMTylwen& store = DMTylwen;
-    TReportContents contents;
-    contents.OutputFileName = store.FileName;
-    contents.InputFileName = ChangeDataFileExt(store.FileName, ".inp");
-    contents.DrainDepth = store.DrainDepth;
-    contents.ImpermeableDepth = store.ImpermeableDepth;
-    contents.DrainSpacing = store.DrainSpacing;
-    contents.DrainRadius = store.DrainRadius;
-    contents.RawData = RawDataOf(store, fit->NrOfDataSets);
-    contents.Statistics = std::move(fit);
-    results_->Calculated(std::move(contents));
 }
 
 void TMainForm::DrawRegressionGraph() {
@@ -261,40 +203,65 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     });
 }
 
-void TMainForm::OnClick(QPushButton* button, void (TMainForm::*handler)()) {
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { Guarded([=] { (this->*handler)(); }); });
+bool TMainForm::HasUnsavedWork() const {
+    return work_->HasUnsavedWork();
 }
 
-void TMainForm::OnTrigger(QAction* action, void (TMainForm::*handler)()) {
+bool TMainForm::ReadyToEnd() {
+    return work_->ReadyToEnd();
+}
+
+void TMainForm::InputOpenExecute() {
+    files_->InputOpenExecute();
+}
+
+void TMainForm::InputSaveExecute() {
+    files_->InputSaveExecute();
+}
+
+void TMainForm::OnTrigger(QAction* action, std::function<void()> handler) {
     connect(action, &QAction::triggered, this,
-            [this, handler] { Guarded([=] { (this->*handler)(); }); });
+            [this, handler = std::move(handler)] { Guarded(handler); });
 }
 
-void TMainForm::OnLeave(TTextField* field, void (TInputPage::*handler)()) {
-    connect(field, &TTextField::Left, this,
-            [this, field, handler] { Guarded([=] { RecordLeave(field, handler); }); });
+// The commands, each an object of its own that the shell's actions run.
+void TMainForm::CreateCommandObjects() {
+    undo_ = std::make_unique<TUndoCommands>(*this, *Input, *EditMenu, memory_, dialogs_);
+    Undo = undo_->Undo;
+    Redo = undo_->Redo;
+    work_ = std::make_unique<TUnsavedWork>(*this, *Input, *undo_, dialogs_);
+    files_ = std::make_unique<TFileCommands>(
+        *this, dialogs_, memory_, TFileCommandPages{PageControl1, Input, Output_TabSheet, this},
+        *results_, *work_);
+    import_ = std::make_unique<TImportTable>(*this, dialogs_, memory_, ImportTable_Dialog,
+                                             InputOpen_Dialog, *PageControl1, *Input,
+                                             undo_->History(), *results_);
+    edit_ =
+        std::make_unique<TEditCommands>(TEditActions{EditCut1, EditCopy1, EditPaste1, EditDelete1},
+                                        *EditMenu, *Input->DataGrid, dialogs_);
+    help_ =
+        std::make_unique<THelpCommands>(*this, *PageControl1,
+                                        THelpCommands::TChapters{{Intro_Tabsheet, "intro.html"},
+                                                                 {Figure_TabSheet, "figure.html"},
+                                                                 {Input, "input.html"},
+                                                                 {Output_TabSheet, "output.html"},
+                                                                 {Report_TabSheet, "report.html"},
+                                                                 {Design_TabSheet, "design.html"}},
+                                        *HelpGuide, *HelpAbout, dialogs_);
+    report_ = std::make_unique<TReportCommands>(
+        *this, dialogs_, *results_,
+        TReportActions{SaveReport, SaveGraph, &SaveReport_Dialog, &SaveGraph_Dialog},
+        *Report_TabSheet, *Design_TabSheet);
 }
 
 void TMainForm::ConnectHandlers() {
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int index) { Guarded([=] { PageShown(index); }); });
-    OnClick(Input->Button2, &TMainForm::SaveCalculateRecorded);
-    for (const auto& [field, handler] : Input->FieldLeaves()) {
-        OnLeave(field, handler);
-    }
-    Input->DataGrid->SetEditHandler([this](int column, int row, const std::string& text) {
-        Guarded([&] { RecordGridEdit(column, row, text); });
-    });
-    Input->DataGrid->SetPasteFailedHandler([this] {
-        Guarded([&] {
-            dialogs_.ShowMessage(
-                "There is not enough memory for the pasted block. The cell is left as it was.");
-        });
-    });
-    OnTrigger(InputOpen, &TMainForm::InputOpenExecute);
-    OnTrigger(InputSave, &TMainForm::InputSaveExecute);
-    OnTrigger(OutputOpen, &TMainForm::OutputOpenExecute);
-    OnTrigger(ImportTable, &TMainForm::ImportTableExecute);
+    connect(Input->Button2, &QPushButton::clicked, this,
+            [this] { Guarded([this] { work_->SaveCalculateRecorded(); }); });
+    OnTrigger(InputOpen, [this] { files_->InputOpenExecute(); });
+    OnTrigger(InputSave, [this] { files_->InputSaveExecute(); });
+    OnTrigger(OutputOpen, [this] { files_->OutputOpenExecute(); });
+    OnTrigger(ImportTable, [this] { import_->ImportTableExecute(); });
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
 }

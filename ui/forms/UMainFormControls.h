@@ -6,6 +6,8 @@
 
 #include "UUserDialogs.h"
 
+#include <string>
+
 class QAction;
 class QFrame;
 class QGroupBox;
@@ -94,6 +96,13 @@ struct TMainFormFileDialogs {
     TFileDialogOptions SaveReport_Dialog;
     TFileDialogOptions SaveGraph_Dialog;
     TFileDialogOptions ImportTable_Dialog;
+
+    // The starting folder of the dialogs that open and save the data files.
+    void SetInitialDirectories(const std::string& directory) {
+        InputOpen_Dialog.InitialDir = directory;
+        InputSave_Dialog.InitialDir = directory;
+        OutputOpen_Dialog.InitialDir = directory;
+    }
 };
 
 struct TMainFormControls : TMainFormPages,

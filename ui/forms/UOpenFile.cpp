@@ -4,8 +4,10 @@
 
 #include "UOutputPage.h"
 
+#include "UFileCommands.h"
 #include "UFileDrop.h"
 #include "UFileNames.h"
+#include "UImportTable.h"
 #include "UTableImport.h"
 #include "UTylwenUtils.h"
 
@@ -73,13 +75,13 @@ void TMainForm::OpenFileLater(const std::string& fileName) {
 
 void TMainForm::OpenFile(const std::string& fileName) {
     if (IsTableFileName(fileName)) {
-        ImportTableFile(fileName);
+        import_->ImportTableFile(fileName);
         return;
     }
     if (DataFileKindOf(fileName) == TDataFileKind::Output) {
         // Open-output ends on the Output page once it has calculated.
         Output_TabSheet->Output_Memo->hide();
-        OpenOutputFile(fileName);
+        files_->OpenOutputFile(fileName);
         return;
     }
     RowsIncomplete = false;
@@ -87,5 +89,5 @@ void TMainForm::OpenFile(const std::string& fileName) {
     if (FileExists(fileName)) {
         PageControl1->setCurrentWidget(Input);
     }
-    OpenInputFile(fileName);
+    files_->OpenInputFile(fileName);
 }

@@ -1,6 +1,10 @@
 // Open-output: an earlier output file shown on the Output page, its input
 // file read and shown on the Input page, and the calculation run again.
-#include "UMainForm.h"
+#include "UFileCommands.h"
+
+#include "UBaseForm.h"
+#include "UInputPage.h"
+#include "UMainFormControls.h"
 
 #include "UDMTylwen.h"
 #include "UFileNames.h"
@@ -19,9 +23,10 @@ const char* const GraphStatusText = "Linear regession graph";
 
 } // namespace
 
-void TMainForm::OutputOpenExecute() {
-    Output_TabSheet->Output_Memo->hide();
-    const std::optional<std::string> chosen = dialogs_.AskOpenFileName(OutputOpen_Dialog);
+void TFileCommands::OutputOpenExecute() {
+    pages_.Output->Output_Memo->hide();
+    const std::optional<std::string> chosen =
+        dialogs_.AskOpenFileName(pages_.FileDialogs->OutputOpen_Dialog);
     if (!chosen) {
         dialogs_.ShowMessage("No output file was selected");
         return;
@@ -29,20 +34,20 @@ void TMainForm::OutputOpenExecute() {
     OpenOutputFile(*chosen);
 }
 
-void TMainForm::ShowChosenOutputFile(const std::string& fileName) {
+void TFileCommands::ShowChosenOutputFile(const std::string& fileName) {
     if (!TakeChosenFileName(fileName)) {
         return;
     }
     TDMTylwen& store = DMTylwen;
     Tell(dialogs_, ReadOutputLines(store.FileName));
-    ShowStatus(GraphStatusText);
-    Output_TabSheet->LoadOutputMemo();
-    SetInitialDirectories(ExtractFilePath(store.FileName));
-    Output_TabSheet->Output_Memo->show();
+    window_.ShowStatus(GraphStatusText);
+    pages_.Output->LoadOutputMemo();
+    pages_.FileDialogs->SetInitialDirectories(ExtractFilePath(store.FileName));
+    pages_.Output->Output_Memo->show();
     OutputShown = true;
     if (!ReadInputFileOfChosenOutput()) {
         // The graph belongs to a calculation that the page no longer shows.
-        Output_TabSheet->GraphImage->hide();
+        pages_.Output->GraphImage->hide();
         return;
     }
     ShowInputFileRead();
@@ -53,7 +58,7 @@ void TMainForm::ShowChosenOutputFile(const std::string& fileName) {
 
 // Without its input file there is nothing to recalculate: the chosen output
 // file stays as it is, and so does the current file name.
-bool TMainForm::ReadInputFileOfChosenOutput() {
+bool TFileCommands::ReadInputFileOfChosenOutput() {
     TDMTylwen& store = DMTylwen;
     const std::string outputName = store.FileName;
     const TReadInputResult read = ReadInputFileWithinMemory(*memory_);
