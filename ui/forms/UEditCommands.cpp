@@ -3,6 +3,7 @@
 
 #include "UDataGrid.h"
 #include "UEventGuard.h"
+#include "UGridActions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,7 +53,7 @@ void TEditCommands::UpdateEditCommands() {
     const QLineEdit* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     const bool selection = field && field->hasSelectedText();
     const bool editable = field && !field->isReadOnly();
-    const bool gridCell = QApplication::focusWidget() == &grid_ && grid_.CanCutCurrentCell();
+    const bool gridCell = QApplication::focusWidget() == &grid_ && CanCutCurrentCell(grid_);
     actions_.EditCut1->setEnabled((selection && editable) || gridCell);
     actions_.EditCopy1->setEnabled(selection);
     actions_.EditDelete1->setEnabled(selection && editable);
@@ -61,7 +62,7 @@ void TEditCommands::UpdateEditCommands() {
 
 void TEditCommands::EditCut1Execute() {
     if (QApplication::focusWidget() == &grid_) {
-        grid_.CutCurrentCell();
+        CutCurrentCell(grid_);
     } else if (QLineEdit* field = EditableField(QApplication::focusWidget())) {
         field->cut();
     }

@@ -15,6 +15,7 @@
 #include "UDrainGeometry.h"
 #include "UFileNames.h"
 #include "UFloatMath.h"
+#include "UGridActions.h"
 #include "UGridDataSets.h"
 #include "UInputFile.h"
 #include "UResults.h"
@@ -113,7 +114,7 @@ std::optional<TKeptRows> ConvertSavedRows(TDataGrid& grid, const std::vector<boo
     try {
         return ConvertKeptRows(grid, complete, failed);
     } catch (const EConvertError&) {
-        grid.ShowCell(failed.Column, failed.Row);
+        ShowCell(grid, failed.Column, failed.Row);
         if (closingUp) {
             throw;
         }
@@ -125,7 +126,7 @@ std::optional<TKeptRows> ConvertSavedRows(TDataGrid& grid, const std::vector<boo
 // the table the store holds, closed up if rows were dropped.
 void ShowDepthFault(TDataGrid& grid, const TDMTylwen& store) {
     if (const std::optional<TDepthFault> fault = FirstDepthFault(store)) {
-        grid.ShowCell(fault->NearDepth ? 3 : 2, fault->DataSet);
+        ShowCell(grid, fault->NearDepth ? 3 : 2, fault->DataSet);
     }
 }
 

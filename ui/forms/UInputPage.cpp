@@ -207,7 +207,7 @@ bool TInputPage::PasteBlock(TGridCells& grid, int column, int row, const std::st
         HandlePasteMultiCell(grid, column, row, text, countField, dialogs_, DMTylwen, *memory_);
         return true;
     } catch (const EPasteRefused& refusal) {
-        DataGrid->RestoreCellBeforeEdit();
+        DataGrid->RestoreEditedCell(DataGrid->TextBeforeLastEdit());
         dialogs_.ShowMessage(refusal.what());
     } catch (const std::bad_alloc&) {
         throw;

@@ -84,11 +84,11 @@ void TUndoHistory::RecordTable(const std::function<QString()>& name,
     }
     const TPageState before = page_.CaptureBefore(leftField);
     const std::uint64_t revision = grid_.Revision();
-    const bool kept = MakeRoomFor(grid_.CellBytes());
+    const bool kept = MakeRoomFor(grid_.Cells().Bytes());
     // Taken also when the history cannot keep it: an action that runs out of
     // memory or is cancelled gives the table back. Without memory for the
     // copy the action does not run at all.
-    TCellStore cells = grid_.CopyCells();
+    TCellStore cells = grid_.Cells();
     if (editedCell.Column >= 0) {
         cells.SetText(editedCell.Column, editedCell.Row, editedCell.Text);
     }
