@@ -1,26 +1,59 @@
-// The main window: six pages (Intro, Figure, Input, Output, Report, Design), the
-// menu, the commands, the file dialogs and the road to the exit dialog.
+// The main window: the shell around six pages (Intro, Figure, Input, Output,
+// Report, Design): the menu and its commands, the page control, the status
+// bar, the file dialogs, start and end, and the road to the exit dialog. The
+// Input, Output, Report and Design pages are classes of their own; what the
+// last calculation found reaches them through one results object
+// (ui/report/UResults.h), and the commands are objects of their own.
 //
-// The road of a Save-calculate ("Save - calculate", Button2Click):
-//   ui/forms/UInputCommands.cpp   site constants, file name, grid rows into
-//                                 the store (core/UGridDataSets.cpp), depth
-//                                 check, input file written
-//   core/UCalculationResults.cpp  the calculation (core/UCalculation.cpp),
-//                                 returned as one TFitStatistics
-//   files/UOutputFile.cpp         the output file written, FileName switched
-//   ui/forms/UMainForm.cpp        Calculate: the user told, the memo filled
-//                                 with the lines written, the graph
-//                                 (graph/URegressionGraph.cpp) and the report
-//                                 (ui/forms/UReportCommands.cpp) drawn from
-//                                 that value, the Output page brought forward
-// The road of an Open-output ("Open output", OutputOpenExecute):
-//   ui/forms/UOutputPage.cpp      the chosen file's lines shown, its input
-//                                 file read (files/UInputFile.cpp) and shown
+// The road of a Save-calculate, from the "Save - calculate" button:
+//   ui/forms/UMainForm.cpp        ConnectHandlers: Button2 runs
+//                                 TUnsavedWork::SaveCalculateRecorded
+//   ui/forms/UUnsavedWork.cpp     one undo step (ui/forms/UUndoHistory.cpp)
+//                                 around TInputPage::Button2Click; the work
+//                                 counts as saved once the file is written
+//   ui/forms/UInputPage.cpp       Button2Click: the site constants into the
+//                                 store, then InputSaveExecute of its host,
+//                                 the main window, which hands it on to
+//   ui/forms/UInputCommands.cpp   TFileCommands::InputSaveExecute: file name,
+//                                 grid rows into the store
+//                                 (core/UGridDataSets.cpp), depth check, input
+//                                 file written (files/UInputFile.cpp)
+//   ui/forms/UFileCommands.cpp    Calculate: the calculation
+//                                 (core/UCalculationResults.cpp), the output
+//                                 file written (files/UOutputFile.cpp), the
+//                                 user told, the memo filled, the results
+//                                 given to the results object, the Output
+//                                 page brought forward
+//   ui/report/UResults.cpp        Calculated: every data set back in the
+//                                 what-if fit, the design inputs kept, one
+//                                 Changed signal, on which
+//   ui/forms/UOutputPage.cpp      draws the graph (graph/URegressionGraph.cpp),
+//   ui/report/UReportPage.cpp     shows the report, once it is built,
+//   ui/design/UDesignPage.cpp     fills its fields, once it is built, and
+//   ui/forms/UReportCommands.cpp  enables Save report and Save graph.
+// The road of an Open-input (Ctrl+I, or "Open input", Button1Click):
+//   ui/forms/UInputCommands.cpp   InputOpenExecute: the file dialog, then
+//   ui/forms/UFileCommands.cpp    OpenInputFile: one undo step around
+//   ui/forms/UInputCommands.cpp   ShowChosenInputFile: the file read
+//                                 (files/UInputFile.cpp), the Input page
+//                                 filled (FillGrid), the what-if fit put back.
+// The road of an Open-output (Ctrl+O, or "Open output" on the Output page):
+//   ui/forms/UOpenOutput.cpp      OutputOpenExecute, then through
+//                                 OpenOutputFile (ui/forms/UFileCommands.cpp)
+//                                 ShowChosenOutputFile: the chosen file's
+//                                 lines shown, its input file read and shown
 //                                 on the Input page, then Calculate as above,
 //                                 which rewrites the output file.
-// Page-show handlers only show: the Output page reads the current output
-// file back only when the user comes back to it, not when a calculation
-// brings it forward.
+// The Design page (ui/design/UDesignPage.cpp) is built when first shown or
+// asked for (Design()): it fills its fields from the results object's design
+// inputs and hears of each calculation; Design_TabSheetShow (UMainForm.cpp)
+// puts the store's site constants into its empty fields, and Save report
+// (ui/forms/UReportCommands.cpp) takes its design into the PDF.
+// Two page-show handlers do more than show, on purpose: InputShow
+// (UInputPage.cpp) builds the empty table of data sets in the store on the
+// first showing, and Output_TabSheetShow (UOutputPage.cpp) reads the current
+// output file back when the user comes back to the page, not when a
+// calculation brings it forward.
 #pragma once
 
 #include "UBaseForm.h"

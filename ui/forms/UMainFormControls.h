@@ -1,7 +1,8 @@
-// The controls of the main window under the names of its form, grouped by the
-// page or the list that holds them. The window derives from the groups, so a
-// control is reached as the window's own (`form.Edit1`), while each group
-// reads as one page of the form.
+// The shell's own controls under the names of its form: the page control and
+// its pages, the Intro and Figure pages' text and pictures, the commands, the
+// menu and the file dialogs. The window derives from the groups, so they are
+// reached as the window's own (`form.PageControl1`); the controls of the
+// Input and Output pages are those pages' own members (`form.Input->Edit1`).
 #pragma once
 
 #include "UUserDialogs.h"
@@ -9,22 +10,16 @@
 #include <string>
 
 class QAction;
-class QFrame;
-class QGroupBox;
 class QLabel;
 class QMenu;
 class QObject;
 class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 class QTabWidget;
 class QWidget;
-class TDataGrid;
 class TDesignPage;
 class TInputPage;
 class TOutputPage;
 class TReportPage;
-class TTextField;
 
 // PageControl1 and its six pages.
 struct TMainFormPages {

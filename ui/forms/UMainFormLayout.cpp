@@ -1,5 +1,6 @@
-// The pages of the main window and their controls, at the places and sizes
-// the calculator has always had (pixels at 96 dots per inch).
+// The page control with its six pages, and the Intro and Figure pages'
+// controls, at the places and sizes the calculator has always had (pixels at
+// 96 dots per inch). The other pages lay out their own controls.
 #include "UMainForm.h"
 
 #include "UAnchors.h"
