@@ -225,6 +225,9 @@ TEST_F(TMainFormTest, ControlsHaveAccessibleNames) {
     EXPECT_EQ(form->Input->Edit5->accessibleName(), QStringLiteral("Drain radius (m)"));
     EXPECT_EQ(Grid().accessibleName(), QStringLiteral("Data sets"));
     EXPECT_EQ(form->Input->Button2->accessibleName(), QStringLiteral("Save - calculate"));
+    // The Report and Design pages with the controls that showing them builds.
+    form->Report();
+    form->Design();
     for (QWidget* widget : form->findChildren<QWidget*>()) {
         const bool control = widget->focusPolicy() != Qt::NoFocus && widget->isWindow() == false;
         if (control && !qobject_cast<QLabel*>(widget) && widget->parent() != &Grid() &&
@@ -273,4 +276,26 @@ TEST_F(TMainFormTest, StatusTextIsTheStatusLinesAccessibleName) {
     EXPECT_EQ(accessibleStatus(*form), form->StatusText());
     form->FileExit1->trigger();
     EXPECT_EQ(accessibleStatus(*closeForm), FinishStatusText);
+}
+
+// The window goes away while the user is typing, in a cell or in a field:
+// the commands that act on the controls go first, so none of them runs on
+// the way out (the sanitizer build of script/test sees any that would).
+TEST_F(TMainFormTest, WindowGoesAwayWhileTyping) {
+    const std::function<void()> typing[] = {
+        [this] { QTest::keyClicks(OpenCell(0, 1), "7"); },
+        [this] {
+            form->Input->Edit2->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(form->Input->Edit2, "3");
+        },
+    };
+    for (const auto& type : typing) {
+        StartWindow();
+        ShowPage(form->Input);
+        type();
+        ASSERT_TRUE(form->HasUnsavedWork());
+        form.reset();
+        EXPECT_EQ(programEnded, 0);
+        EXPECT_TRUE(dialogs.Messages.empty());
+    }
 }
