@@ -231,7 +231,7 @@ TEST_F(TCommandTest, CancelledOrMissingFilesAreTold) {
                                     "File does not exist, please select another one,",
                                     NotSaved,
                                 }));
-    EXPECT_TRUE(form->Files().SaveCancelled);
+    EXPECT_TRUE(form->SaveCancelled);
     EXPECT_EQ(DMTylwen.FileName, InFolder("none.out"));
     EXPECT_FALSE(form->Output_TabSheet->Output_Memo->isVisible());
     EXPECT_FALSE(DataPresent);
@@ -250,7 +250,7 @@ TEST_F(TCommandTest, NoToOverwriteLeavesTheFileAndKeepsTheNewName) {
     EXPECT_EQ(dialogs.Messages, std::vector<std::string>({NotSaved}));
     EXPECT_EQ(ReadWholeFile(existing), "keep me");
     EXPECT_EQ(DMTylwen.FileName, existing);
-    EXPECT_FALSE(form->Files().SaveCancelled);
+    EXPECT_FALSE(form->SaveCancelled);
 }
 
 // Refused before either file is written; the e2e case

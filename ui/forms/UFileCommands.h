@@ -23,6 +23,8 @@ struct TFileCommandPages {
     TInputPage* Input = nullptr;
     TOutputPage* Output = nullptr;
     TMainFormFileDialogs* FileDialogs = nullptr;
+    // Set when the save dialog of the last Save-calculate was cancelled.
+    bool* SaveCancelled = nullptr;
 };
 
 class TFileCommands {
@@ -41,9 +43,6 @@ public:
     // each recorded as one undo step.
     void OpenInputFile(const std::string& fileName);
     void OpenOutputFile(const std::string& fileName);
-
-    // The save dialog of the last Save-calculate was cancelled.
-    bool SaveCancelled = false;
 
 private:
     void ShowChosenInputFile(const std::string& fileName);

@@ -182,11 +182,11 @@ void TFileCommands::ShowInputFileRead() {
 }
 
 bool TFileCommands::AskInputFileName() {
-    SaveCancelled = false;
+    *pages_.SaveCancelled = false;
     const std::optional<std::string> chosen =
         dialogs_.AskSaveFileName(pages_.FileDialogs->InputSave_Dialog);
     if (!chosen) {
-        SaveCancelled = true;
+        *pages_.SaveCancelled = true;
         return false;
     }
     DMTylwen.FileName = ChangeFileExt(*chosen, ".inp");
@@ -197,7 +197,7 @@ bool TFileCommands::AskInputFileName() {
 }
 
 void TFileCommands::InputSaveExecute() {
-    if (!AskInputFileName() || SaveCancelled) {
+    if (!AskInputFileName() || *pages_.SaveCancelled) {
         dialogs_.ShowMessage(NotSavedMessage);
         return;
     }

@@ -8,6 +8,7 @@
 #include "UDesignPage.h"
 #include "UEditCommands.h"
 #include "UFileCommands.h"
+#include "UFileDrop.h"
 #include "UFileNames.h"
 #include "UHelpCommands.h"
 #include "UImportTable.h"
@@ -70,7 +71,6 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     CreatePages();
     CreateCommandObjects();
     ConnectHandlers();
-    InstallFileDrops();
     // The client area below the menu bar is 715 x 558, status bar included.
     resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
     move(176, 50);
@@ -231,8 +231,9 @@ void TMainForm::CreateCommandObjects() {
     Redo = undo_->Redo;
     work_ = std::make_unique<TUnsavedWork>(*this, *Input, *undo_, dialogs_);
     files_ = std::make_unique<TFileCommands>(
-        *this, dialogs_, memory_, TFileCommandPages{PageControl1, Input, Output_TabSheet, this},
-        *results_, *work_);
+        *this, dialogs_, memory_,
+        TFileCommandPages{PageControl1, Input, Output_TabSheet, this, &SaveCancelled}, *results_,
+        *work_);
     import_ = std::make_unique<TImportTable>(*this, dialogs_, memory_, ImportTable_Dialog,
                                              InputOpen_Dialog, *PageControl1, *Input,
                                              undo_->History(), *results_);
@@ -264,4 +265,11 @@ void TMainForm::ConnectHandlers() {
     OnTrigger(OutputOpen, [this] { files_->OutputOpenExecute(); });
     OnTrigger(ImportTable, [this] { import_->ImportTableExecute(); });
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
+    new TFileDrop(*this, [this](const std::string& fileName) {
+        // The file manager keeps the focus after a drop; the file is opened
+        // in this window, which its messages must stand above.
+        activateWindow();
+        raise();
+        OpenFileLater(fileName);
+    });
 }

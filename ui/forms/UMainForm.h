@@ -99,7 +99,6 @@ public:
     TResults& Results() { return *results_; }
     TReportPage& Report();
     TDesignPage& Design();
-    // Open-input, Save-calculate and Open-output; Import table.
     TFileCommands& Files() { return *files_; }
     TImportTable& Import() { return *import_; }
 
@@ -117,6 +116,8 @@ public:
     void OpenFileLater(const std::string& fileName);
     bool HasUnsavedWork() const;
     bool ReadyToEnd();
+    // The save dialog of the last Save-calculate was cancelled.
+    bool SaveCancelled = false;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -147,7 +148,6 @@ private:
     void CreateMenu();
     void CreateCommandObjects();
     void ConnectHandlers();
-    void InstallFileDrops();
 
     TUserDialogs& dialogs_;
     const TMemoryProbe* memory_ = &MachineMemory();

@@ -5,7 +5,6 @@
 #include "UOutputPage.h"
 
 #include "UFileCommands.h"
-#include "UFileDrop.h"
 #include "UFileNames.h"
 #include "UImportTable.h"
 #include "UTableImport.h"
@@ -58,16 +57,6 @@ private:
 };
 
 } // namespace
-
-void TMainForm::InstallFileDrops() {
-    new TFileDrop(*this, [this](const std::string& fileName) {
-        // The file manager keeps the focus after a drop; the file is opened
-        // in this window, which its messages must stand above.
-        activateWindow();
-        raise();
-        OpenFileLater(fileName);
-    });
-}
 
 void TMainForm::OpenFileLater(const std::string& fileName) {
     new TWhenActive(*this, [this, fileName] { Guarded([&] { OpenFile(fileName); }); });
