@@ -45,8 +45,7 @@ TEditCommands::TEditCommands(const TEditActions& actions, QMenu& editMenu, TData
 }
 
 void TEditCommands::Run(QAction* action, void (TEditCommands::*handler)()) {
-    connect(action, &QAction::triggered, this,
-            [this, handler] { RunGuarded(dialogs_, [=] { (this->*handler)(); }); });
+    ConnectGuarded(action, &QAction::triggered, this, dialogs_, [=] { (this->*handler)(); });
 }
 
 void TEditCommands::UpdateEditCommands() {

@@ -11,10 +11,8 @@
 THelpCommands::THelpCommands(QWidget& window, const QTabWidget& pages, TChapters chapters,
                              QAction& helpGuide, QAction& helpAbout, TUserDialogs& dialogs)
     : window_(window), pages_(pages), chapters_(std::move(chapters)) {
-    connect(&helpGuide, &QAction::triggered, this,
-            [this, &dialogs] { RunGuarded(dialogs, [this] { HelpGuideExecute(); }); });
-    connect(&helpAbout, &QAction::triggered, this,
-            [this, &dialogs] { RunGuarded(dialogs, [this] { HelpAboutExecute(); }); });
+    ConnectGuarded(&helpGuide, &QAction::triggered, this, dialogs, [this] { HelpGuideExecute(); });
+    ConnectGuarded(&helpAbout, &QAction::triggered, this, dialogs, [this] { HelpAboutExecute(); });
 }
 
 QString THelpCommands::HelpChapterOfPage() const {

@@ -51,8 +51,7 @@ TInputPage::TInputPage(TBaseForm& window, TInputPageHost& host, TUserDialogs& di
     : QWidget(parent), window_(window), host_(host), dialogs_(dialogs), results_(results),
       memory_(memory) {
     CreateControls(logo);
-    connect(Button1, &QPushButton::clicked, this,
-            [this] { RunGuarded(dialogs_, [this] { Button1Click(); }); });
+    ConnectGuarded(Button1, &QPushButton::clicked, this, dialogs_, [this] { Button1Click(); });
     WatchForStaleResults();
 }
 

@@ -219,11 +219,6 @@ void TMainForm::InputSaveExecute() {
     files_->InputSaveExecute();
 }
 
-void TMainForm::OnTrigger(QAction* action, std::function<void()> handler) {
-    connect(action, &QAction::triggered, this,
-            [this, handler = std::move(handler)] { Guarded(handler); });
-}
-
 // The commands, each an object of its own that the shell's actions run.
 void TMainForm::CreateCommandObjects() {
     undo_ = std::make_unique<TUndoCommands>(*this, *Input, *EditMenu, memory_, dialogs_);
@@ -258,12 +253,16 @@ void TMainForm::CreateCommandObjects() {
 void TMainForm::ConnectHandlers() {
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int index) { Guarded([=] { PageShown(index); }); });
-    connect(Input->Button2, &QPushButton::clicked, this,
-            [this] { Guarded([this] { work_->SaveCalculateRecorded(); }); });
-    OnTrigger(InputOpen, [this] { files_->InputOpenExecute(); });
-    OnTrigger(InputSave, [this] { files_->InputSaveExecute(); });
-    OnTrigger(OutputOpen, [this] { files_->OutputOpenExecute(); });
-    OnTrigger(ImportTable, [this] { import_->ImportTableExecute(); });
+    ConnectGuarded(Input->Button2, &QPushButton::clicked, this, dialogs_,
+                   [this] { work_->SaveCalculateRecorded(); });
+    ConnectGuarded(InputOpen, &QAction::triggered, this, dialogs_,
+                   [this] { files_->InputOpenExecute(); });
+    ConnectGuarded(InputSave, &QAction::triggered, this, dialogs_,
+                   [this] { files_->InputSaveExecute(); });
+    ConnectGuarded(OutputOpen, &QAction::triggered, this, dialogs_,
+                   [this] { files_->OutputOpenExecute(); });
+    ConnectGuarded(ImportTable, &QAction::triggered, this, dialogs_,
+                   [this] { import_->ImportTableExecute(); });
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
     new TFileDrop(*this, [this](const std::string& fileName) {
         // The file manager keeps the focus after a drop; the file is opened

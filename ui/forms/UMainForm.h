@@ -64,7 +64,6 @@
 #include "UUserDialogs.h"
 
 #include <QPointer>
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -127,7 +126,6 @@ private:
     template <typename Body> void Guarded(Body&& body) {
         RunGuarded(dialogs_, std::forward<Body>(body));
     }
-    void OnTrigger(QAction* action, std::function<void()> handler);
     void InputOpenExecute() override;
     void InputSaveExecute() override;
     void ShowInputPage() override;

@@ -89,10 +89,10 @@ TReportCommands::TReportCommands(TBaseForm& window, TUserDialogs& dialogs, TResu
                                  TDesignPage& designPage)
     : window_(window), dialogs_(dialogs), results_(results), actions_(actions),
       reportPage_(reportPage), designPage_(designPage) {
-    connect(actions_.SaveReport, &QAction::triggered, this,
-            [this] { RunGuarded(dialogs_, [this] { SaveReportExecute(); }); });
-    connect(actions_.SaveGraph, &QAction::triggered, this,
-            [this] { RunGuarded(dialogs_, [this] { SaveGraphExecute(); }); });
+    ConnectGuarded(actions_.SaveReport, &QAction::triggered, this, dialogs_,
+                   [this] { SaveReportExecute(); });
+    ConnectGuarded(actions_.SaveGraph, &QAction::triggered, this, dialogs_,
+                   [this] { SaveGraphExecute(); });
     connect(&results_, &TResults::Changed, this, &TReportCommands::ResultsChanged);
 }
 

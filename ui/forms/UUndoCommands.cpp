@@ -79,10 +79,8 @@ TUndoCommands::TUndoCommands(QWidget& window, TInputPage& input, QMenu& editMenu
     connect(&stack, &QUndoStack::indexChanged, this, &TUndoCommands::ShowSteps);
     connect(&stack, &QUndoStack::cleanChanged, this, &TUndoCommands::ShowSteps);
     ShowSteps();
-    connect(Undo, &QAction::triggered, this,
-            [this] { RunGuarded(dialogs_, [this] { history_->Undo(); }); });
-    connect(Redo, &QAction::triggered, this,
-            [this] { RunGuarded(dialogs_, [this] { history_->Redo(); }); });
+    ConnectGuarded(Undo, &QAction::triggered, this, dialogs_, [this] { history_->Undo(); });
+    ConnectGuarded(Redo, &QAction::triggered, this, dialogs_, [this] { history_->Redo(); });
     qApp->installEventFilter(new TUndoKeyRouter(&window));
     ConnectInputPage();
 }
@@ -127,9 +125,8 @@ void TUndoCommands::ConnectInputPage() {
         });
     });
     for (const auto& [field, handler] : input_.FieldLeaves()) {
-        connect(field, &TTextField::Left, this, [this, field = field, handler = handler] {
-            RunGuarded(dialogs_, [=] { RecordLeave(field, handler); });
-        });
+        ConnectGuarded(field, &TTextField::Left, this, dialogs_,
+                       [this, field = field, handler = handler] { RecordLeave(field, handler); });
     }
 }
 
