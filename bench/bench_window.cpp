@@ -131,7 +131,7 @@ public:
     double Open() {
         Show(form_->Input);
         return Seconds([&] {
-            form_->Button1->click();
+            form_->Input->Button1->click();
             Paint();
         });
     }
@@ -140,7 +140,7 @@ public:
     double Paste() {
         StartWindow();
         QApplication::clipboard()->setText(ClipboardBlock(count_));
-        TDataGrid& grid = *form_->DataGrid;
+        TDataGrid& grid = *form_->Input->DataGrid;
         grid.setFocus();
         grid.setCurrentCell(0, 1);
         const double seconds = Seconds([&] {
@@ -154,10 +154,10 @@ public:
     double Save(bool emptyOneCell) {
         Open();
         if (emptyOneCell) {
-            form_->DataGrid->SetCell(2, count_ / 2, "");
+            form_->Input->DataGrid->SetCell(2, count_ / 2, "");
         }
         return Seconds([&] {
-            form_->Button2->click();
+            form_->Input->Button2->click();
             Paint();
         });
     }

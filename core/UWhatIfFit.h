@@ -1,8 +1,9 @@
-// The what-if fit of the Report page: the calculation's data sets fitted
-// again with some of them left out, to answer "what are Ka and Kb without
-// data set 7?" without touching the input or output file. The one owner of
-// which data sets are left out; whoever shows them (the table's check boxes,
-// a click on the graph) changes them here and hears of every change.
+// The what-if fit: the calculation's data sets fitted again with some of
+// them left out, to answer "what are Ka and Kb without data set 7?" without
+// touching the input or output file. The one owner of which data sets are
+// left out (the window keeps it in its results object); whoever shows them
+// (the Report page's check boxes, a click on its graph) changes them here and
+// hears of every change.
 #pragma once
 
 #include "UCalculationResults.h"

@@ -42,12 +42,23 @@ def run(desktop):
         layout = read_layout(dump)
         return layout if {"Output_Memo", "GraphImage"} <= set(layout[1]["Output_TabSheet"]) else None
 
-    size, pages = desktop.wait_until(shown, "the Output page with the results and the graph")
+    desktop.wait_until(shown, "the Output page with the results and the graph")
+    # The Report and Design pages make their controls when first shown.
+    desktop.activate(main)
+    desktop.key("ctrl+Tab", "ctrl+Tab")
+
+    def all_pages_built():
+        layout = shown()
+        built = layout and {"SaveReport_Button", "Discharge_Edit"} <= (
+            set(layout[1]["Report_TabSheet"]) | set(layout[1]["Design_TabSheet"]))
+        return layout if built else None
+
+    size, pages = desktop.wait_until(all_pages_built, "the Report and Design pages shown")
     check_equal(pages["Output_TabSheet"]["Output_Memo"], (22, 16, 631, 129), "results text")
     check_equal(overlaps(pages), [], "overlapping controls at the window's own size")
 
     desktop.maximize(main)
-    grown = desktop.wait_until(lambda: (layout := shown()) and layout[0] != size and layout,
+    grown = desktop.wait_until(lambda: (layout := all_pages_built()) and layout[0] != size and layout,
                                "the controls laid out for the maximized window")
     check(grown[0][0] > size[0] and grown[0][1] > size[1], f"maximized to {grown[0]}")
     check_equal(overlaps(grown[1]), [], "overlapping controls in the maximized window")

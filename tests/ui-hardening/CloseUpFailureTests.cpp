@@ -10,7 +10,7 @@ TEST_F(TMainFormTest, AClosedUpTableIsTheWholeTable) {
                             QString::fromStdString(field)));
     ShowPage(form->Input);
     dialogs.OpenFileNames.push_back(field);
-    ClickButton(form->Button1);
+    ClickButton(form->Input->Button1);
 
     // Two rows dropped: 13 data sets.
     TypeCell(3, 2, QString());
@@ -36,7 +36,7 @@ TEST_F(TMainFormTest, AClosedUpTableIsTheWholeTable) {
               "Not all data values in the inputfile are real, do not use letters or blanks.");
     EXPECT_EQ(DMTylwen.NrOfDataSets, 13);
     EXPECT_EQ(Grid().RowCount(), 13);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("13"));
+    EXPECT_EQ(form->Input->Edit1->text(), QStringLiteral("13"));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(InFolder("second.inp"))));
     EXPECT_EQ(Cell(1, 0), "abc");
 }

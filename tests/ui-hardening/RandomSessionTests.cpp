@@ -251,12 +251,13 @@ void TRandomSession::LeaveCountField() {
     EnsurePage(form->Input);
     const std::string text = user_.CountText();
     Note("count field \"" + text + "\"");
-    EnterField(form->Edit1, QString::fromStdString(text));
+    EnterField(form->Input->Edit1, QString::fromStdString(text));
 }
 
 void TRandomSession::LeaveConstantField() {
     EnsurePage(form->Input);
-    TTextField* fields[] = {form->Edit2, form->Edit3, form->Edit4, form->Edit5};
+    TTextField* fields[] = {form->Input->Edit2, form->Input->Edit3, form->Input->Edit4,
+                            form->Input->Edit5};
     const int which = user_.Pick(4);
     const std::string text = user_.ConstantText(which);
     Note("field Edit" + std::to_string(which + 2) + " \"" + text + "\"");
@@ -267,7 +268,7 @@ void TRandomSession::ChooseOption() {
     EnsurePage(form->Input);
     const bool first = user_.Chance(50);
     Note(first ? "choose the first option" : "choose the second option");
-    ClickButton(first ? form->RadioButton1 : form->RadioButton2);
+    ClickButton(first ? form->Input->RadioButton1 : form->Input->RadioButton2);
 }
 
 void TRandomSession::Paste(const QString& text, const char* kind) {
@@ -294,7 +295,7 @@ void TRandomSession::SaveCalculate() {
     randomDialogs_.NextFileName =
         ChosenFile({"a.inp", "b.inp", "c.dat", "d", "sub.dir/e.inp", "missing/f.inp"});
     Note("save-calculate as " + randomDialogs_.NextFileName.value_or("(cancelled)"));
-    ClickButton(form->Button2);
+    ClickButton(form->Input->Button2);
     if (ActivePage() == form->Output_TabSheet) {
         ++calculations_;
         savedAsShown_ = SavedAsShown(shown);
@@ -306,7 +307,7 @@ void TRandomSession::OpenInput() {
     randomDialogs_.NextFileName =
         ChosenFile({"a.inp", "b.inp", "c.inp", "d.inp", "sub.dir/e.inp", "none.inp"});
     Note("open input " + randomDialogs_.NextFileName.value_or("(cancelled)"));
-    ClickButton(form->Button1);
+    ClickButton(form->Input->Button1);
 }
 
 void TRandomSession::OpenOutput() {
@@ -314,7 +315,7 @@ void TRandomSession::OpenOutput() {
     randomDialogs_.NextFileName =
         ChosenFile({"a.out", "b.out", "c.out", "d.out", "sub.dir/e.out", "none.out"});
     Note("open output " + randomDialogs_.NextFileName.value_or("(cancelled)"));
-    ClickButton(form->SeeOutput_Button);
+    ClickButton(form->Output_TabSheet->SeeOutput_Button);
 }
 
 void TRandomSession::SwitchPage() {
@@ -379,8 +380,8 @@ TRandomSession::TTable TRandomSession::Table() const {
             table.Cells.push_back(Cell(column, row));
         }
     }
-    for (const TTextField* field :
-         {form->Edit1, form->Edit2, form->Edit3, form->Edit4, form->Edit5}) {
+    for (const TTextField* field : {form->Input->Edit1, form->Input->Edit2, form->Input->Edit3,
+                                    form->Input->Edit4, form->Input->Edit5}) {
         table.Fields.push_back(field->text().toStdString());
     }
     const TDMTylwen& store = DMTylwen;
@@ -468,7 +469,7 @@ void TRandomSession::CheckInvariants(int action) {
     }
     randomDialogs_.NextFileName = input;
     randomDialogs_.NextAnswer = true;
-    ClickButton(form->Button2);
+    ClickButton(form->Input->Button2);
     if (ActivePage() != form->Output_TabSheet ||
         ReadWholeFile(input) + ReadWholeFile(ChangeFileExt(input, ".out")) != files) {
         return ::testing::AssertionFailure() << "a second save failed or changed " << input;

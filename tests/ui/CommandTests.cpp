@@ -60,12 +60,12 @@ TEST_F(TCommandTest, TypedTableIsSavedCalculatedAndShown) {
               LinesAfterName(SourcePath("examples/pipe-drain-field.out")));
 
     EXPECT_EQ(ActivePage(), form->Output_TabSheet);
-    EXPECT_TRUE(form->Output_Memo->isVisible());
-    EXPECT_EQ(MemoText(form->Output_Memo), JoinLines(output));
-    EXPECT_EQ(form->Output_Memo->font().family(), QStringLiteral("Courier New"));
-    EXPECT_EQ(form->Output_Memo->font().pixelSize(), 13);
-    EXPECT_TRUE(form->GraphImage->isVisible());
-    EXPECT_EQ(form->GraphImage->pixmap().size(), QSize(607, 313));
+    EXPECT_TRUE(form->Output_TabSheet->Output_Memo->isVisible());
+    EXPECT_EQ(MemoText(form->Output_TabSheet->Output_Memo), JoinLines(output));
+    EXPECT_EQ(form->Output_TabSheet->Output_Memo->font().family(), QStringLiteral("Courier New"));
+    EXPECT_EQ(form->Output_TabSheet->Output_Memo->font().pixelSize(), 13);
+    EXPECT_TRUE(form->Output_TabSheet->GraphImage->isVisible());
+    EXPECT_EQ(form->Output_TabSheet->GraphImage->pixmap().size(), QSize(607, 313));
 
     EXPECT_EQ(DMTylwen.FileName, FieldOut());
     EXPECT_TRUE(OutputShown && ResultsAvailable && DataPresent);
@@ -74,8 +74,8 @@ TEST_F(TCommandTest, TypedTableIsSavedCalculatedAndShown) {
 
     // Showing the Input page hides the output text and the graph.
     ShowPage(form->Input);
-    EXPECT_FALSE(form->Output_Memo->isVisible());
-    EXPECT_FALSE(form->GraphImage->isVisible());
+    EXPECT_FALSE(form->Output_TabSheet->Output_Memo->isVisible());
+    EXPECT_FALSE(form->Output_TabSheet->GraphImage->isVisible());
 }
 
 TEST_F(TCommandTest, SecondSaveGivesTheSameFilesWithoutConfirmation) {
@@ -99,7 +99,7 @@ TEST_F(TCommandTest, SecondSaveGivesTheSameFilesWithoutConfirmation) {
 TEST_F(TCommandTest, OutputPageShowsTheFileAsItIsWhenTheUserComesBack) {
     TypeField();
     SaveCalculate(FieldInp());
-    EXPECT_EQ(MemoText(form->Output_Memo), JoinLines(FileLines(FieldOut())));
+    EXPECT_EQ(MemoText(form->Output_TabSheet->Output_Memo), JoinLines(FileLines(FieldOut())));
 
     QFile changed(QString::fromStdString(FieldOut()));
     ASSERT_TRUE(changed.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -107,19 +107,19 @@ TEST_F(TCommandTest, OutputPageShowsTheFileAsItIsWhenTheUserComesBack) {
     changed.close();
     ShowPage(form->Figure_TabSheet);
     ShowPage(form->Output_TabSheet);
-    EXPECT_EQ(MemoText(form->Output_Memo), " changed by another program");
-    EXPECT_TRUE(form->Output_Memo->isVisible());
+    EXPECT_EQ(MemoText(form->Output_TabSheet->Output_Memo), " changed by another program");
+    EXPECT_TRUE(form->Output_TabSheet->Output_Memo->isVisible());
 }
 
 TEST_F(TCommandTest, OpenedFileFillsTheGridAndIsSavedBackUnchanged) {
     ShowPage(form->Input);
     dialogs.OpenFileNames.push_back(SourcePath("examples/pipe-drain-field.inp"));
-    ClickButton(form->Button1);
+    ClickButton(form->Input->Button1);
     EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
-    EXPECT_EQ(form->Edit2->text(), QStringLiteral("1.1"));
-    EXPECT_EQ(form->Edit4->text(), QStringLiteral("20"));
-    EXPECT_EQ(form->Edit5->text(), QStringLiteral("0.05"));
+    EXPECT_EQ(form->Input->Edit1->text(), QStringLiteral("15"));
+    EXPECT_EQ(form->Input->Edit2->text(), QStringLiteral("1.1"));
+    EXPECT_EQ(form->Input->Edit4->text(), QStringLiteral("20"));
+    EXPECT_EQ(form->Input->Edit5->text(), QStringLiteral("0.05"));
     EXPECT_EQ(Cell(1, 0), "15");
     EXPECT_EQ(Cell(2, 14), "0.94");
     EXPECT_EQ(Cell(3, 14), "1.07");
@@ -139,7 +139,7 @@ TEST_F(TCommandTest, OpenOutputRecalculatesWithTheSelectedOption) {
     ASSERT_TRUE(CopyFile(SourcePath("examples/worked-example.inp"), InFolder("worked.inp")));
     ASSERT_TRUE(CopyFile(SourcePath("examples/worked-example.out"), out));
     ShowPage(form->Input);
-    form->RadioButton2->setChecked(true);
+    form->Input->RadioButton2->setChecked(true);
 
     dialogs.OpenFileNames.push_back(out);
     form->OpenOutput1->trigger();
@@ -150,26 +150,26 @@ TEST_F(TCommandTest, OpenOutputRecalculatesWithTheSelectedOption) {
     EXPECT_EQ(rewritten[1], " Soravik calculator results");
     EXPECT_NE(rewritten[2].find("B = 1.0000"), std::string::npos);
     // The page change reloaded the text from the file just written.
-    EXPECT_EQ(MemoText(form->Output_Memo), JoinLines(rewritten));
+    EXPECT_EQ(MemoText(form->Output_TabSheet->Output_Memo), JoinLines(rewritten));
     EXPECT_EQ(ActivePage(), form->Output_TabSheet);
-    EXPECT_TRUE(form->GraphImage->isVisible());
+    EXPECT_TRUE(form->Output_TabSheet->GraphImage->isVisible());
     EXPECT_EQ(DMTylwen.FileName, out);
     EXPECT_EQ(DMTylwen.NrOfDataSets, 3);
 
     // From the Output page itself the status keeps the graph's text.
-    form->RadioButton1->setChecked(true);
+    form->Input->RadioButton1->setChecked(true);
     dialogs.OpenFileNames.push_back(out);
-    ClickButton(form->SeeOutput_Button);
+    ClickButton(form->Output_TabSheet->SeeOutput_Button);
     EXPECT_EQ(form->StatusText(), "Linear regession graph");
     EXPECT_EQ(LinesAfterName(out), LinesAfterName(SourcePath("examples/worked-example.out")));
-    EXPECT_EQ(MemoText(form->Output_Memo), JoinLines(FileLines(out)));
+    EXPECT_EQ(MemoText(form->Output_TabSheet->Output_Memo), JoinLines(FileLines(out)));
     EXPECT_TRUE(dialogs.Messages.empty());
 
     // Without its input file the earlier calculation's graph goes too.
     ASSERT_TRUE(CopyFile(out, InFolder("lonely.out")));
     dialogs.OpenFileNames.push_back(InFolder("lonely.out"));
-    ClickButton(form->SeeOutput_Button);
-    EXPECT_FALSE(form->GraphImage->isVisible());
+    ClickButton(form->Output_TabSheet->SeeOutput_Button);
+    EXPECT_FALSE(form->Output_TabSheet->GraphImage->isVisible());
 }
 
 TEST_F(TCommandTest, RowsWithAnEmptyCellAreDroppedAndTheTableClosesUp) {
@@ -178,7 +178,7 @@ TEST_F(TCommandTest, RowsWithAnEmptyCellAreDroppedAndTheTableClosesUp) {
     TypeCell(6, 1, QString());
     SaveCalculate(FieldInp());
 
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("13"));
+    EXPECT_EQ(form->Input->Edit1->text(), QStringLiteral("13"));
     EXPECT_EQ(Grid().RowCount(), 13);
     EXPECT_EQ(DMTylwen.NrOfDataSets, 13);
     EXPECT_EQ(Cell(0, 12), "13");
@@ -203,7 +203,7 @@ TEST_F(TCommandTest, ATextInAKeptRowLeavesTheTableAsTheUserLeftIt) {
               std::vector<std::string>({"'1.O1' is not a valid floating point value"}));
     EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
     EXPECT_EQ(Grid().RowCount(), 15);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
+    EXPECT_EQ(form->Input->Edit1->text(), QStringLiteral("15"));
     EXPECT_EQ(Cell(3, 4), "1.O1");
     EXPECT_EQ(CurrentCell(), std::make_pair(4, 3));
     EXPECT_EQ(Cell(1, 14), "2.6");
@@ -217,13 +217,13 @@ TEST_F(TCommandTest, ATextInAKeptRowLeavesTheTableAsTheUserLeftIt) {
 TEST_F(TCommandTest, CancelledOrMissingFilesAreTold) {
     ShowPage(form->Input);
     dialogs.OpenFileNames = {std::nullopt, InFolder("none.inp")};
-    ClickButton(form->Button1);
-    ClickButton(form->Button1);
+    ClickButton(form->Input->Button1);
+    ClickButton(form->Input->Button1);
     dialogs.OpenFileNames = {std::nullopt, InFolder("none.out")};
     form->OutputOpen->trigger();
     form->OutputOpen->trigger();
     dialogs.SaveFileNames = {std::nullopt};
-    ClickButton(form->Button2);
+    ClickButton(form->Input->Button2);
     EXPECT_EQ(dialogs.Messages, std::vector<std::string>({
                                     "No input file was selected",
                                     "File does not exist, please select another one,",
@@ -233,7 +233,7 @@ TEST_F(TCommandTest, CancelledOrMissingFilesAreTold) {
                                 }));
     EXPECT_TRUE(form->SaveCancelled);
     EXPECT_EQ(DMTylwen.FileName, InFolder("none.out"));
-    EXPECT_FALSE(form->Output_Memo->isVisible());
+    EXPECT_FALSE(form->Output_TabSheet->Output_Memo->isVisible());
     EXPECT_FALSE(DataPresent);
 }
 
@@ -298,7 +298,7 @@ TEST_F(TCommandTest, DrainsWiderThanTheirSpacingAreRefusedBeforeAnythingIsWritte
              {"100", "The drain radius (100 m) must be less than half the drain spacing (20 m)"},
              {"0", "The drain radius must be a positive length, not 0 m"}}) {
         TypeField();
-        EnterField(form->Edit5, radius);
+        EnterField(form->Input->Edit5, radius);
         dialogs.TakeErrors();
         SaveCalculate(FieldInp());
         EXPECT_EQ(dialogs.TakeErrors(), std::vector<std::string>({error}));
@@ -314,7 +314,7 @@ TEST_F(TCommandTest, GraphTooLargeToDrawIsToldInTheStatusBar) {
         TypeCell(row, 1, QStringLiteral("%1e300").arg(1.0 + 0.1 * row));
     }
     SaveCalculate(FieldInp());
-    EXPECT_TRUE(ResultsAvailable && form->GraphImage->isVisible());
+    EXPECT_TRUE(ResultsAvailable && form->Output_TabSheet->GraphImage->isVisible());
     EXPECT_EQ(form->StatusText(),
               "The values are too large to draw: the graph shows only the axes that can hold them");
 }
@@ -322,7 +322,7 @@ TEST_F(TCommandTest, GraphTooLargeToDrawIsToldInTheStatusBar) {
 TEST_F(TCommandTest, DecimalCommaIsAcceptedAndWrittenWithAPoint) {
     TypeField();
     TypeCell(0, 1, QStringLiteral("1,5"));
-    EnterField(form->Edit4, QStringLiteral("20,5"));
+    EnterField(form->Input->Edit4, QStringLiteral("20,5"));
     SaveCalculate(FieldInp());
     const std::vector<std::string> lines = FileLines(FieldInp());
     ASSERT_GT(lines.size(), 14u);
@@ -353,7 +353,7 @@ TEST_F(TCommandTest, ClosingUpToNothingSaysSoAndStops) {
         std::vector<std::string>({"There are no complete data sets to save. Please enter data."}));
     // The partly typed rows stay for the user to complete.
     EXPECT_EQ(Grid().RowCount(), 15);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
+    EXPECT_EQ(form->Input->Edit1->text(), QStringLiteral("15"));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(FieldInp())));
 }
 
@@ -371,7 +371,7 @@ TEST_F(TCommandTest, OpenOutputWithoutItsInputFileStops) {
     EXPECT_FALSE(ResultsAvailable);
     EXPECT_EQ(DMTylwen.FileName, out);
     EXPECT_EQ(form->StatusText(), "Linear regession graph");
-    EXPECT_EQ(MemoText(form->Output_Memo), JoinLines(FileLines(out)));
+    EXPECT_EQ(MemoText(form->Output_TabSheet->Output_Memo), JoinLines(FileLines(out)));
 }
 
 // After Open-output the Input page shows the file that was read, with fewer
@@ -386,12 +386,12 @@ TEST_F(TCommandTest, OpenOutputShowsItsInputFileOnTheInputPage) {
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
         // Ctrl+O from the count field, which shows the new count when left.
-        form->Edit1->setFocus();
+        form->Input->Edit1->setFocus();
         dialogs.OpenFileNames.push_back(InFolder(name + ".out"));
         form->OutputOpen->trigger();
         ShowPage(form->Input);
         const std::vector<std::string> expected = LinesAfterName(InFolder(name + ".inp"));
-        EXPECT_EQ(form->Edit1->text(), QString::number(expected.size() - 14));
+        EXPECT_EQ(form->Input->Edit1->text(), QString::number(expected.size() - 14));
         EXPECT_EQ(Grid().RowCount(), static_cast<int>(expected.size() - 14));
         SaveCalculate(InFolder("saved-" + name + ".inp"));
         EXPECT_EQ(LinesAfterName(InFolder("saved-" + name + ".inp")), expected);

@@ -15,12 +15,12 @@
 
 class TDesignPageTest : public TMainFormTest {
 protected:
-    TDesignPage& Page() const { return *form->Design_TabSheet; }
+    TDesignPage& Page() const { return form->Design(); }
 
     void CalculateWorkedExample() {
         ShowPage(form->Input);
         dialogs.OpenFileNames.push_back(SourcePath("examples/worked-example.inp"));
-        ClickButton(form->Button1);
+        ClickButton(form->Input->Button1);
         SaveCalculate(InFolder("worked.inp"));
     }
 };
@@ -33,7 +33,7 @@ TEST_F(TDesignPageTest, SecondOptionTakesEarlierKaAndKbOnlyWhenConfirmed) {
     EXPECT_TRUE(Page().Spacing_Label->text().startsWith("Drain spacing L = 28.32 m"));
     EXPECT_EQ(Page().Impermeable_Edit->text(), QStringLiteral("10"));
 
-    form->RadioButton2->setChecked(true);
+    form->Input->RadioButton2->setChecked(true);
     dialogs.OpenFileNames.push_back(InFolder("worked.out"));
     form->OpenOutput1->trigger();
     EXPECT_TRUE(Page().Ka_Edit->text().isEmpty());

@@ -21,7 +21,7 @@ protected:
 
     // The value cells, the count field and the store's count.
     std::vector<std::string> Shown() const {
-        std::vector<std::string> shown{form->Edit1->text().toStdString(),
+        std::vector<std::string> shown{form->Input->Edit1->text().toStdString(),
                                        std::to_string(DMTylwen.NrOfDataSets)};
         for (int row = 0; row <= Grid().RowCount(); ++row) {
             for (int column = 0; column <= 3; ++column) {
@@ -34,7 +34,7 @@ protected:
 
 TEST_F(TImportTableTest, EveryBadTableOrFileLeavesTheGridAndSaysWhy) {
     ShowPage(form->Input);
-    form->ImportTableFile(SourcePath("tests/tables/pipe-drain-field-german.csv"));
+    form->Import().ImportTableFile(SourcePath("tests/tables/pipe-drain-field-german.csv"));
     ASSERT_EQ(dialogs.ShownCount(), 0u);
     ASSERT_EQ(Cell(1, 14), "2,6");
     const std::vector<std::string> before = Shown();
@@ -63,7 +63,7 @@ TEST_F(TImportTableTest, EveryBadTableOrFileLeavesTheGridAndSaysWhy) {
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.Path);
-        form->ImportTableFile(test.Path);
+        form->Import().ImportTableFile(test.Path);
         ASSERT_EQ(dialogs.Messages.size(), 1u);
         EXPECT_NE(dialogs.Messages[0].find(test.Told), std::string::npos) << dialogs.Messages[0];
         EXPECT_NE(dialogs.Messages[0].find(test.Path), std::string::npos);
@@ -93,7 +93,7 @@ TEST_F(TImportTableTest, CancelledLongImportLeavesTheGrid) {
         }
     });
     poll.start(20);
-    form->ImportTableFile(WriteTable("long.csv", text));
+    form->Import().ImportTableFile(WriteTable("long.csv", text));
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(dialogs.ShownCount(), 0u);
     EXPECT_EQ(Shown(), before);

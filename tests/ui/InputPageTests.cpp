@@ -24,18 +24,18 @@ TEST_F(TMainFormTest, FirstShowingBuildsAnEmptyTableOfFifteen) {
     EXPECT_EQ(Grid().RowCount(), 15);
     EXPECT_EQ(ColumnOf(Grid(), 0, 3), std::vector<std::string>({"1", "2", "3"}));
     EXPECT_EQ(ColumnOf(Grid(), 2, 15), std::vector<std::string>(15, " "));
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
-    EXPECT_EQ(form->Edit2->text(), QStringLiteral("1.2"));
-    EXPECT_EQ(form->Edit3->text(), QStringLiteral("10"));
-    EXPECT_EQ(form->Edit4->text(), QStringLiteral("50"));
-    EXPECT_EQ(form->Edit5->text(), QStringLiteral("0.1"));
+    EXPECT_EQ(form->Input->Edit1->text(), QStringLiteral("15"));
+    EXPECT_EQ(form->Input->Edit2->text(), QStringLiteral("1.2"));
+    EXPECT_EQ(form->Input->Edit3->text(), QStringLiteral("10"));
+    EXPECT_EQ(form->Input->Edit4->text(), QStringLiteral("50"));
+    EXPECT_EQ(form->Input->Edit5->text(), QStringLiteral("0.1"));
     EXPECT_EQ(DMTylwen.NrOfDataSets, 15);
     EXPECT_EQ(DMTylwen.GridRows, 15);
     EXPECT_EQ(DMTylwen.WorkDischarge.size(), 16u);
     EXPECT_FALSE(DataPresent);
-    EXPECT_TRUE(form->RadioButton1->isChecked());
-    EXPECT_FALSE(form->RadioButton2->isChecked());
-    EXPECT_EQ(form->Label6->text(), QStringLiteral("- - - - - - - - - - - "));
+    EXPECT_TRUE(form->Input->RadioButton1->isChecked());
+    EXPECT_FALSE(form->Input->RadioButton2->isChecked());
+    EXPECT_EQ(form->Input->Label6->text(), QStringLiteral("- - - - - - - - - - - "));
     EXPECT_EQ(Grid().geometry(), QRect(56, 128, 281, 353));
     EXPECT_EQ(Grid().rowHeight(0), 24);
     EXPECT_EQ(Grid().columnWidth(3), 64);
@@ -61,7 +61,7 @@ TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
         QWidget* focused;
         int currentRow;
         int currentColumn;
-    } keys[] = {{Qt::Key_Tab, Qt::NoModifier, form->Edit1, 2, 1},
+    } keys[] = {{Qt::Key_Tab, Qt::NoModifier, form->Input->Edit1, 2, 1},
                 {Qt::Key_Backtab, Qt::ShiftModifier, form->PageControl1->tabBar(), 2, 1},
                 {Qt::Key_Return, Qt::NoModifier, &Grid(), 2, 2},
                 {Qt::Key_Down, Qt::NoModifier, &Grid(), 3, 1}};
@@ -102,7 +102,7 @@ TEST_F(TMainFormTest, TabInTheCellEditorCommitsTheCellAndLeavesTheGrid) {
     QTest::keyClick(editor, Qt::Key_Tab);
     EXPECT_EQ(Grid().CellEditor(), nullptr);
     EXPECT_EQ(Cell(1, 0), "2.5");
-    EXPECT_EQ(QApplication::focusWidget(), form->Edit1);
+    EXPECT_EQ(QApplication::focusWidget(), form->Input->Edit1);
 
     editor = OpenCell(1, 2);
     ASSERT_NE(editor, nullptr);
@@ -114,15 +114,15 @@ TEST_F(TMainFormTest, TabInTheCellEditorCommitsTheCellAndLeavesTheGrid) {
 
 TEST_F(TMainFormTest, CountFieldRefusesWhatIsNoCountOrTooSmall) {
     ShowPage(form->Input);
-    EnterField(form->Edit1, QStringLiteral("abc"));
-    EnterField(form->Edit1, QStringLiteral("9"));
-    EnterField(form->Edit1, QStringLiteral("12"));
-    EnterField(form->Edit1, QStringLiteral("15"));
-    EnterField(form->Edit1, QString());
+    EnterField(form->Input->Edit1, QStringLiteral("abc"));
+    EnterField(form->Input->Edit1, QStringLiteral("9"));
+    EnterField(form->Input->Edit1, QStringLiteral("12"));
+    EnterField(form->Input->Edit1, QStringLiteral("15"));
+    EnterField(form->Input->Edit1, QString());
     // A count the memory cannot hold is refused instead of running out of it.
     const TFixedMemory oneGigabyte(1000000000);
     form->SetMemoryProbe(oneGigabyte);
-    EnterField(form->Edit1, QStringLiteral("2147483647"));
+    EnterField(form->Input->Edit1, QStringLiteral("2147483647"));
     EXPECT_EQ(dialogs.Messages,
               std::vector<std::string>({"The number of data sets is not a valid integer",
                                         " The minimum number of data sets is 10",
@@ -135,7 +135,7 @@ TEST_F(TMainFormTest, CountFieldRefusesWhatIsNoCountOrTooSmall) {
 
 TEST_F(TMainFormTest, RaisingTheCountOverBlankCellsStopsAtTheConversion) {
     ShowPage(form->Input);
-    EnterField(form->Edit1, QStringLiteral("20"));
+    EnterField(form->Input->Edit1, QStringLiteral("20"));
     EXPECT_EQ(dialogs.Messages,
               std::vector<std::string>({" Add data in the last cells at the end of the column"}));
     EXPECT_EQ(dialogs.TakeErrors(),
@@ -151,10 +151,10 @@ TEST_F(TMainFormTest, RaisingTheCountKeepsTheRowsAndAddsZeros) {
     ShowPage(form->Input);
     TypeTable(PipeDrainField());
     TypeCell(0, 1, QStringLiteral("1,5"));
-    EnterField(form->Edit1, QStringLiteral("20"));
+    EnterField(form->Input->Edit1, QStringLiteral("20"));
     EXPECT_TRUE(dialogs.Errors.empty());
     EXPECT_EQ(Grid().RowCount(), 20);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("20"));
+    EXPECT_EQ(form->Input->Edit1->text(), QStringLiteral("20"));
     EXPECT_EQ(Cell(1, 0), "1.5");
     EXPECT_EQ(Cell(2, 14), "0.94");
     EXPECT_EQ(Cell(0, 19), "20");
@@ -168,16 +168,16 @@ TEST_F(TMainFormTest, RaisingTheCountKeepsTheRowsAndAddsZeros) {
 
 TEST_F(TMainFormTest, RaisingTheCountAfterAnOpenedFileKeepsEditedValues) {
     dialogs.OpenFileNames.push_back(SourcePath("examples/pipe-drain-field.inp"));
-    ClickButton(form->Button1);
+    ClickButton(form->Input->Button1);
     ShowPage(form->Input);
     TypeCell(2, 2, QStringLiteral("0.4"));
-    EnterField(form->Edit1, QStringLiteral("18"));
+    EnterField(form->Input->Edit1, QStringLiteral("18"));
     EXPECT_EQ(Cell(2, 2), "0.4");
     EXPECT_EQ(Cell(1, 2), "12.8");
     EXPECT_EQ(Cell(1, 17), "0");
     EXPECT_EQ(Grid().RowCount(), 18);
     // The table takes any length the memory holds.
-    EnterField(form->Edit1, QStringLiteral("150000"));
+    EnterField(form->Input->Edit1, QStringLiteral("150000"));
     EXPECT_EQ(Grid().RowCount(), 150000);
     EXPECT_EQ(Cell(2, 2), "0.4");
     EXPECT_EQ(Cell(3, 149999), "0");
@@ -185,28 +185,28 @@ TEST_F(TMainFormTest, RaisingTheCountAfterAnOpenedFileKeepsEditedValues) {
 
 TEST_F(TMainFormTest, SiteConstantsAreStoredWhenTheirFieldIsLeft) {
     ShowPage(form->Input);
-    EnterField(form->Edit3, QStringLiteral("12,5"));
-    EnterField(form->Edit4, QStringLiteral(" 25"));
-    EnterField(form->Edit5, QStringLiteral("5E-2"));
+    EnterField(form->Input->Edit3, QStringLiteral("12,5"));
+    EnterField(form->Input->Edit4, QStringLiteral(" 25"));
+    EnterField(form->Input->Edit5, QStringLiteral("5E-2"));
     EXPECT_EQ(DMTylwen.ImpermeableDepth, 12.5);
     EXPECT_EQ(DMTylwen.DrainSpacing, 25.0);
     EXPECT_EQ(DMTylwen.DrainRadius, 0.05);
 
-    EnterField(form->Edit2, QString());
-    EnterField(form->Edit3, QStringLiteral("abc"));
+    EnterField(form->Input->Edit2, QString());
+    EnterField(form->Input->Edit3, QStringLiteral("abc"));
     EXPECT_EQ(dialogs.TakeErrors(),
               std::vector<std::string>({"'' is not a valid floating point value",
                                         "'abc' is not a valid floating point value"}));
     EXPECT_EQ(DMTylwen.DrainDepth, 1.2);
     EXPECT_EQ(DMTylwen.ImpermeableDepth, 12.5);
-    EXPECT_EQ(form->Edit3->text(), QStringLiteral("abc"));
+    EXPECT_EQ(form->Input->Edit3->text(), QStringLiteral("abc"));
 }
 
 TEST_F(TMainFormTest, LeavingAFieldForAnotherWindowIsNoExit) {
     ShowPage(form->Input);
-    form->Edit2->setFocus(Qt::TabFocusReason);
-    form->Edit2->setText(QStringLiteral("x"));
+    form->Input->Edit2->setFocus(Qt::TabFocusReason);
+    form->Input->Edit2->setText(QStringLiteral("x"));
     QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(form->Edit2, &deactivated);
+    QApplication::sendEvent(form->Input->Edit2, &deactivated);
     EXPECT_TRUE(dialogs.Errors.empty());
 }

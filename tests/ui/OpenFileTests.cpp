@@ -78,13 +78,14 @@ protected:
         EXPECT_EQ(DMTylwen.FileName, file);
         if (DataFileKindOf(file) == TDataFileKind::Input) {
             EXPECT_EQ(ActivePage(), form->Input);
-            EXPECT_EQ(form->Edit2->text(), QStringLiteral("1.1"));
+            EXPECT_EQ(form->Input->Edit2->text(), QStringLiteral("1.1"));
             EXPECT_EQ(Cell(3, 14), "1.07");
             return;
         }
         EXPECT_EQ(ActivePage(), form->Output_TabSheet);
-        EXPECT_NE(MemoText(form->Output_Memo).find("Ka = A*S^2/4 =  2.072"), std::string::npos);
-        EXPECT_TRUE(form->GraphImage->isVisible());
+        EXPECT_NE(MemoText(form->Output_TabSheet->Output_Memo).find("Ka = A*S^2/4 =  2.072"),
+                  std::string::npos);
+        EXPECT_TRUE(form->Output_TabSheet->GraphImage->isVisible());
     }
 };
 
@@ -108,12 +109,13 @@ TEST_F(TOpenFileTest, FileArgumentsOpenOnTheirPagesAndMissingOnesAreTold) {
 TEST_F(TOpenFileTest, DroppedInputOrOutputFileOpensAndOtherDropsChangeNothing) {
     ShowPage(form->Input);
     const QString dir = folder.path() + QLatin1Char('/');
-    EXPECT_FALSE(Drop(form->Edit2, {dir + "notes.doc"}));
-    EXPECT_FALSE(Drop(form->Edit2, {dir + "a.inp", dir + "b.out"}));
-    EXPECT_EQ(form->Edit2->text(), QStringLiteral("1.2"));
+    EXPECT_FALSE(Drop(form->Input->Edit2, {dir + "notes.doc"}));
+    EXPECT_FALSE(Drop(form->Input->Edit2, {dir + "a.inp", dir + "b.out"}));
+    EXPECT_EQ(form->Input->Edit2->text(), QStringLiteral("1.2"));
     EXPECT_EQ(dialogs.ShownCount(), 0u);
 
-    EXPECT_TRUE(Drop(form->Edit2, {QString::fromStdString(Example("pipe-drain-field", ".inp"))}));
+    EXPECT_TRUE(
+        Drop(form->Input->Edit2, {QString::fromStdString(Example("pipe-drain-field", ".inp"))}));
     ExpectOpened(InFolder("pipe-drain-field.inp"));
     EXPECT_TRUE(
         Drop(form->Intro_Memo, {QString::fromStdString(Example("worked-example", ".out"))}));
@@ -123,9 +125,9 @@ TEST_F(TOpenFileTest, DroppedInputOrOutputFileOpensAndOtherDropsChangeNothing) {
 // CTest runs this test once more with QT_SCALE_FACTOR=2.
 TEST_F(TOpenFileTest, GraphIsDrawnForTheWindowsDevicePixelRatio) {
     OpenLater(Example("worked-example", ".out"));
-    const qreal ratio = form->GraphImage->devicePixelRatioF();
+    const qreal ratio = form->Output_TabSheet->GraphImage->devicePixelRatioF();
     EXPECT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2") ? 2.0 : 1.0);
-    const QImage graph = form->GraphImage->pixmap().toImage();
+    const QImage graph = form->Output_TabSheet->GraphImage->pixmap().toImage();
     EXPECT_EQ(graph.size(), QSize(GraphWidth, GraphHeight) * ratio);
     EXPECT_EQ(
         graph.convertToFormat(QImage::Format_RGB32),

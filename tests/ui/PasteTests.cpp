@@ -61,7 +61,7 @@ TEST_F(TPasteTest, TwentyLinesIntoTheFirstRowGrowTheTable) {
     EXPECT_TRUE(dialogs.Questions.empty());
     EXPECT_TRUE(dialogs.Messages.empty());
     EXPECT_EQ(Grid().RowCount(), 20);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("20"));
+    EXPECT_EQ(form->Input->Edit1->text(), QStringLiteral("20"));
     EXPECT_EQ(Cell(0, 19), "20");
     EXPECT_EQ(Cell(1, 19), "1");
     EXPECT_EQ(DMTylwen.NrOfDataSets, 20);
@@ -83,7 +83,7 @@ TEST_P(TLineEndTest, EveryLineEndEndsALine) {
     PasteWithCtrlV(0, 1, Block(PipeDrainField(), GetParam()));
     EXPECT_TRUE(dialogs.Messages.empty());
     EXPECT_EQ(Grid().RowCount(), 15);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
+    EXPECT_EQ(form->Input->Edit1->text(), QStringLiteral("15"));
     ExpectPipeDrainFieldInTheStore();
 }
 
@@ -127,7 +127,7 @@ TEST_F(TPasteTest, ABlockTooLargeForTheMemoryLeavesTheCellAsItWas) {
         EXPECT_EQ(Cell(1, 0), "4.5");
         EXPECT_EQ(Cell(1, 1), " ");
         EXPECT_EQ(Grid().RowCount(), 15);
-        EXPECT_EQ(form->Edit1->text(), QStringLiteral("15"));
+        EXPECT_EQ(form->Input->Edit1->text(), QStringLiteral("15"));
     }
 }
 

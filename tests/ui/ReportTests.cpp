@@ -9,6 +9,7 @@
 #include "UReportGraph.h"
 #include "UReportGraphView.h"
 #include "UReportPage.h"
+#include "UResults.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -43,7 +44,7 @@ std::optional<QString> RunPoppler(const QString& tool, const QStringList& argume
 
 class TReportTest : public TMainFormTest {
 protected:
-    TReportPage& Page() const { return *form->Report_TabSheet; }
+    TReportPage& Page() const { return form->Report(); }
 
     // The value and interval shown for a quantity of the results table.
     QString ResultRow(const QString& quantity) const {
@@ -59,7 +60,7 @@ protected:
     void CalculateWorkedExample() {
         ShowPage(form->Input);
         dialogs.OpenFileNames.push_back(SourcePath("examples/worked-example.inp"));
-        ClickButton(form->Button1);
+        ClickButton(form->Input->Button1);
         SaveCalculate(InFolder("worked.inp"));
         ASSERT_TRUE(Page().Contents());
     }
@@ -93,7 +94,7 @@ TEST_F(TReportTest, EmptyUntilACalculationThenShowsTheFitAndMarksTheSuspect) {
     EXPECT_TRUE(form->SaveReport1->isEnabled() && Page().SaveGraph_Button->isEnabled());
 
     // Open-output recalculates with the option now chosen and refreshes the page.
-    form->RadioButton2->setChecked(true);
+    form->Input->RadioButton2->setChecked(true);
     dialogs.OpenFileNames.push_back(InFolder("field.out"));
     form->OpenOutput1->trigger();
     EXPECT_EQ(ResultRow(QStringLiteral("B, Ka and Kb")),
@@ -221,11 +222,11 @@ TEST_F(TReportTest, UntickedDataSetIsLeftOutOfTheWhatIfFitUntilTheNextOpen) {
     EXPECT_TRUE(Page().WhatIf_Label->text().isEmpty());
 
     // Open-input starts again with every data set in.
-    EXPECT_TRUE(Page().WhatIf().Toggle(3));
+    EXPECT_TRUE(form->Results().WhatIf().Toggle(3));
     ShowPage(form->Input);
     dialogs.OpenFileNames.push_back(SourcePath("examples/worked-example.inp"));
-    ClickButton(form->Button1);
-    EXPECT_FALSE(Page().WhatIf().IsActive());
+    ClickButton(form->Input->Button1);
+    EXPECT_FALSE(form->Results().WhatIf().IsActive());
     EXPECT_FALSE(Page().Contents()->WhatIf);
 }
 
@@ -253,7 +254,7 @@ TEST_F(TReportTest, ClickOnAMarkerTogglesItsDataSetInTheWhatIfFit) {
     ShowPage(&Page());
     TReportGraphView& graph = *Page().Graph_View;
     const auto markerOf = [&](std::size_t index) {
-        const TCalculationResults& fit = Page().WhatIf().Current();
+        const TCalculationResults& fit = form->Results().WhatIf().Current();
         return ReportGraphLayout(QRectF(graph.rect()), fit, fit.InFit)
             .Place(fit.Head[index], fit.QH[index])
             .toPoint();
@@ -263,13 +264,13 @@ TEST_F(TReportTest, ClickOnAMarkerTogglesItsDataSetInTheWhatIfFit) {
     };
     EXPECT_NE(centre(1), QColor(Qt::white));
     QTest::mouseClick(&graph, Qt::LeftButton, {}, markerOf(1));
-    EXPECT_EQ(Page().WhatIf().Excluded(), std::vector<std::size_t>({2}));
+    EXPECT_EQ(form->Results().WhatIf().Excluded(), std::vector<std::size_t>({2}));
     EXPECT_EQ(Page().DataSets_Table->model()->index(1, 1).data(Qt::CheckStateRole).toInt(),
               Qt::Unchecked);
     EXPECT_TRUE(Page().WhatIf_Label->text().startsWith(QStringLiteral("What-if: data set 2")));
     EXPECT_EQ(centre(1), QColor(Qt::white));
     QTest::mouseClick(&graph, Qt::LeftButton, {}, markerOf(1));
-    EXPECT_FALSE(Page().WhatIf().IsActive());
+    EXPECT_FALSE(form->Results().WhatIf().IsActive());
     EXPECT_NE(centre(1), QColor(Qt::white));
 }
 
@@ -282,7 +283,7 @@ TEST_F(TReportTest, ChangesAfterTheCalculationMarkTheReportStale) {
     EXPECT_TRUE(Page().IsStale());
     SaveCalculate(InFolder("changed.inp"));
     EXPECT_FALSE(Page().IsStale());
-    form->RadioButton2->setChecked(true);
+    form->Input->RadioButton2->setChecked(true);
     ShowPage(&Page());
     EXPECT_TRUE(Page().Stale_Label->isVisible());
 }

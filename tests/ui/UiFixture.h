@@ -6,10 +6,14 @@
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
+#include "UFileCommands.h"
 #include "UFonts.h"
+#include "UImportTable.h"
 #include "UMainForm.h"
+#include "UOutputPage.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
+#include "UUnsavedWork.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -137,7 +141,7 @@ protected:
 
     void ShowPage(QWidget* page) { form->PageControl1->setCurrentWidget(page); }
     QWidget* ActivePage() const { return form->PageControl1->currentWidget(); }
-    TDataGrid& Grid() const { return *form->DataGrid; }
+    TDataGrid& Grid() const { return *form->Input->DataGrid; }
     std::string Cell(int column, int row) const { return Grid().Cell(column, row); }
     // Row and column of the grid's current cell.
     std::pair<int, int> CurrentCell() const {
@@ -192,10 +196,10 @@ protected:
 
     void EnterSiteConstants(const char* drainDepth, const char* layer, const char* spacing,
                             const char* radius) {
-        EnterField(form->Edit2, QString::fromUtf8(drainDepth));
-        EnterField(form->Edit3, QString::fromUtf8(layer));
-        EnterField(form->Edit4, QString::fromUtf8(spacing));
-        EnterField(form->Edit5, QString::fromUtf8(radius));
+        EnterField(form->Input->Edit2, QString::fromUtf8(drainDepth));
+        EnterField(form->Input->Edit3, QString::fromUtf8(layer));
+        EnterField(form->Input->Edit4, QString::fromUtf8(spacing));
+        EnterField(form->Input->Edit5, QString::fromUtf8(radius));
     }
 
     void ClickButton(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
@@ -203,7 +207,7 @@ protected:
     // Save-calculate through the Input page's button, saving under `name`.
     void SaveCalculate(const std::string& path) {
         dialogs.SaveFileNames.push_back(path);
-        ClickButton(form->Button2);
+        ClickButton(form->Input->Button2);
     }
 
     std::string MemoText(const QPlainTextEdit* memo) const {

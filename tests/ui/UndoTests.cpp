@@ -39,8 +39,8 @@ protected:
                 page.push_back(Cell(column, row));
             }
         }
-        for (const TTextField* field :
-             {form->Edit1, form->Edit2, form->Edit3, form->Edit4, form->Edit5}) {
+        for (const TTextField* field : {form->Input->Edit1, form->Input->Edit2, form->Input->Edit3,
+                                        form->Input->Edit4, form->Input->Edit5}) {
             page.push_back(field->text().toStdString());
         }
         const TDMTylwen& store = DMTylwen;
@@ -93,26 +93,26 @@ INSTANTIATE_TEST_SUITE_P(
         TUndoCase{"change of the number of data sets",
                   [](TMainFormTest& test) {
                       auto& undoTest = static_cast<TUndoTest&>(test);
-                      undoTest.EnterField(undoTest.form->Edit1, QStringLiteral("18"));
+                      undoTest.EnterField(undoTest.form->Input->Edit1, QStringLiteral("18"));
                   }},
         TUndoCase{"change of the drain spacing",
                   [](TMainFormTest& test) {
                       auto& undoTest = static_cast<TUndoTest&>(test);
-                      undoTest.EnterField(undoTest.form->Edit4, QStringLiteral("22,5"));
+                      undoTest.EnterField(undoTest.form->Input->Edit4, QStringLiteral("22,5"));
                   }},
         TUndoCase{
             "close-up of incomplete rows",
             [](TMainFormTest& test) {
                 auto& undoTest = static_cast<TUndoTest&>(test);
                 undoTest.dialogs.SaveFileNames.push_back(undoTest.InFolder("s.inp"));
-                undoTest.ClickButton(undoTest.form->Button2);
+                undoTest.ClickButton(undoTest.form->Input->Button2);
             },
             [](TMainFormTest& test) { static_cast<TUndoTest&>(test).TypeCell(2, 2, QString()); }},
         TUndoCase{"opening of pipe-drain-field.inp", [](TMainFormTest& test) {
                       auto& undoTest = static_cast<TUndoTest&>(test);
                       undoTest.dialogs.OpenFileNames.push_back(
                           SourcePath("examples/pipe-drain-field.inp"));
-                      undoTest.ClickButton(undoTest.form->Button1);
+                      undoTest.ClickButton(undoTest.form->Input->Button1);
                   }}));
 
 // A table the history may not copy leaves nothing to undo rather than steps
@@ -123,7 +123,7 @@ TEST_F(TMainFormTest, HistoryStartsAfreshWhenTheMemoryCannotHoldTheTable) {
     ShowPage(form->Input);
     TypeTable(PipeDrainField());
     ASSERT_TRUE(form->Undo->isEnabled());
-    EnterField(form->Edit1, QStringLiteral("20"));
+    EnterField(form->Input->Edit1, QStringLiteral("20"));
     EXPECT_EQ(Grid().RowCount(), 20);
     EXPECT_FALSE(form->Undo->isEnabled());
 }

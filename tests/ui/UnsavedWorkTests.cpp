@@ -30,11 +30,11 @@ TEST_F(TUnsavedWorkTest, EveryKindOfChangeIsAskedAbout) {
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"a drain depth typed, the field not left",
          [this] {
-             form->Edit2->setFocus(Qt::TabFocusReason);
-             QTest::keyClicks(form->Edit2, "5");
+             form->Input->Edit2->setFocus(Qt::TabFocusReason);
+             QTest::keyClicks(form->Input->Edit2, "5");
          }},
-        {"a count left", [this] { EnterField(form->Edit1, QStringLiteral("12")); }},
-        {"the other option", [this] { form->RadioButton2->setChecked(true); }},
+        {"a count left", [this] { EnterField(form->Input->Edit1, QStringLiteral("12")); }},
+        {"the other option", [this] { form->Input->RadioButton2->setChecked(true); }},
     };
     for (const auto& [what, change] : changes) {
         SCOPED_TRACE(what);
@@ -54,7 +54,7 @@ TEST_F(TUnsavedWorkTest, CaptionNamesTheSavedOrOpenedFileAndMarksChangesUntilUnd
     const std::string after = " - Hydraulic conductivity calculator";
     ShowPage(form->Input);
     dialogs.OpenFileNames.push_back(SourcePath("examples/pipe-drain-field.inp"));
-    ClickButton(form->Button1);
+    ClickButton(form->Input->Button1);
     EXPECT_EQ(ShownCaption(), "pipe-drain-field.inp" + after);
     TypeCell(0, 1, QStringLiteral("16"));
     EXPECT_EQ(ShownCaption(), "pipe-drain-field.inp*" + after);
@@ -87,7 +87,7 @@ TEST_F(TUnsavedWorkTest, ChangesTheHistoryCouldNotKeepStayUnsaved) {
     ShowPage(form->Input);
     TypeCell(0, 1, QStringLiteral("16"));
     // A table too large for the history: it starts afresh.
-    EnterField(form->Edit1, QStringLiteral("20"));
+    EnterField(form->Input->Edit1, QStringLiteral("20"));
     ASSERT_FALSE(form->Undo->isEnabled());
     EXPECT_TRUE(AskToEnd(TUnsavedChoice::Cancel));
 }

@@ -6,6 +6,7 @@
 #include "UDataGrid.h"
 #include "UFonts.h"
 #include "UMainForm.h"
+#include "UOutputPage.h"
 #include "UReportPage.h"
 #include "UUserDialogs.h"
 
@@ -107,9 +108,9 @@ int main(int argc, char** argv) {
     }
     bool saved = SavePage(form, form.Intro_Tabsheet, output, "intro.png") &&
                  SavePage(form, form.Figure_TabSheet, output, "figure.png");
-    form.Button1->click();
+    form.Input->Button1->click();
     saved = saved && SavePage(form, form.Input, output, "input.png");
-    form.Button2->click();
+    form.Input->Button2->click();
     saved = saved && SavePage(form, form.Output_TabSheet, output, "output.png") &&
             SavePage(form, form.Report_TabSheet, output, "report.png");
     if (argc == 4) {

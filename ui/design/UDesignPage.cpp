@@ -60,7 +60,28 @@ QString General(double value) {
 
 } // namespace
 
-TDesignPage::TDesignPage(QWidget* parent) : QWidget(parent) {
+TDesignPage::TDesignPage(TResults& results, QWidget* parent) : QWidget(parent), results_(results) {
+    connect(&results_, &TResults::Changed, this, &TDesignPage::ResultsChanged);
+}
+
+// The page is made before it first shows, so its controls show with it.
+void TDesignPage::setVisible(bool visible) {
+    if (visible) {
+        Build();
+    }
+    QWidget::setVisible(visible);
+}
+
+void TDesignPage::ResultsChanged(TResultsChange change) {
+    if (IsBuilt() && change == TResultsChange::Calculation && results_.DesignInputs()) {
+        ShowCalculation(*results_.DesignInputs());
+    }
+}
+
+void TDesignPage::Build() {
+    if (IsBuilt()) {
+        return;
+    }
     Discharge_Edit = AddField(0, "Discharge_Edit", "Design discharge q (mm/day)",
                               "The discharge the drains must carry off, in mm/day as in the data "
                               "sets");
@@ -87,6 +108,9 @@ TDesignPage::TDesignPage(QWidget* parent) : QWidget(parent) {
     connect(UseEarlier_CheckBox, &QCheckBox::toggled, this, [this] { Refresh(true); });
     CreateResult();
     Recalculate();
+    if (results_.DesignInputs()) {
+        ShowCalculation(*results_.DesignInputs());
+    }
 }
 
 QLineEdit* TDesignPage::AddField(int row, const char* name, const char* caption, const char* tip) {
@@ -133,6 +157,7 @@ void TDesignPage::CreateResult() {
 }
 
 void TDesignPage::PrefillSite(double drainDepth, double impermeableDepth, double drainRadius) {
+    Build();
     for (const auto& [edit, value] :
          {std::pair{DrainDepth_Edit, drainDepth}, std::pair{Impermeable_Edit, impermeableDepth},
           std::pair{Radius_Edit, drainRadius}}) {
@@ -142,12 +167,10 @@ void TDesignPage::PrefillSite(double drainDepth, double impermeableDepth, double
     }
 }
 
-void TDesignPage::ShowCalculation(const TReportContents& contents) {
-    last_ = contents.Statistics;
+void TDesignPage::ShowCalculation(const TDesignInputs& inputs) {
+    last_ = inputs.Fit;
+    earlierFirstOption_ = inputs.EarlierFirstOption;
     const bool firstOption = last_->Option == TCalculationOption::OverEntireSoilDepth;
-    if (firstOption) {
-        earlierFirstOption_ = last_;
-    }
     {
         const QSignalBlocker blocker(UseEarlier_CheckBox);
         UseEarlier_CheckBox->setChecked(false);
@@ -156,7 +179,7 @@ void TDesignPage::ShowCalculation(const TReportContents& contents) {
     for (QLineEdit* edit : {DrainDepth_Edit, Impermeable_Edit, Radius_Edit}) {
         edit->clear();
     }
-    PrefillSite(contents.DrainDepth, contents.ImpermeableDepth, contents.DrainRadius);
+    PrefillSite(inputs.DrainDepth, inputs.ImpermeableDepth, inputs.DrainRadius);
     FillConductivities();
     Recalculate();
 }

@@ -2,11 +2,12 @@
 // For a design discharge and an allowed height of the water table midway it
 // shows the drain spacing with its range, d at that spacing and the spacing
 // for other heights, recalculated as the fields change. Ka, Kb and the site
-// constants come from the last calculation and may be typed over.
+// constants come from the last calculation and may be typed over. The page
+// builds its controls only when first shown or asked for them.
 #pragma once
 
 #include "UDesignReport.h"
-#include "UReportContents.h"
+#include "UResults.h"
 
 #include <QWidget>
 
@@ -20,11 +21,15 @@ class QTableWidget;
 class TDesignPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TDesignPage(QWidget* parent = nullptr);
+    explicit TDesignPage(TResults& results, QWidget* parent = nullptr);
 
+    // Makes the page's controls, once; showing the page makes them first.
+    void Build();
+    bool IsBuilt() const { return Discharge_Edit != nullptr; }
+    void setVisible(bool visible) override;
     // A calculation has run: its site constants and conductivities fill the
     // fields.
-    void ShowCalculation(const TReportContents& contents);
+    void ShowCalculation(const TDesignInputs& inputs);
     // The site constants in fields that are still empty, before any calculation.
     void PrefillSite(double drainDepth, double impermeableDepth, double drainRadius);
     // The design for the saved report; nothing while the page has no result.
@@ -50,6 +55,7 @@ private:
         QLabel* Message;
     };
 
+    void ResultsChanged(TResultsChange change);
     QLineEdit* AddField(int row, const char* name, const char* caption, const char* tip);
     void CreateResult();
     void FillConductivities();
@@ -63,6 +69,7 @@ private:
     QLabel* MessageOf(QLineEdit* edit) const;
     bool ConductivitiesTyped() const;
 
+    TResults& results_;
     std::vector<TField> fields_;
     TSharedFit last_;
     TSharedFit earlierFirstOption_;

@@ -1,9 +1,9 @@
-// The standard edit commands act on whichever single-line field has the
-// focus, the grid's in-place editor included. Cut also takes a whole grid
-// cell, as a spreadsheet does, when the grid itself has the focus.
-#include "UMainForm.h"
+// The standard edit commands on the focused field or grid cell.
+#include "UEditCommands.h"
 
 #include "UDataGrid.h"
+#include "UEventGuard.h"
+#include "UGridActions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,60 +21,70 @@ QLineEdit* EditableField(QWidget* widget) {
 
 } // namespace
 
-void TMainForm::InstallEditCommands() {
+TEditCommands::TEditCommands(const TEditActions& actions, QMenu& editMenu, TDataGrid& grid,
+                             TUserDialogs& dialogs)
+    : actions_(actions), grid_(grid), dialogs_(dialogs) {
+    Run(actions_.EditCut1, &TEditCommands::EditCut1Execute);
+    Run(actions_.EditCopy1, &TEditCommands::EditCopy1Execute);
+    Run(actions_.EditPaste1, &TEditCommands::EditPaste1Execute);
+    Run(actions_.EditDelete1, &TEditCommands::EditDelete1Execute);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         disconnect(selectionWatch_);
         if (auto* field = qobject_cast<QLineEdit*>(now)) {
-            selectionWatch_ =
-                connect(field, &QLineEdit::selectionChanged, this, &TMainForm::UpdateEditCommands);
+            selectionWatch_ = connect(field, &QLineEdit::selectionChanged, this,
+                                      &TEditCommands::UpdateEditCommands);
         }
         UpdateEditCommands();
     });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &TMainForm::UpdateEditCommands);
-    connect(EditMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateEditCommands);
-    connect(DataGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TMainForm::UpdateEditCommands);
+            &TEditCommands::UpdateEditCommands);
+    connect(&editMenu, &QMenu::aboutToShow, this, &TEditCommands::UpdateEditCommands);
+    connect(grid_.selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TEditCommands::UpdateEditCommands);
     UpdateEditCommands();
 }
 
-void TMainForm::UpdateEditCommands() {
+void TEditCommands::Run(QAction* action, void (TEditCommands::*handler)()) {
+    ConnectGuarded(action, &QAction::triggered, this, dialogs_, [=] { (this->*handler)(); });
+}
+
+void TEditCommands::UpdateEditCommands() {
     const QLineEdit* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     const bool selection = field && field->hasSelectedText();
     const bool editable = field && !field->isReadOnly();
-    const bool gridCell = QApplication::focusWidget() == DataGrid && DataGrid->CanCutCurrentCell();
-    EditCut1->setEnabled((selection && editable) || gridCell);
-    EditCopy1->setEnabled(selection);
-    EditDelete1->setEnabled(selection && editable);
-    EditPaste1->setEnabled(!QApplication::clipboard()->text().isEmpty());
+    const bool gridCell = QApplication::focusWidget() == &grid_ && CanCutCurrentCell(grid_);
+    actions_.EditCut1->setEnabled((selection && editable) || gridCell);
+    actions_.EditCopy1->setEnabled(selection);
+    actions_.EditDelete1->setEnabled(selection && editable);
+    actions_.EditPaste1->setEnabled(!QApplication::clipboard()->text().isEmpty());
 }
 
-void TMainForm::EditCut1Execute() {
-    if (QApplication::focusWidget() == DataGrid) {
-        DataGrid->CutCurrentCell();
+void TEditCommands::EditCut1Execute() {
+    if (QApplication::focusWidget() == &grid_) {
+        CutCurrentCell(grid_);
     } else if (QLineEdit* field = EditableField(QApplication::focusWidget())) {
         field->cut();
     }
 }
 
-void TMainForm::EditCopy1Execute() {
+void TEditCommands::EditCopy1Execute() {
     if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
         field->copy();
     }
 }
 
-void TMainForm::EditPaste1Execute() {
+void TEditCommands::EditPaste1Execute() {
     QWidget* focused = QApplication::focusWidget();
-    if (focused && focused == DataGrid->CellEditor()) {
-        DataGrid->PasteIntoEditor();
-    } else if (focused == DataGrid) {
-        DataGrid->PasteIntoCurrentCell();
+    if (focused && focused == grid_.CellEditor()) {
+        grid_.PasteIntoEditor();
+    } else if (focused == &grid_) {
+        grid_.PasteIntoCurrentCell();
     } else if (QLineEdit* field = EditableField(focused)) {
         field->paste();
     }
 }
 
-void TMainForm::EditDelete1Execute() {
+void TEditCommands::EditDelete1Execute() {
     QLineEdit* field = EditableField(QApplication::focusWidget());
     if (field && field->hasSelectedText()) {
         field->del();

@@ -4,6 +4,8 @@
 
 #include "UUserDialogs.h"
 
+#include <QObject>
+
 #include <exception>
 
 inline const char* const UnknownErrorMessage = "An unexpected error occurred";
@@ -16,4 +18,13 @@ template <typename Body> void RunGuarded(TUserDialogs& dialogs, Body&& body) {
     } catch (...) {
         dialogs.ShowError(UnknownErrorMessage);
     }
+}
+
+// Runs `handler` through the guard whenever `sender` sends `signal`, for as
+// long as `receiver` lives.
+template <typename Sender, typename Signal, typename Handler>
+void ConnectGuarded(Sender* sender, Signal signal, QObject* receiver, TUserDialogs& dialogs,
+                    Handler handler) {
+    QObject::connect(sender, signal, receiver,
+                     [&dialogs, handler] { RunGuarded(dialogs, handler); });
 }

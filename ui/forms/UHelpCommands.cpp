@@ -1,27 +1,23 @@
-// Help > Soravik Help (F1) and Help > About Soravik. F1 opens the guide at
-// the chapter of the page shown; the menu entry carries the key, so it works
-// from every control of the window, a grid cell being edited included.
-#include "UMainForm.h"
+#include "UHelpCommands.h"
 
 #include "UAboutWindow.h"
-#include "UDesignPage.h"
+#include "UEventGuard.h"
 #include "UGuide.h"
 #include "UHelpWindow.h"
-#include "UReportPage.h"
 
+#include <QAction>
 #include <QTabWidget>
 
-QString TMainForm::HelpChapterOfPage() const {
-    const QWidget* page = PageControl1->currentWidget();
-    const std::pair<const QWidget*, const char*> chapters[] = {
-        {Intro_Tabsheet, "intro.html"},
-        {Figure_TabSheet, "figure.html"},
-        {Input, "input.html"},
-        {Output_TabSheet, "output.html"},
-        {Report_TabSheet, "report.html"},
-        {Design_TabSheet, "design.html"},
-    };
-    for (const auto& [shown, chapter] : chapters) {
+THelpCommands::THelpCommands(QWidget& window, const QTabWidget& pages, TChapters chapters,
+                             QAction& helpGuide, QAction& helpAbout, TUserDialogs& dialogs)
+    : window_(window), pages_(pages), chapters_(std::move(chapters)) {
+    ConnectGuarded(&helpGuide, &QAction::triggered, this, dialogs, [this] { HelpGuideExecute(); });
+    ConnectGuarded(&helpAbout, &QAction::triggered, this, dialogs, [this] { HelpAboutExecute(); });
+}
+
+QString THelpCommands::HelpChapterOfPage() const {
+    const QWidget* page = pages_.currentWidget();
+    for (const auto& [shown, chapter] : chapters_) {
         if (page == shown) {
             return QString::fromUtf8(chapter);
         }
@@ -29,16 +25,16 @@ QString TMainForm::HelpChapterOfPage() const {
     return QString::fromUtf8(GuideContentsChapter);
 }
 
-void TMainForm::HelpGuideExecute() {
+void THelpCommands::HelpGuideExecute() {
     if (!help_) {
-        help_ = new THelpWindow(this);
+        help_ = new THelpWindow(&window_);
     }
     help_->ShowChapter(HelpChapterOfPage());
 }
 
-void TMainForm::HelpAboutExecute() {
+void THelpCommands::HelpAboutExecute() {
     if (!about_) {
-        about_ = new TAboutWindow(this);
+        about_ = new TAboutWindow(&window_);
     }
     about_->show();
     about_->raise();

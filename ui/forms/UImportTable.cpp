@@ -1,17 +1,16 @@
-// Import table: a spreadsheet's table of data sets comes into the grid by the
-// road of a paste at the first data cell, with its question and messages.
-// Whatever stops it (a file that is no table, too little memory, Cancel on
-// the progress) leaves the grid as it was.
-#include "UMainForm.h"
+#include "UImportTable.h"
+
+#include "UInputPage.h"
 
 #include "UDataGrid.h"
 #include "UExportProgress.h"
 #include "UGridCells.h"
 #include "UPasteCells.h"
-#include "UReportPage.h"
+#include "UResults.h"
 #include "UTableImport.h"
 #include "UTylwenUtils.h"
 #include "UUndoHistory.h"
+#include "UUserDialogs.h"
 
 #include <QFileInfo>
 #include <QTabWidget>
@@ -98,20 +97,27 @@ std::string OutOfMemoryMessage(const std::string& fileName) {
 
 } // namespace
 
-void TMainForm::ImportTableExecute() {
-    ImportTable_Dialog.InitialDir = InputOpen_Dialog.InitialDir;
-    const std::optional<std::string> chosen = dialogs_.AskOpenFileName(ImportTable_Dialog);
+TImportTable::TImportTable(QWidget& window, TUserDialogs& dialogs,
+                           const TMemoryProbe* const& memory, TFileDialogOptions& dialog,
+                           const TFileDialogOptions& inputOpen, QTabWidget& pages,
+                           TInputPage& input, TUndoHistory& history, TResults& results)
+    : window_(window), dialogs_(dialogs), memory_(memory), dialog_(dialog), inputOpen_(inputOpen),
+      pages_(pages), input_(input), history_(history), results_(results) {}
+
+void TImportTable::ImportTableExecute() {
+    dialog_.InitialDir = inputOpen_.InitialDir;
+    const std::optional<std::string> chosen = dialogs_.AskOpenFileName(dialog_);
     if (chosen) {
         ImportTableFile(*chosen);
     }
 }
 
 // What the import has to tell waits until its progress is gone.
-void TMainForm::ImportTableFile(const std::string& fileName) {
+void TImportTable::ImportTableFile(const std::string& fileName) {
     std::optional<std::string> told;
     {
         const QString name = QFileInfo(QString::fromStdString(fileName)).fileName();
-        TExportProgress progress(this, QStringLiteral("Importing %1…").arg(name),
+        TExportProgress progress(&window_, QStringLiteral("Importing %1…").arg(name),
                                  ImportProgressNames);
         try {
             told = ImportTableWithProgress(fileName, progress);
@@ -126,13 +132,13 @@ void TMainForm::ImportTableFile(const std::string& fileName) {
     }
 }
 
-std::optional<std::string> TMainForm::ImportTableWithProgress(const std::string& fileName,
-                                                              TExportProgress& progress) {
+std::optional<std::string> TImportTable::ImportTableWithProgress(const std::string& fileName,
+                                                                 TExportProgress& progress) {
     const TTableFile file = ReadTableFile(fileName);
     if (!file.Text) {
         return TableFileFaultMessage(fileName, file);
     }
-    if (auto refusal = MemoryRefusal(fileName, *file.Text, *DataGrid, *memory_)) {
+    if (auto refusal = MemoryRefusal(fileName, *file.Text, *input_.DataGrid, *memory_)) {
         return refusal;
     }
     const TTableImport import =
@@ -147,22 +153,23 @@ std::optional<std::string> TMainForm::ImportTableWithProgress(const std::string&
 
 // The block goes straight to the paste: the cell editor, which a typed paste
 // takes, would hold a second copy of it.
-void TMainForm::PasteImportedTable(const std::string& fileName, const TImportedTable& table,
-                                   TExportProgress& progress) {
-    DataGrid->EndEdit();
-    PageControl1->setCurrentWidget(Input);
-    const TUndoHistory::TCellText before{1, 0, DataGrid->Cell(1, 0)};
-    TProgressGrid grid(*DataGrid, CellsPerDataSet * static_cast<std::uint64_t>(table.DataSets) + 1,
+void TImportTable::PasteImportedTable(const std::string& fileName, const TImportedTable& table,
+                                      TExportProgress& progress) {
+    input_.DataGrid->EndEdit();
+    pages_.setCurrentWidget(&input_);
+    const TEditedCellText before{1, 0, input_.DataGrid->Cell(1, 0)};
+    TProgressGrid grid(*input_.DataGrid,
+                       CellsPerDataSet * static_cast<std::uint64_t>(table.DataSets) + 1,
                        progress.Callback());
     const auto name = [&] {
         return QStringLiteral("import of ") +
                QFileInfo(QString::fromStdString(fileName)).fileName();
     };
-    undo_->RecordTable(
+    history_.RecordTable(
         name,
         [&] {
-            Report_TabSheet->CellChanged(1, 0, table.Block);
-            if (PasteBlock(grid, 1, 0, table.Block)) {
+            results_.CellChanged(1, 0, table.Block);
+            if (input_.PasteBlock(grid, 1, 0, table.Block)) {
                 DataPresent = true;
             }
         },

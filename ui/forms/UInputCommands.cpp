@@ -1,6 +1,13 @@
 // Open-input and Save-calculate: the road between the Input page, the input
 // file and the calculation.
-#include "UMainForm.h"
+#include "UFileCommands.h"
+
+#include "UInputPage.h"
+#include "UMainFormControls.h"
+#include "UResults.h"
+#include "UUnsavedWork.h"
+
+#include "UOutputPage.h"
 
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
@@ -8,9 +15,10 @@
 #include "UDrainGeometry.h"
 #include "UFileNames.h"
 #include "UFloatMath.h"
+#include "UGridActions.h"
 #include "UGridDataSets.h"
 #include "UInputFile.h"
-#include "UReportPage.h"
+#include "UResults.h"
 #include "USameFile.h"
 #include "UTableMemory.h"
 #include "UTextField.h"
@@ -106,7 +114,7 @@ std::optional<TKeptRows> ConvertSavedRows(TDataGrid& grid, const std::vector<boo
     try {
         return ConvertKeptRows(grid, complete, failed);
     } catch (const EConvertError&) {
-        grid.ShowCell(failed.Column, failed.Row);
+        ShowCell(grid, failed.Column, failed.Row);
         if (closingUp) {
             throw;
         }
@@ -118,15 +126,16 @@ std::optional<TKeptRows> ConvertSavedRows(TDataGrid& grid, const std::vector<boo
 // the table the store holds, closed up if rows were dropped.
 void ShowDepthFault(TDataGrid& grid, const TDMTylwen& store) {
     if (const std::optional<TDepthFault> fault = FirstDepthFault(store)) {
-        grid.ShowCell(fault->NearDepth ? 3 : 2, fault->DataSet);
+        ShowCell(grid, fault->NearDepth ? 3 : 2, fault->DataSet);
     }
 }
 
 } // namespace
 
-void TMainForm::InputOpenExecute() {
+void TFileCommands::InputOpenExecute() {
     RowsIncomplete = false;
-    const std::optional<std::string> chosen = dialogs_.AskOpenFileName(InputOpen_Dialog);
+    const std::optional<std::string> chosen =
+        dialogs_.AskOpenFileName(pages_.FileDialogs->InputOpen_Dialog);
     if (!chosen) {
         dialogs_.ShowMessage(NoInputFileMessage);
         return;
@@ -136,7 +145,7 @@ void TMainForm::InputOpenExecute() {
 
 // The chosen name becomes the current file name even when no such file
 // exists, so the user sees the name kept.
-bool TMainForm::TakeChosenFileName(const std::string& fileName) {
+bool TFileCommands::TakeChosenFileName(const std::string& fileName) {
     DMTylwen.FileName = fileName;
     if (!FileExists(fileName)) {
         dialogs_.ShowMessage(MissingFileMessage);
@@ -145,7 +154,7 @@ bool TMainForm::TakeChosenFileName(const std::string& fileName) {
     return true;
 }
 
-void TMainForm::ShowChosenInputFile(const std::string& fileName) {
+void TFileCommands::ShowChosenInputFile(const std::string& fileName) {
     if (!TakeChosenFileName(fileName)) {
         return;
     }
@@ -157,26 +166,27 @@ void TMainForm::ShowChosenInputFile(const std::string& fileName) {
     }
     ShowInputFileRead();
     OutputShown = false;
-    Output_Memo->hide();
-    SetInitialDirectories(ExtractFilePath(store.FileName));
+    pages_.Output->Output_Memo->hide();
+    pages_.FileDialogs->SetInitialDirectories(ExtractFilePath(store.FileName));
 }
 
 // The Input page shows the data sets and site constants just read, so that
 // the next Save-calculate saves what the page shows.
-void TMainForm::ShowInputFileRead() {
+void TFileCommands::ShowInputFileRead() {
     DMTylwen.PreviousNrOfDataSets = DMTylwen.NrOfDataSets;
     DataPresent = true;
     RowsIncomplete = false;
-    FillGrid();
-    workSettled_ = true;
-    Report_TabSheet->WhatIf().PutAllBack();
+    pages_.Input->FillGrid();
+    work_.MarkSettled();
+    results_.WhatIf().PutAllBack();
 }
 
-bool TMainForm::AskInputFileName() {
-    SaveCancelled = false;
-    const std::optional<std::string> chosen = dialogs_.AskSaveFileName(InputSave_Dialog);
+bool TFileCommands::AskInputFileName() {
+    *pages_.SaveCancelled = false;
+    const std::optional<std::string> chosen =
+        dialogs_.AskSaveFileName(pages_.FileDialogs->InputSave_Dialog);
     if (!chosen) {
-        SaveCancelled = true;
+        *pages_.SaveCancelled = true;
         return false;
     }
     DMTylwen.FileName = ChangeFileExt(*chosen, ".inp");
@@ -186,8 +196,8 @@ bool TMainForm::AskInputFileName() {
     return true;
 }
 
-void TMainForm::InputSaveExecute() {
-    if (!AskInputFileName() || SaveCancelled) {
+void TFileCommands::InputSaveExecute() {
+    if (!AskInputFileName() || *pages_.SaveCancelled) {
         dialogs_.ShowMessage(NotSavedMessage);
         return;
     }
@@ -206,11 +216,12 @@ void TMainForm::InputSaveExecute() {
         count = store.PreviousNrOfDataSets;
         RowsIncomplete = true;
     }
-    const std::vector<bool> complete = MarkCompleteRows(count);
+    const std::vector<bool> complete = pages_.Input->MarkCompleteRows(count);
     if (!DataPresent) {
         store.PreviousNrOfDataSets = count;
     }
-    const std::optional<TKeptRows> kept = ConvertSavedRows(*DataGrid, complete, RowsIncomplete);
+    const std::optional<TKeptRows> kept =
+        ConvertSavedRows(*pages_.Input->DataGrid, complete, RowsIncomplete);
     if (!kept) {
         dialogs_.ShowMessage(NotRealMessage);
         return;
@@ -222,11 +233,11 @@ void TMainForm::InputSaveExecute() {
     }
     StoreKeptRows(*kept, store);
     if (RowsIncomplete) {
-        ShowClosedUpTable(kept->Rows, count);
+        pages_.Input->ShowClosedUpTable(kept->Rows, count);
     }
     bool depthsConsistent = false;
     if (DataPresent) {
-        ShowDepthFault(*DataGrid, store);
+        ShowDepthFault(*pages_.Input->DataGrid, store);
         CheckWaterTableDepths(depthsConsistent, dialogs_);
     }
     if (!depthsConsistent) {
@@ -235,56 +246,17 @@ void TMainForm::InputSaveExecute() {
     // Constants that describe no drained field, and data sets through which
     // no line can be fitted, are refused before anything is saved from them.
     CheckDrainGeometry(store);
-    CheckDataSetCount(SelectedOption(), store);
-    CheckHeadsDiffer(SelectedOption(), store);
+    CheckDataSetCount(pages_.Input->SelectedOption(), store);
+    CheckHeadsDiffer(pages_.Input->SelectedOption(), store);
     // A file that could not be created has been told; calculating on would
     // claim that the input was saved.
     if (const std::optional<TFileMessage> refusal = WriteInputFile(store.FileName)) {
         Tell(dialogs_, refusal);
         return;
     }
-    workSettled_ = true;
+    work_.MarkSettled();
     Calculate();
-    SetInitialDirectories(ExtractFilePath(store.FileName));
+    pages_.FileDialogs->SetInitialDirectories(ExtractFilePath(store.FileName));
     OutputShown = true;
-    PageControl1->setCurrentWidget(Output_TabSheet);
-}
-
-// A row with an empty value cell is incomplete; a blank " " is not empty.
-std::vector<bool> TMainForm::MarkCompleteRows(int count) {
-    std::vector<bool> complete(static_cast<std::size_t>(std::max(count, 0)), true);
-    for (int row = 0; row < count; ++row) {
-        for (int column = 1; column <= 3; ++column) {
-            if (DataGrid->Cell(column, row).empty()) {
-                complete[row] = false;
-                RowsIncomplete = true;
-            }
-        }
-    }
-    return complete;
-}
-
-// The kept rows move up in one pass with the text the user typed, and the
-// grid changes its row count once; the rows the table no longer reaches are
-// emptied, so that no dropped data set can come back.
-void TMainForm::ShowClosedUpTable(const std::vector<int>& keptRows, int count) {
-    const int kept = static_cast<int>(keptRows.size());
-    for (int slot = 0; slot < kept; ++slot) {
-        const int row = keptRows[slot];
-        for (int column = 1; row != slot && column <= 3; ++column) {
-            DataGrid->SetCell(column, slot, DataGrid->Cell(column, row));
-        }
-    }
-    for (int row = kept; row < count; ++row) {
-        for (int column = 1; column <= 3; ++column) {
-            DataGrid->SetCell(column, row, "");
-        }
-    }
-    DataGrid->SetRowCount(kept);
-    Edit1->setText(QString::number(kept));
-    TDMTylwen& store = DMTylwen;
-    store.GridRows = kept;
-    // The dropped rows are gone: a later save must not raise the count back
-    // over rows that the grid no longer shows.
-    store.PreviousNrOfDataSets = kept;
+    pages_.Pages->setCurrentWidget(pages_.Output);
 }

@@ -1,21 +1,19 @@
-// The Input page: the grid of data sets, the count field and the four site
-// constants, kept in step with the data set store.
-#include "UMainForm.h"
+#include "UInputPage.h"
 
+#include "UBaseForm.h"
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
+#include "UEventGuard.h"
 #include "UGridDataSets.h"
 #include "UNumberText.h"
 #include "UPasteCells.h"
-#include "UReportPage.h"
+#include "UResults.h"
 #include "UTableMemory.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
 
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
+#include <QRadioButton>
 
 #include <new>
 
@@ -47,11 +45,27 @@ std::string FieldText(const TTextField* field) {
 
 } // namespace
 
-void TMainForm::InputShow() {
-    ShowStatus(InputStatusText);
+TInputPage::TInputPage(TBaseForm& window, TInputPageHost& host, TUserDialogs& dialogs,
+                       TResults& results, const TMemoryProbe* const& memory, const QPixmap& logo,
+                       QWidget* parent)
+    : QWidget(parent), window_(window), host_(host), dialogs_(dialogs), results_(results),
+      memory_(memory) {
+    CreateControls(logo);
+    ConnectGuarded(Button1, &QPushButton::clicked, this, dialogs_, [this] { Button1Click(); });
+    WatchForStaleResults();
+}
+
+// Deleting the controls moves the focus; none of that may reach the handlers
+// of a page that is going away.
+TInputPage::~TInputPage() {
+    DataGrid->SetEditHandler({});
+    DataGrid->SetPasteFailedHandler({});
+}
+
+void TInputPage::InputShow() {
+    window_.ShowStatus(InputStatusText);
     Button2->show();
-    Output_Memo->hide();
-    GraphImage->hide();
+    host_.HideOutput();
     TDMTylwen& store = DMTylwen;
     if (DataPresent) {
         // One row per data set: a row beyond them would show values that no
@@ -67,11 +81,11 @@ void TMainForm::InputShow() {
     FillGrid();
 }
 
-void TMainForm::FillGrid() {
+void TInputPage::FillGrid() {
     FillGridFrom(TFillSource::ByFlags);
 }
 
-void TMainForm::FillGridFrom(TFillSource source) {
+void TInputPage::FillGridFrom(TFillSource source) {
     TDMTylwen& store = DMTylwen;
     Edit1->setText(QString::number(store.NrOfDataSets));
     Edit2->setText(QString::fromStdString(FormatGeneral(store.DrainDepth)));
@@ -85,7 +99,7 @@ void TMainForm::FillGridFrom(TFillSource source) {
     DataGrid->SetRowCount(store.NrOfDataSets);
 }
 
-void TMainForm::FillGridRow(int row, TFillSource source) {
+void TInputPage::FillGridRow(int row, TFillSource source) {
     const TDMTylwen& store = DMTylwen;
     DataGrid->SetCell(0, row, std::to_string(row + 1));
     // The row past the last data set holds no values that could pass for one
@@ -114,7 +128,7 @@ void TMainForm::FillGridRow(int row, TFillSource source) {
         3, row, FormatGeneral(ValueAt(fromWork ? store.WorkNear : store.InputDepthNear, index)));
 }
 
-void TMainForm::Edit1Exit() {
+void TInputPage::Edit1Exit() {
     const std::string text = FieldText(Edit1);
     // A count the program has shown, as after opening a file of fewer than
     // ten data sets, is no request of the user's to change the table.
@@ -148,7 +162,7 @@ void TMainForm::Edit1Exit() {
 
 // The rows keep what they showed, taken through the working arrays; the new
 // data sets show 0.
-void TMainForm::GrowDataSets(int newCount) {
+void TInputPage::GrowDataSets(int newCount) {
     TDMTylwen& store = DMTylwen;
     const int oldRows = store.NrOfDataSets;
     CopyGridIntoWorkingArrays(*DataGrid, oldRows, static_cast<std::size_t>(newCount) + 1, store);
@@ -161,38 +175,38 @@ void TMainForm::GrowDataSets(int newCount) {
     FillGridFrom(TFillSource::WorkingArrays);
 }
 
-void TMainForm::Edit2Exit() {
+void TInputPage::Edit2Exit() {
     DMTylwen.DrainDepth = StringToFloat(FieldText(Edit2));
 }
 
-void TMainForm::Edit3Exit() {
+void TInputPage::Edit3Exit() {
     DMTylwen.ImpermeableDepth = StringToFloat(FieldText(Edit3));
 }
 
-void TMainForm::Edit4Exit() {
+void TInputPage::Edit4Exit() {
     DMTylwen.DrainSpacing = StringToFloat(FieldText(Edit4));
 }
 
-void TMainForm::Edit5Exit() {
+void TInputPage::Edit5Exit() {
     DMTylwen.DrainRadius = StringToFloat(FieldText(Edit5));
 }
 
-void TMainForm::DataGridSetEditText(int column, int row, const std::string& text) {
+void TInputPage::DataGridSetEditText(int column, int row, const std::string& text) {
     // Typing stores the text without telling the grid's model.
-    Report_TabSheet->CellChanged(column, row, text);
+    results_.CellChanged(column, row, text);
     if (IsMultiCellPaste(text) && !PasteBlock(*DataGrid, column, row, text)) {
         return;
     }
     DataPresent = true;
 }
 
-bool TMainForm::PasteBlock(TGridCells& grid, int column, int row, const std::string& text) {
+bool TInputPage::PasteBlock(TGridCells& grid, int column, int row, const std::string& text) {
     try {
         TEdit1CountField countField(*Edit1);
         HandlePasteMultiCell(grid, column, row, text, countField, dialogs_, DMTylwen, *memory_);
         return true;
     } catch (const EPasteRefused& refusal) {
-        DataGrid->RestoreCellBeforeEdit();
+        DataGrid->RestoreEditedCell(DataGrid->TextBeforeLastEdit());
         dialogs_.ShowMessage(refusal.what());
     } catch (const std::bad_alloc&) {
         throw;
@@ -201,19 +215,101 @@ bool TMainForm::PasteBlock(TGridCells& grid, int column, int row, const std::str
     } catch (...) {
         dialogs_.ShowMessage("The data sets need completion.");
     }
-    PageControl1->setCurrentWidget(Input);
+    host_.ShowInputPage();
     return false;
 }
 
-void TMainForm::Button1Click() {
-    InputOpenExecute();
+void TInputPage::Button1Click() {
+    host_.InputOpenExecute();
 }
 
-void TMainForm::Button2Click() {
+void TInputPage::Button2Click() {
     TDMTylwen& store = DMTylwen;
     store.DrainDepth = StringToFloat(FieldText(Edit2));
     store.ImpermeableDepth = StringToFloat(FieldText(Edit3));
     store.DrainSpacing = StringToFloat(FieldText(Edit4));
     store.DrainRadius = StringToFloat(FieldText(Edit5));
-    InputSaveExecute();
+    host_.InputSaveExecute();
+}
+
+TCalculationOption TInputPage::SelectedOption() const {
+    return RadioButton1->isChecked() ? TCalculationOption::OverEntireSoilDepth
+                                     : TCalculationOption::AboveAndBelowDrains;
+}
+
+std::array<TInputPage::TFieldLeave, 5> TInputPage::FieldLeaves() const {
+    return {{
+        {Edit1, &TInputPage::Edit1Exit},
+        {Edit2, &TInputPage::Edit2Exit},
+        {Edit3, &TInputPage::Edit3Exit},
+        {Edit4, &TInputPage::Edit4Exit},
+        {Edit5, &TInputPage::Edit5Exit},
+    }};
+}
+
+// A row with an empty value cell is incomplete; a blank " " is not empty.
+std::vector<bool> TInputPage::MarkCompleteRows(int count) {
+    std::vector<bool> complete(static_cast<std::size_t>(std::max(count, 0)), true);
+    for (int row = 0; row < count; ++row) {
+        for (int column = 1; column <= 3; ++column) {
+            if (DataGrid->Cell(column, row).empty()) {
+                complete[row] = false;
+                RowsIncomplete = true;
+            }
+        }
+    }
+    return complete;
+}
+
+// The kept rows move up in one pass with the text the user typed, and the
+// grid changes its row count once; the rows the table no longer reaches are
+// emptied, so that no dropped data set can come back.
+void TInputPage::ShowClosedUpTable(const std::vector<int>& keptRows, int count) {
+    const int kept = static_cast<int>(keptRows.size());
+    for (int slot = 0; slot < kept; ++slot) {
+        const int row = keptRows[slot];
+        for (int column = 1; row != slot && column <= 3; ++column) {
+            DataGrid->SetCell(column, slot, DataGrid->Cell(column, row));
+        }
+    }
+    for (int row = kept; row < count; ++row) {
+        for (int column = 1; column <= 3; ++column) {
+            DataGrid->SetCell(column, row, "");
+        }
+    }
+    DataGrid->SetRowCount(kept);
+    Edit1->setText(QString::number(kept));
+    TDMTylwen& store = DMTylwen;
+    store.GridRows = kept;
+    // The dropped rows are gone: a later save must not raise the count back
+    // over rows that the grid no longer shows.
+    store.PreviousNrOfDataSets = kept;
+}
+
+// Whatever changes what the next calculation would start from makes the
+// results shown out of date; the calculation itself refreshes them last.
+void TInputPage::WatchForStaleResults() {
+    TResults* results = &results_;
+    const auto markStale = [results] { results->MarkStale(); };
+    for (TTextField* field : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
+        connect(field, &QLineEdit::textChanged, results, markStale);
+    }
+    connect(RadioButton1, &QRadioButton::toggled, results, markStale);
+    const QAbstractItemModel* grid = DataGrid->model();
+    // The grid also reports the program's own writes, a while later: a cell
+    // that still holds the value calculated from changes nothing.
+    connect(grid, &QAbstractItemModel::dataChanged, results,
+            [this, results](const QModelIndex& first, const QModelIndex& last) {
+                for (int row = first.row(); row <= last.row(); ++row) {
+                    for (int column = first.column(); column <= last.column(); ++column) {
+                        if (!results->IsReportedValue(column, row, DataGrid->Cell(column, row))) {
+                            results->MarkStale();
+                            return;
+                        }
+                    }
+                }
+            });
+    connect(grid, &QAbstractItemModel::rowsInserted, results, markStale);
+    connect(grid, &QAbstractItemModel::rowsRemoved, results, markStale);
+    connect(grid, &QAbstractItemModel::modelReset, results, markStale);
 }

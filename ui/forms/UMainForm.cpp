@@ -1,14 +1,27 @@
 #include "UMainForm.h"
 
+#include "UInputPage.h"
+
 #include "UCalculationResults.h"
 #include "UCloseForm.h"
 #include "UDMTylwen.h"
 #include "UDesignPage.h"
+#include "UEditCommands.h"
+#include "UFileCommands.h"
+#include "UFileDrop.h"
+#include "UFileNames.h"
+#include "UHelpCommands.h"
+#include "UImportTable.h"
 #include "UOutputFile.h"
+#include "UOutputPage.h"
 #include "URegressionGraph.h"
+#include "UReportCommands.h"
 #include "UReportPage.h"
+#include "UResults.h"
 #include "UTextField.h"
 #include "UTylwenUtils.h"
+#include "UUndoCommands.h"
+#include "UUnsavedWork.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,18 +32,24 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QTabWidget>
 
 #include "UDataGrid.h"
+#include "UInputPage.h"
 
 namespace {
 
 constexpr int ClientWidth = 715;
 constexpr int ClientHeight = 558;
 
+const char* const ReportStatusText = "The report shows how far the results can be trusted. Use "
+                                     "\"Save report\" to keep it as a PDF file.";
+const char* const DesignStatusText = "The drain spacing that keeps the water table at the allowed "
+                                     "height h for the design discharge.";
 const char* const IntroStatusText = "Use the Input tabsheet to continue";
 const char* const FigureStatusText =
     "The figure gives explanations of symbols used in the input tabsheet";
@@ -38,7 +57,7 @@ const char* const FigureStatusText =
 } // namespace
 
 TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
-    : TBaseForm(parent), dialogs_(dialogs) {
+    : TBaseForm(parent), dialogs_(dialogs), results_(new TResults(this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8(MainFormCaption));
     InputOpen_Dialog = {"inp", "Input files (*.inp)|*.inp", ""};
@@ -50,11 +69,8 @@ TMainForm::TMainForm(TUserDialogs& dialogs, QWidget* parent)
     CreateCommands();
     CreateMenu();
     CreatePages();
+    CreateCommandObjects();
     ConnectHandlers();
-    InstallUndoCommands();
-    WatchForUnsavedWork();
-    InstallEditCommands();
-    InstallFileDrops();
     // The client area below the menu bar is 715 x 558, status bar included.
     resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight);
     move(176, 50);
@@ -70,8 +86,17 @@ TMainForm::~TMainForm() {
     for (QObject* child : findChildren<QObject*>()) {
         disconnect(child, nullptr, this, nullptr);
     }
-    DataGrid->SetEditHandler({});
-    DataGrid->SetPasteFailedHandler({});
+    Input->DataGrid->SetEditHandler({});
+    Input->DataGrid->SetPasteFailedHandler({});
+}
+
+void TMainForm::ShowInputPage() {
+    PageControl1->setCurrentWidget(Input);
+}
+
+void TMainForm::HideOutput() {
+    Output_TabSheet->Output_Memo->hide();
+    Output_TabSheet->GraphImage->hide();
 }
 
 void TMainForm::SetCloseForm(TCloseForm& closeForm) {
@@ -90,15 +115,9 @@ void TMainForm::FormCreate() {
     // conversions of the store never follow the locale.
     QLocale::setDefault(QLocale::c());
     for (int row = 0; row < DefaultTableRows; ++row) {
-        DataGrid->SetCell(0, row, std::to_string(row + 1));
+        Input->DataGrid->SetCell(0, row, std::to_string(row + 1));
     }
     SetStartingSiteConstants(DMTylwen);
-}
-
-void TMainForm::SetInitialDirectories(const std::string& directory) {
-    InputOpen_Dialog.InitialDir = directory;
-    InputSave_Dialog.InitialDir = directory;
-    OutputOpen_Dialog.InitialDir = directory;
 }
 
 void TMainForm::Intro_TabsheetShow() {
@@ -109,6 +128,16 @@ void TMainForm::Figure_TabSheetShow() {
     ShowStatus(FigureStatusText);
 }
 
+void TMainForm::Report_TabSheetShow() {
+    ShowStatus(ReportStatusText);
+}
+
+void TMainForm::Design_TabSheetShow() {
+    ShowStatus(DesignStatusText);
+    Design_TabSheet->PrefillSite(DMTylwen.DrainDepth, DMTylwen.ImpermeableDepth,
+                                 DMTylwen.DrainRadius);
+}
+
 void TMainForm::PageShown(int index) {
     const QWidget* page = PageControl1->widget(index);
     PreparePage(page);
@@ -117,9 +146,9 @@ void TMainForm::PageShown(int index) {
     } else if (page == Figure_TabSheet) {
         Figure_TabSheetShow();
     } else if (page == Input) {
-        InputShow();
+        Input->InputShow();
     } else if (page == Output_TabSheet) {
-        Output_TabSheetShow();
+        Output_TabSheet->Output_TabSheetShow();
     } else if (page == Report_TabSheet) {
         Report_TabSheetShow();
     } else if (page == Design_TabSheet) {
@@ -127,38 +156,22 @@ void TMainForm::PageShown(int index) {
     }
 }
 
-TCalculationOption TMainForm::SelectedOption() const {
-    return RadioButton1->isChecked() ? TCalculationOption::OverEntireSoilDepth
-                                     : TCalculationOption::AboveAndBelowDrains;
+void TMainForm::Calculate() {
+    files_->Calculate();
 }
 
-void TMainForm::Calculate() {
-    TCalculationResults results = CalculateResults(SelectedOption());
-    const TOutputWritten written = WriteOutputFile(results);
-    ResultsAvailable = true;
-    if (!OutputShown) {
-        dialogs_.ShowMessage(ConfirmationMessage(written));
-    }
-    DMTylwen.OutputLines = OutputLinesOf(written.Text);
-    DMTylwen.NrOfOutputLines = static_cast<std::int32_t>(DMTylwen.OutputLines.size());
-    LoadOutputMemo();
-    lastResults_ = std::make_shared<const TCalculationResults>(std::move(results));
-    DrawRegressionGraph();
-    RefreshReport();
-    const QScopedValueRollback<bool> showing(showingCalculation_, true);
-    PageControl1->setCurrentWidget(Output_TabSheet);
+TReportPage& TMainForm::Report() {
+    Report_TabSheet->Build();
+    return *Report_TabSheet;
+}
+
+TDesignPage& TMainForm::Design() {
+    Design_TabSheet->Build();
+    return *Design_TabSheet;
 }
 
 void TMainForm::DrawRegressionGraph() {
-    if (!lastResults_) {
-        return;
-    }
-    // Drawn for the screen the window is on, so that a high-density screen
-    // gets a sharp graph instead of an enlarged one.
-    const QImage graph = RenderRegressionGraph(*lastResults_, GraphImage->devicePixelRatioF());
-    GraphImage->setPixmap(QPixmap::fromImage(graph));
-    GraphImage->show();
-    TellGraphTooLarge();
+    Output_TabSheet->DrawRegressionGraph();
 }
 
 void TMainForm::FormShow() {
@@ -190,56 +203,72 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     });
 }
 
-void TMainForm::OnClick(QPushButton* button, void (TMainForm::*handler)()) {
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { Guarded([=] { (this->*handler)(); }); });
+bool TMainForm::HasUnsavedWork() const {
+    return work_->HasUnsavedWork();
 }
 
-void TMainForm::OnTrigger(QAction* action, void (TMainForm::*handler)()) {
-    connect(action, &QAction::triggered, this,
-            [this, handler] { Guarded([=] { (this->*handler)(); }); });
+bool TMainForm::ReadyToEnd() {
+    return work_->ReadyToEnd();
 }
 
-void TMainForm::OnLeave(TTextField* field, void (TMainForm::*handler)()) {
-    connect(field, &TTextField::Left, this,
-            [this, field, handler] { Guarded([=] { RecordLeave(field, handler); }); });
+void TMainForm::InputOpenExecute() {
+    files_->InputOpenExecute();
 }
 
-std::array<TMainForm::TFieldLeave, 5> TMainForm::FieldLeaves() const {
-    return {{
-        {Edit1, &TMainForm::Edit1Exit},
-        {Edit2, &TMainForm::Edit2Exit},
-        {Edit3, &TMainForm::Edit3Exit},
-        {Edit4, &TMainForm::Edit4Exit},
-        {Edit5, &TMainForm::Edit5Exit},
-    }};
+void TMainForm::InputSaveExecute() {
+    files_->InputSaveExecute();
+}
+
+// The commands, each an object of its own that the shell's actions run.
+void TMainForm::CreateCommandObjects() {
+    undo_ = std::make_unique<TUndoCommands>(*this, *Input, *EditMenu, memory_, dialogs_);
+    Undo = undo_->Undo;
+    Redo = undo_->Redo;
+    work_ = std::make_unique<TUnsavedWork>(*this, *Input, *undo_, dialogs_);
+    files_ = std::make_unique<TFileCommands>(
+        *this, dialogs_, memory_,
+        TFileCommandPages{PageControl1, Input, Output_TabSheet, this, &SaveCancelled}, *results_,
+        *work_);
+    import_ = std::make_unique<TImportTable>(*this, dialogs_, memory_, ImportTable_Dialog,
+                                             InputOpen_Dialog, *PageControl1, *Input,
+                                             undo_->History(), *results_);
+    edit_ =
+        std::make_unique<TEditCommands>(TEditActions{EditCut1, EditCopy1, EditPaste1, EditDelete1},
+                                        *EditMenu, *Input->DataGrid, dialogs_);
+    help_ =
+        std::make_unique<THelpCommands>(*this, *PageControl1,
+                                        THelpCommands::TChapters{{Intro_Tabsheet, "intro.html"},
+                                                                 {Figure_TabSheet, "figure.html"},
+                                                                 {Input, "input.html"},
+                                                                 {Output_TabSheet, "output.html"},
+                                                                 {Report_TabSheet, "report.html"},
+                                                                 {Design_TabSheet, "design.html"}},
+                                        *HelpGuide, *HelpAbout, dialogs_);
+    report_ = std::make_unique<TReportCommands>(
+        *this, dialogs_, *results_,
+        TReportActions{SaveReport, SaveGraph, &SaveReport_Dialog, &SaveGraph_Dialog},
+        *Report_TabSheet, *Design_TabSheet);
 }
 
 void TMainForm::ConnectHandlers() {
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int index) { Guarded([=] { PageShown(index); }); });
-    OnClick(Button1, &TMainForm::Button1Click);
-    OnClick(Button2, &TMainForm::SaveCalculateRecorded);
-    connect(SeeOutput_Button, &QPushButton::clicked, OutputOpen, &QAction::trigger);
-    for (const auto& [field, handler] : FieldLeaves()) {
-        OnLeave(field, handler);
-    }
-    DataGrid->SetEditHandler([this](int column, int row, const std::string& text) {
-        Guarded([&] { RecordGridEdit(column, row, text); });
-    });
-    DataGrid->SetPasteFailedHandler([this] {
-        Guarded([&] {
-            dialogs_.ShowMessage(
-                "There is not enough memory for the pasted block. The cell is left as it was.");
-        });
-    });
-    OnTrigger(InputOpen, &TMainForm::InputOpenExecute);
-    OnTrigger(InputSave, &TMainForm::InputSaveExecute);
-    OnTrigger(OutputOpen, &TMainForm::OutputOpenExecute);
-    OnTrigger(ImportTable, &TMainForm::ImportTableExecute);
+    ConnectGuarded(Input->Button2, &QPushButton::clicked, this, dialogs_,
+                   [this] { work_->SaveCalculateRecorded(); });
+    ConnectGuarded(InputOpen, &QAction::triggered, this, dialogs_,
+                   [this] { files_->InputOpenExecute(); });
+    ConnectGuarded(InputSave, &QAction::triggered, this, dialogs_,
+                   [this] { files_->InputSaveExecute(); });
+    ConnectGuarded(OutputOpen, &QAction::triggered, this, dialogs_,
+                   [this] { files_->OutputOpenExecute(); });
+    ConnectGuarded(ImportTable, &QAction::triggered, this, dialogs_,
+                   [this] { import_->ImportTableExecute(); });
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
-    OnTrigger(EditCut1, &TMainForm::EditCut1Execute);
-    OnTrigger(EditCopy1, &TMainForm::EditCopy1Execute);
-    OnTrigger(EditPaste1, &TMainForm::EditPaste1Execute);
-    OnTrigger(EditDelete1, &TMainForm::EditDelete1Execute);
+    new TFileDrop(*this, [this](const std::string& fileName) {
+        // The file manager keeps the focus after a drop; the file is opened
+        // in this window, which its messages must stand above.
+        activateWindow();
+        raise();
+        OpenFileLater(fileName);
+    });
 }

@@ -1,67 +1,87 @@
-// The main window: six pages (Intro, Figure, Input, Output, Report, Design), the
-// menu, the commands, the file dialogs and the road to the exit dialog.
+// The main window: the shell around six pages (Intro, Figure, Input, Output,
+// Report, Design): the menu and its commands, the page control, the status
+// bar, the file dialogs, start and end, and the road to the exit dialog. The
+// Input, Output, Report and Design pages are classes of their own; what the
+// last calculation found reaches them through one results object
+// (ui/report/UResults.h), and the commands are objects of their own.
 //
-// The road of a Save-calculate ("Save - calculate", Button2Click):
-//   ui/forms/UInputCommands.cpp   site constants, file name, grid rows into
-//                                 the store (core/UGridDataSets.cpp), depth
-//                                 check, input file written
-//   core/UCalculationResults.cpp  the calculation (core/UCalculation.cpp),
-//                                 returned as one TCalculationResults
-//   files/UOutputFile.cpp         the output file written, FileName switched
-//   ui/forms/UMainForm.cpp        Calculate: the user told, the memo filled
-//                                 with the lines written, the graph
-//                                 (graph/URegressionGraph.cpp) and the report
-//                                 (ui/forms/UReportCommands.cpp) drawn from
-//                                 that value, the Output page brought forward
-// The road of an Open-output ("Open output", OutputOpenExecute):
-//   ui/forms/UOutputPage.cpp      the chosen file's lines shown, its input
-//                                 file read (files/UInputFile.cpp) and shown
+// The road of a Save-calculate, from the "Save - calculate" button:
+//   ui/forms/UMainForm.cpp        ConnectHandlers: Button2 runs
+//                                 TUnsavedWork::SaveCalculateRecorded
+//   ui/forms/UUnsavedWork.cpp     one undo step (ui/forms/UUndoHistory.cpp)
+//                                 around TInputPage::Button2Click; the work
+//                                 counts as saved once the file is written
+//   ui/forms/UInputPage.cpp       Button2Click: the site constants into the
+//                                 store, then InputSaveExecute of its host,
+//                                 the main window, which hands it on to
+//   ui/forms/UInputCommands.cpp   TFileCommands::InputSaveExecute: file name,
+//                                 grid rows into the store
+//                                 (core/UGridDataSets.cpp), depth check, input
+//                                 file written (files/UInputFile.cpp)
+//   ui/forms/UFileCommands.cpp    Calculate: the calculation
+//                                 (core/UFitStatistics.cpp), the output
+//                                 file written (files/UOutputFile.cpp), the
+//                                 user told, the memo filled, the results
+//                                 given to the results object, the Output
+//                                 page brought forward
+//   ui/report/UResults.cpp        Calculated: every data set back in the
+//                                 what-if fit, the design inputs kept, one
+//                                 Changed signal, on which
+//   ui/forms/UOutputPage.cpp      draws the graph (graph/URegressionGraph.cpp),
+//   ui/report/UReportPage.cpp     shows the report, once it is built,
+//   ui/design/UDesignPage.cpp     fills its fields, once it is built, and
+//   ui/forms/UReportCommands.cpp  enables Save report and Save graph.
+// The road of an Open-input (Ctrl+I, or "Open input", Button1Click):
+//   ui/forms/UInputCommands.cpp   InputOpenExecute: the file dialog, then
+//   ui/forms/UFileCommands.cpp    OpenInputFile: one undo step around
+//   ui/forms/UInputCommands.cpp   ShowChosenInputFile: the file read
+//                                 (files/UInputFile.cpp), the Input page
+//                                 filled (FillGrid), the what-if fit put back.
+// The road of an Open-output (Ctrl+O, or "Open output" on the Output page):
+//   ui/forms/UOpenOutput.cpp      OutputOpenExecute, then through
+//                                 OpenOutputFile (ui/forms/UFileCommands.cpp)
+//                                 ShowChosenOutputFile: the chosen file's
+//                                 lines shown, its input file read and shown
 //                                 on the Input page, then Calculate as above,
 //                                 which rewrites the output file.
-// Page-show handlers only show: the Output page reads the current output
-// file back only when the user comes back to it, not when a calculation
-// brings it forward.
+// The Design page (ui/design/UDesignPage.cpp) is built when first shown or
+// asked for (Design()): it fills its fields from the results object's design
+// inputs and hears of each calculation; Design_TabSheetShow (UMainForm.cpp)
+// puts the store's site constants into its empty fields, and Save report
+// (ui/forms/UReportCommands.cpp) takes its design into the PDF.
+// Two page-show handlers do more than show, on purpose: InputShow
+// (UInputPage.cpp) builds the empty table of data sets in the store on the
+// first showing, and Output_TabSheetShow (UOutputPage.cpp) reads the current
+// output file back when the user comes back to the page, not when a
+// calculation brings it forward.
 #pragma once
 
 #include "UBaseForm.h"
-#include "UCalculation.h"
 #include "UEventGuard.h"
-#include "UFitStatistics.h"
+#include "UInputPage.h"
 #include "UMainFormControls.h"
 #include "UMemoryBudget.h"
 #include "UUserDialogs.h"
 
 #include <QPointer>
-#include <array>
-#include <functional>
-#include <optional>
+#include <memory>
 #include <string>
 #include <utility>
-#include <vector>
 
 class QAction;
-class TAboutWindow;
 class TCloseForm;
-class TExportProgress;
-class TGridCells;
-class THelpWindow;
-struct TImportedTable;
-struct TReportExport;
-class TTextField;
-class TUndoHistory;
+class TEditCommands;
+class TFileCommands;
+class THelpCommands;
+class TImportTable;
+class TReportCommands;
+class TResults;
+class TUndoCommands;
+class TUnsavedWork;
 
 inline const char* const MainFormCaption = "Hydraulic conductivity calculator ";
-inline const char* const UnsavedWorkQuestion =
-    "The data sets were changed and are not saved. Save them before ending?";
 
-// The caption once the data sets have a file: its name, Qt's mark of unsaved
-// changes and the program.
-QString MainCaptionFor(const std::string& fileName);
-// The rows of the Input page's table before any data: laid out, numbered at
-// start-up and made the empty table of data sets.
-inline constexpr int DefaultTableRows = 15;
-
-class TMainForm : public TBaseForm, public TMainFormControls {
+class TMainForm : public TBaseForm, public TMainFormControls, private TInputPageHost {
     Q_OBJECT
 public:
     explicit TMainForm(TUserDialogs& dialogs, QWidget* parent = nullptr);
@@ -69,63 +89,22 @@ public:
 
     // The exit dialog, created after the main window.
     void SetCloseForm(TCloseForm& closeForm);
-
-    void SetInitialDirectories(const std::string& directory);
     // Where the window learns how much memory the machine can still give.
     void SetMemoryProbe(const TMemoryProbe& memory) { memory_ = &memory; }
     void Calculate();
     void DrawRegressionGraph();
+    // The last calculation's results, which the Output, Report and Design
+    // pages show; the Report and Design pages are built when first needed.
+    TResults& Results() { return *results_; }
+    TReportPage& Report();
+    TDesignPage& Design();
+    TFileCommands& Files() { return *files_; }
+    TImportTable& Import() { return *import_; }
 
-    // Page show handlers.
     void Intro_TabsheetShow();
     void Figure_TabSheetShow();
-    void InputShow();
-    void Output_TabSheetShow();
     void Report_TabSheetShow();
     void Design_TabSheetShow();
-
-    // The Input page.
-    void FillGrid();
-    void Edit1Exit();
-    void Edit2Exit();
-    void Edit3Exit();
-    void Edit4Exit();
-    void Edit5Exit();
-    void DataGridSetEditText(int column, int row, const std::string& text);
-    // A block of cells into the grid through `grid` (the data grid itself,
-    // or one that shows the progress); true when it was taken. A refusal or
-    // a value that does not convert is told; running out of memory or a
-    // cancel is raised for the undo history to give the grid back.
-    bool PasteBlock(TGridCells& grid, int column, int row, const std::string& text);
-    void Button1Click();
-    void Button2Click();
-
-    // The commands.
-    void InputOpenExecute();
-    bool AskInputFileName();
-    void InputSaveExecute();
-    void OutputOpenExecute();
-    void SaveReportExecute();
-    void SaveGraphExecute();
-    // The user guide at the chapter of the page shown, and the About box;
-    // both windows of their own, made once and brought forward again.
-    void HelpGuideExecute();
-    void HelpAboutExecute();
-    // The guide's chapter of the page shown ("input.html").
-    QString HelpChapterOfPage() const;
-    // Fills the grid from a delimited table file, as a paste of its data
-    // sets at the first data cell would.
-    void ImportTableExecute();
-    void ImportTableFile(const std::string& fileName);
-    // Its steps while the progress may show: what is to be told, if anything.
-    std::optional<std::string> ImportTableWithProgress(const std::string& fileName,
-                                                       TExportProgress& progress);
-    void PasteImportedTable(const std::string& fileName, const TImportedTable& table,
-                            TExportProgress& progress);
-
-    // Their steps after the file dialog, for a file named by other means.
-    void OpenInputFile(const std::string& fileName);
-    void OpenOutputFile(const std::string& fileName);
 
     // A file named on the command line or dropped on the window: an input
     // file is opened as Open-input does and shown on the Input page, an
@@ -134,122 +113,50 @@ public:
     // The same once the window is up and active and the drop that named the
     // file has finished.
     void OpenFileLater(const std::string& fileName);
-
+    bool HasUnsavedWork() const;
+    bool ReadyToEnd();
     // The save dialog of the last Save-calculate was cancelled.
     bool SaveCancelled = false;
-
-    // The table, the count, a site constant or the option changed since the
-    // data sets were last saved or opened (since start: anything typed).
-    bool HasUnsavedWork() const;
-    // Asks what becomes of unsaved work before the program ends: true when
-    // it may end (nothing unsaved, Discard, or Save and saved).
-    bool ReadyToEnd();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class TFillSource { ByFlags, WorkingArrays };
-
     template <typename Body> void Guarded(Body&& body) {
         RunGuarded(dialogs_, std::forward<Body>(body));
     }
-    void OnClick(QPushButton* button, void (TMainForm::*handler)());
-    void OnTrigger(QAction* action, void (TMainForm::*handler)());
-    void OnLeave(TTextField* field, void (TMainForm::*handler)());
-    // The count field and the four site-constant fields with their leave handlers.
-    using TFieldLeave = std::pair<TTextField*, void (TMainForm::*)()>;
-    std::array<TFieldLeave, 5> FieldLeaves() const;
-
+    void InputOpenExecute() override;
+    void InputSaveExecute() override;
+    void ShowInputPage() override;
+    void HideOutput() override;
     void FormCreate();
     void FormShow();
     void FormClose();
     void PageShown(int index);
-
     void CreatePages();
     void CreateIntroPage();
     void CreateFigurePage();
     void CreateInputPage();
-    void CreateInputGridArea();
-    void CreateSiteConstantFields();
-    void CreateCalculationChoice();
-    void CreateInputButtons();
-    void SetInputTabOrder();
     void CreateOutputPage();
     void CreateReportPage();
     void CreateDesignPage();
     void PreparePage(const QWidget* page);
     void CreateCommands();
     void CreateMenu();
+    void CreateCommandObjects();
     void ConnectHandlers();
-
-    // Files dropped on the window from a file manager.
-    void InstallFileDrops();
-
-    // Edit commands on the focused single-line field.
-    void InstallEditCommands();
-    void UpdateEditCommands();
-    void EditCut1Execute();
-    void EditCopy1Execute();
-    void EditPaste1Execute();
-    void EditDelete1Execute();
-
-    // The undo history and the roads that record into it (UUndoCommands.cpp).
-    void InstallUndoCommands();
-    void RecordGridEdit(int column, int row, const std::string& text);
-    void RecordLeave(TTextField* field, void (TMainForm::*handler)());
-    void SaveCalculateRecorded();
-    // Records a command that may save or open the data sets; once it has,
-    // the work counts as saved, also when a later step of it failed.
-    void RecordSettling(const std::function<QString()>& name, const std::function<void()>& action);
-    void ShowChosenInputFile(const std::string& fileName);
-    void ShowChosenOutputFile(const std::string& fileName);
-    bool TakeChosenFileName(const std::string& fileName);
-
-    void FillGridFrom(TFillSource source);
-    void FillGridRow(int row, TFillSource source);
-    void GrowDataSets(int newCount);
-    void ShowClosedUpTable(const std::vector<int>& keptRows, int count);
-    void ShowInputFileRead();
-    std::vector<bool> MarkCompleteRows(int count);
-    bool ReadInputFileOfChosenOutput();
-    void LoadOutputMemo();
-    void RefreshReport();
-    void WatchForStaleReport();
-    void ExportReport(TFileDialogOptions& dialog, const TReportExport& kind);
-    std::optional<std::string> AskExportFileName(TFileDialogOptions& dialog,
-                                                 std::string (*fileName)(const std::string&));
-    void ReadCurrentOutputFile();
-    // Says in the status bar when the graph shown leaves out values too
-    // large for its axes.
-    void TellGraphTooLarge();
-    TCalculationOption SelectedOption() const;
-
-    // Unsaved work (UUnsavedWork.cpp).
-    void WatchForUnsavedWork();
-    void WorkSettled();
-    void ShowUnsavedMark();
-    bool FieldTypedNotLeft() const;
-    bool SaveBeforeEnding();
-    void LeaveTypedFields();
 
     TUserDialogs& dialogs_;
     const TMemoryProbe* memory_ = &MachineMemory();
     QPointer<TCloseForm> closeForm_;
-    TUndoHistory* undo_ = nullptr;
-    // What the last calculation found; the graph and the report show it.
-    TSharedFit lastResults_;
-    // The Output page is being brought forward by the calculation that
-    // filled its memo.
-    bool showingCalculation_ = false;
-    // The command running has written or read the data sets' file.
-    bool workSettled_ = false;
-    // The option of the last save or open.
-    TCalculationOption settledOption_ = TCalculationOption::OverEntireSoilDepth;
-    // The question about unsaved work is open.
-    bool askingToEnd_ = false;
-    QMetaObject::Connection selectionWatch_;
-    QPointer<THelpWindow> help_;
-    QPointer<TAboutWindow> about_;
+    TResults* results_ = nullptr;
+    // The commands, gone before the controls they act on.
+    std::unique_ptr<TUndoCommands> undo_;
+    std::unique_ptr<TUnsavedWork> work_;
+    std::unique_ptr<TFileCommands> files_;
+    std::unique_ptr<TImportTable> import_;
+    std::unique_ptr<TEditCommands> edit_;
+    std::unique_ptr<THelpCommands> help_;
+    std::unique_ptr<TReportCommands> report_;
 };

@@ -1,34 +1,33 @@
-// The controls of the main window under the names of its form, grouped by the
-// page or the list that holds them. The window derives from the groups, so a
-// control is reached as the window's own (`form.Edit1`), while each group
-// reads as one page of the form.
+// The shell's own controls under the names of its form: the page control and
+// its pages, the Intro and Figure pages' text and pictures, the commands, the
+// menu and the file dialogs. The window derives from the groups, so they are
+// reached as the window's own (`form.PageControl1`); the controls of the
+// Input and Output pages are those pages' own members (`form.Input->Edit1`).
 #pragma once
 
 #include "UUserDialogs.h"
 
+#include <string>
+
 class QAction;
-class QFrame;
-class QGroupBox;
 class QLabel;
 class QMenu;
 class QObject;
 class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 class QTabWidget;
 class QWidget;
-class TDataGrid;
 class TDesignPage;
+class TInputPage;
+class TOutputPage;
 class TReportPage;
-class TTextField;
 
 // PageControl1 and its six pages.
 struct TMainFormPages {
     QTabWidget* PageControl1 = nullptr;
     QWidget* Intro_Tabsheet = nullptr;
     QWidget* Figure_TabSheet = nullptr;
-    QWidget* Input = nullptr;
-    QWidget* Output_TabSheet = nullptr;
+    TInputPage* Input = nullptr;
+    TOutputPage* Output_TabSheet = nullptr;
     TReportPage* Report_TabSheet = nullptr;
     TDesignPage* Design_TabSheet = nullptr;
 };
@@ -38,44 +37,6 @@ struct TIntroPageControls {
     QPlainTextEdit* Intro_Memo = nullptr;
     QLabel* LogoImage = nullptr;
     QLabel* Image2 = nullptr;
-};
-
-// The Input page: the count, the grid of data sets, the site constants, the
-// choice of calculation and the two buttons.
-struct TInputPageControls {
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    TTextField* Edit1 = nullptr;
-    TTextField* Edit2 = nullptr;
-    TTextField* Edit3 = nullptr;
-    TTextField* Edit4 = nullptr;
-    TTextField* Edit5 = nullptr;
-    TDataGrid* DataGrid = nullptr;
-    QFrame* Panel1 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QLabel* Image1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-};
-
-// The Output page: the output file's text and the regression graph.
-struct TOutputPageControls {
-    QPlainTextEdit* Output_Memo = nullptr;
-    QLabel* GraphImage = nullptr;
-    QPushButton* SeeOutput_Button = nullptr;
 };
 
 // ActionList1: the commands.
@@ -130,12 +91,17 @@ struct TMainFormFileDialogs {
     TFileDialogOptions SaveReport_Dialog;
     TFileDialogOptions SaveGraph_Dialog;
     TFileDialogOptions ImportTable_Dialog;
+
+    // The starting folder of the dialogs that open and save the data files.
+    void SetInitialDirectories(const std::string& directory) {
+        InputOpen_Dialog.InitialDir = directory;
+        InputSave_Dialog.InitialDir = directory;
+        OutputOpen_Dialog.InitialDir = directory;
+    }
 };
 
 struct TMainFormControls : TMainFormPages,
                            TIntroPageControls,
-                           TInputPageControls,
-                           TOutputPageControls,
                            TMainFormCommands,
                            TMainFormMenu,
                            TMainFormFileDialogs {};

@@ -96,8 +96,6 @@ void TMainForm::CreateCommands() {
     HelpAbout = NewCommand(
         ActionList1,
         {"HelpAbout", "&About Soravik", "About|The version, the licence and the Qt version", {}});
-    OnTrigger(HelpGuide, &TMainForm::HelpGuideExecute);
-    OnTrigger(HelpAbout, &TMainForm::HelpAboutExecute);
 }
 
 void TMainForm::CreateMenu() {

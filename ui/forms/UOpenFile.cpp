@@ -2,8 +2,11 @@
 // desktop's file manager, or dropped on the window.
 #include "UMainForm.h"
 
-#include "UFileDrop.h"
+#include "UOutputPage.h"
+
+#include "UFileCommands.h"
 #include "UFileNames.h"
+#include "UImportTable.h"
 #include "UTableImport.h"
 #include "UTylwenUtils.h"
 
@@ -55,29 +58,19 @@ private:
 
 } // namespace
 
-void TMainForm::InstallFileDrops() {
-    new TFileDrop(*this, [this](const std::string& fileName) {
-        // The file manager keeps the focus after a drop; the file is opened
-        // in this window, which its messages must stand above.
-        activateWindow();
-        raise();
-        OpenFileLater(fileName);
-    });
-}
-
 void TMainForm::OpenFileLater(const std::string& fileName) {
     new TWhenActive(*this, [this, fileName] { Guarded([&] { OpenFile(fileName); }); });
 }
 
 void TMainForm::OpenFile(const std::string& fileName) {
     if (IsTableFileName(fileName)) {
-        ImportTableFile(fileName);
+        import_->ImportTableFile(fileName);
         return;
     }
     if (DataFileKindOf(fileName) == TDataFileKind::Output) {
         // Open-output ends on the Output page once it has calculated.
-        Output_Memo->hide();
-        OpenOutputFile(fileName);
+        Output_TabSheet->Output_Memo->hide();
+        files_->OpenOutputFile(fileName);
         return;
     }
     RowsIncomplete = false;
@@ -85,5 +78,5 @@ void TMainForm::OpenFile(const std::string& fileName) {
     if (FileExists(fileName)) {
         PageControl1->setCurrentWidget(Input);
     }
-    OpenInputFile(fileName);
+    files_->OpenInputFile(fileName);
 }

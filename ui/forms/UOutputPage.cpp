@@ -1,17 +1,21 @@
-// The Output page: the text of the current output file and the regression
-// graph; Open-output shows an earlier output file and recalculates it.
-#include "UMainForm.h"
+#include "UOutputPage.h"
 
+#include "UAnchors.h"
+#include "UBaseForm.h"
 #include "UDMTylwen.h"
 #include "UFileNames.h"
-#include "UInputFile.h"
+#include "UFonts.h"
 #include "UOutputFile.h"
 #include "URegressionGraph.h"
-#include "UTableMemory.h"
+#include "UResults.h"
 #include "UTylwenUtils.h"
+#include "UUserDialogs.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 
 namespace {
@@ -19,14 +23,76 @@ namespace {
 const char* const OutputStatusText =
     "The output file can be inspected. Use \"See output\" to see examples under \"Data\" or to "
     "inspect any other output file.";
-const char* const GraphStatusText = "Linear regession graph";
 const char* const GraphTooLargeText =
     "The values are too large to draw: the graph shows only the axes that can hold them";
 
+QFont OutputMemoFont() {
+    return PixelFont(QStringLiteral("Courier New"), 13);
+}
+
 } // namespace
 
-void TMainForm::Output_TabSheetShow() {
-    ShowStatus(OutputStatusText);
+TOutputPage::TOutputPage(TBaseForm& window, TUserDialogs& dialogs, TResults& results,
+                         QAction& outputOpen, QWidget* parent)
+    : QWidget(parent), window_(window), dialogs_(dialogs), results_(results) {
+    Output_Memo = new QPlainTextEdit(this);
+    Output_Memo->setObjectName(QStringLiteral("Output_Memo"));
+    Output_Memo->setGeometry(22, 16, 609, 113);
+    Output_Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Output_Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Output_Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Output_Memo->setReadOnly(true);
+    Output_Memo->setAccessibleName(QStringLiteral("Output file"));
+    new TAnchorLeftTopRight(*Output_Memo);
+    Output_Memo->hide();
+    GraphImage = new QLabel(this);
+    GraphImage->setObjectName(QStringLiteral("GraphImage"));
+    GraphImage->setGeometry(24, 144, 607, 313);
+    GraphImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    GraphImage->setAccessibleName(QStringLiteral("Regression graph"));
+    GraphImage->hide();
+    SeeOutput_Button = new QPushButton(QStringLiteral("Open output"), this);
+    SeeOutput_Button->setObjectName(QStringLiteral("SeeOutput_Button"));
+    SeeOutput_Button->setGeometry(602, 476, 97, 25);
+    SeeOutput_Button->setFont(PixelFont(QStringLiteral("Tahoma"), 13));
+    SeeOutput_Button->setAccessibleName(SeeOutput_Button->text());
+    SeeOutput_Button->setToolTip(outputOpen.toolTip());
+    connect(SeeOutput_Button, &QPushButton::clicked, &outputOpen, &QAction::trigger);
+    connect(&results_, &TResults::Changed, this, &TOutputPage::ResultsChanged);
+}
+
+void TOutputPage::Prepare() {
+    if (Output_Memo->font() != OutputMemoFont()) {
+        Output_Memo->setFont(OutputMemoFont());
+    }
+}
+
+void TOutputPage::ResultsChanged(TResultsChange change) {
+    if (change == TResultsChange::Calculation) {
+        DrawRegressionGraph();
+    }
+}
+
+void TOutputPage::DrawRegressionGraph() {
+    const TSharedFit last = results_.Last();
+    if (!last) {
+        return;
+    }
+    // Drawn for the screen the window is on, so that a high-density screen
+    // gets a sharp graph instead of an enlarged one.
+    const QImage graph = RenderRegressionGraph(*last, GraphImage->devicePixelRatioF());
+    GraphImage->setPixmap(QPixmap::fromImage(graph));
+    GraphImage->show();
+    TellGraphTooLarge();
+}
+
+void TOutputPage::ShowCalculation(QTabWidget& pages) {
+    const QScopedValueRollback<bool> showing(showingCalculation_, true);
+    pages.setCurrentWidget(this);
+}
+
+void TOutputPage::Output_TabSheetShow() {
+    window_.ShowStatus(OutputStatusText);
     Output_Memo->setVisible(OutputShown);
     if (!ResultsAvailable) {
         return;
@@ -43,13 +109,14 @@ void TMainForm::Output_TabSheetShow() {
     TellGraphTooLarge();
 }
 
-void TMainForm::TellGraphTooLarge() {
-    if (lastResults_ && !GraphImage->isHidden() && RegressionGraphTooLarge(*lastResults_)) {
-        ShowStatus(GraphTooLargeText);
+void TOutputPage::TellGraphTooLarge() {
+    const TSharedFit last = results_.Last();
+    if (last && !GraphImage->isHidden() && RegressionGraphTooLarge(*last)) {
+        window_.ShowStatus(GraphTooLargeText);
     }
 }
 
-void TMainForm::ReadCurrentOutputFile() {
+void TOutputPage::ReadCurrentOutputFile() {
     Output_Memo->hide();
     TDMTylwen& store = DMTylwen;
     store.FileName = ChangeDataFileExt(store.FileName, ".out");
@@ -57,7 +124,7 @@ void TMainForm::ReadCurrentOutputFile() {
     LoadOutputMemo();
 }
 
-void TMainForm::LoadOutputMemo() {
+void TOutputPage::LoadOutputMemo() {
     const TDMTylwen& store = DMTylwen;
     QStringList lines;
     const auto shown =
@@ -66,50 +133,4 @@ void TMainForm::LoadOutputMemo() {
         lines << QString::fromStdString(store.OutputLines[i]);
     }
     Output_Memo->setPlainText(lines.join(QLatin1Char('\n')));
-}
-
-void TMainForm::OutputOpenExecute() {
-    Output_Memo->hide();
-    const std::optional<std::string> chosen = dialogs_.AskOpenFileName(OutputOpen_Dialog);
-    if (!chosen) {
-        dialogs_.ShowMessage("No output file was selected");
-        return;
-    }
-    OpenOutputFile(*chosen);
-}
-
-void TMainForm::ShowChosenOutputFile(const std::string& fileName) {
-    if (!TakeChosenFileName(fileName)) {
-        return;
-    }
-    TDMTylwen& store = DMTylwen;
-    Tell(dialogs_, ReadOutputLines(store.FileName));
-    ShowStatus(GraphStatusText);
-    LoadOutputMemo();
-    SetInitialDirectories(ExtractFilePath(store.FileName));
-    Output_Memo->show();
-    OutputShown = true;
-    if (!ReadInputFileOfChosenOutput()) {
-        // The graph belongs to a calculation that the page no longer shows.
-        GraphImage->hide();
-        return;
-    }
-    ShowInputFileRead();
-    // Rewrites the output file; the memo then shows the lines written, not
-    // the file opened.
-    Calculate();
-}
-
-// Without its input file there is nothing to recalculate: the chosen output
-// file stays as it is, and so does the current file name.
-bool TMainForm::ReadInputFileOfChosenOutput() {
-    TDMTylwen& store = DMTylwen;
-    const std::string outputName = store.FileName;
-    const TReadInputResult read = ReadInputFileWithinMemory(*memory_);
-    Tell(dialogs_, read.Tell);
-    if (read.Outcome == TReadInputOutcome::Read) {
-        return true;
-    }
-    store.FileName = outputName;
-    return false;
 }

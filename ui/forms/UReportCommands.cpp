@@ -1,29 +1,20 @@
-// The Report page in the main window: refreshed after every calculation, and
-// the two commands that save the report as PDF and the graph as PNG or SVG.
-#include "UMainForm.h"
+#include "UReportCommands.h"
 
-#include "UDMTylwen.h"
-#include "UDataGrid.h"
+#include "UBaseForm.h"
 #include "UDesignPage.h"
+#include "UEventGuard.h"
 #include "UExportProgress.h"
 #include "UFileNames.h"
 #include "UFloatMath.h"
 #include "UReportDocument.h"
 #include "UReportPage.h"
+#include "UResults.h"
 #include "USafeFileWriter.h"
-#include "UTextField.h"
 
 #include <QAction>
 #include <QDateTime>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
 
 namespace {
-
-const char* const ReportStatusText = "The report shows how far the results can be trusted. Use "
-                                     "\"Save report\" to keep it as a PDF file.";
 
 // Names the file the export would replace, which the user may not have typed
 // in full.
@@ -91,93 +82,33 @@ const TReportExport GraphExport = {GraphFileName, ".png",
                                    },
                                    "graph"};
 
-std::vector<TRawDataSet> RawDataOf(const TDMTylwen& store, std::size_t count) {
-    std::vector<TRawDataSet> data;
-    data.reserve(count);
-    for (std::size_t serial = 1; serial <= count; ++serial) {
-        const auto valueAt = [serial](const DataSetR& column) {
-            return serial < column.size() ? column[serial] : 0.0;
-        };
-        data.push_back({valueAt(store.InputDischarge), valueAt(store.InputDepthMidway),
-                        valueAt(store.InputDepthNear)});
-    }
-    return data;
-}
-
 } // namespace
 
-void TMainForm::CreateReportPage() {
-    Report_TabSheet = new TReportPage(PageControl1);
-    Report_TabSheet->setObjectName(QStringLiteral("Report_TabSheet"));
-    Report_TabSheet->setAccessibleName(QStringLiteral("Report"));
-    PageControl1->addTab(Report_TabSheet, QStringLiteral(" Report "));
-    for (const auto& [button, command] :
-         {std::pair{Report_TabSheet->SaveReport_Button, SaveReport},
-          std::pair{Report_TabSheet->SaveGraph_Button, SaveGraph}}) {
-        button->setToolTip(command->toolTip());
-        connect(button, &QPushButton::clicked, command, &QAction::trigger);
-        connect(command, &QAction::changed, button,
-                [button = button, command = command] { button->setEnabled(command->isEnabled()); });
+TReportCommands::TReportCommands(TBaseForm& window, TUserDialogs& dialogs, TResults& results,
+                                 const TReportActions& actions, TReportPage& reportPage,
+                                 TDesignPage& designPage)
+    : window_(window), dialogs_(dialogs), results_(results), actions_(actions),
+      reportPage_(reportPage), designPage_(designPage) {
+    ConnectGuarded(actions_.SaveReport, &QAction::triggered, this, dialogs_,
+                   [this] { SaveReportExecute(); });
+    ConnectGuarded(actions_.SaveGraph, &QAction::triggered, this, dialogs_,
+                   [this] { SaveGraphExecute(); });
+    connect(&results_, &TResults::Changed, this, &TReportCommands::ResultsChanged);
+}
+
+void TReportCommands::ResultsChanged(TResultsChange change) {
+    if (change != TResultsChange::Calculation) {
+        return;
     }
-    OnTrigger(SaveReport, &TMainForm::SaveReportExecute);
-    OnTrigger(SaveGraph, &TMainForm::SaveGraphExecute);
-    WatchForStaleReport();
-}
-
-// Whatever changes what the next calculation would start from makes the
-// report shown out of date; the calculation itself refreshes it last.
-void TMainForm::WatchForStaleReport() {
-    TReportPage* page = Report_TabSheet;
-    const auto markStale = [page] { page->MarkStale(); };
-    for (TTextField* field : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
-        connect(field, &QLineEdit::textChanged, page, markStale);
-    }
-    connect(RadioButton1, &QRadioButton::toggled, page, markStale);
-    const QAbstractItemModel* grid = DataGrid->model();
-    // The grid also reports the program's own writes, a while later: a cell
-    // that still holds the value calculated from changes nothing.
-    connect(grid, &QAbstractItemModel::dataChanged, page,
-            [this, page](const QModelIndex& first, const QModelIndex& last) {
-                for (int row = first.row(); row <= last.row(); ++row) {
-                    for (int column = first.column(); column <= last.column(); ++column) {
-                        if (!page->IsReportedValue(column, row, DataGrid->Cell(column, row))) {
-                            page->MarkStale();
-                            return;
-                        }
-                    }
-                }
-            });
-    connect(grid, &QAbstractItemModel::rowsInserted, page, markStale);
-    connect(grid, &QAbstractItemModel::rowsRemoved, page, markStale);
-    connect(grid, &QAbstractItemModel::modelReset, page, markStale);
-}
-
-void TMainForm::Report_TabSheetShow() {
-    ShowStatus(ReportStatusText);
-}
-
-void TMainForm::RefreshReport() {
-    const TDMTylwen& store = DMTylwen;
-    TReportContents contents;
-    contents.OutputFileName = store.FileName;
-    contents.InputFileName = ChangeDataFileExt(store.FileName, ".inp");
-    contents.DrainDepth = store.DrainDepth;
-    contents.ImpermeableDepth = store.ImpermeableDepth;
-    contents.DrainSpacing = store.DrainSpacing;
-    contents.DrainRadius = store.DrainRadius;
-    contents.Statistics = lastResults_;
-    contents.RawData = RawDataOf(store, lastResults_->NrOfDataSets);
-    SaveReport_Dialog.InitialDir = ExtractFilePath(store.FileName);
-    SaveGraph_Dialog.InitialDir = SaveReport_Dialog.InitialDir;
-    Report_TabSheet->ShowReport(std::move(contents));
-    Design_TabSheet->ShowCalculation(*Report_TabSheet->Contents());
-    SaveReport->setEnabled(true);
-    SaveGraph->setEnabled(true);
+    actions_.SaveReport_Dialog->InitialDir = ExtractFilePath(results_.Contents()->OutputFileName);
+    actions_.SaveGraph_Dialog->InitialDir = actions_.SaveReport_Dialog->InitialDir;
+    actions_.SaveReport->setEnabled(true);
+    actions_.SaveGraph->setEnabled(true);
 }
 
 std::optional<std::string>
-TMainForm::AskExportFileName(TFileDialogOptions& dialog,
-                             std::string (*fileName)(const std::string&)) {
+TReportCommands::AskExportFileName(TFileDialogOptions& dialog,
+                                   std::string (*fileName)(const std::string&)) {
     const std::optional<std::string> chosen = dialogs_.AskSaveFileName(dialog);
     if (!chosen) {
         return std::nullopt;
@@ -190,41 +121,40 @@ TMainForm::AskExportFileName(TFileDialogOptions& dialog,
     return name;
 }
 
-void TMainForm::SaveReportExecute() {
-    ExportReport(SaveReport_Dialog, ReportExport);
+void TReportCommands::SaveReportExecute() {
+    ExportReport(*actions_.SaveReport_Dialog, ReportExport);
 }
 
-void TMainForm::SaveGraphExecute() {
-    ExportReport(SaveGraph_Dialog, GraphExport);
+void TReportCommands::SaveGraphExecute() {
+    ExportReport(*actions_.SaveGraph_Dialog, GraphExport);
 }
 
-void TMainForm::ExportReport(TFileDialogOptions& dialog, const TReportExport& kind) {
-    if (!Report_TabSheet->Contents()) {
+void TReportCommands::ExportReport(TFileDialogOptions& dialog, const TReportExport& kind) {
+    if (!results_.Contents()) {
         return;
     }
-    const std::string inputName = Report_TabSheet->Contents()->InputFileName;
+    const std::string inputName = results_.Contents()->InputFileName;
     dialog.FileName =
         ChangeFileExt(inputName.substr(ExtractFilePath(inputName).size()), kind.Extension);
     const std::optional<std::string> name = AskExportFileName(dialog, kind.FileName);
     const std::string what = std::string("The ") + kind.What;
     if (!name) {
-        ShowStatus(what + " was not saved");
+        window_.ShowStatus(what + " was not saved");
         return;
     }
     // A copy: the window stays responsive while a long export runs, and
     // nothing it does may change what is being written.
-    TReportContents contents = *Report_TabSheet->Contents();
-    contents.Design = Design_TabSheet->ReportSection();
+    TReportContents contents = *results_.Contents();
+    contents.Design = designPage_.ReportSection();
     std::optional<QByteArray> bytes;
     {
-        TExportProgress progress(this, QString::fromStdString("Saving " + *name + "…"));
-        bytes =
-            kind.Render(*name, contents, Report_TabSheet->GraphDotsPerInch(), progress.Callback());
+        TExportProgress progress(&window_, QString::fromStdString("Saving " + *name + "…"));
+        bytes = kind.Render(*name, contents, reportPage_.GraphDotsPerInch(), progress.Callback());
     }
     if (!bytes) {
-        ShowStatus(what + " was not saved: cancelled");
+        window_.ShowStatus(what + " was not saved: cancelled");
         return;
     }
     WriteExport(*name, *bytes);
-    ShowStatus(what + " is saved in " + *name);
+    window_.ShowStatus(what + " is saved in " + *name);
 }

@@ -1,16 +1,14 @@
-// Edit > Undo and Edit > Redo, and the roads by which the user's changes of
-// the table reach the undo history.
-#include "UMainForm.h"
+#include "UUndoCommands.h"
 
-#include "UDMTylwen.h"
 #include "UDataGrid.h"
+#include "UEventGuard.h"
+#include "UInputPage.h"
 #include "UPasteCells.h"
 #include "UTextField.h"
 #include "UUndoHistory.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -35,11 +33,6 @@ QString PasteStepName(const std::string& text) {
 std::string PasteOutOfMemoryMessage(const std::string& text) {
     return "There is not enough memory for the pasted block of " +
            std::to_string(PastedLineCount(text)) + " lines. The cell is left as it was.";
-}
-
-QString OpeningStepName() {
-    return QStringLiteral("opening of ") +
-           QFileInfo(QString::fromStdString(DMTylwen.FileName)).fileName();
 }
 
 // Ctrl+Z in a text field undoes the field's own typing; when the field has
@@ -77,88 +70,101 @@ private:
 
 } // namespace
 
-void TMainForm::InstallUndoCommands() {
-    undo_ = new TUndoHistory(*DataGrid, {Edit1, Edit2, Edit3, Edit4, Edit5}, memory_, this);
-    QUndoStack& stack = undo_->Stack();
-    Undo = new QAction(QStringLiteral("&Undo"), EditMenu);
+TUndoCommands::TUndoCommands(QWidget& window, TInputPage& input, QMenu& editMenu,
+                             const TMemoryProbe* const& memory, TUserDialogs& dialogs)
+    : input_(input), dialogs_(dialogs),
+      history_(new TUndoHistory(*input.DataGrid, input.Fields(), memory, this)) {
+    CreateEntries(editMenu);
+    QUndoStack& stack = history_->Stack();
+    connect(&stack, &QUndoStack::indexChanged, this, &TUndoCommands::ShowSteps);
+    connect(&stack, &QUndoStack::cleanChanged, this, &TUndoCommands::ShowSteps);
+    ShowSteps();
+    ConnectGuarded(Undo, &QAction::triggered, this, dialogs_, [this] { history_->Undo(); });
+    ConnectGuarded(Redo, &QAction::triggered, this, dialogs_, [this] { history_->Redo(); });
+    qApp->installEventFilter(new TUndoKeyRouter(&window));
+    ConnectInputPage();
+}
+
+void TUndoCommands::CreateEntries(QMenu& editMenu) {
+    Undo = new QAction(QStringLiteral("&Undo"), &editMenu);
     Undo->setObjectName(QStringLiteral("Undo"));
     Undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    Redo = new QAction(QStringLiteral("&Redo"), EditMenu);
+    Redo = new QAction(QStringLiteral("&Redo"), &editMenu);
     Redo->setObjectName(QStringLiteral("Redo"));
     Redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    QAction* first = EditMenu->actions().value(0);
-    EditMenu->insertAction(first, Undo);
-    EditMenu->insertAction(first, Redo);
-    EditMenu->insertSeparator(first);
-    const auto showSteps = [this, &stack] {
-        Undo->setEnabled(stack.canUndo());
-        Redo->setEnabled(stack.canRedo());
-        // A file name's "&" is no access key.
-        const auto entry = [](const char* verb, const QString& step) {
-            QString text = step;
-            return QString::fromUtf8(verb) +
-                   (step.isEmpty() ? QString() : QStringLiteral(" ") + text.replace('&', "&&"));
-        };
-        Undo->setText(entry("&Undo", stack.canUndo() ? stack.undoText() : QString()));
-        Redo->setText(entry("&Redo", stack.canRedo() ? stack.redoText() : QString()));
-    };
-    connect(&stack, &QUndoStack::indexChanged, this, showSteps);
-    connect(&stack, &QUndoStack::cleanChanged, this, showSteps);
-    showSteps();
-    connect(Undo, &QAction::triggered, this, [this] { Guarded([this] { undo_->Undo(); }); });
-    connect(Redo, &QAction::triggered, this, [this] { Guarded([this] { undo_->Redo(); }); });
-    qApp->installEventFilter(new TUndoKeyRouter(this));
+    QAction* first = editMenu.actions().value(0);
+    editMenu.insertAction(first, Undo);
+    editMenu.insertAction(first, Redo);
+    editMenu.insertSeparator(first);
 }
 
-void TMainForm::RecordGridEdit(int column, int row, const std::string& text) {
-    const TUndoHistory::TCellText before{column, row, DataGrid->TextBeforeLastEdit()};
-    const auto edit = [&] { DataGridSetEditText(column, row, text); };
-    if (undo_->Busy()) {
+void TUndoCommands::ShowSteps() {
+    const QUndoStack& stack = history_->Stack();
+    Undo->setEnabled(stack.canUndo());
+    Redo->setEnabled(stack.canRedo());
+    // A file name's "&" is no access key.
+    const auto entry = [](const char* verb, const QString& step) {
+        QString text = step;
+        return QString::fromUtf8(verb) +
+               (step.isEmpty() ? QString() : QStringLiteral(" ") + text.replace('&', "&&"));
+    };
+    Undo->setText(entry("&Undo", stack.canUndo() ? stack.undoText() : QString()));
+    Redo->setText(entry("&Redo", stack.canRedo() ? stack.redoText() : QString()));
+}
+
+// Every change the user makes to the table and the fields is one step.
+void TUndoCommands::ConnectInputPage() {
+    input_.DataGrid->SetEditHandler([this](int column, int row, const std::string& text) {
+        RunGuarded(dialogs_, [&] { RecordGridEdit(column, row, text); });
+    });
+    input_.DataGrid->SetPasteFailedHandler([this] {
+        RunGuarded(dialogs_, [&] {
+            dialogs_.ShowMessage(
+                "There is not enough memory for the pasted block. The cell is left as it was.");
+        });
+    });
+    for (const auto& [field, handler] : input_.FieldLeaves()) {
+        ConnectGuarded(field, &TTextField::Left, this, dialogs_,
+                       [this, field = field, handler = handler] { RecordLeave(field, handler); });
+    }
+}
+
+void TUndoCommands::RecordGridEdit(int column, int row, const std::string& text) {
+    const TEditedCellText before{column, row, input_.DataGrid->TextBeforeLastEdit()};
+    const auto edit = [&] { input_.DataGridSetEditText(column, row, text); };
+    if (history_->Busy()) {
         edit();
     } else if (IsMultiCellPaste(text)) {
         try {
-            undo_->RecordTable([&] { return PasteStepName(text); }, edit, before);
+            history_->RecordTable([&] { return PasteStepName(text); }, edit, before);
         } catch (const std::bad_alloc&) {
-            DataGrid->RestoreEditedCell(before.Text);
+            input_.DataGrid->RestoreEditedCell(before.Text);
             dialogs_.ShowMessage(PasteOutOfMemoryMessage(text));
         }
     } else {
-        undo_->RecordCellEdit(before, text, DataGrid->EditSession(), edit);
+        history_->RecordCellEdit(before, text, input_.DataGrid->EditSession(), edit);
     }
 }
 
-void TMainForm::RecordLeave(TTextField* field, void (TMainForm::*handler)()) {
-    const auto leave = [this, handler] { (this->*handler)(); };
-    if (field == Edit1) {
+void TUndoCommands::RecordLeave(TTextField* field, void (TInputPage::*handler)()) {
+    const auto leave = [this, handler] { (input_.*handler)(); };
+    if (field == input_.Edit1) {
         // A count raised rewrites the table; one merely shown changes nothing.
-        if (Edit1->isModified()) {
-            undo_->RecordTable([] { return QStringLiteral("change of the number of data sets"); },
-                               leave, {}, 0);
+        if (input_.Edit1->isModified()) {
+            history_->RecordTable(
+                [] { return QStringLiteral("change of the number of data sets"); }, leave, {}, 0);
         } else {
-            undo_->RecordFields(QStringLiteral("change of the number of data sets"), 0, leave);
+            history_->RecordFields(QStringLiteral("change of the number of data sets"), 0, leave);
         }
         return;
     }
-    const TTextField* constants[] = {Edit2, Edit3, Edit4, Edit5};
+    const TTextField* constants[] = {input_.Edit2, input_.Edit3, input_.Edit4, input_.Edit5};
     for (int i = 0; i < 4; ++i) {
         if (constants[i] == field) {
-            undo_->RecordFields(QString::fromUtf8(ConstantStepNames[i]), i + 1, leave);
+            history_->RecordFields(QString::fromUtf8(ConstantStepNames[i]), i + 1, leave);
             return;
         }
     }
     leave();
-}
-
-void TMainForm::SaveCalculateRecorded() {
-    RecordSettling([] { return QStringLiteral("close-up of incomplete rows"); },
-                   [this] { Button2Click(); });
-}
-
-void TMainForm::OpenInputFile(const std::string& fileName) {
-    RecordSettling(OpeningStepName, [&] { ShowChosenInputFile(fileName); });
-}
-
-void TMainForm::OpenOutputFile(const std::string& fileName) {
-    RecordSettling(OpeningStepName, [&] { ShowChosenOutputFile(fileName); });
 }

@@ -1,10 +1,7 @@
 #include "UUndoHistory.h"
 
-#include "UDMTylwen.h"
 #include "UDataGrid.h"
 #include "UPasteCells.h"
-#include "UTextField.h"
-#include "UTylwenUtils.h"
 #include "UUndoSteps.h"
 
 #include <QUndoStack>
@@ -66,16 +63,9 @@ void RethrowIfAny(const std::exception_ptr& failure) {
 
 } // namespace
 
-bool TPageState::operator==(const TPageState& other) const {
-    return GridRowCount == other.GridRowCount && Fields == other.Fields &&
-           NrOfDataSets == other.NrOfDataSets && GridRows == other.GridRows &&
-           PreviousNrOfDataSets == other.PreviousNrOfDataSets && RowsToFill == other.RowsToFill &&
-           Constants == other.Constants && DataPresent == other.DataPresent;
-}
-
 TUndoHistory::TUndoHistory(TDataGrid& grid, const std::array<TTextField*, 5>& fields,
                            const TMemoryProbe* const& memory, QObject* parent)
-    : QObject(parent), grid_(grid), fields_(fields), memory_(memory),
+    : QObject(parent), grid_(grid), page_(grid, fields), memory_(memory),
       stack_(std::make_unique<QUndoStack>()) {
     connect(stack_.get(), &QUndoStack::cleanChanged, this, &TUndoHistory::UnsavedChanged);
 }
@@ -92,32 +82,32 @@ void TUndoHistory::RecordTable(const std::function<QString()>& name,
         action();
         return;
     }
-    const TPageState before = CaptureBefore(leftField);
+    const TPageState before = page_.CaptureBefore(leftField);
     const std::uint64_t revision = grid_.Revision();
-    const bool kept = MakeRoomFor(grid_.CellBytes());
+    const bool kept = MakeRoomFor(grid_.Cells().Bytes());
     // Taken also when the history cannot keep it: an action that runs out of
     // memory or is cancelled gives the table back. Without memory for the
     // copy the action does not run at all.
-    TCellStore cells = grid_.CopyCells();
+    TCellStore cells = grid_.Cells();
     if (editedCell.Column >= 0) {
         cells.SetText(editedCell.Column, editedCell.Row, editedCell.Text);
     }
     const std::exception_ptr failure = RunBusy(busy_, action);
     if (IsAbandoned(failure)) {
         grid_.SwapCells(cells);
-        Restore(before);
+        page_.Restore(before);
         std::rethrow_exception(failure);
     }
-    CommitField(leftField);
-    const TPageState after = Capture();
+    page_.CommitField(leftField);
+    const TPageState after = page_.Capture();
     const bool cellsChanged = grid_.Revision() != revision;
     if (cellsChanged && !kept) {
         // Without the table as it was, no step before this one can be undone.
         ChangedWithoutStep();
     } else if (cellsChanged) {
-        Push(new TTableStep(name(), *this, before, after, std::move(cells)));
+        Push(new TTableStep(name(), page_, before, after, std::move(cells), heldBytes_));
     } else if (after != before) {
-        Push(new TFieldStep(name(), *this, before, after));
+        Push(new TFieldStep(name(), page_, before, after));
     }
     RethrowIfAny(failure);
 }
@@ -128,15 +118,15 @@ void TUndoHistory::RecordFields(const QString& name, int leftField,
         action();
         return;
     }
-    const TPageState before = CaptureBefore(leftField);
+    const TPageState before = page_.CaptureBefore(leftField);
     const std::uint64_t revision = grid_.Revision();
     const std::exception_ptr failure = RunBusy(busy_, action);
-    CommitField(leftField);
-    const TPageState after = Capture();
+    page_.CommitField(leftField);
+    const TPageState after = page_.Capture();
     if (grid_.Revision() != revision) {
         ChangedWithoutStep();
     } else if (after != before) {
-        Push(new TFieldStep(name, *this, before, after));
+        Push(new TFieldStep(name, page_, before, after));
     }
     RethrowIfAny(failure);
 }
@@ -147,9 +137,9 @@ void TUndoHistory::RecordCellEdit(const TCellText& before, const std::string& te
         action();
         return;
     }
-    const TPageState pageBefore = Capture();
+    const TPageState pageBefore = page_.Capture();
     const std::exception_ptr failure = RunBusy(busy_, action);
-    Push(new TCellEditStep(*this, before, text, editSession, pageBefore, Capture()));
+    Push(new TCellEditStep(page_, before, text, editSession, pageBefore, page_.Capture()));
     RethrowIfAny(failure);
 }
 
@@ -164,62 +154,6 @@ void TUndoHistory::Redo() {
     grid_.EndEdit();
     TBusy marked(busy_);
     stack_->redo();
-}
-
-TPageState TUndoHistory::Capture() const {
-    const TDMTylwen& store = DMTylwen;
-    TPageState state;
-    state.GridRowCount = grid_.RowCount();
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        state.Fields[i] = fields_[i]->text();
-    }
-    state.NrOfDataSets = store.NrOfDataSets;
-    state.GridRows = store.GridRows;
-    state.PreviousNrOfDataSets = store.PreviousNrOfDataSets;
-    state.RowsToFill = store.RowsToFill;
-    state.Constants = {store.DrainDepth, store.ImpermeableDepth, store.DrainSpacing,
-                       store.DrainRadius};
-    state.DataPresent = DataPresent;
-    return state;
-}
-
-TPageState TUndoHistory::CaptureBefore(int leftField) const {
-    TPageState state = Capture();
-    if (leftField >= 0 && leftField < static_cast<int>(fields_.size())) {
-        state.Fields[leftField] = fields_[leftField]->CommittedText();
-    }
-    return state;
-}
-
-void TUndoHistory::CommitField(int leftField) {
-    if (leftField >= 0 && leftField < static_cast<int>(fields_.size())) {
-        fields_[leftField]->Commit();
-    }
-}
-
-void TUndoHistory::Restore(const TPageState& state) {
-    grid_.SetRowCount(state.GridRowCount);
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        fields_[i]->setText(state.Fields[i]);
-    }
-    TDMTylwen& store = DMTylwen;
-    store.NrOfDataSets = state.NrOfDataSets;
-    store.GridRows = state.GridRows;
-    store.PreviousNrOfDataSets = state.PreviousNrOfDataSets;
-    store.RowsToFill = state.RowsToFill;
-    store.DrainDepth = state.Constants[0];
-    store.ImpermeableDepth = state.Constants[1];
-    store.DrainSpacing = state.Constants[2];
-    store.DrainRadius = state.Constants[3];
-    DataPresent = state.DataPresent;
-}
-
-void TUndoHistory::SetCell(int column, int row, const std::string& text) {
-    grid_.SetCell(column, row, text);
-}
-
-void TUndoHistory::SwapCells(TCellStore& cells) {
-    grid_.SwapCells(cells);
 }
 
 // A table too large for the history's share of the memory is not copied,

@@ -14,14 +14,13 @@
 // could not keep, leaves the work unsaved.
 #pragma once
 
-#include "UCellStore.h"
 #include "UMemoryBudget.h"
+#include "UUndoPage.h"
 
 #include <QObject>
 #include <QString>
 
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,30 +28,6 @@
 class QUndoStack;
 class TDataGrid;
 class TTextField;
-
-// What a step gives back besides the cells: the grid's row count, the texts
-// of the count field and the four site-constant fields, and the store's
-// counts, constants and DataPresent flag.
-struct TPageState {
-    int GridRowCount = 0;
-    std::array<QString, 5> Fields;
-    std::int32_t NrOfDataSets = 0;
-    std::int32_t GridRows = 0;
-    std::int32_t PreviousNrOfDataSets = 0;
-    std::int32_t RowsToFill = 0;
-    std::array<double, 4> Constants = {};
-    bool DataPresent = false;
-
-    bool operator==(const TPageState& other) const;
-    bool operator!=(const TPageState& other) const { return !(*this == other); }
-};
-
-// A cell and the text it held.
-struct TEditedCellText {
-    int Column = -1;
-    int Row = -1;
-    std::string Text;
-};
 
 class TUndoHistory : public QObject {
     Q_OBJECT
@@ -94,22 +69,11 @@ public:
     bool Unsaved() const;
     void MarkSaved();
 
-    // For the steps.
-    TPageState Capture() const;
-    void Restore(const TPageState& state);
-    void SetCell(int column, int row, const std::string& text);
-    void SwapCells(TCellStore& cells);
-    void Hold(std::size_t bytes) { heldBytes_ += bytes; }
-    void Release(std::size_t bytes) { heldBytes_ -= bytes; }
-
 signals:
     void UnsavedChanged();
 
 private:
     bool MakeRoomFor(std::size_t bytes);
-    // The page as it was before the user typed into the field `leftField`.
-    TPageState CaptureBefore(int leftField) const;
-    void CommitField(int leftField);
     void Push(class QUndoCommand* step);
     // Empties the stack, remembering a change since the last save that its
     // steps held.
@@ -118,7 +82,7 @@ private:
     void ChangedWithoutStep();
 
     TDataGrid& grid_;
-    std::array<TTextField*, 5> fields_;
+    TUndoPage page_;
     const TMemoryProbe* const& memory_;
     // Bytes of the tables the steps keep; declared before the stack, whose
     // steps give their bytes back when it deletes them.

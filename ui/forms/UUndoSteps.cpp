@@ -20,13 +20,12 @@ bool FirstRedo(bool& happened) {
 
 } // namespace
 
-TFieldStep::TFieldStep(const QString& name, TUndoHistory& history, TPageState before,
-                       TPageState after)
-    : QUndoCommand(name), history_(history), before_(std::move(before)), after_(std::move(after)) {}
+TFieldStep::TFieldStep(const QString& name, TUndoTarget& page, TPageState before, TPageState after)
+    : QUndoCommand(name), page_(page), before_(std::move(before)), after_(std::move(after)) {}
 
 void TFieldStep::undo() {
     Exchange();
-    history_.Restore(before_);
+    page_.Restore(before_);
 }
 
 void TFieldStep::redo() {
@@ -34,30 +33,29 @@ void TFieldStep::redo() {
         return;
     }
     Exchange();
-    history_.Restore(after_);
+    page_.Restore(after_);
 }
 
-TTableStep::TTableStep(const QString& name, TUndoHistory& history, TPageState before,
-                       TPageState after, TCellStore otherCells)
-    : TFieldStep(name, history, std::move(before), std::move(after)),
-      otherCells_(std::move(otherCells)), bytes_(otherCells_.Bytes()) {
-    history_.Hold(bytes_);
+TTableStep::TTableStep(const QString& name, TUndoTarget& page, TPageState before, TPageState after,
+                       TCellStore otherCells, std::size_t& heldBytes)
+    : TFieldStep(name, page, std::move(before), std::move(after)),
+      otherCells_(std::move(otherCells)), bytes_(otherCells_.Bytes()), heldBytes_(heldBytes) {
+    heldBytes_ += bytes_;
 }
 
 TTableStep::~TTableStep() {
-    history_.Release(bytes_);
+    heldBytes_ -= bytes_;
 }
 
 void TTableStep::Exchange() {
-    history_.SwapCells(otherCells_);
+    page_.SwapCells(otherCells_);
 }
 
-TCellEditStep::TCellEditStep(TUndoHistory& history, TUndoHistory::TCellText before,
-                             std::string after, int editSession, TPageState pageBefore,
-                             TPageState pageAfter)
-    : QUndoCommand(CellName(before.Column, before.Row)), history_(history),
-      before_(std::move(before)), after_(std::move(after)), editSession_(editSession),
-      pageBefore_(std::move(pageBefore)), pageAfter_(std::move(pageAfter)) {}
+TCellEditStep::TCellEditStep(TUndoTarget& page, TEditedCellText before, std::string after,
+                             int editSession, TPageState pageBefore, TPageState pageAfter)
+    : QUndoCommand(CellName(before.Column, before.Row)), page_(page), before_(std::move(before)),
+      after_(std::move(after)), editSession_(editSession), pageBefore_(std::move(pageBefore)),
+      pageAfter_(std::move(pageAfter)) {}
 
 int TCellEditStep::id() const {
     return CellEditStepId;
@@ -78,14 +76,14 @@ bool TCellEditStep::mergeWith(const QUndoCommand* other) {
 }
 
 void TCellEditStep::undo() {
-    history_.SetCell(before_.Column, before_.Row, before_.Text);
-    history_.Restore(pageBefore_);
+    page_.SetCell(before_.Column, before_.Row, before_.Text);
+    page_.Restore(pageBefore_);
 }
 
 void TCellEditStep::redo() {
     if (FirstRedo(happened_)) {
         return;
     }
-    history_.SetCell(before_.Column, before_.Row, after_);
-    history_.Restore(pageAfter_);
+    page_.SetCell(before_.Column, before_.Row, after_);
+    page_.Restore(pageAfter_);
 }

@@ -2,14 +2,16 @@
 // happened, so the stack's first redo, on push, does nothing.
 #pragma once
 
-#include "UUndoHistory.h"
+#include "UUndoTarget.h"
+
+#include <cstddef>
 
 #include <QUndoCommand>
 
 // A change of fields and store values only.
 class TFieldStep : public QUndoCommand {
 public:
-    TFieldStep(const QString& name, TUndoHistory& history, TPageState before, TPageState after);
+    TFieldStep(const QString& name, TUndoTarget& page, TPageState before, TPageState after);
 
     void undo() override;
     void redo() override;
@@ -19,7 +21,7 @@ protected:
     // before either state is restored.
     virtual void Exchange() {}
 
-    TUndoHistory& history_;
+    TUndoTarget& page_;
 
 private:
     TPageState before_;
@@ -28,11 +30,12 @@ private:
 };
 
 // A change that may reach every cell: the step keeps the table of the side
-// not shown, and undo and redo swap it with the grid's.
+// not shown, and undo and redo swap it with the grid's. Its bytes count in
+// `heldBytes` while it lives.
 class TTableStep : public TFieldStep {
 public:
-    TTableStep(const QString& name, TUndoHistory& history, TPageState before, TPageState after,
-               TCellStore otherCells);
+    TTableStep(const QString& name, TUndoTarget& page, TPageState before, TPageState after,
+               TCellStore otherCells, std::size_t& heldBytes);
     ~TTableStep() override;
 
 protected:
@@ -41,13 +44,14 @@ protected:
 private:
     TCellStore otherCells_;
     std::size_t bytes_;
+    std::size_t& heldBytes_;
 };
 
 // The typing in one cell while its editor stays open.
 class TCellEditStep : public QUndoCommand {
 public:
-    TCellEditStep(TUndoHistory& history, TUndoHistory::TCellText before, std::string after,
-                  int editSession, TPageState pageBefore, TPageState pageAfter);
+    TCellEditStep(TUndoTarget& page, TEditedCellText before, std::string after, int editSession,
+                  TPageState pageBefore, TPageState pageAfter);
 
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
@@ -55,8 +59,8 @@ public:
     void redo() override;
 
 private:
-    TUndoHistory& history_;
-    TUndoHistory::TCellText before_;
+    TUndoTarget& page_;
+    TEditedCellText before_;
     std::string after_;
     int editSession_;
     TPageState pageBefore_;

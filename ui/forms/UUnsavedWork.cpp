@@ -1,7 +1,8 @@
-// Unsaved work: what the window knows about changes that no file holds yet,
-// the question before the program ends, and the caption that names the
-// data sets' file with Qt's mark of unsaved changes.
-#include "UMainForm.h"
+#include "UUnsavedWork.h"
+
+#include "UEventGuard.h"
+#include "UInputPage.h"
+#include "UUndoCommands.h"
 
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
@@ -66,23 +67,26 @@ QString MainCaptionFor(const std::string& fileName) {
     return name + ModifiedMark + QString::fromUtf8(CaptionAfterFile);
 }
 
-void TMainForm::WatchForUnsavedWork() {
-    settledOption_ = SelectedOption();
-    connect(undo_, &TUndoHistory::UnsavedChanged, this, &TMainForm::ShowUnsavedMark);
-    connect(RadioButton1, &QRadioButton::toggled, this, &TMainForm::ShowUnsavedMark);
-    for (TTextField* field : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
-        connect(field, &QLineEdit::textChanged, this, &TMainForm::ShowUnsavedMark);
+TUnsavedWork::TUnsavedWork(QWidget& window, TInputPage& input, TUndoCommands& undo,
+                           TUserDialogs& dialogs)
+    : window_(window), input_(input), undo_(undo), dialogs_(dialogs),
+      settledOption_(input.SelectedOption()) {
+    connect(&undo_.History(), &TUndoHistory::UnsavedChanged, this, &TUnsavedWork::ShowUnsavedMark);
+    connect(input_.RadioButton1, &QRadioButton::toggled, this, &TUnsavedWork::ShowUnsavedMark);
+    for (TTextField* field : input_.Fields()) {
+        connect(field, &QLineEdit::textChanged, this, &TUnsavedWork::ShowUnsavedMark);
     }
 }
 
-bool TMainForm::HasUnsavedWork() const {
-    return undo_->Unsaved() || SelectedOption() != settledOption_ || FieldTypedNotLeft();
+bool TUnsavedWork::HasUnsavedWork() const {
+    return undo_.History().Unsaved() || input_.SelectedOption() != settledOption_ ||
+           FieldTypedNotLeft();
 }
 
 // A field's typing reaches the store and the history only when the user
 // leaves the field; until then it is unsaved all the same.
-bool TMainForm::FieldTypedNotLeft() const {
-    for (const TTextField* field : {Edit1, Edit2, Edit3, Edit4, Edit5}) {
+bool TUnsavedWork::FieldTypedNotLeft() const {
+    for (const TTextField* field : input_.Fields()) {
         if (field->text() != field->CommittedText()) {
             return true;
         }
@@ -91,36 +95,36 @@ bool TMainForm::FieldTypedNotLeft() const {
 }
 
 // The mark is shown only by a caption that names a file.
-void TMainForm::ShowUnsavedMark() {
-    if (windowTitle().contains(ModifiedMark)) {
-        setWindowModified(HasUnsavedWork());
+void TUnsavedWork::ShowUnsavedMark() {
+    if (window_.windowTitle().contains(ModifiedMark)) {
+        window_.setWindowModified(HasUnsavedWork());
     }
 }
 
-void TMainForm::WorkSettled() {
-    undo_->MarkSaved();
-    settledOption_ = SelectedOption();
-    setWindowTitle(MainCaptionFor(ChangeDataFileExt(DMTylwen.FileName, ".inp")));
+void TUnsavedWork::WorkSettled() {
+    undo_.History().MarkSaved();
+    settledOption_ = input_.SelectedOption();
+    window_.setWindowTitle(MainCaptionFor(ChangeDataFileExt(DMTylwen.FileName, ".inp")));
     ShowUnsavedMark();
 }
 
-void TMainForm::RecordSettling(const std::function<QString()>& name,
-                               const std::function<void()>& action) {
-    workSettled_ = false;
+void TUnsavedWork::RecordSettling(const std::function<QString()>& name,
+                                  const std::function<void()>& action) {
+    settled_ = false;
     try {
-        undo_->RecordTable(name, action);
+        undo_.History().RecordTable(name, action);
     } catch (...) {
-        if (workSettled_) {
+        if (settled_) {
             WorkSettled();
         }
         throw;
     }
-    if (workSettled_) {
+    if (settled_) {
         WorkSettled();
     }
 }
 
-bool TMainForm::ReadyToEnd() {
+bool TUnsavedWork::ReadyToEnd() {
     if (askingToEnd_) {
         return false;
     }
@@ -128,7 +132,7 @@ bool TMainForm::ReadyToEnd() {
         return true;
     }
     const QScopedValueRollback<bool> asking(askingToEnd_, true);
-    const std::optional<TEditorPlace> editing = EditorPlace(*DataGrid);
+    const std::optional<TEditorPlace> editing = EditorPlace(*input_.DataGrid);
     switch (dialogs_.AskSaveDiscardCancel(UnsavedWorkQuestion)) {
     case TUnsavedChoice::Discard:
         return true;
@@ -138,26 +142,31 @@ bool TMainForm::ReadyToEnd() {
         break;
     }
     if (editing) {
-        ReopenEditor(*DataGrid, *editing);
+        ReopenEditor(*input_.DataGrid, *editing);
     }
     return false;
 }
 
 // Saves what the page shows, the typing still open included, as the
 // "Save - calculate" button would; its own dialogs tell what went wrong.
-bool TMainForm::SaveBeforeEnding() {
-    Guarded([this] {
-        DataGrid->EndEdit();
+bool TUnsavedWork::SaveBeforeEnding() {
+    RunGuarded(dialogs_, [this] {
+        input_.DataGrid->EndEdit();
         LeaveTypedFields();
         SaveCalculateRecorded();
     });
     return !HasUnsavedWork();
 }
 
-void TMainForm::LeaveTypedFields() {
-    for (const auto& [field, handler] : FieldLeaves()) {
+void TUnsavedWork::LeaveTypedFields() {
+    for (const auto& [field, handler] : input_.FieldLeaves()) {
         if (field->text() != field->CommittedText()) {
-            RecordLeave(field, handler);
+            undo_.RecordLeave(field, handler);
         }
     }
+}
+
+void TUnsavedWork::SaveCalculateRecorded() {
+    RecordSettling([] { return QStringLiteral("close-up of incomplete rows"); },
+                   [this] { input_.Button2Click(); });
 }

@@ -30,6 +30,10 @@ void AppendUtf8(std::string& out, const QString& text) {
     }
 }
 
+constexpr int ColumnCount = 4;
+constexpr int RowHeight = 24;
+constexpr int ColumnWidth = 64;
+
 } // namespace
 
 TCellEditor::TCellEditor(QWidget* parent) : QLineEdit(parent) {
@@ -157,6 +161,14 @@ TDataGrid::~TDataGrid() {
     delete itemDelegate();
 }
 
+void TDataGrid::SetEditHandler(TEditHandler handler) {
+    editHandler_ = std::move(handler);
+}
+
+void TDataGrid::SetPasteFailedHandler(std::function<void()> handler) {
+    pasteFailedHandler_ = std::move(handler);
+}
+
 int TDataGrid::RowCount() const {
     return model_->Rows();
 }
@@ -192,10 +204,6 @@ TCellEditor* TDataGrid::CellEditor() const {
     return editor_.data();
 }
 
-void TDataGrid::PasteIntoEditor() {
-    PasteTextIntoEditor(QGuiApplication::clipboard()->text());
-}
-
 void TDataGrid::PasteTextIntoEditor(const QString& clip) {
     if (!editor_) {
         return;
@@ -228,6 +236,10 @@ void TDataGrid::PasteTextIntoEditor(const QString& clip) {
     }
 }
 
+void TDataGrid::PasteIntoEditor() {
+    PasteTextIntoEditor(QGuiApplication::clipboard()->text());
+}
+
 void TDataGrid::PasteIntoCurrentCell() {
     const QModelIndex current = currentIndex();
     if (!current.isValid() || current.column() == 0) {
@@ -241,21 +253,6 @@ void TDataGrid::PasteIntoCurrentCell() {
         editor_->clear();
     }
     PasteIntoEditor();
-}
-
-void TDataGrid::PasteTextAt(int column, int row, const QString& text) {
-    const QModelIndex cell = model_->index(row, column);
-    if (!cell.isValid() || column == 0) {
-        return;
-    }
-    setCurrentIndex(cell);
-    if (!IsEditing(column, row)) {
-        edit(cell);
-    }
-    if (editor_) {
-        editor_->clear();
-        PasteTextIntoEditor(text);
-    }
 }
 
 void TDataGrid::ChangeCellText(int column, int row, const std::string& text) {
@@ -272,31 +269,6 @@ void TDataGrid::ChangeCellText(int column, int row, const std::string& text) {
     ReportEdit(column, row, text);
 }
 
-bool TDataGrid::CanCutCurrentCell() const {
-    const QModelIndex current = currentIndex();
-    return current.isValid() && current.column() > 0 && !editor_;
-}
-
-void TDataGrid::CutCurrentCell() {
-    if (!CanCutCurrentCell()) {
-        return;
-    }
-    const QModelIndex current = currentIndex();
-    const std::string text = Cell(current.column(), current.row());
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-    ChangeCellText(current.column(), current.row(), "");
-}
-
-void TDataGrid::ShowCell(int column, int row) {
-    const QModelIndex cell = model_->index(row, column);
-    if (!cell.isValid()) {
-        return;
-    }
-    setCurrentIndex(cell);
-    scrollTo(cell);
-    setFocus(Qt::OtherFocusReason);
-}
-
 void TDataGrid::MoveToNextCell() {
     const QModelIndex current = currentIndex();
     if (!current.isValid()) {
@@ -311,17 +283,13 @@ void TDataGrid::MoveToNextCell() {
     }
 }
 
-void TDataGrid::RestoreCellBeforeEdit() {
+void TDataGrid::RestoreEditedCell(const std::string& text) {
+    cellBeforeEdit_ = text;
     if (!editor_ || !editorIndex_.isValid()) {
         return;
     }
     model_->SetText(editorIndex_.column(), editorIndex_.row(), cellBeforeEdit_);
     editor_->setText(QString::fromStdString(cellBeforeEdit_));
-}
-
-void TDataGrid::RestoreEditedCell(const std::string& text) {
-    cellBeforeEdit_ = text;
-    RestoreCellBeforeEdit();
 }
 
 void TDataGrid::EndEdit() {
@@ -335,11 +303,7 @@ std::uint64_t TDataGrid::Revision() const {
     return model_->Revision();
 }
 
-std::size_t TDataGrid::CellBytes() const {
-    return model_->Cells().Bytes();
-}
-
-TCellStore TDataGrid::CopyCells() const {
+const TCellStore& TDataGrid::Cells() const {
     return model_->Cells();
 }
 

@@ -46,19 +46,13 @@ class TDataGrid : public QTableView, public TGridCells {
 public:
     using TEditHandler = std::function<void(int column, int row, const std::string& text)>;
 
-    static constexpr int ColumnCount = 4;
-    static constexpr int RowHeight = 24;
-    static constexpr int ColumnWidth = 64;
-
     explicit TDataGrid(QWidget* parent = nullptr);
     ~TDataGrid() override;
 
-    void SetEditHandler(TEditHandler handler) { editHandler_ = std::move(handler); }
+    void SetEditHandler(TEditHandler handler);
     // Told when a pasted text finds no memory to come into its cell; the cell
     // and its editor stay as they were.
-    void SetPasteFailedHandler(std::function<void()> handler) {
-        pasteFailedHandler_ = std::move(handler);
-    }
+    void SetPasteFailedHandler(std::function<void()> handler);
 
     int RowCount() const override;
     void SetRowCount(int rows) override;
@@ -70,16 +64,15 @@ public:
 
     // The in-place editor while a cell is being edited, otherwise null.
     TCellEditor* CellEditor() const;
-    // Inserts the clipboard text, line breaks included, into the editor.
+    bool IsEditing(int column, int row) const;
+    // Inserts the clipboard's text, or `clip`, line breaks included, into
+    // the open editor; or into the current cell, opened empty for it.
     void PasteIntoEditor();
     void PasteTextIntoEditor(const QString& clip);
-    // Opens the current cell's editor empty and pastes into it.
     void PasteIntoCurrentCell();
-    // Gives the edited cell and its editor back the text the cell held
-    // before the last change reported from the editor; nothing is reported.
-    void RestoreCellBeforeEdit();
     // Gives the edited cell and its editor `text`, as the cell held before
-    // a paste that did not happen; nothing is reported.
+    // a change that did not happen (TextBeforeLastEdit, or the text before a
+    // paste); nothing is reported.
     void RestoreEditedCell(const std::string& text);
     // The text the edited cell held before the change reported last.
     const std::string& TextBeforeLastEdit() const { return cellBeforeEdit_; }
@@ -90,28 +83,16 @@ public:
     void EndEdit();
 
     // The table for the undo history: a revision that moves with every
-    // changed cell, a copy of all cells, and an exchange of them.
+    // changed cell, the cells, and an exchange of them that leaves the
+    // current cell where it was.
     std::uint64_t Revision() const;
-    std::size_t CellBytes() const;
-    TCellStore CopyCells() const;
-    // The current cell stays where it was.
+    const TCellStore& Cells() const;
     void SwapCells(TCellStore& cells);
-
-    // Opens the cell's editor and pastes `text` into it as the clipboard's
-    // text would be, replacing what the cell held.
-    void PasteTextAt(int column, int row, const QString& text);
 
     // The one road by which the user changes a whole cell's text: an edit
     // ending in the editor, and a cut of the cell. A change is stored and
     // reported as an edit; the same text again changes nothing.
     void ChangeCellText(int column, int row, const std::string& text);
-    // A value cell is current and no editor is open.
-    bool CanCutCurrentCell() const;
-    // The current value cell's text goes to the clipboard; the cell is emptied.
-    void CutCurrentCell();
-    // Makes the cell current, in view and the grid focused, so that what the
-    // user types next replaces it.
-    void ShowCell(int column, int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -130,7 +111,6 @@ private:
     // Return in the editor: the next value cell in reading order becomes
     // current (column 1, 2, 3, then the next row's column 1).
     void MoveToNextCell();
-    bool IsEditing(int column, int row) const;
     void ReportEdit(int column, int row, const std::string& text);
 
     TDataGridModel* model_;

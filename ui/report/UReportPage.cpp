@@ -7,6 +7,7 @@
 #include "UReportTableModel.h"
 #include "UTableCopy.h"
 
+#include <QAction>
 #include <QColor>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -69,7 +70,24 @@ QLabel* NewLabel(QWidget* page, const char* name, const QString& text) {
 
 } // namespace
 
-TReportPage::TReportPage(QWidget* parent) : QWidget(parent) {
+TReportPage::TReportPage(TResults& results, QAction& saveReport, QAction& saveGraph,
+                         QWidget* parent)
+    : QWidget(parent), results_(results), saveReport_(saveReport), saveGraph_(saveGraph) {
+    connect(&results_, &TResults::Changed, this, &TReportPage::ResultsChanged);
+}
+
+// The page is made before it first shows, so its controls show with it.
+void TReportPage::setVisible(bool visible) {
+    if (visible) {
+        Build();
+    }
+    QWidget::setVisible(visible);
+}
+
+void TReportPage::Build() {
+    if (IsBuilt()) {
+        return;
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 8, 16, 8);
     Hint_Label = NewLabel(this, "Hint_Label", QString::fromUtf8(ReportHintText));
@@ -84,10 +102,30 @@ TReportPage::TReportPage(QWidget* parent) : QWidget(parent) {
     bodyLayout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(body_, 1);
     CreateButtons(layout);
+    if (results_.Contents()) {
+        ShowReport();
+        Stale_Label->setVisible(results_.IsStale());
+    }
     // A hidden page is laid out only when first shown; until then its
     // controls would lie on top of each other for anyone who looks.
-    resize(sizeHint());
     layout->activate();
+}
+
+void TReportPage::ResultsChanged(TResultsChange change) {
+    if (!IsBuilt()) {
+        return;
+    }
+    switch (change) {
+    case TResultsChange::Calculation:
+        ShowReport();
+        break;
+    case TResultsChange::WhatIf:
+        ShowWhatIf();
+        break;
+    case TResultsChange::Stale:
+        Stale_Label->setVisible(results_.IsStale());
+        break;
+    }
 }
 
 // The tables are made with the first report: they cost a noticeable part of
@@ -147,7 +185,7 @@ void TReportPage::CreateDataSetsTable() {
     DataSets_Table = new QTableView(this);
     SetUpTable(DataSets_Table, "DataSets_Table", "Data sets and residuals");
     model_ = new TReportTableModel(DataSets_Table);
-    model_->SetWhatIf(&whatIf_);
+    model_->SetWhatIf(&results_.WhatIf());
     DataSets_Table->setModel(model_);
     connect(model_, &TReportTableModel::Failed, this,
             [this](const QString& reason) { ShowWhatIfState(reason); });
@@ -179,6 +217,8 @@ void TReportPage::CreateButtons(QVBoxLayout* layout) {
     GraphResolution_SpinBox->setSuffix(QStringLiteral(" dpi"));
     SaveReport_Button = NewButton(this, "SaveReport_Button", "Save report…");
     SaveGraph_Button = NewButton(this, "SaveGraph_Button", "Save graph…");
+    BindButton(SaveReport_Button, saveReport_);
+    BindButton(SaveGraph_Button, saveGraph_);
     for (QWidget* part :
          {static_cast<QWidget*>(GraphResolution_SpinBox), static_cast<QWidget*>(SaveReport_Button),
           static_cast<QWidget*>(SaveGraph_Button)}) {
@@ -187,40 +227,17 @@ void TReportPage::CreateButtons(QVBoxLayout* layout) {
     layout->addLayout(row);
 }
 
+// A button shows its command's hint, runs it and is enabled with it.
+void TReportPage::BindButton(QPushButton* button, QAction& command) {
+    button->setToolTip(command.toolTip());
+    button->setEnabled(command.isEnabled());
+    connect(button, &QPushButton::clicked, &command, &QAction::trigger);
+    connect(&command, &QAction::changed, button,
+            [button, &command] { button->setEnabled(command.isEnabled()); });
+}
+
 int TReportPage::GraphDotsPerInch() const {
-    return GraphResolution_SpinBox->value();
-}
-
-void TReportPage::MarkStale() {
-    if (contents_) {
-        Stale_Label->show();
-    }
-}
-
-void TReportPage::CellChanged(int column, int row, const std::string& text) {
-    if (!IsReportedValue(column, row, text)) {
-        MarkStale();
-    }
-}
-
-bool TReportPage::IsReportedValue(int column, int row, const std::string& text) const {
-    if (!contents_ || row < 0 || static_cast<std::size_t>(row) >= contents_->RawData.size() ||
-        column < 1 || column > 3) {
-        return true;
-    }
-    const TRawDataSet& data = contents_->RawData[static_cast<std::size_t>(row)];
-    const double reported =
-        column == 1 ? data.Discharge : (column == 2 ? data.DepthMidway : data.DepthNear);
-    try {
-        return StringToFloat(text) == reported;
-    } catch (...) {
-        // Not a number: certainly not what was calculated.
-        return false;
-    }
-}
-
-bool TReportPage::IsStale() const {
-    return !Stale_Label->isHidden();
+    return IsBuilt() ? GraphResolution_SpinBox->value() : DefaultGraphDotsPerInch;
 }
 
 void TReportPage::CreateWhatIfControls() {
@@ -234,20 +251,14 @@ void TReportPage::CreateWhatIfControls() {
     PutAllBack_Button = NewButton(this, "PutAllBack_Button", "Put all back");
     PutAllBack_Button->setToolTip(QStringLiteral("Every data set back in the fit"));
     connect(LeaveOutSuspects_Button, &QPushButton::clicked, this,
-            [this] { Guarded([this] { whatIf_.LeaveOutSuspects(); }); });
+            [this] { Guarded([this] { results_.WhatIf().LeaveOutSuspects(); }); });
     connect(PutAllBack_Button, &QPushButton::clicked, this,
-            [this] { Guarded([this] { whatIf_.PutAllBack(); }); });
-    whatIf_.OnChanged = [this] { ShowWhatIf(); };
+            [this] { Guarded([this] { results_.WhatIf().PutAllBack(); }); });
 }
 
-void TReportPage::ShowReport(TReportContents contents) {
+void TReportPage::ShowReport() {
     CreateTables();
-    // The model and the graph read the fit kept by the what-if owner; they
-    // let go of the old one before it is replaced.
-    Graph_View->SetGraph(nullptr, nullptr);
-    contents_ = std::move(contents);
-    contents_->WhatIf.reset();
-    whatIf_.Reset(contents_->Statistics);
+    ShowWhatIf();
     Hint_Label->hide();
     Stale_Label->hide();
     Results_Table->show();
@@ -266,23 +277,19 @@ template <typename Body> void TReportPage::Guarded(Body&& body) {
 }
 
 void TReportPage::ShowWhatIf() {
-    if (!contents_ || !whatIf_.HasFit()) {
+    const TWhatIfFit& whatIf = results_.WhatIf();
+    if (!results_.Contents() || !whatIf.HasFit()) {
         // The graph must not keep reading a fit that is gone.
         if (Graph_View) {
             Graph_View->SetGraph(nullptr, nullptr);
         }
         return;
     }
-    contents_->WhatIf.reset();
-    if (whatIf_.IsActive()) {
-        contents_->WhatIf = whatIf_.SharedCurrent();
-    }
     FillResultsTable();
     model_->Refresh();
-    Graph_View->SetGraph(&whatIf_.Current(), &whatIf_.Current().InFit);
-    Legend_Label->setText(DataSetLegend(whatIf_.Current()));
-    ShowWhatIfState(QString::fromStdString(WhatIfLine(whatIf_.Excluded())));
-    emit FitChanged();
+    Graph_View->SetGraph(&whatIf.Current(), &whatIf.Current().InFit);
+    Legend_Label->setText(DataSetLegend(whatIf.Current()));
+    ShowWhatIfState(QString::fromStdString(WhatIfLine(whatIf.Excluded())));
 }
 
 void TReportPage::ToggleInFit(int row) {
@@ -296,29 +303,31 @@ void TReportPage::ToggleInFit(int row) {
 
 void TReportPage::ShowWhatIfState(const QString& text) {
     WhatIf_Label->setText(text);
-    const std::vector<std::size_t>& suspects = whatIf_.Full().Suspect;
+    const TWhatIfFit& whatIf = results_.WhatIf();
+    const std::vector<std::size_t>& suspects = whatIf.Full().Suspect;
     const bool suspectsIn =
         std::any_of(suspects.begin(), suspects.end(),
-                    [this](std::size_t serial) { return whatIf_.Current().IsInFit(serial - 1); });
+                    [&whatIf](std::size_t serial) { return whatIf.Current().IsInFit(serial - 1); });
     LeaveOutSuspects_Button->setEnabled(suspectsIn);
-    PutAllBack_Button->setEnabled(whatIf_.IsActive());
+    PutAllBack_Button->setEnabled(whatIf.IsActive());
 }
 
 void TReportPage::FillResultsTable() {
+    const TReportContents& contents = *results_.Contents();
     Results_Table->setRowCount(0);
     AddHeadingRow(QStringLiteral("Site constants"));
-    for (const TReportLine& line : SiteConstantLines(*contents_)) {
+    for (const TReportLine& line : SiteConstantLines(contents)) {
         AddResultRow(line);
     }
-    if (contents_->WhatIf) {
-        AddHeadingRow(WhatIfHeading(*contents_->WhatIf));
-        for (const TReportLine& line : WhatIfLines(*contents_->Statistics, *contents_->WhatIf)) {
+    if (contents.WhatIf) {
+        AddHeadingRow(WhatIfHeading(*contents.WhatIf));
+        for (const TReportLine& line : WhatIfLines(*contents.Statistics, *contents.WhatIf)) {
             AddResultRow(line);
         }
     } else {
         AddHeadingRow(QStringLiteral("Results: ") +
-                      CalculationOptionText(contents_->Statistics->Option));
-        for (const TReportLine& line : ResultLines(*contents_)) {
+                      CalculationOptionText(contents.Statistics->Option));
+        for (const TReportLine& line : ResultLines(contents)) {
             AddResultRow(line);
         }
     }
@@ -327,7 +336,7 @@ void TReportPage::FillResultsTable() {
 
 // Each warning on a row of its own across the table, wrapped to its width.
 void TReportPage::AddWarningRows() {
-    const QStringList warnings = WarningTexts(whatIf_.Current());
+    const QStringList warnings = WarningTexts(results_.WhatIf().Current());
     if (warnings.isEmpty()) {
         return;
     }

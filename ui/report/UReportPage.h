@@ -2,18 +2,20 @@
 // constants, the results with their 95 % intervals and the warnings above,
 // the data sets with their residuals and influence below, suspect and
 // influential ones marked; before the first calculation only a one-line hint.
-// A check box per data set leaves it out of a what-if fit, which the page
-// shows at once; the files are never touched by it.
+// A check box per data set leaves it out of the what-if fit of the results,
+// which the page shows at once; the files are never touched by it. The page
+// shows what the results give it, and builds its controls only when first
+// shown or asked for them.
 #pragma once
 
-#include "UReportContents.h"
-#include "UWhatIfFit.h"
+#include "UResults.h"
 
 #include <QWidget>
 
 #include <optional>
 #include <string>
 
+class QAction;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -33,31 +35,23 @@ inline const char* const StaleReportText =
 class TReportPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TReportPage(QWidget* parent = nullptr);
+    // The buttons of the page run `saveReport` and `saveGraph`.
+    TReportPage(TResults& results, QAction& saveReport, QAction& saveGraph,
+                QWidget* parent = nullptr);
 
-    // Shows a copy of `contents` in place of what was shown before.
-    void ShowReport(TReportContents contents);
+    // Makes the page's controls, once; showing the page makes them first.
+    void Build();
+    void setVisible(bool visible) override;
+    bool IsBuilt() const { return Hint_Label != nullptr; }
     // What the page shows, the what-if fit included; nothing before the
     // first calculation.
-    const std::optional<TReportContents>& Contents() const { return contents_; }
-    // The one owner of the data sets left out; a change through it shows at
-    // once and is told by FitChanged. Every data set is back in with each new
-    // report.
-    TWhatIfFit& WhatIf() { return whatIf_; }
-    // The data sets, a site constant or the option changed after the
-    // calculation shown: the page says so until the next one.
-    void MarkStale();
-    // A cell of the Input page's grid now reads `text`: stale unless it is
-    // the value the report was calculated from.
-    void CellChanged(int column, int row, const std::string& text);
-    // True also for a cell outside the data sets calculated.
-    bool IsReportedValue(int column, int row, const std::string& text) const;
-    bool IsStale() const;
+    const std::optional<TReportContents>& Contents() const { return results_.Contents(); }
+    bool IsStale() const { return results_.IsStale(); }
     // The resolution the graph is saved at as a PNG picture.
     int GraphDotsPerInch() const;
 
+    // Made by Build; the tables with the first report.
     QLabel* Hint_Label = nullptr;
-    // Made with the first report; null before it.
     QTableWidget* Results_Table = nullptr;
     QTableView* DataSets_Table = nullptr;
     QLabel* Legend_Label = nullptr;
@@ -70,15 +64,14 @@ public:
     QPushButton* SaveReport_Button = nullptr;
     QPushButton* SaveGraph_Button = nullptr;
 
-signals:
-    // The data sets in the what-if fit have changed and the page shows it.
-    void FitChanged();
-
 private:
+    void ResultsChanged(TResultsChange change);
+    void ShowReport();
     void CreateTables();
     void CreateResultsTable();
     void CreateDataSetsTable();
     void CreateButtons(QVBoxLayout* layout);
+    void BindButton(QPushButton* button, QAction& command);
     void CreateWhatIfControls();
     void ShowWhatIf();
     template <typename Body> void Guarded(Body&& body);
@@ -90,8 +83,9 @@ private:
     void AddResultRow(const TReportLine& line);
     void AddHeadingRow(const QString& heading);
 
-    std::optional<TReportContents> contents_;
+    TResults& results_;
+    QAction& saveReport_;
+    QAction& saveGraph_;
     TReportTableModel* model_ = nullptr;
-    TWhatIfFit whatIf_;
     QWidget* body_ = nullptr;
 };
