@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QUndoStack>
 
+#include <functional>
+
 namespace {
 
 // The step names of the site-constant fields, Edit2 to Edit5.
@@ -148,7 +150,9 @@ void TUndoCommands::RecordGridEdit(int column, int row, const std::string& text)
 }
 
 void TUndoCommands::RecordLeave(TTextField* field, void (TInputPage::*handler)()) {
-    const auto leave = [this, handler] { (input_.*handler)(); };
+    // Bound rather than captured in a lambda: the compiler's sanitizer build
+    // takes a captured pointer to member for uninitialized.
+    const std::function<void()> leave = std::bind(handler, &input_);
     if (field == input_.Edit1) {
         // A count raised rewrites the table; one merely shown changes nothing.
         if (input_.Edit1->isModified()) {
