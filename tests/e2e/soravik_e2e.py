@@ -338,6 +338,9 @@ class Desktop:
     def activate(self, window):
         self._xdotool("windowactivate", "--sync", window)
         self.wait_until(lambda: self.active_window() == window, "the window to get the focus")
+        # The X server knows first; a key sent before the program has taken
+        # the focus in reaches no control.
+        self.sync(window)
 
     def click(self, window, x, y):
         """A left click at (x, y) of the window's client area."""
