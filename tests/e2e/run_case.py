@@ -1,8 +1,8 @@
 """Runs one end-to-end case against the built program on an X display of its
 own:
 
-    python3 run_case.py --binary build/ui/soravik --source . \\
-        --work build/tests/e2e tests/e2e/case_NAME.py
+    python3 run_case.py --binary build/ui/soravik --calc build/tools/soravik-calc \\
+        --source . --work build/tests/e2e tests/e2e/case_NAME.py
 
 It starts itself again under `xvfb-run -a`, which picks a free display,
 and `dbus-run-session`, which gives the case a session bus of its own and
@@ -97,7 +97,7 @@ def run_inside(options):
     try:
         if getattr(case, "ACCESSIBILITY_BUS", False):
             start_accessibility_bus()
-        desktop = Desktop(options.binary, options.source, folder)
+        desktop = Desktop(options.binary, options.source, folder, options.calc)
         case.run(desktop)
     except DisplayUnusable as error:
         print(f"display {os.environ.get('DISPLAY')} went away ({error}); trying another")
@@ -128,7 +128,8 @@ def case_environment():
 
 
 def run_under_xvfb(options):
-    inside = [sys.executable, __file__, "--inside", "--binary", options.binary,
+    calc = ["--calc", options.calc] if options.calc else []
+    inside = [sys.executable, __file__, "--inside", "--binary", options.binary, *calc,
               "--source", options.source, "--work", options.work, str(options.case)]
     # Inside xvfb-run, so that services the bus starts see the case's display.
     with_bus = [options.dbus_run_session, "--", *inside]
@@ -154,6 +155,7 @@ def run_under_xvfb(options):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--binary", required=True)
+    parser.add_argument("--calc", help="soravik-calc, for cases that compare the window with it")
     parser.add_argument("--source", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--xvfb-run", default="xvfb-run")

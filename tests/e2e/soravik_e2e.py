@@ -1,7 +1,8 @@
 """Drives the built calculator as a user would: its own process on an X
 display (xvfb-run gives each case one), a real window manager (openbox) for
 close boxes and Alt+F4, real key and mouse events (xdotool), captions as the
-window system sees them (xprop).
+window system sees them (xprop), and in cases that ask for it the controls as
+a screen reader reads them (AT-SPI).
 
 Every wait polls a condition with a deadline; nothing sleeps a fixed time.
 Every process started here runs in its own process group and is killed with
@@ -16,6 +17,8 @@ import subprocess
 import tempfile
 import time
 from pathlib import Path
+
+import importlib
 
 import x11_ping
 from Xlib import X
@@ -45,6 +48,7 @@ APPLICATION_TITLE = "Subsurface drainage by pipes or open ditches"
 FINISH_BUTTON = (176 + 28, 168 + 12)
 SAVE_CALCULATE_BUTTON = (424 + 64, 464 + 12)
 OPEN_INPUT_BUTTON = (576 + 45, 464 + 12)
+DRAIN_DEPTH_FIELD = (376 + 44, 56 + 12)
 # The site constants of examples/pipe-drain-field.inp, in field order.
 PIPE_DRAIN_FIELD_CONSTANTS = ("1.1", "5", "20", "0.05")
 GRID = (56, 128)
@@ -120,9 +124,10 @@ class App:
 class Desktop:
     """One X display with a window manager, a scratch folder and the program."""
 
-    def __init__(self, binary, source_dir, work_dir):
+    def __init__(self, binary, source_dir, work_dir, calc=None):
         check("DISPLAY" in os.environ, "no X display: run the case under xvfb-run -a")
         self.binary = Path(binary).resolve()
+        self.calc = Path(calc).resolve() if calc else None
         self.source_dir = Path(source_dir).resolve()
         self.folder = Path(work_dir).resolve()
         self.home = self.folder.parent / "home"
@@ -210,6 +215,14 @@ class Desktop:
         app = App(process, log_path)
         self.apps.append(app)
         return app
+
+    def run_calc(self, *arguments):
+        """soravik-calc in the scratch folder: its exit status and what it printed."""
+        check(self.calc is not None, "the case needs soravik-calc: run it with --calc")
+        result = subprocess.run([str(self.calc), *map(str, arguments)], stdin=subprocess.DEVNULL,
+                                capture_output=True, text=True, cwd=str(self.folder),
+                                env=self._environment(), timeout=WAIT_SECONDS)
+        return result.returncode, result.stdout
 
     def close(self):
         for process in reversed(self.processes):
@@ -515,6 +528,32 @@ class Desktop:
             self.type(constant)
             self.key("Tab")
 
+    # ----- the accessibility bus -------------------------------------------
+
+    def accessible_application(self, name="soravik"):
+        """The program's root object on the accessibility bus (a case that
+        sets ACCESSIBILITY_BUS = True), once the program has put it there."""
+        atspi = pyatspi()
+
+        def found():
+            desktop = atspi.Registry.getDesktop(0)
+            desktop.clear_cache()
+            for index in range(desktop.childCount):
+                child = desktop.getChildAtIndex(index)
+                if child is not None and child.name == name:
+                    return child
+            return None
+
+        return self.wait_until(found, f"{name} on the accessibility bus")
+
+    def click_accessible(self, accessible, x_fraction=0.5):
+        """A left click on a control found on the accessibility bus, at
+        `x_fraction` of its width and half its height."""
+        atspi = pyatspi()
+        x, y, width, height = accessible.queryComponent().getExtents(atspi.DESKTOP_COORDS)
+        check(width > 0 and height > 0, f"{describe_accessible(accessible)} is not on the screen")
+        self._xdotool("mousemove", int(x + width * x_fraction), y + height // 2, "click", "1")
+
     # ----- clipboard -------------------------------------------------------
 
     def own_clipboard(self, data):
@@ -558,6 +597,87 @@ class Desktop:
 
     def screenshot(self, path):
         self._run("import", "-window", "root", str(path))
+
+
+def pyatspi():
+    """Debian's AT-SPI bindings, which only cases on the accessibility bus need."""
+    return importlib.import_module("pyatspi")
+
+
+def _showing(accessible):
+    atspi = pyatspi()
+    return (accessible.getRole() == atspi.ROLE_APPLICATION
+            or accessible.getState().contains(atspi.STATE_SHOWING))
+
+
+def _shown_objects(root, into_tables):
+    """`root` and every object shown below it, depth first; a table's cells
+    only when asked for."""
+    pending = [root]
+    while pending:
+        accessible = pending.pop()
+        if accessible is None or not _showing(accessible):
+            continue
+        yield accessible
+        if accessible.getRole() != pyatspi().ROLE_TABLE or into_tables:
+            pending.extend(reversed([accessible.getChildAtIndex(index)
+                                     for index in range(accessible.childCount)]))
+
+
+def find_accessible(root, role, name):
+    """The first object shown below `root` whose role is `role` (AT-SPI's
+    name, as "label" or "push button") and whose name is `name`, or passes
+    `name` when that is a function; None when there is none."""
+    root.clear_cache()
+    matches = name if callable(name) else (lambda text: text == name)
+    for accessible in _shown_objects(root, role == "table cell"):
+        if accessible.getRoleName() == role and matches(accessible.name):
+            return accessible
+    return None
+
+
+def accessible_name(accessible):
+    """The name a screen reader says, as the program gives it now."""
+    accessible.clear_cache()
+    return accessible.name
+
+
+def accessible_text(accessible):
+    """The text of a field, or the name of what has no text of its own."""
+    accessible.clear_cache()
+    try:
+        text = accessible.queryText()
+    except NotImplementedError:
+        return accessible.name
+    return text.getText(0, -1)
+
+
+def describe_accessible(accessible):
+    return f"{accessible.getRoleName()} {accessible.name!r}" if accessible else "nothing"
+
+
+def focused_accessible(application):
+    """The control that has the keyboard focus. Qt also marks as focused the
+    containers that pass the focus on (fillers) and the tab of the page shown,
+    whether the tab bar has the focus or not; they are passed over."""
+    application.clear_cache()
+    atspi = pyatspi()
+    focused = None
+    for accessible in _shown_objects(application, False):
+        if (accessible.getState().contains(atspi.STATE_FOCUSED)
+                and accessible.getRole() not in (atspi.ROLE_FILLER, atspi.ROLE_PAGE_TAB)):
+            focused = accessible
+    return focused
+
+
+def table_cell(table, row, heading):
+    """The cell of a table found on the accessibility bus in row `row` (from
+    0) of the column headed `heading`."""
+    cells = table.queryTable()
+    for column in range(cells.nColumns):
+        if cells.getColumnDescription(column) == heading:
+            return cells.getAccessibleAt(row, column)
+    raise E2eFailure(f"no column {heading!r} in {describe_accessible(table)}")
 
 
 def example_table(path):

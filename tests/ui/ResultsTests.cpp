@@ -101,7 +101,9 @@ TEST_F(TLazyPagesTest, PagesBuiltLateShowWhatTheResultsHold) {
     ShowPage(form->Design_TabSheet);
     TDesignPage& design = *form->Design_TabSheet;
     ASSERT_TRUE(design.IsBuilt());
-    EXPECT_TRUE(design.Ka_Edit->text().startsWith(QStringLiteral("2.0723684210526")));
+    EXPECT_EQ(design.Ka_Edit->text(), QStringLiteral("5.625"));
+    EXPECT_EQ(design.Source_Label->text(),
+              QStringLiteral("Ka and Kb of the what-if fit without data set 3."));
     EXPECT_EQ(design.Impermeable_Edit->text(), QStringLiteral("10"));
 }
 

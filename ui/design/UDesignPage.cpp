@@ -1,6 +1,8 @@
 #include "UDesignPage.h"
 
 #include "UNumberText.h"
+#include "UResultText.h"
+#include "UShownText.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -34,9 +36,20 @@ QLabel* NewText(QWidget* page, const char* name, const char* accessibleName, QRe
     return label;
 }
 
+// Where calculated Ka and Kb come from: the calculation's own fit, or the
+// what-if fit without the data sets `leftOut`.
+QString CalculatedSource(const std::vector<std::size_t>& leftOut) {
+    if (leftOut.empty()) {
+        return QStringLiteral("Ka and Kb from the last calculation.");
+    }
+    return QStringLiteral("Ka and Kb of the what-if fit without %1 %2.")
+        .arg(leftOut.size() == 1 ? QStringLiteral("data set") : QStringLiteral("data sets"),
+             QString::fromStdString(SerialList(leftOut)));
+}
+
 // What the note under the fields says of Ka and Kb.
 QString SourceText(bool hasCalculation, bool typed, bool secondOptionWithoutConfirmation,
-                   bool earlierExists) {
+                   bool earlierExists, const std::vector<std::size_t>& leftOut) {
     if (typed) {
         return QStringLiteral("Ka and Kb are typed, not calculated: the design has no range.");
     }
@@ -46,7 +59,7 @@ QString SourceText(bool hasCalculation, bool typed, bool secondOptionWithoutConf
                               : QStringLiteral(" No calculation with the first option has run "
                                                "yet: type Ka and Kb."));
     }
-    return hasCalculation ? QStringLiteral("Ka and Kb from the last calculation.")
+    return hasCalculation ? CalculatedSource(leftOut)
                           : QStringLiteral("Type Ka and Kb, or calculate them on the Input page.");
 }
 
@@ -72,9 +85,16 @@ void TDesignPage::setVisible(bool visible) {
     QWidget::setVisible(visible);
 }
 
+// A page not yet built reads the results object when it is.
 void TDesignPage::ResultsChanged(TResultsChange change) {
-    if (IsBuilt() && change == TResultsChange::Calculation && results_.DesignInputs()) {
-        ShowCalculation(*results_.DesignInputs());
+    const std::optional<TDesignInputs>& inputs = results_.DesignInputs();
+    if (!IsBuilt() || !inputs) {
+        return;
+    }
+    if (change == TResultsChange::Calculation) {
+        ShowCalculation(*inputs);
+    } else if (change == TResultsChange::WhatIf) {
+        ShowFit(*inputs);
     }
 }
 
@@ -123,8 +143,8 @@ QLineEdit* TDesignPage::AddField(int row, const char* name, const char* caption,
     edit->setToolTip(QString::fromUtf8(tip));
     edit->setGeometry(FieldLeft, top, 89, 24);
     label->setBuddy(edit);
-    const std::string messageName = std::string(caption) + ", message";
-    QLabel* message = NewText(this, "", messageName.c_str(), {FieldLeft + 100, top, 310, 30});
+    const std::string messageName = std::string(name) + "_Message";
+    QLabel* message = NewText(this, messageName.c_str(), "", {FieldLeft + 100, top, 310, 30});
     QPalette red = message->palette();
     red.setColor(QPalette::WindowText, Qt::darkRed);
     message->setPalette(red);
@@ -154,6 +174,8 @@ void TDesignPage::CreateResult() {
     Heights_Table->verticalHeader()->setDefaultSectionSize(18);
     Heights_Table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     Heights_Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table; the arrow keys move inside it.
+    Heights_Table->setTabKeyNavigation(false);
 }
 
 void TDesignPage::PrefillSite(double drainDepth, double impermeableDepth, double drainRadius) {
@@ -168,9 +190,8 @@ void TDesignPage::PrefillSite(double drainDepth, double impermeableDepth, double
 }
 
 void TDesignPage::ShowCalculation(const TDesignInputs& inputs) {
-    last_ = inputs.Fit;
     earlierFirstOption_ = inputs.EarlierFirstOption;
-    const bool firstOption = last_->Option == TCalculationOption::OverEntireSoilDepth;
+    const bool firstOption = inputs.Fit->Option == TCalculationOption::OverEntireSoilDepth;
     {
         const QSignalBlocker blocker(UseEarlier_CheckBox);
         UseEarlier_CheckBox->setChecked(false);
@@ -180,8 +201,13 @@ void TDesignPage::ShowCalculation(const TDesignInputs& inputs) {
         edit->clear();
     }
     PrefillSite(inputs.DrainDepth, inputs.ImpermeableDepth, inputs.DrainRadius);
-    FillConductivities();
-    Recalculate();
+    ShowFit(inputs);
+}
+
+void TDesignPage::ShowFit(const TDesignInputs& inputs) {
+    last_ = inputs.Fit;
+    leftOut_ = inputs.LeftOut;
+    Refresh(true);
 }
 
 void TDesignPage::FillConductivities() {
@@ -190,13 +216,15 @@ void TDesignPage::FillConductivities() {
         conductivities_ = DesignConductivitiesOf(*last_, earlierFirstOption_.get(),
                                                  UseEarlier_CheckBox->isChecked());
     }
-    filledKa_ = conductivities_ ? General(conductivities_->Ka) : QString();
-    filledKb_ = conductivities_ ? General(conductivities_->Kb) : QString();
+    // Four digits fit the field; the design takes the full values while the
+    // fields still show them.
+    filledKa_ = conductivities_ ? Text(ReportNumberText(conductivities_->Ka)) : QString();
+    filledKb_ = conductivities_ ? Text(ReportNumberText(conductivities_->Kb)) : QString();
     const QSignalBlocker blockKa(Ka_Edit);
     const QSignalBlocker blockKb(Kb_Edit);
     Ka_Edit->setText(filledKa_);
     Kb_Edit->setText(filledKb_);
-    // The leading digits say more than the last of fifteen.
+    // A long number shows its leading digits.
     Ka_Edit->setCursorPosition(0);
     Kb_Edit->setCursorPosition(0);
 }
@@ -209,13 +237,17 @@ bool TDesignPage::ConductivitiesTyped() const {
     return !conductivities_ || Ka_Edit->text() != filledKa_ || Kb_Edit->text() != filledKb_;
 }
 
-QLabel* TDesignPage::MessageOf(QLineEdit* edit) const {
+// The message beside a field is also the field's description, so that a
+// screen reader tells it with the field.
+void TDesignPage::ShowMessage(QLineEdit* edit, const QString& message) {
     for (const TField& field : fields_) {
         if (field.Edit == edit) {
-            return field.Message;
+            SetShownText(*field.Message, message);
+            if (edit->accessibleDescription() != message) {
+                edit->setAccessibleDescription(message);
+            }
         }
     }
-    return nullptr;
 }
 
 std::optional<double> TDesignPage::FieldValue(QLineEdit* edit, const QString& message) {
@@ -230,9 +262,17 @@ std::optional<double> TDesignPage::FieldValue(QLineEdit* edit, const QString& me
         }
     } catch (const std::exception&) {
     }
-    MessageOf(edit)->setText(message);
-    Spacing_Label->setText(QString::fromUtf8(RefusedText));
+    ShowMessage(edit, message);
+    SetShownText(*Spacing_Label, QString::fromUtf8(RefusedText));
     return std::nullopt;
+}
+
+std::optional<double> TDesignPage::ConductivityValue(QLineEdit* edit, const QString& filled,
+                                                     double calculated, const QString& message) {
+    if (conductivities_ && edit->text() == filled) {
+        return calculated;
+    }
+    return FieldValue(edit, message);
 }
 
 std::optional<TDesignView> TDesignPage::DesignOfFields() {
@@ -242,8 +282,10 @@ std::optional<TDesignView> TDesignPage::DesignOfFields() {
     const std::optional<double> depth = FieldValue(DrainDepth_Edit, notANumber);
     const std::optional<double> D = FieldValue(Impermeable_Edit, notANumber);
     const std::optional<double> r = FieldValue(Radius_Edit, notANumber);
-    const std::optional<double> ka = FieldValue(Ka_Edit, notANumber);
-    const std::optional<double> kb = FieldValue(Kb_Edit, notANumber);
+    const std::optional<double> ka = ConductivityValue(
+        Ka_Edit, filledKa_, conductivities_ ? conductivities_->Ka : 0.0, notANumber);
+    const std::optional<double> kb = ConductivityValue(
+        Kb_Edit, filledKb_, conductivities_ ? conductivities_->Kb : 0.0, notANumber);
     if (!(q && h && depth && D && r && ka && kb)) {
         return std::nullopt;
     }
@@ -283,11 +325,11 @@ void TDesignPage::ShowRefusal(const TDesignRefusal& refusal) {
         {TDesignField::DrainRadius, Radius_Edit}};
     const auto field = fieldEdits.find(refusal.Field);
     if (field == fieldEdits.end()) {
-        Spacing_Label->setText(Text(refusal.Message));
+        SetShownText(*Spacing_Label, Text(refusal.Message));
         return;
     }
-    MessageOf(field->second)->setText(Text(refusal.Message));
-    Spacing_Label->setText(QString::fromUtf8(RefusedText));
+    ShowMessage(field->second, Text(refusal.Message));
+    SetShownText(*Spacing_Label, QString::fromUtf8(RefusedText));
 }
 
 // What the signals of the fields run: nothing may escape into Qt's event loop.
@@ -301,13 +343,13 @@ void TDesignPage::Refresh(bool refillConductivities) {
         view_.reset();
         refused_.reset();
         ClearResult();
-        Spacing_Label->setText(QStringLiteral("The design could not be calculated."));
+        SetShownText(*Spacing_Label, QStringLiteral("The design could not be calculated."));
     }
 }
 
 void TDesignPage::Recalculate() {
     for (const TField& field : fields_) {
-        field.Message->clear();
+        ShowMessage(field.Edit, QString());
     }
     ClearResult();
     view_.reset();
@@ -316,24 +358,27 @@ void TDesignPage::Recalculate() {
     const bool secondOption =
         last_ && last_->Option == TCalculationOption::AboveAndBelowDrains && !conductivities_;
     const bool typed = ConductivitiesTyped() && !Ka_Edit->text().isEmpty();
-    Source_Label->setText(
-        SourceText(last_ != nullptr, typed, secondOption, earlierFirstOption_ != nullptr));
+    // Ka and Kb of the earlier first option are no what-if of this fit.
+    const bool fromEarlier = last_ && last_->Option == TCalculationOption::AboveAndBelowDrains;
+    SetShownText(*Source_Label,
+                 SourceText(last_ != nullptr, typed, secondOption, earlierFirstOption_ != nullptr,
+                            fromEarlier ? std::vector<std::size_t>() : leftOut_));
     if (view_) {
         ShowView(*view_);
     }
 }
 
 void TDesignPage::ClearResult() {
-    Spacing_Label->setText(QString::fromUtf8(NothingTypedText));
-    Range_Label->clear();
-    WaterTable_Label->clear();
+    SetShownText(*Spacing_Label, QString::fromUtf8(NothingTypedText));
+    SetShownText(*Range_Label, QString());
+    SetShownText(*WaterTable_Label, QString());
     Heights_Table->setRowCount(0);
 }
 
 void TDesignPage::ShowView(const TDesignView& view) {
-    Spacing_Label->setText(DesignSpacingText(view));
-    Range_Label->setText(DesignRangeText(view));
-    WaterTable_Label->setText(DesignWaterTableText(view));
+    SetShownText(*Spacing_Label, DesignSpacingText(view));
+    SetShownText(*Range_Label, DesignRangeText(view));
+    SetShownText(*WaterTable_Label, DesignWaterTableText(view));
     Heights_Table->setRowCount(static_cast<int>(view.Table.size()));
     for (int row = 0; row < Heights_Table->rowCount(); ++row) {
         const TDesignTableRow& line = view.Table[static_cast<std::size_t>(row)];

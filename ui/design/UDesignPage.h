@@ -1,9 +1,11 @@
 // The Design page: from the conductivities to new drains in the same soil.
 // For a design discharge and an allowed height of the water table midway it
 // shows the drain spacing with its range, d at that spacing and the spacing
-// for other heights, recalculated as the fields change. Ka, Kb and the site
-// constants come from the last calculation and may be typed over. The page
-// builds its controls only when first shown or asked for them.
+// for other heights, recalculated as the fields change. The site constants
+// come from the last calculation, Ka and Kb from the fit the Report page
+// shows (the what-if fit while data sets are left out of it); all may be
+// typed over. The page builds its controls only when first shown or asked
+// for them, and follows the results object whether built or not.
 #pragma once
 
 #include "UDesignReport.h"
@@ -12,6 +14,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -30,6 +33,9 @@ public:
     // A calculation has run: its site constants and conductivities fill the
     // fields.
     void ShowCalculation(const TDesignInputs& inputs);
+    // Data sets were left out of the fit or put back: Ka and Kb of the fit
+    // now shown fill their fields; the other fields keep what they hold.
+    void ShowFit(const TDesignInputs& inputs);
     // The site constants in fields that are still empty, before any calculation.
     void PrefillSite(double drainDepth, double impermeableDepth, double drainRadius);
     // The design for the saved report; nothing while the page has no result.
@@ -63,16 +69,20 @@ private:
     void Recalculate();
     std::optional<TDesignView> DesignOfFields();
     std::optional<double> FieldValue(QLineEdit* edit, const QString& message);
+    std::optional<double> ConductivityValue(QLineEdit* edit, const QString& filled,
+                                            double calculated, const QString& message);
     void ShowRefusal(const TDesignRefusal& refusal);
     void ShowView(const TDesignView& view);
     void ClearResult();
-    QLabel* MessageOf(QLineEdit* edit) const;
+    void ShowMessage(QLineEdit* edit, const QString& message);
     bool ConductivitiesTyped() const;
 
     TResults& results_;
     std::vector<TField> fields_;
     TSharedFit last_;
     TSharedFit earlierFirstOption_;
+    // The data sets left out of last_, as the Report page shows it.
+    std::vector<std::size_t> leftOut_;
     std::optional<TDesignConductivities> conductivities_;
     QString filledKa_;
     QString filledKb_;

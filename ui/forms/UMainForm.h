@@ -46,9 +46,11 @@
 //                                 which rewrites the output file.
 // The Design page (ui/design/UDesignPage.cpp) is built when first shown or
 // asked for (Design()): it fills its fields from the results object's design
-// inputs and hears of each calculation; Design_TabSheetShow (UMainForm.cpp)
-// puts the store's site constants into its empty fields, and Save report
-// (ui/forms/UReportCommands.cpp) takes its design into the PDF.
+// inputs and hears of each calculation and of each data set left out of the
+// what-if fit or put back (ui/report/UResults.cpp, WhatIfChanged);
+// Design_TabSheetShow (UMainForm.cpp) puts the store's site constants into
+// its empty fields, and Save report (ui/forms/UReportCommands.cpp) takes its
+// design into the PDF.
 // Two page-show handlers do more than show, on purpose: InputShow
 // (UInputPage.cpp) builds the empty table of data sets in the store on the
 // first showing, and Output_TabSheetShow (UOutputPage.cpp) reads the current

@@ -44,6 +44,10 @@ void TResults::WhatIfChanged() {
     if (whatIf_.IsActive()) {
         contents_->WhatIf = whatIf_.SharedCurrent();
     }
+    if (design_) {
+        design_->Fit = whatIf_.SharedCurrent();
+        design_->LeftOut = whatIf_.Excluded();
+    }
     emit Changed(TResultsChange::WhatIf);
 }
 

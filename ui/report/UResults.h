@@ -12,12 +12,16 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
-// What the Design page is filled with after a calculation: its fit and site
-// constants, and the last fit of the first option, which a design after the
+// What the Design page is filled with: the fit the Report page shows (the
+// what-if fit while data sets are left out of it), the site constants of the
+// calculation, and the last fit of the first option, which a design after the
 // second option may take.
 struct TDesignInputs {
     TSharedFit Fit;
+    // Serial numbers left out of Fit, ascending; none for the calculation's fit.
+    std::vector<std::size_t> LeftOut;
     TSharedFit EarlierFirstOption;
     double DrainDepth = 0.0;
     double ImpermeableDepth = 0.0;

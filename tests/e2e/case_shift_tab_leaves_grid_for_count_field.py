@@ -1,6 +1,8 @@
-"""Tab in an open cell editor leaves the grid for the count field (the next
-control in the keyboard order): "9" typed there and left gives the count
-field's message, in a plain message box captioned with the application title."""
+"""Shift+Tab in an open cell editor leaves the grid for the count field (the
+control before it in reading order): "9" typed there and left gives the
+count field's message, in a plain message box captioned with the
+application title. Tab out of the grid is followed by
+case_tab_visits_controls_in_reading_order."""
 
 from soravik_e2e import APPLICATION_TITLE, check_equal
 
@@ -10,7 +12,7 @@ def run(desktop):
     desktop.show_input_page(main)
     desktop.click_cell(main, 0, 1)
     desktop.type("15")
-    desktop.key("Tab")
+    desktop.key("shift+Tab")
     # The count field's text is selected when the Tab key enters it.
     desktop.type("9")
     desktop.key("Tab")
