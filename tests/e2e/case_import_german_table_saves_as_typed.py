@@ -4,8 +4,8 @@ writes the files of the same data typed. A table file dropped on the window
 that is no table is refused in a message and changes nothing: saving again
 writes the same input file."""
 
-from soravik_e2e import (APPLICATION_TITLE, DRAIN_DEPTH_FIELD, SAVE_CALCULATE_BUTTON, WAIT_SECONDS,
-                         check, check_equal, file_lines)
+from soravik_e2e import (APPLICATION_TITLE, SAVE_CALCULATE_BUTTON, WAIT_SECONDS, check, check_equal,
+                         file_lines)
 from xdnd_source import XdndSource
 
 def run(desktop):
@@ -20,9 +20,9 @@ def run(desktop):
     desktop.key("Return")
     desktop.wait_until(lambda: desktop.find_window("Open") is None, "the file dialog to close")
     desktop.activate(main)
-    # The drain depth, its text selected as Tab would select it.
-    desktop.click_page(main, *DRAIN_DEPTH_FIELD)
-    desktop.key("ctrl+a")
+    # The count field, then four Tabs to the drain depth.
+    desktop.click_page(main, 56 + 40, 24 + 12)
+    desktop.key("Tab", "Tab", "Tab", "Tab")
     desktop.type_site_constants()
     desktop.save_calculate(main, "imported.inp")
     example = desktop.example("pipe-drain-field.inp")

@@ -24,8 +24,9 @@ def run(desktop):
     rows[9][2] = "0.5"
     _, main = desktop.start_main_window()
     desktop.show_input_page(main)
-    # Tab leaves the grid for the drain depth, the next control.
+    # Tab leaves the grid for the count field; four more Tabs reach the drain depth.
     desktop.type_table_by_keys(main, rows)
+    desktop.key("Tab", "Tab", "Tab", "Tab")
     desktop.type_site_constants()
     refused_save(desktop, main, discharge)
     refused_save(desktop, main, near)

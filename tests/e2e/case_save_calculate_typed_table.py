@@ -10,8 +10,10 @@ def run(desktop):
     example = desktop.example("pipe-drain-field.inp")
     _, main = desktop.start_main_window()
     desktop.show_input_page(main)
-    # The last cell is left with Tab, for the drain depth, the next control.
+    # The last cell is left with Tab, for the count field; four more Tabs
+    # (choice, Open input, Save - calculate) reach the drain depth.
     desktop.type_table(main, example_table(example), last_key="Tab")
+    desktop.key("Tab", "Tab", "Tab", "Tab")
     desktop.type_site_constants()
     desktop.click_page(main, *SAVE_CALCULATE_BUTTON)
     desktop.answer_save_dialog("site.inp")

@@ -18,8 +18,10 @@ def run(desktop):
     desktop.own_clipboard("".join("\t".join(row) + "\r\n" for row in block).encode())
     _, main = desktop.start_main_window()
     desktop.show_input_page(main)
-    # The last cell is left with Tab, for the drain depth, the next control.
+    # The last cell is left with Tab, for the count field; four more Tabs
+    # (choice, Open input, Save - calculate) reach the drain depth.
     desktop.type_table(main, typed, last_key="Tab")
+    desktop.key("Tab", "Tab", "Tab", "Tab")
     desktop.type_site_constants()
 
     desktop.click_cell(main, 0, 1)

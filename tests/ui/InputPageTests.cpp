@@ -50,8 +50,8 @@ TEST_F(TMainFormTest, TheSerialColumnCannotBeEdited) {
     EXPECT_EQ(Cell(0, 0), "1");
 }
 
-// Tab ends an edit and leaves the grid for the next control (the drain
-// depth), Shift+Tab for the one before (the count); Return and the arrows end it and stay in
+// Tab ends an edit and leaves the grid for the next control, Shift+Tab for
+// the one before (the page tabs); Return and the arrows end it and stay in
 // the grid, Return moving on to the next cell of the row.
 TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
     ShowPage(form->Input);
@@ -61,8 +61,8 @@ TEST_F(TMainFormTest, TabInACellEditorCommitsTheCellAndLeavesTheGrid) {
         QWidget* focused;
         int currentRow;
         int currentColumn;
-    } keys[] = {{Qt::Key_Tab, Qt::NoModifier, form->Input->Edit2, 2, 1},
-                {Qt::Key_Backtab, Qt::ShiftModifier, form->Input->Edit1, 2, 1},
+    } keys[] = {{Qt::Key_Tab, Qt::NoModifier, form->Input->Edit1, 2, 1},
+                {Qt::Key_Backtab, Qt::ShiftModifier, form->PageControl1->tabBar(), 2, 1},
                 {Qt::Key_Return, Qt::NoModifier, &Grid(), 2, 2},
                 {Qt::Key_Down, Qt::NoModifier, &Grid(), 3, 1}};
     for (const auto& key : keys) {
@@ -102,14 +102,14 @@ TEST_F(TMainFormTest, TabInTheCellEditorCommitsTheCellAndLeavesTheGrid) {
     QTest::keyClick(editor, Qt::Key_Tab);
     EXPECT_EQ(Grid().CellEditor(), nullptr);
     EXPECT_EQ(Cell(1, 0), "2.5");
-    EXPECT_EQ(QApplication::focusWidget(), form->Input->Edit2);
+    EXPECT_EQ(QApplication::focusWidget(), form->Input->Edit1);
 
     editor = OpenCell(1, 2);
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(Grid().CellEditor(), nullptr);
-    // Shift+Tab leaves it backwards, for the count above it.
-    EXPECT_EQ(QApplication::focusWidget(), form->Input->Edit1);
+    // Shift+Tab leaves it backwards, for the page tabs before it.
+    EXPECT_EQ(QApplication::focusWidget(), form->PageControl1->tabBar());
 }
 
 TEST_F(TMainFormTest, CountFieldRefusesWhatIsNoCountOrTooSmall) {

@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <iterator>
-
 void TInputPage::CreateControls(const QPixmap& logo) {
     CreateGridArea();
     CreateSiteConstantFields();
@@ -95,13 +93,14 @@ void TInputPage::CreateButtons(const QPixmap& logo) {
     Button1 = NewButton(this, "Button1", "Open input", {576, 464, 91, 25}, 16);
 }
 
-// Reading order, column by column from the left and each from the top: the
-// count and the grid below it, the site constants, the choice, then the
-// buttons from left to right.
 void TInputPage::SetTabOrder() {
-    QWidget* const order[] = {Edit1, DataGrid,     Edit2,        Edit3,   Edit4,
-                              Edit5, RadioButton1, RadioButton2, Button2, Button1};
-    for (std::size_t k = 1; k < std::size(order); ++k) {
-        QWidget::setTabOrder(order[k - 1], order[k]);
-    }
+    QWidget::setTabOrder(DataGrid, Edit1);
+    QWidget::setTabOrder(Edit1, RadioButton1);
+    QWidget::setTabOrder(RadioButton1, RadioButton2);
+    QWidget::setTabOrder(RadioButton2, Button1);
+    QWidget::setTabOrder(Button1, Button2);
+    QWidget::setTabOrder(Button2, Edit2);
+    QWidget::setTabOrder(Edit2, Edit3);
+    QWidget::setTabOrder(Edit3, Edit4);
+    QWidget::setTabOrder(Edit4, Edit5);
 }
