@@ -120,14 +120,16 @@ TEST_F(TReportTest, SavedReportOpensInAPdfReader) {
     for (const char* expected :
          {"Site constant +Value", "Quantity +Value +95 % interval",
           "Ka \\(m/day\\) +2.072 +-17.47 to 21.62",
-          "Nr\\. +In fit +H\" \\(m\\) +Q/H\" \\(1/day\\) +Fitted",
+          // The units under the names; t beside r.
+          "Nr\\. +In fit +\\(m\\) +\\(1/day\\) +\\(1/day\\) +\\(1/day\\) +Leverage +Stud\\. r +t "
+          "+Bonf\\. p +Cook's D +\\(m/day\\)",
           "Appendix: the data sets as entered",
           "Serial number +Q \\(mm/day\\) +Depth midway \\(m\\) +Depth near the drains \\(m\\)",
           "2 +3 +0.8 +1.1"}) {
         EXPECT_TRUE(text.contains(QRegularExpression(expected))) << expected;
     }
     EXPECT_TRUE(text.contains(QRegularExpression(
-        "3 ?\u2020 +yes +0.15 +0.01 +0.009605 +0.0003947 +0.8947 +1 +4.25 +5.625")))
+        "3 ?\u2020 +yes +0.15 +0.01 +0.009605 +3.947e-04 +0.8947 +1 +4.25 +5.625")))
         << text.toStdString();
     // One footer line on every page.
     const QRegularExpression footer("Soravik [0-9.]+ · \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d · "
