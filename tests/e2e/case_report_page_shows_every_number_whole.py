@@ -3,7 +3,8 @@ with data set 2 at 6 mm/day: Bonferroni p 5.83e-09): at the window's own size
 every column of its tables is as wide as its cells and heading need, the
 summary and the warnings show without scrolling, and Tab and Shift+Tab visit
 every control once in reading order. Maximized, the data-set table shows all
-its columns; restored, the window has its own size again. The window tells
+its columns; restored, after a report saved under a long name has filled the
+status line, the window has its own size again. The window tells
 where its controls stand, how wide its columns are and which control has the
 focus through the file named by SORAVIK_LAYOUT_DUMP."""
 
@@ -18,6 +19,9 @@ TABLES = ("Results_Table", "SiteConstants_Table", "DataSets_Table")
 SUMMARY = ("ResultsHeading_Label", "Results_Table", "SiteConstants_Table", "Warnings_Label")
 # Column by column from the left, each from the top; Put all back is
 # enabled once a data set is left out.
+OWN_WIDTH = 715
+# Saved while maximized, the report's long path in the status line.
+LONG_NAME = "report-of-the-field-with-a-suspect-data-set-saved-while-the-window-is-maximized"
 TAB_ORDER = ["Results_Table", "DataSets_Table", "SiteConstants_Table", "LeaveOutSuspects_Button",
              "PutAllBack_Button", "GraphResolution_SpinBox", "SaveReport_Button",
              "SaveGraph_Button"]
@@ -107,6 +111,7 @@ def run(desktop):
     desktop.key("ctrl+Tab")
     layout = desktop.wait_until(report_shown(), "the Report page with its tables")
     own_size = layout["window"]
+    check_equal(own_size[0], OWN_WIDTH, "the window's own width")
     check_equal(cut_columns(layout), [], "columns narrower than their cells at the own size")
     check_equal(outside_page(layout, SUMMARY), [], "summary controls out of view")
     p_column = [c for c in layout["columns"] if c[0] == "DataSets_Table" and c[1] == 9]
@@ -146,9 +151,13 @@ def run(desktop):
     check_equal(cut_columns(grown), [], "columns narrower than their cells, maximized")
     shown, needed = grown["tables"]["DataSets_Table"]
     check(needed <= shown, f"every column of the data sets in view, maximized: {shown} < {needed}")
-    check_equal(outside_page(grown, SUMMARY + ("Report_Splitter", "SaveGraph_Button")), [],
+    check_equal(outside_page(grown, SUMMARY + ("DataSets_Table", "Graph_View", "SaveGraph_Button")), [],
                 "controls out of view, maximized")
 
+    desktop.open_menu_entry(main, 15, "r")
+    desktop.answer_save_dialog(LONG_NAME)
+    desktop.wait_for_file(desktop.folder / (LONG_NAME + ".pdf"))
+    desktop.wait_for_focus(main)
     set_maximized(main, False)
     restored = desktop.wait_until(report_shown(lambda l: l["window"] != grown["window"]),
                                   "the window restored")

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QSaveFile>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextStream>
@@ -34,21 +35,33 @@ void DescribeControl(QTextStream& out, const QWidget& page, const QWidget& contr
         << place.width() << ' ' << place.height() << '\n';
 }
 
-// The controls of a page; those of a scrolled page are the controls it scrolls.
+// The controls of a page; those of a scrolled page are the controls it
+// scrolls, and those of a splitter the controls it splits.
 QList<QWidget*> PageControls(const QWidget& page) {
     QList<QWidget*> controls = page.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     if (controls.size() == 1) {
         if (const auto* scroll = qobject_cast<const QScrollArea*>(controls.front())) {
             if (scroll->widget()) {
-                return scroll->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+                controls = scroll->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
             }
         }
     }
-    return controls;
+    QList<QWidget*> split;
+    for (QWidget* control : controls) {
+        if (const auto* splitter = qobject_cast<const QSplitter*>(control)) {
+            for (int at = 0; at < splitter->count(); ++at) {
+                split << splitter->widget(at);
+            }
+        } else {
+            split << control;
+        }
+    }
+    return split;
 }
 
 // Each shown table's width against what its content needs: "table NAME SHOWN
-// NEEDED" with the width of its view and of all its columns, then per column
+// NEEDED HEADING" with the width of its view and of all its columns and the
+// height of its column headings, then per column
 // "column NAME INDEX WIDTH NEEDED", where NEEDED is the width that the
 // table's own cells in view and its heading ask for.
 void DescribeTables(QTextStream& out, const QWidget& page) {
@@ -58,7 +71,7 @@ void DescribeTables(QTextStream& out, const QWidget& page) {
         }
         const QHeaderView& header = *table->horizontalHeader();
         out << "table " << table->objectName() << ' ' << table->viewport()->width() << ' '
-            << header.length() << '\n';
+            << header.length() << ' ' << (header.isVisible() ? header.height() : 0) << '\n';
         for (int column = 0; column < header.count(); ++column) {
             const int needed =
                 std::max(static_cast<const QAbstractItemView*>(table)->sizeHintForColumn(column),
