@@ -25,8 +25,32 @@ std::string SignificantDigits(double value, int digits, TTieBreak ties = TTieBre
 // for a value that rounds away to nothing.
 std::string FourDigits(double value, TTieBreak ties);
 
-// A number as the Report and Design pages and the saved report show it.
+// A number as the Report and Design pages and the saved report show it: four
+// significant digits without trailing zeros, written out from 0.001 up to
+// 10^6 ("0.0125", "2.323", "123500"), in scientific notation below and above
+// ("8.9e-11", "1.234e+06"); zero as "0", infinities as "∞" and "-∞". A tie
+// is rounded away from zero.
 std::string ReportNumberText(double value);
+
+// The widest texts that ReportNumberText gives for a column of numbers, found
+// in one pass over the numbers without writing any of them: a table of a
+// million rows is as wide as its widest cell, at the cost of a comparison
+// per number.
+class TReportNumberWidth {
+public:
+    void Add(double value);
+    // Texts as wide as the widest cell can be, each of one shape ("0.008888",
+    // "-8.888e-88", "∞"), with 8 for every digit; none for no numbers.
+    std::vector<std::string> WidestTexts() const;
+
+private:
+    double least_ = 0.0;
+    double most_ = 0.0;
+    bool finite_ = false;
+    bool negative_ = false;
+    bool infinite_ = false;
+    bool notANumber_ = false;
+};
 
 // "1.2 m": a length written by `number`, by default in the screen's general
 // number format, as the site constants are typed.

@@ -1,6 +1,7 @@
 """The what-if fit on the Report page: the worked example is calculated, the
-"in fit" check box of data set 2 is unticked with a click on its cell and the
-space bar, and the saved report shows the what-if line and Ka without data
+"in fit" check box of data set 2 is unticked with a click on its cell (found
+through the layout the window tells in the file named by
+SORAVIK_LAYOUT_DUMP) and the space bar, and the saved report shows the what-if line and Ka without data
 set 2 (9/4 m/day) beside the full fit's 2.072; the input and output files
 stay byte for byte as the calculation wrote them. The space bar puts it
 back, and a click on its marker in the graph leaves it out again."""
@@ -9,12 +10,10 @@ import subprocess
 
 from soravik_e2e import check, check_equal
 
-# The "in fit" cell of data set 2 on the Report page, to the right of its
-# check box (the page's data-set table starts at y = 212 below the what-if
-# buttons; a header and one row of 18 pixels above it).
-IN_FIT_CELL_OF_DATA_SET_2 = (128, 262)
-# Data set 2's marker (H" = 0.3, Q/H" = 0.01) in the graph of every data set.
-MARKER_OF_DATA_SET_2 = (620, 282)
+ROW_HEIGHT = 18
+# Data set 2's marker (H" = 0.3, Q/H" = 0.01) in the graph of every data set,
+# from the graph's top left corner at the window's own size.
+MARKER_OF_DATA_SET_2 = (174, 93)
 WHAT_IF_LINE = "What-if: data set 2 left out \u2014 the files are unchanged"
 
 
@@ -25,9 +24,31 @@ def pdf_text(path):
     return result.stdout
 
 
+def report_layout(dump):
+    """The data-set table's (left, top), its heading's height, its columns'
+    widths and the graph's (left, top) on the Report page, once shown."""
+    if not dump.is_file():
+        return None
+    table, heading, widths, graph, page = None, 0, {}, None, None
+    for line in dump.read_text().splitlines():
+        words = line.split()
+        if words[0] == "page":
+            page = words[1]
+        elif page == "Report_TabSheet" and words[0] == "DataSets_Table":
+            table = (int(words[1]), int(words[2]))
+        elif page == "Report_TabSheet" and words[0] == "Graph_View":
+            graph = (int(words[1]), int(words[2]))
+        elif words[0] == "table" and words[1] == "DataSets_Table":
+            heading = int(words[4])
+        elif words[0] == "column" and words[1] == "DataSets_Table":
+            widths[int(words[2])] = int(words[3])
+    return (table, heading, widths, graph) if table and heading and widths else None
+
+
 def run(desktop):
     desktop.copy_example("worked-example.inp")
-    app, main = desktop.start_main_window()
+    dump = desktop.folder.parent / "layout"
+    app, main = desktop.start_main_window(env={"SORAVIK_LAYOUT_DUMP": str(dump)})
     desktop.open_input_file(main, "worked-example.inp")
     desktop.show_input_page(main)
     desktop.save_calculate(main, "worked.inp")
@@ -36,7 +57,11 @@ def run(desktop):
     # From the Output page, where the calculation ends, to the Report page.
     desktop.activate(main)
     desktop.key("ctrl+Tab")
-    desktop.click_page(main, *IN_FIT_CELL_OF_DATA_SET_2)
+    (left, top), heading, widths, graph = desktop.wait_until(lambda: report_layout(dump),
+                                                             "the Report page's data sets")
+    # The "in fit" cell of data set 2, to the right of its check box.
+    desktop.click_page(main, left + widths[0] + widths[1] - 6,
+                       top + heading + ROW_HEIGHT + ROW_HEIGHT // 2)
     desktop.key("space")
     desktop.sync(main)
 
@@ -52,7 +77,7 @@ def run(desktop):
 
     desktop.activate(main)
     desktop.key("space")
-    desktop.click_page(main, *MARKER_OF_DATA_SET_2)
+    desktop.click_page(main, graph[0] + MARKER_OF_DATA_SET_2[0], graph[1] + MARKER_OF_DATA_SET_2[1])
     desktop.sync(main)
     desktop.open_menu_entry(main, 15, "r")
     desktop.answer_save_dialog("marker")

@@ -11,10 +11,12 @@ class QWidget;
 
 class TLayoutDump : public QObject {
 public:
-    // Rewrites `fileName` whenever the window's size or a control's place or
-    // visibility has changed: a line "window WIDTH HEIGHT", then per page a
-    // line "page NAME" and a line "NAME LEFT TOP WIDTH HEIGHT" for each
-    // control that shows when the page does, in the page's pixels.
+    // Rewrites `fileName` whenever the window's size, the focus or a
+    // control's place or visibility has changed: a line "window WIDTH
+    // HEIGHT", a line "focus NAME" naming the control with the keyboard
+    // focus, then per page a line "page NAME WIDTH HEIGHT", a line "NAME
+    // LEFT TOP WIDTH HEIGHT" for each control that shows when the page does,
+    // in the page's pixels, and the widths of its shown tables' columns.
     TLayoutDump(QWidget& window, const QTabWidget& pages, QString fileName);
 
     // Made for the window when the environment asks for it.

@@ -21,6 +21,10 @@ TBaseForm::TBaseForm(QWidget* parent) : QMainWindow(parent) {
     // pass over the text without wiping it.
     statusText_ = new QLabel(StatusBar1);
     statusText_->setTextFormat(Qt::PlainText);
+    // A long text, such as the path of a file saved, runs out of sight at
+    // the window's edge rather than widen the window, which then could not
+    // come back to its own size after being maximized.
+    statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     StatusBar1->setAccessibleName(QStringLiteral("Status"));
     StatusBar1->addWidget(statusText_, 1);
     setStatusBar(StatusBar1);
@@ -31,6 +35,7 @@ void TBaseForm::ShowStatus(const std::string& text) {
     statusText_->setText(shown);
     // Screen readers read the status line by its name, and hear of each new text.
     statusText_->setAccessibleName(shown);
+    statusText_->setToolTip(shown);
     repaint();
 }
 

@@ -178,7 +178,7 @@ void TFileCommands::ShowInputFileRead() {
     RowsIncomplete = false;
     pages_.Input->FillGrid();
     work_.MarkSettled();
-    results_.WhatIf().PutAllBack();
+    results_.Opened();
 }
 
 bool TFileCommands::AskInputFileName() {

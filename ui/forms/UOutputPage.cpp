@@ -12,6 +12,7 @@
 #include "UUserDialogs.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,6 +29,16 @@ const char* const GraphTooLargeText =
 
 QFont OutputMemoFont() {
     return PixelFont(QStringLiteral("Courier New"), 13);
+}
+
+// "2 warnings: see the Report page"; nothing when there are none.
+QString WarningCountText(std::size_t warnings) {
+    if (warnings == 0) {
+        return {};
+    }
+    return QStringLiteral("%1 warning%2: see the Report page")
+        .arg(warnings)
+        .arg(warnings == 1 ? QString() : QStringLiteral("s"));
 }
 
 } // namespace
@@ -51,6 +62,15 @@ TOutputPage::TOutputPage(TBaseForm& window, TUserDialogs& dialogs, TResults& res
     GraphImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     GraphImage->setAccessibleName(QStringLiteral("Regression graph"));
     GraphImage->hide();
+    GraphImage->installEventFilter(this);
+    // In the room between the results text and the graph.
+    Warnings_Label = new QLabel(this);
+    Warnings_Label->setObjectName(QStringLiteral("Warnings_Label"));
+    Warnings_Label->setGeometry(24, 129, 607, 15);
+    Warnings_Label->setFont(PixelFont(QStringLiteral("Tahoma"), 12));
+    Warnings_Label->setStyleSheet(QStringLiteral("color: #962800; font-weight: bold"));
+    new TAnchorLeftTopRight(*Warnings_Label);
+    Warnings_Label->hide();
     SeeOutput_Button = new QPushButton(QStringLiteral("Open output"), this);
     SeeOutput_Button->setObjectName(QStringLiteral("SeeOutput_Button"));
     SeeOutput_Button->setGeometry(602, 476, 97, 25);
@@ -71,6 +91,26 @@ void TOutputPage::ResultsChanged(TResultsChange change) {
     if (change == TResultsChange::Calculation) {
         DrawRegressionGraph();
     }
+    ShowWarningCount();
+}
+
+// The count follows the graph: a command that hides the graph hides the
+// results it belongs to.
+bool TOutputPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == GraphImage &&
+        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+        ShowWarningCount();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TOutputPage::ShowWarningCount() {
+    TWhatIfFit& whatIf = results_.WhatIf();
+    const QString text =
+        whatIf.HasFit() ? WarningCountText(whatIf.Current().Warnings.size()) : QString();
+    Warnings_Label->setText(text);
+    Warnings_Label->setAccessibleName(text);
+    Warnings_Label->setVisible(!text.isEmpty() && !GraphImage->isHidden());
 }
 
 void TOutputPage::DrawRegressionGraph() {

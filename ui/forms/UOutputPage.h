@@ -1,5 +1,6 @@
 // The Output page: the text of the current output file and the regression
-// graph of the last calculation, which it draws whenever the results change.
+// graph of the last calculation, which it draws whenever the results change,
+// and below the text how many warnings the Report page has.
 // Coming back to the page reads the current output file again, on purpose:
 // another program may have changed it, or an input file opened since names
 // another one.
@@ -26,6 +27,7 @@ public:
 
     QPlainTextEdit* Output_Memo = nullptr;
     QLabel* GraphImage = nullptr;
+    QLabel* Warnings_Label = nullptr;
     QPushButton* SeeOutput_Button = nullptr;
 
     void Output_TabSheetShow();
@@ -38,8 +40,13 @@ public:
     // The memo's font, loaded when the page is first shown.
     void Prepare();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ResultsChanged(TResultsChange change);
+    // Shown with the graph of results that have warnings.
+    void ShowWarningCount();
     void ReadCurrentOutputFile();
     // Says in the status bar when the graph shown leaves out values too
     // large for its axes.

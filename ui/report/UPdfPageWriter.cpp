@@ -88,6 +88,23 @@ qreal TPdfPageWriter::RowHeight(const QFont& font) const {
     return QFontMetricsF(font, &device_).height() * RowSpacing;
 }
 
+qreal TPdfPageWriter::TitleHeight(const TPdfTable& table, const QFont& font) const {
+    qsizetype lines = 1;
+    for (const QString& title : table.Titles) {
+        lines = std::max(lines, title.count(QLatin1Char('\n')) + 1);
+    }
+    return QFontMetricsF(font, &device_).height() * (static_cast<qreal>(lines) + RowSpacing - 1);
+}
+
+qreal TPdfPageWriter::TextWidth(const QString& text, const QFont& font) const {
+    const QFontMetricsF metrics(font, &device_);
+    qreal widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    return widest;
+}
+
 std::size_t TPdfPageWriter::RowsThatFit(qreal rowHeight, qreal titleHeight) const {
     const qreal room = height_ - y_ - titleHeight - RuleSpace;
     return room > 0 ? static_cast<std::size_t>(std::floor(room / rowHeight)) : 0;
@@ -96,7 +113,7 @@ std::size_t TPdfPageWriter::RowsThatFit(qreal rowHeight, qreal titleHeight) cons
 bool TPdfPageWriter::Table(const TPdfTable& table, const QFont& font, const QFont& titleFont,
                            const TRowProgress& progress) {
     const qreal rowHeight = RowHeight(font);
-    const qreal titleHeight = RowHeight(titleFont);
+    const qreal titleHeight = TitleHeight(table, titleFont);
     const std::size_t fullPage = static_cast<std::size_t>(
         std::max(0.0, std::floor((height_ - titleHeight - RuleSpace) / rowHeight)));
     const std::size_t firstPage = y_ > 0 ? RowsThatFit(rowHeight, titleHeight) : fullPage;
@@ -110,10 +127,12 @@ bool TPdfPageWriter::Table(const TPdfTable& table, const QFont& font, const QFon
         if (take == 0) {
             continue;
         }
-        Row(table.Titles, table, titleFont, Qt::transparent);
+        // Titles of one line stand on the last line of those of two.
+        Row(table.Titles, table, titleFont, Qt::transparent, titleHeight, Qt::AlignBottom);
         Rule();
         for (std::size_t end = row + take; row < end; ++row) {
-            Row(table.Cells(row), table, font, table.Fill ? table.Fill(row) : QColor());
+            Row(table.Cells(row), table, font, table.Fill ? table.Fill(row) : QColor(), rowHeight,
+                Qt::AlignVCenter);
             if (progress && !progress()) {
                 return false;
             }
@@ -123,17 +142,16 @@ bool TPdfPageWriter::Table(const TPdfTable& table, const QFont& font, const QFon
 }
 
 void TPdfPageWriter::Row(const QStringList& cells, const TPdfTable& table, const QFont& font,
-                         const QColor& fill) {
+                         const QColor& fill, qreal height, Qt::Alignment vertical) {
     painter_.setFont(font);
-    const qreal height = RowHeight(font);
     if (fill.isValid() && fill.alpha() > 0) {
         painter_.fillRect(QRectF(0, y_, width_, height), fill);
     }
     qreal x = 0;
     for (int i = 0; i < cells.size() && i < static_cast<int>(table.Widths.size()); ++i) {
         const qreal cellWidth = table.Widths[i] * width_;
-        painter_.drawText(QRectF(x + 3, y_, cellWidth - 6, height),
-                          table.Alignments[i] | Qt::AlignVCenter, cells[i]);
+        painter_.drawText(QRectF(x + 3, y_, cellWidth - 6, height), table.Alignments[i] | vertical,
+                          cells[i]);
         x += cellWidth;
     }
     y_ += height;

@@ -18,6 +18,7 @@ class QPainter;
 
 // A table of `Rows` rows whose cells are asked for row by row.
 struct TPdfTable {
+    // A title may take more than one line ("Fitted\n(1/day)").
     QStringList Titles;
     // Fractions of the page width.
     std::vector<qreal> Widths;
@@ -49,6 +50,10 @@ public:
     void Text(const QString& text, const QFont& font, qreal spaceAfter = 4.0,
               int wrap = Qt::TextWrapAnywhere);
     void Space(qreal height) { y_ += height; }
+    // The width of the written part of a page.
+    qreal Width() const { return width_; }
+    // The width `text` takes in `font`: that of its longest line.
+    qreal TextWidth(const QString& text, const QFont& font) const;
     // Starts a new page unless `height` still fits on this one.
     void Reserve(qreal height);
     // False when `progress` stopped it.
@@ -61,9 +66,10 @@ private:
     void NewPage();
     void WriteFooter();
     void Row(const QStringList& cells, const TPdfTable& table, const QFont& font,
-             const QColor& fill);
+             const QColor& fill, qreal height, Qt::Alignment vertical);
     void Rule();
     qreal RowHeight(const QFont& font) const;
+    qreal TitleHeight(const TPdfTable& table, const QFont& font) const;
     std::size_t RowsThatFit(qreal rowHeight, qreal titleHeight) const;
 
     QPagedPaintDevice& device_;

@@ -157,12 +157,16 @@ QString DataSetColumnExplanation(TDataSetColumn column) {
                     "fitted without the data set; \u221e when every other data set lies on that "
                     "line");
     case TDataSetColumn::BonferroniP:
-        return Text("Bonferroni p-value of the externally studentized residual; below 0.05 the "
-                    "data set is suspect");
+        return Text("Bonferroni p-value, worked out from t (the externally studentized "
+                    "residual): the chance that scatter alone puts one of the n data sets this far "
+                    "from the line; below 0.05 the data set is suspect");
     case TDataSetColumn::CooksDistance:
         return Text("Cook's distance: how far the line moves without the data set");
     case TDataSetColumn::KaWithout:
         return Text("Ka of the line fitted without the data set (m/day)");
+    case TDataSetColumn::Reason:
+        return Text("Why the data set is left out of the fit, from the field notes: typed for "
+                    "the saved report, kept until the next calculation or opening");
     default:
         return DataSetColumnTitle(column);
     }
@@ -179,21 +183,23 @@ QString DataSetColumnTitle(TDataSetColumn column) {
     case TDataSetColumn::QH:
         return Text("Q/H\" (1/day)");
     case TDataSetColumn::Fitted:
-        return Text("Fitted");
+        return Text("Fitted (1/day)");
     case TDataSetColumn::Residual:
-        return Text("Residual");
+        return Text("Residual (1/day)");
     case TDataSetColumn::Leverage:
         return Text("Leverage");
     case TDataSetColumn::Studentized:
         return Text("Stud. r");
     case TDataSetColumn::External:
-        return Text("Ext. t");
+        return Text("t");
     case TDataSetColumn::BonferroniP:
         return Text("Bonf. p");
     case TDataSetColumn::CooksDistance:
         return Text("Cook's D");
     case TDataSetColumn::KaWithout:
-        return Text("Ka without");
+        return Text("Ka without (m/day)");
+    case TDataSetColumn::Reason:
+        return Text("Reason");
     case TDataSetColumn::Count:
         break;
     }
@@ -208,26 +214,14 @@ QString SerialCell(const TCalculationResults& statistics, std::size_t serial) {
            (statistics.IsInfluential(serial) ? Text(InfluentialMark) : QString());
 }
 
-QString Optional(const std::optional<double>& value) {
-    return value ? ReportNumber(*value) : QString();
-}
-
-// No soil gives an infinite t; it says that the other data sets have no
-// spread about their own line.
-QString ExternalCell(const TDataSetInfluence& influence) {
-    if (influence.ExternalUnbounded()) {
-        return Text(*influence.External > 0.0 ? "\u221e" : "-\u221e");
-    }
-    return Optional(influence.External);
-}
-
 // The columns that only a data set in a least-squares fit has.
-QString FitCell(const TCalculationResults& statistics, std::size_t index, TDataSetColumn column) {
+std::optional<double> FitNumber(const TCalculationResults& statistics, std::size_t index,
+                                TDataSetColumn column) {
     const auto valueAt = [index](const std::vector<double>& values) {
-        return index < values.size() ? ReportNumber(values[index]) : QString();
+        return index < values.size() ? std::optional<double>(values[index]) : std::nullopt;
     };
     if (!statistics.IsInFit(index) || index >= statistics.Influence.size()) {
-        return {};
+        return std::nullopt;
     }
     const TDataSetInfluence& influence = statistics.Influence[index];
     switch (column) {
@@ -236,20 +230,24 @@ QString FitCell(const TCalculationResults& statistics, std::size_t index, TDataS
     case TDataSetColumn::Residual:
         return valueAt(statistics.Residuals);
     case TDataSetColumn::Leverage:
-        return Optional(influence.Leverage);
+        return influence.Leverage;
     case TDataSetColumn::Studentized:
-        return Optional(influence.Studentized);
+        return influence.Studentized;
     case TDataSetColumn::External:
-        return ExternalCell(influence);
+        return influence.External;
     case TDataSetColumn::BonferroniP:
-        return Optional(influence.BonferroniP);
+        return influence.BonferroniP;
     case TDataSetColumn::CooksDistance:
-        return Optional(influence.CooksDistance);
+        return influence.CooksDistance;
     case TDataSetColumn::KaWithout:
-        return Optional(influence.KaWithout);
+        return influence.KaWithout;
     default:
-        return {};
+        return std::nullopt;
     }
+}
+
+QString Optional(const std::optional<double>& value) {
+    return value ? ReportNumber(*value) : QString();
 }
 
 } // namespace
@@ -263,11 +261,50 @@ QString DataSetCell(const TCalculationResults& statistics, std::size_t index,
         return statistics.IsInFit(index) ? Text("yes") : Text("no");
     case TDataSetColumn::Head:
         return index < statistics.Head.size() ? ReportNumber(statistics.Head[index]) : QString();
-    case TDataSetColumn::QH:
-        return index < statistics.QH.size() ? ReportNumber(statistics.QH[index]) : QString();
     default:
-        return FitCell(statistics, index, column);
+        // No soil gives an infinite t; it says that the other data sets have
+        // no spread about their own line: "∞".
+        return Optional(DataSetNumber(statistics, index, column));
     }
+}
+
+std::optional<double> DataSetNumber(const TCalculationResults& statistics, std::size_t index,
+                                    TDataSetColumn column) {
+    switch (column) {
+    case TDataSetColumn::Head:
+        return index < statistics.Head.size() ? std::optional<double>(statistics.Head[index])
+                                              : std::nullopt;
+    case TDataSetColumn::QH:
+        return index < statistics.QH.size() ? std::optional<double>(statistics.QH[index])
+                                            : std::nullopt;
+    default:
+        return FitNumber(statistics, index, column);
+    }
+}
+
+QStringList WidestDataSetCells(const TCalculationResults& statistics, TDataSetColumn column) {
+    QStringList texts;
+    if (column == TDataSetColumn::Serial) {
+        const bool marked = !statistics.Suspect.empty() || !statistics.Influential.empty();
+        texts << QString::number(statistics.NrOfDataSets) +
+                     (marked ? Text(SuspectMark) + Text(InfluentialMark) : QString());
+        return texts;
+    }
+    TReportNumberWidth width;
+    for (std::size_t index = 0; index < statistics.NrOfDataSets; ++index) {
+        if (const std::optional<double> number = DataSetNumber(statistics, index, column)) {
+            width.Add(*number);
+        }
+    }
+    for (const std::string& text : width.WidestTexts()) {
+        texts << QString::fromStdString(text);
+    }
+    return texts;
+}
+
+std::vector<TDataSetColumn> LeftOutColumns() {
+    return {TDataSetColumn::Serial, TDataSetColumn::Studentized, TDataSetColumn::External,
+            TDataSetColumn::BonferroniP, TDataSetColumn::CooksDistance};
 }
 
 QString SuspectLegend(const TCalculationResults& statistics) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,6 +51,9 @@ struct TReportContents {
     // The what-if fit of the Report page while data sets are left out of it.
     TSharedFit WhatIf;
     std::vector<TRawDataSet> RawData;
+    // Why the user left data sets out of the what-if fit, by serial number;
+    // a reason outlives putting its data set back, not a new calculation.
+    std::map<std::size_t, std::string> Reasons;
     // Saved with the report when the Design page has a result.
     std::optional<TDesignSection> Design;
 };
@@ -78,7 +82,8 @@ QStringList WarningTexts(const TCalculationResults& statistics);
 // The data-set table: its column titles and the text of one cell. A suspect
 // data set's serial number carries SuspectMark, an influential one
 // InfluentialMark; the cells of a data set left out of the fit stay empty
-// beyond its measurements. An unbounded t reads "∞" (or "-∞").
+// beyond its measurements, but for its Reason. An unbounded t reads "∞" (or
+// "-∞").
 enum class TDataSetColumn {
     Serial,
     InFit,
@@ -92,6 +97,7 @@ enum class TDataSetColumn {
     BonferroniP,
     CooksDistance,
     KaWithout,
+    Reason,
     Count
 };
 inline const char* const SuspectMark = " *";
@@ -101,6 +107,16 @@ QString DataSetColumnTitle(TDataSetColumn column);
 QString DataSetColumnExplanation(TDataSetColumn column);
 QString DataSetCell(const TCalculationResults& statistics, std::size_t index,
                     TDataSetColumn column);
+// The number a cell of a column of numbers shows; nothing for an empty cell,
+// the serial number, the check box and the reason.
+std::optional<double> DataSetNumber(const TCalculationResults& statistics, std::size_t index,
+                                    TDataSetColumn column);
+// What a column's widest cell can be, read from its numbers without writing
+// any of them: the texts whose width bounds every cell's.
+QStringList WidestDataSetCells(const TCalculationResults& statistics, TDataSetColumn column);
+// The data sets left out of a what-if fit as the saved report lists them:
+// their r, t, Bonferroni p and Cook's distance in the fit of every data set.
+std::vector<TDataSetColumn> LeftOutColumns();
 // The line below the table that explains the mark.
 QString SuspectLegend(const TCalculationResults& statistics);
 // The line that names the influential data sets; empty when there are none.

@@ -28,9 +28,11 @@ constexpr qreal PageMargin = 18.0; // millimetres
 constexpr double MetresPerInch = 0.0254;
 constexpr std::size_t RowsPerProgress = 64;
 const QColor SuspectFill(255, 224, 160);
-// Shares of the page's width for the first two columns of the data sets.
-constexpr qreal SerialWidth = 0.055;
-constexpr qreal InFitWidth = 0.045;
+// Room beside the text of a cell: the writer keeps 3 either side, the rest
+// parts the columns.
+constexpr qreal CellPadding = 12.0;
+// The data sets' table in the largest type of these that fits the page.
+constexpr qreal DataSetPoints[] = {8.0, 7.5, 7.0, 6.5, 6.0, 5.5, 5.0};
 
 QFont ReportFont(qreal points, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
@@ -132,12 +134,74 @@ void WriteLines(TPdfPageWriter& page, const QString& heading, const QStringList&
     page.Space(8);
 }
 
-QStringList DataSetTitles() {
+// "Fitted (1/day)" on two lines: the unit under the name keeps a column of
+// short numbers narrow.
+QString TwoLineTitle(const QString& title) {
+    const qsizetype unit = title.indexOf(QStringLiteral(" ("));
+    return unit < 0 ? title : title.left(unit) + QLatin1Char('\n') + title.mid(unit + 1);
+}
+
+// The data sets' columns as the report has them: all but the reason, which
+// the list of those left out gives in full.
+std::vector<TDataSetColumn> ReportedColumns() {
+    std::vector<TDataSetColumn> columns;
+    for (int column = 0; column < static_cast<int>(TDataSetColumn::Reason); ++column) {
+        columns.push_back(static_cast<TDataSetColumn>(column));
+    }
+    return columns;
+}
+
+QStringList TitlesOf(const std::vector<TDataSetColumn>& columns) {
     QStringList titles;
-    for (int column = 0; column < static_cast<int>(TDataSetColumn::Count); ++column) {
-        titles << DataSetColumnTitle(static_cast<TDataSetColumn>(column));
+    for (const TDataSetColumn column : columns) {
+        titles << TwoLineTitle(DataSetColumnTitle(column));
     }
     return titles;
+}
+
+QStringList CellsOf(const TCalculationResults& statistics, std::size_t index,
+                    const std::vector<TDataSetColumn>& columns) {
+    QStringList cells;
+    for (const TDataSetColumn column : columns) {
+        cells << DataSetCell(statistics, index, column);
+    }
+    return cells;
+}
+
+std::vector<QStringList> WidestCellsOf(const TCalculationResults& statistics,
+                                       const std::vector<TDataSetColumn>& columns) {
+    std::vector<QStringList> widest;
+    for (const TDataSetColumn column : columns) {
+        widest.push_back(column == TDataSetColumn::InFit ? QStringList{Text("yes")}
+                                                         : WidestDataSetCells(statistics, column));
+    }
+    return widest;
+}
+
+// Each column as wide as its title and its widest cell, the page's spare
+// width shared out evenly, as shares of the page; false when the columns do
+// not fit the page in these fonts.
+bool FitColumns(TPdfTable& table, const TPdfPageWriter& page,
+                const std::vector<QStringList>& widest, const QFont& font, const QFont& titleFont) {
+    std::vector<qreal> widths;
+    qreal total = 0;
+    for (std::size_t column = 0; column < widest.size(); ++column) {
+        qreal width = page.TextWidth(table.Titles[static_cast<qsizetype>(column)], titleFont);
+        for (const QString& text : widest[column]) {
+            width = std::max(width, page.TextWidth(text, font));
+        }
+        widths.push_back(width + CellPadding);
+        total += widths.back();
+    }
+    if (total > page.Width()) {
+        return false;
+    }
+    const qreal spare = (page.Width() - total) / static_cast<qreal>(widths.size());
+    for (qreal& width : widths) {
+        width = (width + spare) / page.Width();
+    }
+    table.Widths = std::move(widths);
+    return true;
 }
 
 TPdfTable EvenTable(QStringList titles, std::size_t rows) {
@@ -160,26 +224,28 @@ bool WriteDataSets(TPdfPageWriter& page, const TCalculationResults& statistics,
     if (listed.Shortened()) {
         page.Text(ShortenedNote(listed), ReportFont(9));
     }
-    TPdfTable table = EvenTable(DataSetTitles(), listed.Rows());
-    // The serial number and "yes" need little room; the numbers, up to ten
-    // characters of small type, share the rest.
-    table.Widths.assign(table.Widths.size(), (1.0 - SerialWidth - InFitWidth) /
-                                                 static_cast<qreal>(table.Widths.size() - 2));
-    table.Widths[static_cast<std::size_t>(TDataSetColumn::Serial)] = SerialWidth;
-    table.Widths[static_cast<std::size_t>(TDataSetColumn::InFit)] = InFitWidth;
-    table.Cells = [&statistics, listed](std::size_t row) {
-        QStringList cells;
-        for (int column = 0; column < static_cast<int>(TDataSetColumn::Count); ++column) {
-            cells << DataSetCell(statistics, listed.DataSet(row),
-                                 static_cast<TDataSetColumn>(column));
+    const std::vector<TDataSetColumn> columns = ReportedColumns();
+    TPdfTable table = EvenTable(TitlesOf(columns), listed.Rows());
+    table.Alignments[static_cast<std::size_t>(TDataSetColumn::InFit)] = Qt::AlignHCenter;
+    // Small type: the influence columns make the table wide. No cell is cut
+    // or runs into the next: the type shrinks until every column fits.
+    const std::vector<QStringList> widest = WidestCellsOf(statistics, columns);
+    QFont font = ReportFont(8);
+    QFont titleFont = ReportFont(7, true);
+    for (const qreal points : DataSetPoints) {
+        font = ReportFont(points);
+        titleFont = ReportFont(points - 1.0, true);
+        if (FitColumns(table, page, widest, font, titleFont)) {
+            break;
         }
-        return cells;
+    }
+    table.Cells = [&statistics, &columns, listed](std::size_t row) {
+        return CellsOf(statistics, listed.DataSet(row), columns);
     };
     table.Fill = [&statistics, listed](std::size_t row) {
         return statistics.IsSuspect(listed.DataSet(row) + 1) ? SuspectFill : QColor();
     };
-    // Small type: the influence columns make the table wide.
-    if (!page.Table(table, ReportFont(8), ReportFont(7, true), [&] { return progress.Row(); })) {
+    if (!page.Table(table, font, titleFont, [&] { return progress.Row(); })) {
         return false;
     }
     page.Space(4);
@@ -237,6 +303,36 @@ void WriteDesign(TPdfPageWriter& page, const TDesignSection& design) {
     }
 }
 
+// The evidence for leaving each data set out: how it stands in the fit of
+// every data set, and the reason the user typed for it.
+void WriteLeftOut(TPdfPageWriter& page, const TReportContents& contents) {
+    const TCalculationResults& full = *contents.Statistics;
+    const std::vector<std::size_t>& excluded = contents.WhatIf->Excluded;
+    page.Reserve(80);
+    page.Text(Text("Data sets left out, as they stand in the fit of every data set"),
+              ReportFont(11, true), 2);
+    const std::vector<TDataSetColumn> columns = LeftOutColumns();
+    TPdfTable table = EvenTable(TitlesOf(columns), excluded.size());
+    const QFont font = ReportFont(9);
+    const QFont titleFont = ReportFont(9, true);
+    FitColumns(table, page, WidestCellsOf(full, columns), font, titleFont);
+    table.Cells = [&full, &excluded, &columns](std::size_t row) {
+        return CellsOf(full, excluded[row] - 1, columns);
+    };
+    page.Table(table, font, titleFont);
+    page.Space(4);
+    for (const std::size_t serial : excluded) {
+        const auto reason = contents.Reasons.find(serial);
+        page.Text(Text("Data set %1: %2")
+                      .arg(serial)
+                      .arg(reason == contents.Reasons.end()
+                               ? Text("no reason given")
+                               : QString::fromStdString(reason->second)),
+                  ReportFont(9), 2, Qt::TextWordWrap);
+    }
+    page.Space(6);
+}
+
 // The what-if fit of the Report page, when data sets were left out of it,
 // beside the calculation's own results.
 void WriteWhatIf(TPdfPageWriter& page, const TReportContents& contents) {
@@ -247,6 +343,7 @@ void WriteWhatIf(TPdfPageWriter& page, const TReportContents& contents) {
                {Text("Quantity"), Text("Value"), Text("95 % interval")},
                WhatIfLines(*contents.Statistics, *contents.WhatIf));
     WriteWarnings(page, *contents.WhatIf);
+    WriteLeftOut(page, contents);
 }
 
 void SetUpPdf(QPdfWriter& writer) {

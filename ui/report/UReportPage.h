@@ -1,7 +1,8 @@
-// The Report page: how far the last calculation can be trusted. The site
-// constants, the results with their 95 % intervals and the warnings above,
-// the data sets with their residuals and influence below, suspect and
-// influential ones marked; before the first calculation only a one-line hint.
+// The Report page: how far the last calculation can be trusted. The results
+// with their 95 % intervals beside the site constants, and the warnings,
+// above; the data sets with their residuals and influence beside the graph
+// below, suspect and influential ones marked; before the first calculation
+// only a one-line hint. The page scrolls rather than cut a number.
 // A check box per data set leaves it out of the what-if fit of the results,
 // which the page shows at once; the files are never touched by it. The page
 // shows what the results give it, and builds its controls only when first
@@ -18,10 +19,14 @@
 class QAction;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
+class QSplitter;
 class QTableView;
 class QTableWidget;
 class QVBoxLayout;
+class QBoxLayout;
+class QHBoxLayout;
 class TReportGraphView;
 class TReportTableModel;
 
@@ -52,7 +57,11 @@ public:
 
     // Made by Build; the tables with the first report.
     QLabel* Hint_Label = nullptr;
+    QLabel* ResultsHeading_Label = nullptr;
     QTableWidget* Results_Table = nullptr;
+    QTableWidget* SiteConstants_Table = nullptr;
+    QLabel* Warnings_Label = nullptr;
+    QSplitter* Report_Splitter = nullptr;
     QTableView* DataSets_Table = nullptr;
     QLabel* Legend_Label = nullptr;
     QLabel* WhatIf_Label = nullptr;
@@ -64,28 +73,38 @@ public:
     QPushButton* SaveReport_Button = nullptr;
     QPushButton* SaveGraph_Button = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ResultsChanged(TResultsChange change);
     void ShowReport();
+    void LayOut();
     void CreateTables();
-    void CreateResultsTable();
+    QBoxLayout* CreateSummary();
     void CreateDataSetsTable();
+    void CreateSplitter();
     void CreateButtons(QVBoxLayout* layout);
     void BindButton(QPushButton* button, QAction& command);
     void CreateWhatIfControls();
+    void SetTabOrder();
     void ShowWhatIf();
     template <typename Body> void Guarded(Body&& body);
     void ShowWhatIfState(const QString& text);
     // Ticks or unticks the "in fit" box of data set `row` (from 0).
     void ToggleInFit(int row);
-    void AddWarningRows();
-    void FillResultsTable();
-    void AddResultRow(const TReportLine& line);
-    void AddHeadingRow(const QString& heading);
+    void ShowWarnings();
+    void FillSummary();
+    void FitDataSetColumns();
+    void ShareSplitter();
 
     TResults& results_;
     QAction& saveReport_;
     QAction& saveGraph_;
     TReportTableModel* model_ = nullptr;
-    QWidget* body_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QVBoxLayout* body_ = nullptr;
+    QHBoxLayout* saveRow_ = nullptr;
+    // The user has shared the room between the data sets and the graph.
+    bool splitterMoved_ = false;
 };

@@ -1,6 +1,7 @@
 #include "UReportTableModel.h"
 
 #include "UReportContents.h"
+#include "UResults.h"
 
 #include <QColor>
 
@@ -19,6 +20,7 @@ const QColor LeftOutBackground(225, 225, 225);
 
 constexpr int ColumnCount = static_cast<int>(TDataSetColumn::Count);
 constexpr int InFitColumn = static_cast<int>(TDataSetColumn::InFit);
+constexpr int ReasonColumn = static_cast<int>(TDataSetColumn::Reason);
 
 } // namespace
 
@@ -84,12 +86,36 @@ QVariant TReportTableModel::InFitData(int row, int role) const {
     }
 }
 
+// Only a data set left out has a reason, which keeps the user's words.
+QVariant TReportTableModel::ReasonData(int row, int role) const {
+    const auto serial = static_cast<std::size_t>(row) + 1;
+    if (Statistics()->IsInFit(serial - 1) || !reasons_) {
+        return {};
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return QString::fromStdString(reasons_->Reason(serial));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::AccessibleDescriptionRole:
+        return QStringLiteral("Reason why data set %1 is left out").arg(serial);
+    case Qt::ToolTipRole:
+        return DataSetColumnExplanation(TDataSetColumn::Reason);
+    default:
+        return {};
+    }
+}
+
 QVariant TReportTableModel::data(const QModelIndex& index, int role) const {
     if (!Statistics() || !index.isValid() || index.row() >= rowCount()) {
         return {};
     }
     if (index.column() == InFitColumn && role != Qt::BackgroundRole) {
         return InFitData(index.row(), role);
+    }
+    if (index.column() == ReasonColumn && role != Qt::BackgroundRole) {
+        return ReasonData(index.row(), role);
     }
     const TCalculationResults& statistics = *Statistics();
     switch (role) {
@@ -109,7 +135,20 @@ QVariant TReportTableModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+bool TReportTableModel::SetReason(const QModelIndex& index, const QVariant& value) {
+    const auto serial = static_cast<std::size_t>(index.row()) + 1;
+    if (!reasons_ || Statistics()->IsInFit(serial - 1)) {
+        return false;
+    }
+    reasons_->SetReason(serial, value.toString().trimmed().toStdString());
+    emit dataChanged(index, index);
+    return true;
+}
+
 bool TReportTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (Statistics() && index.isValid() && index.column() == ReasonColumn && role == Qt::EditRole) {
+        return SetReason(index, value);
+    }
     if (!Statistics() || index.column() != InFitColumn || role != Qt::CheckStateRole) {
         return false;
     }
@@ -132,6 +171,10 @@ Qt::ItemFlags TReportTableModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     if (index.isValid() && index.column() == InFitColumn) {
         flags |= Qt::ItemIsUserCheckable;
+    }
+    if (index.isValid() && index.column() == ReasonColumn && Statistics() &&
+        !Statistics()->IsInFit(static_cast<std::size_t>(index.row()))) {
+        flags |= Qt::ItemIsEditable;
     }
     return flags;
 }

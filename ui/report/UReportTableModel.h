@@ -1,12 +1,14 @@
 // The data sets of the Report page's table, read straight from the what-if
 // fit: a table of a hundred thousand data sets costs no item per cell. The
 // "in fit" column holds a check box per data set that leaves it out of the
-// what-if fit or puts it back.
+// what-if fit or puts it back; a data set left out has a reason to type.
 #pragma once
 
 #include "UWhatIfFit.h"
 
 #include <QAbstractTableModel>
+
+class TResults;
 
 class TReportTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -16,6 +18,8 @@ public:
     // Shows the current fit of `whatIf` (kept by the caller, who outlives the
     // model's use of it), or nothing.
     void SetWhatIf(TWhatIfFit* whatIf);
+    // Where the reasons for leaving data sets out are kept, or nowhere.
+    void SetReasons(TResults* results) { reasons_ = results; }
     // The fit has changed: every cell is read again.
     void Refresh();
 
@@ -36,7 +40,10 @@ private:
     const TCalculationResults* Statistics() const;
     QVariant Background(int row) const;
     QVariant InFitData(int row, int role) const;
+    QVariant ReasonData(int row, int role) const;
+    bool SetReason(const QModelIndex& index, const QVariant& value);
 
     TWhatIfFit* whatIf_ = nullptr;
+    TResults* reasons_ = nullptr;
     int rows_ = 0;
 };

@@ -16,6 +16,7 @@ void TResults::Calculated(TReportContents contents) {
         const QScopedValueRollback<bool> calculating(calculating_, true);
         contents_ = std::move(contents);
         contents_->WhatIf.reset();
+        contents_->Reasons.clear();
         whatIf_.Reset(contents_->Statistics);
     }
     TDesignInputs design;
@@ -49,6 +50,32 @@ void TResults::WhatIfChanged() {
         design_->LeftOut = whatIf_.Excluded();
     }
     emit Changed(TResultsChange::WhatIf);
+}
+
+std::string TResults::Reason(std::size_t serial) const {
+    if (!contents_) {
+        return {};
+    }
+    const auto found = contents_->Reasons.find(serial);
+    return found == contents_->Reasons.end() ? std::string() : found->second;
+}
+
+void TResults::SetReason(std::size_t serial, const std::string& reason) {
+    if (!contents_) {
+        return;
+    }
+    if (reason.empty()) {
+        contents_->Reasons.erase(serial);
+    } else {
+        contents_->Reasons[serial] = reason;
+    }
+}
+
+void TResults::Opened() {
+    if (contents_) {
+        contents_->Reasons.clear();
+    }
+    whatIf_.PutAllBack();
 }
 
 void TResults::MarkStale() {

@@ -53,6 +53,14 @@ public:
     TWhatIfFit& WhatIf() { return whatIf_; }
     const std::optional<TDesignInputs>& DesignInputs() const { return design_; }
 
+    // Why data set `serial` is left out of the what-if fit, as the user typed
+    // it; empty when not told. Kept in the contents, so the saved report has
+    // it, until the next calculation or opening.
+    std::string Reason(std::size_t serial) const;
+    void SetReason(std::size_t serial, const std::string& reason);
+    // An input file was opened: every data set back in the fit, no reason kept.
+    void Opened();
+
     void MarkStale();
     bool IsStale() const { return stale_; }
     // A cell of the Input page's grid now reads `text`: stale unless it is
