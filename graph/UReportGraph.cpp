@@ -10,7 +10,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -62,15 +63,6 @@ bool InFit(const TFitFlags& inFit, std::size_t index) {
 
 bool AnyLeftOut(const TFitFlags& inFit) {
     return std::find(inFit.begin(), inFit.end(), false) != inFit.end();
-}
-
-TMarkerKind KindOf(const TCalculationResults& statistics, const TFitFlags& inFit,
-                   std::size_t index) {
-    TMarkerKind kind;
-    kind.Shape = statistics.IsSuspect(index + 1) ? TShape::Triangle : TShape::Circle;
-    kind.Hollow = !InFit(inFit, index);
-    kind.Influential = statistics.IsInfluential(index + 1);
-    return kind;
 }
 
 void DrawMarker(QPainter& painter, QPointF at, const TMarkerKind& kind) {
@@ -188,11 +180,12 @@ void AxisRanges(const TCalculationResults& statistics, TRange& heads, TRange& qh
 void DrawBand(QPainter& painter, const TReportGraphLayout& layout,
               const TCalculationResults& statistics) {
     const double last = LargestHead(statistics);
+    const std::size_t nrInFit = statistics.NrInFit();
     QPolygonF upper;
     QPolygonF lower;
     for (int step = 0; step <= BandSteps; ++step) {
         const double head = last * step / BandSteps;
-        const std::optional<TInterval> band = statistics.BandAt(head);
+        const std::optional<TInterval> band = statistics.BandAt(head, nrInFit);
         if (!band) {
             return;
         }
@@ -261,25 +254,78 @@ void DrawLegend(QPainter& painter, const QRectF& area, const TCalculationResults
                  });
 }
 
+// Which of the ascending serial numbers of a list the data sets, taken in
+// order, are: one step along the list per data set instead of a search.
+class TSerialCursor {
+public:
+    explicit TSerialCursor(std::vector<std::size_t> serials) : serials_(std::move(serials)) {
+        std::sort(serials_.begin(), serials_.end());
+    }
+    bool Holds(std::size_t serial) {
+        while (next_ < serials_.size() && serials_[next_] < serial) {
+            ++next_;
+        }
+        return next_ < serials_.size() && serials_[next_] == serial;
+    }
+
+private:
+    std::vector<std::size_t> serials_;
+    std::size_t next_ = 0;
+};
+
+// The marker cells of the plot, each with a bit per kind of marker drawn
+// there: a flat table, since a million data sets look up a million cells.
+class TDrawnCells {
+public:
+    explicit TDrawnCells(const QRectF& room)
+        : left_(CellOf(room.left()) - 1), top_(CellOf(room.top()) - 1),
+          columns_(CellOf(room.right()) - left_ + 2), rows_(CellOf(room.bottom()) - top_ + 2),
+          kinds_(static_cast<std::size_t>(columns_ * rows_), 0) {}
+
+    // True the first time a marker of this kind lands in the cell of `at`.
+    bool Take(QPointF at, const TMarkerKind& kind) {
+        const long column = CellOf(at.x()) - left_;
+        const long row = CellOf(at.y()) - top_;
+        std::uint8_t& kinds = kinds_[static_cast<std::size_t>(row * columns_ + column)];
+        const auto bit = static_cast<std::uint8_t>(1u << kind.Code());
+        const bool first = (kinds & bit) == 0;
+        kinds |= bit;
+        return first;
+    }
+
+private:
+    static long CellOf(double coordinate) { return std::lround(coordinate / MarkerCell); }
+
+    long left_;
+    long top_;
+    long columns_;
+    long rows_;
+    std::vector<std::uint8_t> kinds_;
+};
+
 // Markers that would land on nearly the same spot are drawn once: a table of
 // a million data sets draws no more markers than the plot has room for.
 bool DrawMarkers(QPainter& painter, const TReportGraphLayout& layout,
                  const TCalculationResults& statistics, const TFitFlags& inFit,
                  const TPaintProgress& progress) {
     const std::size_t count = std::min(statistics.Head.size(), statistics.QH.size());
-    std::unordered_set<std::uint64_t> drawn;
+    const QRectF room = layout.Plot.adjusted(-1, -1, 1, 1);
+    TDrawnCells drawn(room);
+    TSerialCursor suspect(statistics.Suspect);
+    TSerialCursor influential(statistics.Influential);
     for (std::size_t i = 0; i < count; ++i) {
         if (progress && i % ProgressEvery == 0 && !progress(i, count)) {
             return false;
         }
         const QPointF at = layout.Place(statistics.Head[i], statistics.QH[i]);
-        if (!layout.Plot.adjusted(-1, -1, 1, 1).contains(at)) {
+        if (!room.contains(at)) {
             continue;
         }
-        const TMarkerKind kind = KindOf(statistics, inFit, i);
-        const auto column = static_cast<std::uint64_t>(std::lround(at.x() / MarkerCell)) & 0xFFFFFu;
-        const auto row = static_cast<std::uint64_t>(std::lround(at.y() / MarkerCell)) & 0xFFFFFu;
-        if (drawn.insert(column << 24 | row << 4 | kind.Code()).second) {
+        TMarkerKind kind;
+        kind.Shape = suspect.Holds(i + 1) ? TShape::Triangle : TShape::Circle;
+        kind.Hollow = !InFit(inFit, i);
+        kind.Influential = influential.Holds(i + 1);
+        if (drawn.Take(at, kind)) {
             DrawMarker(painter, at, kind);
         }
     }
