@@ -6,8 +6,10 @@
 //             Output page)
 //   emptied   Save-calculate after one cell of the opened table was emptied
 //   report    the first showing of the Report page after a Save-calculate
-//   infit     a click on a data set's "In fit" box, the first after the
-//             calculation (infit_first) and the next ones (infit)
+//   infit     a click on a data set's "In fit" box: the first after the
+//             calculation (infit_first), each that leaves a data set out of
+//             the what-if fit (infit_out) and each that puts one back
+//             (infit_back)
 //   design    a digit typed into the Design page's design discharge
 // and prints the median seconds of each and the process's peak memory:
 //   soravik_bench_window DATASETS [REPEATS [ACTIONS]]
@@ -179,18 +181,23 @@ public:
         return Seconds([&] { Show(form_->Report_TabSheet); });
     }
 
-    // Clicks on the "In fit" boxes of a few data sets in turn on the shown
-    // Report page; the first click after the calculation goes to `first`.
-    void InFitClicks(std::vector<double>& first, std::vector<double>& later) {
+    // Clicks on the "In fit" boxes of three data sets in turn on the shown
+    // Report page, leaving them out one by one and putting them back.
+    void InFitClicks(std::vector<double>& first, std::vector<double>& out,
+                     std::vector<double>& back) {
         Calculated();
         Show(form_->Report_TabSheet);
         QTableView& table = *form_->Report_TabSheet->DataSets_Table;
-        for (int click = 0; click < 4; ++click) {
+        const int rows[] = {1, 2, 3, 3, 2, 1};
+        for (int click = 0; click < 6; ++click) {
             const double seconds = Seconds([&] {
-                ClickInFitBox(table, click / 2 + 1);
+                ClickInFitBox(table, rows[click]);
                 Paint();
             });
-            (click == 0 ? first : later).push_back(seconds);
+            if (click == 0) {
+                first.push_back(seconds);
+            }
+            (click < 3 ? out : back).push_back(seconds);
         }
     }
 
@@ -279,7 +286,7 @@ int main(int argc, char** argv) {
     TWindowBench bench(count, folder.path().toStdString());
     const std::string actions = argc > 3 ? argv[3] : "osperid";
     const auto chosen = [&](char action) { return actions.find(action) != std::string::npos; };
-    std::vector<double> open, paste, save, emptied, report, inFitFirst, inFit, design;
+    std::vector<double> open, paste, save, emptied, report, inFitFirst, inFitOut, inFitBack, design;
     for (int run = 0; run < repeats; ++run) {
         if (chosen('o')) {
             open.push_back(bench.Open());
@@ -297,15 +304,16 @@ int main(int argc, char** argv) {
             report.push_back(bench.ReportShown());
         }
         if (chosen('i')) {
-            bench.InFitClicks(inFitFirst, inFit);
+            bench.InFitClicks(inFitFirst, inFitOut, inFitBack);
         }
         if (chosen('d')) {
             design.push_back(bench.DesignChange());
         }
     }
     std::printf("open %.4f\npaste %.4f\nsave %.4f\nemptied %.4f\nreport %.4f\ninfit_first "
-                "%.4f\ninfit %.4f\ndesign %.4f\npeak_kb %ld\n",
+                "%.4f\ninfit_out %.4f\ninfit_back %.4f\ndesign %.4f\npeak_kb %ld\n",
                 Median(open), Median(paste), Median(save), Median(emptied), Median(report),
-                Median(inFitFirst), Median(inFit), Median(design), PeakKilobytes());
+                Median(inFitFirst), Median(inFitOut), Median(inFitBack), Median(design),
+                PeakKilobytes());
     return 0;
 }
