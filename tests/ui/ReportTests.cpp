@@ -25,6 +25,10 @@
 #include <QTableView>
 #include <QTableWidget>
 
+#include <cmath>
+#include <limits>
+#include <random>
+
 namespace {
 
 // Runs one of poppler's tools; its standard output, or nothing when it failed.
@@ -354,5 +358,69 @@ TEST_F(TReportTest, ExportsOfferTheInputFilesNameAndNameTheFileTheyReplace) {
         command->trigger();
         EXPECT_EQ(dialogs.SaveDialogs.back().FileName, offered);
         EXPECT_EQ(dialogs.Questions.back(), "The file \"" + file + "\" already exists, overwrite?");
+    }
+}
+
+// The longest text of each column, found without formatting every cell, is
+// as long as the longest cell when the numbers have four digits but 0, and
+// never shorter than any cell.
+TEST(ReportContents, LongestCellOfEachColumnWithoutFormattingEveryCell) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> digits(111, 999);
+    std::uniform_int_distribution<int> tens(-12, 9);
+    const auto number = [&](bool fullDigits) {
+        const double mantissa = digits(random) * 10 + (fullDigits ? 1 + random() % 9 : 0);
+        return (random() % 2 ? -1.0 : 1.0) * mantissa * std::pow(10.0, tens(random) - 3);
+    };
+    for (const bool fullDigits : {true, false}) {
+        SCOPED_TRACE(fullDigits);
+        TCalculationResults statistics;
+        statistics.NrOfDataSets = 300;
+        statistics.InFit.assign(300, true);
+        statistics.InFit[17] = false;
+        statistics.Suspect = {5};
+        for (std::size_t i = 0; i < 300; ++i) {
+            statistics.Head.push_back(number(fullDigits));
+            statistics.QH.push_back(i == 3 ? 0.0 : number(fullDigits));
+            statistics.Fitted.push_back(number(fullDigits));
+            statistics.Residuals.push_back(number(fullDigits));
+            TDataSetInfluence influence;
+            influence.Leverage = number(fullDigits);
+            influence.External =
+                i == 40 ? -std::numeric_limits<double>::infinity() : number(fullDigits);
+            influence.BonferroniP = i % 3 ? TOptionalNumber() : number(fullDigits);
+            statistics.Influence.push_back(influence);
+        }
+        const std::vector<QString> longest = LongestDataSetCells(statistics);
+        for (int column = 0; column < static_cast<int>(TDataSetColumn::Count); ++column) {
+            SCOPED_TRACE(column);
+            qsizetype cell = 0;
+            for (std::size_t i = 0; i < 300; ++i) {
+                cell = std::max(
+                    cell, DataSetCell(statistics, i, static_cast<TDataSetColumn>(column)).size());
+            }
+            EXPECT_GE(longest[column].size(), cell);
+            if (fullDigits) {
+                EXPECT_EQ(longest[column].size(), cell);
+            }
+        }
+    }
+    // Alone in its column, a number of four digits but 0 has the longest
+    // text of its power of two, though the span of that power may start or
+    // end on a short number ("8", "16") beside it; a shorter number may have
+    // a longer one beside it in the span.
+    const std::pair<double, bool> alone[] = {{9.123, true},    {15.67, true},     {0.0009999, true},
+                                             {123456.0, true}, {-1.234e-5, true}, {-1023.0, false},
+                                             {8.0, false},     {7e12, false}};
+    for (const auto& [value, longestOfItsSpan] : alone) {
+        SCOPED_TRACE(value);
+        TCalculationResults statistics;
+        statistics.NrOfDataSets = 1;
+        statistics.InFit.assign(1, true);
+        statistics.Head = {value};
+        const auto head = static_cast<std::size_t>(TDataSetColumn::Head);
+        const qsizetype longest = LongestDataSetCells(statistics)[head].size();
+        const qsizetype cell = DataSetCell(statistics, 0, TDataSetColumn::Head).size();
+        EXPECT_TRUE(longestOfItsSpan ? longest == cell : longest >= cell) << longest;
     }
 }

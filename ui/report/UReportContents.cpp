@@ -5,6 +5,13 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <bitset>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <utility>
+
 namespace {
 
 const char* const NotAvailable = "not available (needs 3 data sets)";
@@ -268,6 +275,158 @@ QString DataSetCell(const TCalculationResults& statistics, std::size_t index,
     default:
         return FitCell(statistics, index, column);
     }
+}
+
+TOptionalNumber DataSetNumber(const TCalculationResults& statistics, std::size_t index,
+                              TDataSetColumn column) {
+    const auto valueAt = [index](const std::vector<double>& values) {
+        return index < values.size() ? TOptionalNumber(values[index]) : TOptionalNumber();
+    };
+    if (column == TDataSetColumn::Head || column == TDataSetColumn::QH) {
+        return valueAt(column == TDataSetColumn::Head ? statistics.Head : statistics.QH);
+    }
+    if (!statistics.IsInFit(index) || index >= statistics.Influence.size()) {
+        return {};
+    }
+    const TDataSetInfluence& influence = statistics.Influence[index];
+    switch (column) {
+    case TDataSetColumn::Fitted:
+        return valueAt(statistics.Fitted);
+    case TDataSetColumn::Residual:
+        return valueAt(statistics.Residuals);
+    case TDataSetColumn::Leverage:
+        return influence.Leverage;
+    case TDataSetColumn::Studentized:
+        return influence.Studentized;
+    case TDataSetColumn::External:
+        return influence.External;
+    case TDataSetColumn::BonferroniP:
+        return influence.BonferroniP;
+    case TDataSetColumn::CooksDistance:
+        return influence.CooksDistance;
+    case TDataSetColumn::KaWithout:
+        return influence.KaWithout;
+    default:
+        return {};
+    }
+}
+
+namespace {
+
+// The numbers of one column by sign and power of two: the first data set of
+// each, and whether zero or a number beyond the arithmetic's range is there.
+class TNumberShapes {
+public:
+    void Take(double value, std::size_t index) {
+        if (value == 0.0 || !std::isfinite(value)) {
+            special_.try_emplace(std::fpclassify(value) * 2 + std::signbit(value), index);
+        } else {
+            powers_[std::signbit(value)].set(
+                static_cast<std::size_t>(std::ilogb(value) - LeastPower));
+        }
+    }
+
+    // The longest text among the cells of the special numbers and the
+    // longest a number of each sign and power can have.
+    QString Longest(const TCalculationResults& statistics, TDataSetColumn column) const {
+        QString longest;
+        const auto keep = [&longest](const QString& text) {
+            if (text.size() > longest.size()) {
+                longest = text;
+            }
+        };
+        for (const auto& [shape, index] : special_) {
+            keep(DataSetCell(statistics, index, column));
+        }
+        for (const bool negative : {false, true}) {
+            for (std::size_t bit = 0; bit < Powers; ++bit) {
+                if (!powers_[negative].test(bit)) {
+                    continue;
+                }
+                for (const double digits : LongestDigits(static_cast<int>(bit) + LeastPower)) {
+                    keep(ReportNumber(negative ? -digits : digits));
+                }
+            }
+        }
+        return longest;
+    }
+
+private:
+    // The bounds of [2^power, 2^(power + 1)) and, for each power of ten the
+    // span reaches, a number in it of four digits whose last is not 0.
+    static std::vector<double> LongestDigits(int power) {
+        const double low = std::ldexp(1.0, power);
+        const double high = std::nextafter(std::ldexp(1.0, power + 1), 0.0);
+        std::vector<double> numbers = {low, high};
+        for (int ten = static_cast<int>(std::floor(std::log10(low)));
+             ten <= static_cast<int>(std::floor(std::log10(high))); ++ten) {
+            const double unit = std::pow(10.0, ten - 3);
+            double digits = std::ceil(std::max(low, std::pow(10.0, ten)) / unit);
+            if (std::fmod(digits, 10.0) == 0.0) {
+                digits += 1.0;
+            }
+            if (digits * unit <= high) {
+                numbers.push_back(digits * unit);
+            }
+        }
+        return numbers;
+    }
+
+    // The powers of two of finite doubles, from the least subnormal's up.
+    static constexpr int LeastPower =
+        std::numeric_limits<double>::min_exponent - 1 - std::numeric_limits<double>::digits;
+    static constexpr std::size_t Powers = std::numeric_limits<double>::max_exponent - LeastPower;
+
+    std::map<int, std::size_t> special_;
+    std::bitset<Powers> powers_[2];
+};
+
+// The last serial number, or a marked one.
+QString LongestSerialCell(const TCalculationResults& statistics) {
+    std::vector<std::size_t> serials = statistics.Suspect;
+    serials.insert(serials.end(), statistics.Influential.begin(), statistics.Influential.end());
+    serials.push_back(statistics.NrOfDataSets);
+    QString longest;
+    for (const std::size_t serial : serials) {
+        if (serial >= 1 && serial <= statistics.NrOfDataSets) {
+            const QString text = DataSetCell(statistics, serial - 1, TDataSetColumn::Serial);
+            longest = text.size() > longest.size() ? text : longest;
+        }
+    }
+    return longest;
+}
+
+} // namespace
+
+std::vector<QString> LongestDataSetCells(const TCalculationResults& statistics) {
+    constexpr auto columns = static_cast<std::size_t>(TDataSetColumn::Count);
+    std::vector<TNumberShapes> shapes(columns);
+    for (std::size_t index = 0; index < statistics.NrOfDataSets; ++index) {
+        for (std::size_t column = 0; column < columns; ++column) {
+            const TOptionalNumber number =
+                DataSetNumber(statistics, index, static_cast<TDataSetColumn>(column));
+            if (number) {
+                shapes[column].Take(*number, index);
+            }
+        }
+    }
+    std::vector<QString> longest(columns);
+    for (std::size_t column = 0; column < columns; ++column) {
+        longest[column] = shapes[column].Longest(statistics, static_cast<TDataSetColumn>(column));
+    }
+    longest[static_cast<std::size_t>(TDataSetColumn::Serial)] = LongestSerialCell(statistics);
+    // One data set in the fit and one left out, where there are such.
+    const auto inFit = static_cast<std::size_t>(TDataSetColumn::InFit);
+    for (const bool in : {true, false}) {
+        for (std::size_t index = 0; index < statistics.NrOfDataSets; ++index) {
+            if (statistics.IsInFit(index) == in) {
+                const QString text = DataSetCell(statistics, index, TDataSetColumn::InFit);
+                longest[inFit] = text.size() > longest[inFit].size() ? text : longest[inFit];
+                break;
+            }
+        }
+    }
+    return longest;
 }
 
 QString SuspectLegend(const TCalculationResults& statistics) {

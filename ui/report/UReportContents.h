@@ -101,6 +101,16 @@ QString DataSetColumnTitle(TDataSetColumn column);
 QString DataSetColumnExplanation(TDataSetColumn column);
 QString DataSetCell(const TCalculationResults& statistics, std::size_t index,
                     TDataSetColumn column);
+// The number a cell of a fitted data set shows; absent in a column of
+// texts and where the cell is empty.
+TOptionalNumber DataSetNumber(const TCalculationResults& statistics, std::size_t index,
+                              TDataSetColumn column);
+// For each column, a text at least as long as the longest of its cells, in
+// the cells' own format: found in one pass over the data sets that formats
+// only a few numbers per sign and power of two (a number's text is longest
+// with four digits that are not 0), so a column can be made wide enough for
+// a million data sets at once.
+std::vector<QString> LongestDataSetCells(const TCalculationResults& statistics);
 // The line below the table that explains the mark.
 QString SuspectLegend(const TCalculationResults& statistics);
 // The line that names the influential data sets; empty when there are none.

@@ -26,12 +26,14 @@ void TReportTableModel::SetWhatIf(TWhatIfFit* whatIf) {
     beginResetModel();
     whatIf_ = whatIf;
     rows_ = rowCount();
+    longest_.clear();
     endResetModel();
 }
 
 void TReportTableModel::Refresh() {
     // Leaving data sets out keeps the rows; only a new calculation changes them.
     const int rows = rowCount();
+    longest_.clear();
     if (rows != rows_) {
         beginResetModel();
         rows_ = rows;
@@ -39,6 +41,14 @@ void TReportTableModel::Refresh() {
     } else if (rows > 0) {
         emit dataChanged(index(0, 0), index(rows - 1, ColumnCount - 1));
     }
+}
+
+QString TReportTableModel::LongestText(TDataSetColumn column) const {
+    if (longest_.empty() && Statistics()) {
+        longest_ = LongestDataSetCells(*Statistics());
+    }
+    const auto at = static_cast<std::size_t>(column);
+    return at < longest_.size() ? longest_[at] : QString();
 }
 
 const TCalculationResults* TReportTableModel::Statistics() const {

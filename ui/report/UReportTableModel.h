@@ -4,9 +4,12 @@
 // what-if fit or puts it back.
 #pragma once
 
+#include "UReportContents.h"
 #include "UWhatIfFit.h"
 
 #include <QAbstractTableModel>
+
+#include <vector>
 
 class TReportTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -18,6 +21,10 @@ public:
     void SetWhatIf(TWhatIfFit* whatIf);
     // The fit has changed: every cell is read again.
     void Refresh();
+    // A text at least as long as the longest cell of `column`, for a column
+    // as wide as its values: worked out for every column at once, the first
+    // time any is asked for after a change of the fit.
+    QString LongestText(TDataSetColumn column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -39,4 +46,6 @@ private:
 
     TWhatIfFit* whatIf_ = nullptr;
     int rows_ = 0;
+    // Empty until asked for after a change.
+    mutable std::vector<QString> longest_;
 };
