@@ -5,24 +5,37 @@
 //   save      Save-calculate of the opened table (files, calculation, graph,
 //             Output page)
 //   emptied   Save-calculate after one cell of the opened table was emptied
+//   report    the first showing of the Report page after a Save-calculate
+//   infit     a click on a data set's "In fit" box: the first after the
+//             calculation (infit_first), each that leaves a data set out of
+//             the what-if fit (infit_out) and each that puts one back
+//             (infit_back)
+//   design    a digit typed into the Design page's design discharge
 // and prints the median seconds of each and the process's peak memory:
 //   soravik_bench_window DATASETS [REPEATS [ACTIONS]]
-// ACTIONS picks some of them by their first letters ("ospe", the default).
+// ACTIONS picks some of them by their first letters ("osperid", the default).
 // bench/window runs it per size beside a bare window and prints the table.
 #include "PeakMemory.h"
 #include "UApplication.h"
 #include "UDMTylwen.h"
 #include "UDataGrid.h"
+#include "UDesignPage.h"
 #include "UFonts.h"
 #include "UMainForm.h"
+#include "UReportPage.h"
+#include "UReportTableModel.h"
 #include "UTylwenUtils.h"
 #include "UUserDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -162,7 +175,71 @@ public:
         });
     }
 
+    // A fresh window with the table calculated, its Report page not yet built.
+    double ReportShown() {
+        Calculated();
+        return Seconds([&] { Show(form_->Report_TabSheet); });
+    }
+
+    // Clicks on the "In fit" boxes of three data sets in turn on the shown
+    // Report page, leaving them out one by one and putting them back.
+    void InFitClicks(std::vector<double>& first, std::vector<double>& out,
+                     std::vector<double>& back) {
+        Calculated();
+        Show(form_->Report_TabSheet);
+        QTableView& table = *form_->Report_TabSheet->DataSets_Table;
+        const int rows[] = {1, 2, 3, 3, 2, 1};
+        for (int click = 0; click < 6; ++click) {
+            const double seconds = Seconds([&] {
+                ClickInFitBox(table, rows[click]);
+                Paint();
+            });
+            if (click == 0) {
+                first.push_back(seconds);
+            }
+            (click < 3 ? out : back).push_back(seconds);
+        }
+    }
+
+    // One digit more in the design discharge, with the allowed height typed.
+    double DesignChange() {
+        Calculated();
+        Show(form_->Design_TabSheet);
+        TDesignPage& design = form_->Design();
+        design.Head_Edit->setText(QStringLiteral("0.5"));
+        design.Discharge_Edit->setText(QStringLiteral("7"));
+        design.Discharge_Edit->setFocus();
+        Paint();
+        return Seconds([&] {
+            QTest::keyClick(design.Discharge_Edit, Qt::Key_5);
+            Paint();
+        });
+    }
+
 private:
+    void Calculated() {
+        StartWindow();
+        Open();
+        form_->Input->Button2->click();
+        Paint();
+    }
+
+    // Where the view draws the row's check box, as its delegate finds it.
+    void ClickInFitBox(QTableView& table, int row) {
+        const QModelIndex box = table.model()->index(row, static_cast<int>(TDataSetColumn::InFit));
+        const QVariant before = box.data(Qt::CheckStateRole);
+        QStyleOptionViewItem option;
+        option.initFrom(table.viewport());
+        option.rect = table.visualRect(box);
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        const QRect check =
+            table.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &table);
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, check.center());
+        if (box.data(Qt::CheckStateRole) == before) {
+            std::fprintf(stderr, "the click on data set %d's box changed nothing\n", row + 1);
+        }
+    }
+
     // A fresh store, fresh flags and a fresh window, as at program start.
     void StartWindow() {
         form_.reset();
@@ -207,9 +284,9 @@ int main(int argc, char** argv) {
     InstallFontSubstitutions();
     QTemporaryDir folder;
     TWindowBench bench(count, folder.path().toStdString());
-    const std::string actions = argc > 3 ? argv[3] : "ospe";
+    const std::string actions = argc > 3 ? argv[3] : "osperid";
     const auto chosen = [&](char action) { return actions.find(action) != std::string::npos; };
-    std::vector<double> open, paste, save, emptied;
+    std::vector<double> open, paste, save, emptied, report, inFitFirst, inFitOut, inFitBack, design;
     for (int run = 0; run < repeats; ++run) {
         if (chosen('o')) {
             open.push_back(bench.Open());
@@ -223,8 +300,20 @@ int main(int argc, char** argv) {
         if (chosen('p')) {
             paste.push_back(bench.Paste());
         }
+        if (chosen('r')) {
+            report.push_back(bench.ReportShown());
+        }
+        if (chosen('i')) {
+            bench.InFitClicks(inFitFirst, inFitOut, inFitBack);
+        }
+        if (chosen('d')) {
+            design.push_back(bench.DesignChange());
+        }
     }
-    std::printf("open %.4f\npaste %.4f\nsave %.4f\nemptied %.4f\npeak_kb %ld\n", Median(open),
-                Median(paste), Median(save), Median(emptied), PeakKilobytes());
+    std::printf("open %.4f\npaste %.4f\nsave %.4f\nemptied %.4f\nreport %.4f\ninfit_first "
+                "%.4f\ninfit_out %.4f\ninfit_back %.4f\ndesign %.4f\npeak_kb %ld\n",
+                Median(open), Median(paste), Median(save), Median(emptied), Median(report),
+                Median(inFitFirst), Median(inFitOut), Median(inFitBack), Median(design),
+                PeakKilobytes());
     return 0;
 }

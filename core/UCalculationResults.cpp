@@ -20,13 +20,17 @@ double TCalculationResults::LineAt(double head) const {
 }
 
 std::optional<TInterval> TCalculationResults::BandAt(double head) const {
-    if (!Spread || !(Spread->HeadSquares > 0.0) || NrInFit() == 0) {
+    return BandAt(head, NrInFit());
+}
+
+std::optional<TInterval> TCalculationResults::BandAt(double head, std::size_t nrInFit) const {
+    if (!Spread || !(Spread->HeadSquares > 0.0) || nrInFit == 0) {
         return std::nullopt;
     }
     const double dx = head - MeanHead;
     const double halfWidth =
         Spread->StudentT * Spread->ResidualDeviation *
-        std::sqrt(1.0 / static_cast<double>(NrInFit()) + dx * dx / Spread->HeadSquares);
+        std::sqrt(1.0 / static_cast<double>(nrInFit) + dx * dx / Spread->HeadSquares);
     if (!std::isfinite(halfWidth)) {
         return std::nullopt;
     }

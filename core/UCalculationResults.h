@@ -132,6 +132,9 @@ struct TCalculationResults {
     double LineAt(double head) const;
     // The 95 % confidence band of the line at `head`, when there is a spread.
     std::optional<TInterval> BandAt(double head) const;
+    // The same for a caller that has counted the data sets in the fit once:
+    // a band drawn at many places need not count a million flags each time.
+    std::optional<TInterval> BandAt(double head, std::size_t nrInFit) const;
 };
 
 // A calculation's results as the window keeps them: made once, never changed

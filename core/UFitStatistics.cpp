@@ -194,6 +194,28 @@ bool Refit(TCalculationResults& statistics) {
     return FitLine(statistics, means);
 }
 
+// What a fit of the same data sets starts from: the line and the
+// conductivities (a fit that cannot fix a line of its own keeps them), not
+// what AnalyseFit works out again. A million data sets carry some 90 MB of
+// residuals and influence that a whole copy would only throw away.
+TCalculationResults DataSetsAndLineOf(const TCalculationResults& full) {
+    TCalculationResults statistics;
+    statistics.Option = full.Option;
+    statistics.NrOfDataSets = full.NrOfDataSets;
+    statistics.MeanHead = full.MeanHead;
+    statistics.MeanQH = full.MeanQH;
+    statistics.SlopeA = full.SlopeA;
+    statistics.InterceptB = full.InterceptB;
+    statistics.EquivalentDepth = full.EquivalentDepth;
+    statistics.DrainSpacing = full.DrainSpacing;
+    statistics.Ka = full.Ka;
+    statistics.Kb = full.Kb;
+    statistics.DepthScale = full.DepthScale;
+    statistics.Head = full.Head;
+    statistics.QH = full.QH;
+    return statistics;
+}
+
 } // namespace
 
 void AnalyseFit(TCalculationResults& statistics) {
@@ -201,7 +223,7 @@ void AnalyseFit(TCalculationResults& statistics) {
     statistics.Residuals.clear();
     statistics.Spread.reset();
     statistics.RSquared.reset();
-    statistics.Influence.assign(statistics.NrOfDataSets, TDataSetInfluence{});
+    statistics.Influence.clear();
     statistics.InfluenceLimit.reset();
     statistics.TooLarge = false;
     statistics.Suspect.clear();
@@ -209,6 +231,8 @@ void AnalyseFit(TCalculationResults& statistics) {
     statistics.LineRestsOn.clear();
     if (statistics.Option == TCalculationOption::OverEntireSoilDepth) {
         AnalyseLeastSquaresLine(statistics);
+    } else {
+        statistics.Influence.assign(statistics.NrOfDataSets, TDataSetInfluence{});
     }
     statistics.Warnings = FitWarnings(statistics);
 }
@@ -243,9 +267,8 @@ std::optional<TCalculationResults> FitWithout(const TCalculationResults& full,
                                               const std::vector<std::size_t>& excluded) {
     std::vector<std::size_t> sorted = excluded;
     std::sort(sorted.begin(), sorted.end());
-    TCalculationResults statistics = full;
+    TCalculationResults statistics = DataSetsAndLineOf(full);
     statistics.InFit.assign(statistics.NrOfDataSets, true);
-    statistics.Excluded.clear();
     for (std::size_t serial = 1; serial <= statistics.NrOfDataSets; ++serial) {
         if (std::binary_search(sorted.begin(), sorted.end(), serial)) {
             statistics.InFit[serial - 1] = false;

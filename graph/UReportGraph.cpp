@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -10,7 +11,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -64,15 +66,6 @@ bool AnyLeftOut(const TFitFlags& inFit) {
     return std::find(inFit.begin(), inFit.end(), false) != inFit.end();
 }
 
-TMarkerKind KindOf(const TCalculationResults& statistics, const TFitFlags& inFit,
-                   std::size_t index) {
-    TMarkerKind kind;
-    kind.Shape = statistics.IsSuspect(index + 1) ? TShape::Triangle : TShape::Circle;
-    kind.Hollow = !InFit(inFit, index);
-    kind.Influential = statistics.IsInfluential(index + 1);
-    return kind;
-}
-
 void DrawMarker(QPainter& painter, QPointF at, const TMarkerKind& kind) {
     const QColor colour = kind.Shape == TShape::Triangle ? SuspectColour : MarkerColour;
     painter.setPen(QPen(colour, 1.2));
@@ -91,6 +84,50 @@ void DrawMarker(QPainter& painter, QPointF at, const TMarkerKind& kind) {
     }
 }
 
+struct TRange {
+    double Low = std::numeric_limits<double>::infinity();
+    double High = -std::numeric_limits<double>::infinity();
+
+    void Take(double value) {
+        if (std::isfinite(value)) {
+            Low = std::min(Low, value);
+            High = std::max(High, value);
+        }
+    }
+};
+
+// What the drawing needs to know of all the data sets, each found once per
+// drawing: a million data sets are read a few times, not at every use.
+struct TGraphFacts {
+    // H" from 0, and Q/H", over the data sets that have both.
+    TRange Heads;
+    TRange QHs;
+    // The largest H" of them all, at least 0: where the line ends.
+    double LargestHead = 0.0;
+    std::size_t NrInFit = 0;
+    bool AnyLeftOut = false;
+    bool HasBand = false;
+};
+
+TGraphFacts FactsOf(const TCalculationResults& statistics, const TFitFlags& inFit) {
+    TGraphFacts facts;
+    facts.Heads.Take(0.0);
+    const std::size_t both = std::min(statistics.Head.size(), statistics.QH.size());
+    for (std::size_t i = 0; i < both; ++i) {
+        facts.Heads.Take(statistics.Head[i]);
+        facts.QHs.Take(statistics.QH[i]);
+    }
+    TRange heads = facts.Heads;
+    for (std::size_t i = both; i < statistics.Head.size(); ++i) {
+        heads.Take(statistics.Head[i]);
+    }
+    facts.LargestHead = heads.High;
+    facts.NrInFit = statistics.NrInFit();
+    facts.AnyLeftOut = AnyLeftOut(inFit);
+    facts.HasBand = statistics.BandAt(statistics.MeanHead, facts.NrInFit).has_value();
+    return facts;
+}
+
 // The legend's entries: a sample drawn at a point, and its text.
 struct TLegendEntry {
     std::function<void(QPainter&, QPointF)> Sample;
@@ -98,7 +135,7 @@ struct TLegendEntry {
 };
 
 std::vector<TLegendEntry> LegendEntries(const TCalculationResults& statistics,
-                                        const TFitFlags& inFit) {
+                                        const TGraphFacts& facts) {
     std::vector<TLegendEntry> entries;
     const auto marker = [](TMarkerKind kind) {
         return [kind](QPainter& painter, QPointF at) { DrawMarker(painter, at, kind); };
@@ -112,7 +149,7 @@ std::vector<TLegendEntry> LegendEntries(const TCalculationResults& statistics,
         entries.push_back({marker({TShape::Circle, false, true}),
                            QStringLiteral("influential (Cook's D > median of F)")});
     }
-    if (AnyLeftOut(inFit)) {
+    if (facts.AnyLeftOut) {
         entries.push_back({marker({TShape::Circle, true, false}), QStringLiteral("left out")});
     }
     entries.push_back({[](QPainter& painter, QPointF at) {
@@ -120,7 +157,7 @@ std::vector<TLegendEntry> LegendEntries(const TCalculationResults& statistics,
                            painter.drawLine(at - QPointF(8, 0), at + QPointF(8, 0));
                        },
                        QStringLiteral("fitted line")});
-    if (statistics.BandAt(statistics.MeanHead)) {
+    if (facts.HasBand) {
         entries.push_back({[](QPainter& painter, QPointF at) {
                                painter.fillRect(QRectF(at - QPointF(8, 5), QSizeF(16, 10)),
                                                 BandColour);
@@ -154,45 +191,14 @@ double LayOutLegend(const std::vector<TLegendEntry>& entries, const QRectF& room
     return y + rowHeight - room.top();
 }
 
-struct TRange {
-    double Low = std::numeric_limits<double>::infinity();
-    double High = -std::numeric_limits<double>::infinity();
-
-    void Take(double value) {
-        if (std::isfinite(value)) {
-            Low = std::min(Low, value);
-            High = std::max(High, value);
-        }
-    }
-};
-
-double LargestHead(const TCalculationResults& statistics) {
-    TRange heads;
-    heads.Take(0.0);
-    for (const double head : statistics.Head) {
-        heads.Take(head);
-    }
-    return heads.High;
-}
-
-void AxisRanges(const TCalculationResults& statistics, TRange& heads, TRange& qhs) {
-    heads.Take(0.0);
-    for (std::size_t i = 0; i < statistics.Head.size() && i < statistics.QH.size(); ++i) {
-        heads.Take(statistics.Head[i]);
-        qhs.Take(statistics.QH[i]);
-    }
-    qhs.Take(statistics.LineAt(0.0));
-    qhs.Take(statistics.LineAt(heads.High));
-}
-
 void DrawBand(QPainter& painter, const TReportGraphLayout& layout,
-              const TCalculationResults& statistics) {
-    const double last = LargestHead(statistics);
+              const TCalculationResults& statistics, const TGraphFacts& facts) {
+    const double last = facts.LargestHead;
     QPolygonF upper;
     QPolygonF lower;
     for (int step = 0; step <= BandSteps; ++step) {
         const double head = last * step / BandSteps;
-        const std::optional<TInterval> band = statistics.BandAt(head);
+        const std::optional<TInterval> band = statistics.BandAt(head, facts.NrInFit);
         if (!band) {
             return;
         }
@@ -248,10 +254,10 @@ void DrawAxisTitles(QPainter& painter, const TReportGraphLayout& layout, const Q
 }
 
 void DrawLegend(QPainter& painter, const QRectF& area, const TCalculationResults& statistics,
-                const TFitFlags& inFit) {
+                const TGraphFacts& facts) {
     painter.setFont(GraphTextFont());
     const QRectF room(area.left() + LeftMargin, area.top() + 4, area.width() - LeftMargin, 0);
-    LayOutLegend(LegendEntries(statistics, inFit), room,
+    LayOutLegend(LegendEntries(statistics, facts), room,
                  [&painter](const TLegendEntry& entry, QPointF sample, QPointF text) {
                      painter.save();
                      entry.Sample(painter, sample);
@@ -261,26 +267,146 @@ void DrawLegend(QPainter& painter, const QRectF& area, const TCalculationResults
                  });
 }
 
+// Which of the ascending serial numbers of a list the data sets, taken in
+// order, are: one step along the list per data set instead of a search.
+class TSerialCursor {
+public:
+    explicit TSerialCursor(std::vector<std::size_t> serials) : serials_(std::move(serials)) {
+        std::sort(serials_.begin(), serials_.end());
+    }
+    bool Holds(std::size_t serial) {
+        while (next_ < serials_.size() && serials_[next_] < serial) {
+            ++next_;
+        }
+        return next_ < serials_.size() && serials_[next_] == serial;
+    }
+
+private:
+    std::vector<std::size_t> serials_;
+    std::size_t next_ = 0;
+};
+
+// The marker cells of the plot, each with a bit per kind of marker drawn
+// there: a flat table, since a million data sets look up a million cells.
+class TDrawnCells {
+public:
+    explicit TDrawnCells(const QRectF& room)
+        : left_(CellOf(room.left()) - 1), top_(CellOf(room.top()) - 1),
+          columns_(CellOf(room.right()) - left_ + 2), rows_(CellOf(room.bottom()) - top_ + 2),
+          kinds_(static_cast<std::size_t>(columns_ * rows_), 0) {}
+
+    // True the first time a marker of this kind lands in the cell of `at`.
+    bool Take(QPointF at, const TMarkerKind& kind) {
+        const long column = CellOf(at.x()) - left_;
+        const long row = CellOf(at.y()) - top_;
+        std::uint8_t& kinds = kinds_[static_cast<std::size_t>(row * columns_ + column)];
+        const auto bit = static_cast<std::uint8_t>(1u << kind.Code());
+        const bool first = (kinds & bit) == 0;
+        kinds |= bit;
+        return first;
+    }
+
+private:
+    static long CellOf(double coordinate) { return std::lround(coordinate / MarkerCell); }
+
+    long left_;
+    long top_;
+    long columns_;
+    long rows_;
+    std::vector<std::uint8_t> kinds_;
+};
+
+// Pictures of the markers on the painter's device pixels, one per kind and
+// quarter-pixel offset, each drawn the first time it is needed. Only for a
+// painter that merely shifts its coordinates; any other draws the shapes.
+class TMarkerStamps {
+public:
+    explicit TMarkerStamps(QPainter& painter, TMarkerPainting markers)
+        : painter_(painter), ratio_(painter.device() ? painter.device()->devicePixelRatioF() : 1.0),
+          shift_(painter.transform().dx(), painter.transform().dy()),
+          size_(2 * static_cast<int>(std::ceil((InfluenceRadius + 2.0) * ratio_)) + 2),
+          stamped_(markers == TMarkerPainting::Stamped &&
+                   painter.transform().type() <= QTransform::TxTranslate) {}
+
+    void Draw(QPointF at, const TMarkerKind& kind) {
+        if (!stamped_) {
+            DrawMarker(painter_, at, kind);
+            return;
+        }
+        const QPointF device = (at + shift_) * ratio_;
+        const auto [column, columnQuarter] = Split(device.x());
+        const auto [row, rowQuarter] = Split(device.y());
+        const QImage& stamp = StampOf(kind, columnQuarter, rowQuarter);
+        const int centre = size_ / 2;
+        painter_.drawImage(QPointF((column - centre) / ratio_, (row - centre) / ratio_) - shift_,
+                           stamp);
+    }
+
+private:
+    static constexpr int Quarters = 4;
+
+    // The whole device pixel at or before `coordinate` and the nearest
+    // quarter of a pixel beyond it.
+    static std::pair<long, int> Split(double coordinate) {
+        long whole = static_cast<long>(std::floor(coordinate));
+        int quarter = static_cast<int>(std::lround((coordinate - whole) * Quarters));
+        if (quarter == Quarters) {
+            ++whole;
+            quarter = 0;
+        }
+        return {whole, quarter};
+    }
+
+    const QImage& StampOf(const TMarkerKind& kind, int columnQuarter, int rowQuarter) {
+        QImage& stamp = stamps_[(kind.Code() * Quarters + columnQuarter) * Quarters + rowQuarter];
+        if (stamp.isNull()) {
+            stamp = QImage(size_, size_, QImage::Format_ARGB32_Premultiplied);
+            stamp.fill(Qt::transparent);
+            QPainter painter(&stamp);
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.translate(size_ / 2 + static_cast<double>(columnQuarter) / Quarters,
+                              size_ / 2 + static_cast<double>(rowQuarter) / Quarters);
+            painter.scale(ratio_, ratio_);
+            DrawMarker(painter, QPointF(0, 0), kind);
+            painter.end();
+            stamp.setDevicePixelRatio(ratio_);
+        }
+        return stamp;
+    }
+
+    QPainter& painter_;
+    double ratio_;
+    QPointF shift_;
+    int size_;
+    bool stamped_;
+    QImage stamps_[8 * Quarters * Quarters];
+};
+
 // Markers that would land on nearly the same spot are drawn once: a table of
 // a million data sets draws no more markers than the plot has room for.
 bool DrawMarkers(QPainter& painter, const TReportGraphLayout& layout,
                  const TCalculationResults& statistics, const TFitFlags& inFit,
-                 const TPaintProgress& progress) {
+                 const TPaintProgress& progress, TMarkerPainting markers) {
     const std::size_t count = std::min(statistics.Head.size(), statistics.QH.size());
-    std::unordered_set<std::uint64_t> drawn;
+    const QRectF room = layout.Plot.adjusted(-1, -1, 1, 1);
+    TDrawnCells drawn(room);
+    TSerialCursor suspect(statistics.Suspect);
+    TSerialCursor influential(statistics.Influential);
+    TMarkerStamps stamps(painter, markers);
     for (std::size_t i = 0; i < count; ++i) {
         if (progress && i % ProgressEvery == 0 && !progress(i, count)) {
             return false;
         }
         const QPointF at = layout.Place(statistics.Head[i], statistics.QH[i]);
-        if (!layout.Plot.adjusted(-1, -1, 1, 1).contains(at)) {
+        if (!room.contains(at)) {
             continue;
         }
-        const TMarkerKind kind = KindOf(statistics, inFit, i);
-        const auto column = static_cast<std::uint64_t>(std::lround(at.x() / MarkerCell)) & 0xFFFFFu;
-        const auto row = static_cast<std::uint64_t>(std::lround(at.y() / MarkerCell)) & 0xFFFFFu;
-        if (drawn.insert(column << 24 | row << 4 | kind.Code()).second) {
-            DrawMarker(painter, at, kind);
+        TMarkerKind kind;
+        kind.Shape = suspect.Holds(i + 1) ? TShape::Triangle : TShape::Circle;
+        kind.Hollow = !InFit(inFit, i);
+        kind.Influential = influential.Holds(i + 1);
+        if (drawn.Take(at, kind)) {
+            stamps.Draw(at, kind);
         }
     }
     return !progress || progress(count, count);
@@ -302,20 +428,23 @@ QPointF TReportGraphLayout::Place(double head, double qh) const {
     return {std::clamp(x, -far, far), std::clamp(y, -far, far)};
 }
 
-TReportGraphLayout ReportGraphLayout(const QRectF& area, const TCalculationResults& statistics,
-                                     const TFitFlags& inFit) {
+namespace {
+
+TReportGraphLayout LayoutOf(const QRectF& area, const TCalculationResults& statistics,
+                            const TGraphFacts& facts) {
     const QRectF room(area.left() + LeftMargin, area.top() + 4, area.width() - LeftMargin, 0);
     const double legendHeight =
-        LayOutLegend(LegendEntries(statistics, inFit), room, [](auto&&...) {});
+        LayOutLegend(LegendEntries(statistics, facts), room, [](auto&&...) {});
     TReportGraphLayout layout;
     layout.Plot = QRectF(QPointF(area.left() + LeftMargin, room.top() + legendHeight + LegendGap),
                          QPointF(area.right() - RightMargin, area.bottom() - BottomMargin));
     if (layout.Plot.height() < 10 || layout.Plot.width() < 10) {
         layout.Plot.setSize(layout.Plot.size().expandedTo(QSizeF(10, 10)));
     }
-    TRange heads;
-    TRange qhs;
-    AxisRanges(statistics, heads, qhs);
+    TRange heads = facts.Heads;
+    TRange qhs = facts.QHs;
+    qhs.Take(statistics.LineAt(0.0));
+    qhs.Take(statistics.LineAt(heads.High));
     // A little room, so that no marker sits on the frame.
     const double headRoom = (heads.High - heads.Low) * EdgeRoom;
     const double qhRoom = (qhs.High - qhs.Low) * EdgeRoom;
@@ -327,28 +456,36 @@ TReportGraphLayout ReportGraphLayout(const QRectF& area, const TCalculationResul
     return layout;
 }
 
+} // namespace
+
+TReportGraphLayout ReportGraphLayout(const QRectF& area, const TCalculationResults& statistics,
+                                     const TFitFlags& inFit) {
+    return LayoutOf(area, statistics, FactsOf(statistics, inFit));
+}
+
 bool PaintReportGraph(QPainter& painter, const QRectF& area, const TCalculationResults& statistics,
-                      const TFitFlags& inFit, const TPaintProgress& progress) {
+                      const TFitFlags& inFit, const TPaintProgress& progress,
+                      TMarkerPainting markers) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.fillRect(area, Qt::white);
-    const TReportGraphLayout layout = ReportGraphLayout(area, statistics, inFit);
+    const TGraphFacts facts = FactsOf(statistics, inFit);
+    const TReportGraphLayout layout = LayoutOf(area, statistics, facts);
     DrawGridAndTicks(painter, layout);
     painter.save();
     painter.setClipRect(layout.Plot);
-    DrawBand(painter, layout, statistics);
+    DrawBand(painter, layout, statistics, facts);
     painter.setPen(QPen(LineColour, 1.5));
-    painter.drawLine(
-        layout.Place(0.0, statistics.LineAt(0.0)),
-        layout.Place(LargestHead(statistics), statistics.LineAt(LargestHead(statistics))));
+    painter.drawLine(layout.Place(0.0, statistics.LineAt(0.0)),
+                     layout.Place(facts.LargestHead, statistics.LineAt(facts.LargestHead)));
     painter.restore();
-    const bool finished = DrawMarkers(painter, layout, statistics, inFit, progress);
+    const bool finished = DrawMarkers(painter, layout, statistics, inFit, progress, markers);
     painter.setPen(QPen(Ink, 1.0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(layout.Plot);
     DrawAxisTitles(painter, layout, area);
-    DrawLegend(painter, area, statistics, inFit);
+    DrawLegend(painter, area, statistics, facts);
     painter.restore();
     return finished;
 }

@@ -44,10 +44,21 @@ struct TReportGraphLayout {
 TReportGraphLayout ReportGraphLayout(const QRectF& area, const TCalculationResults& statistics,
                                      const TFitFlags& inFit = {});
 
+// How the markers reach the device.
+enum class TMarkerPainting {
+    // Each drawn as a shape: exact at any size, for every saved form.
+    Drawn,
+    // Each stamped from a picture of its kind drawn once per quarter of a
+    // device pixel: for the screen, which otherwise spends most of a redraw
+    // of many data sets on drawing thousands of small round shapes.
+    Stamped,
+};
+
 // Draws the whole graph into `area` of the painter's coordinates (units of
 // 1/96 inch). False when `progress` stopped it half-way.
 bool PaintReportGraph(QPainter& painter, const QRectF& area, const TCalculationResults& statistics,
-                      const TFitFlags& inFit = {}, const TPaintProgress& progress = {});
+                      const TFitFlags& inFit = {}, const TPaintProgress& progress = {},
+                      TMarkerPainting markers = TMarkerPainting::Drawn);
 
 // The data set whose marker lies under `point`, the nearest one if several do.
 std::optional<std::size_t> ReportGraphMarkerAt(const QRectF& area,

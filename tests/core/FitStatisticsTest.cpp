@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -169,6 +170,23 @@ TEST_F(FitStatistics, TwoDataSetsOrTheSecondOptionGiveNoSpread) {
     // Its line runs through the origin, whatever intercept was left behind.
     EXPECT_DOUBLE_EQ(origin.LineAt(2.0), 2.0 * origin.SlopeA);
     EXPECT_FALSE(origin.BandAt(0.5) || line.BandAt(0.5));
+
+    // Without its first data set only the line through the origin and the
+    // others' mean point is fitted again: the calculation's d, S, Ka and Kb
+    // stay.
+    const std::optional<TCalculationResults> without = FitWithout(origin, {1});
+    ASSERT_TRUE(without);
+    EXPECT_NEAR(without->SlopeA, (origin.QH[1] + origin.QH[2]) / (origin.Head[1] + origin.Head[2]),
+                1e-15);
+    for (const auto& [kept, calculated] :
+         {std::pair{without->EquivalentDepth, origin.EquivalentDepth},
+          std::pair{without->DrainSpacing, origin.DrainSpacing}, std::pair{without->Ka, origin.Ka},
+          std::pair{without->Kb, origin.Kb}, std::pair{without->DepthScale, origin.DepthScale}}) {
+        EXPECT_EQ(kept, calculated);
+    }
+    EXPECT_EQ(without->Head, origin.Head);
+    EXPECT_EQ(without->Excluded, std::vector<std::size_t>({1}));
+    EXPECT_EQ(without->Influence.size(), 3u);
 }
 
 } // namespace

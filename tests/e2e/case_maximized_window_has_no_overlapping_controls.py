@@ -17,6 +17,8 @@ def read_layout(path):
             size = (int(words[1]), int(words[2]))
         elif words[0] == "page":
             page = pages.setdefault(words[1], {})
+        elif words[0] in ("focus", "table", "column"):
+            continue
         else:
             left, top, width, height = map(int, words[1:])
             page[words[0]] = (left, top, left + width, top + height)

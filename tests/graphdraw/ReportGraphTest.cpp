@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -86,6 +87,54 @@ TEST(ReportGraph, MarkersLineAndBandAtRatioOneAndTwo) {
     // A click near a marker finds its data set; one between them finds none.
     EXPECT_EQ(ReportGraphMarkerAt(area, results, inFit, marker(2) + QPointF(3, -2)), 2u);
     EXPECT_FALSE(ReportGraphMarkerAt(area, results, inFit, (marker(1) + marker(3)) / 2));
+}
+
+QImage Painted(const TCalculationResults& results, const TFitFlags& inFit, qreal ratio,
+               QPointF shift, TMarkerPainting markers) {
+    const QRectF area(0, 0, 500, 320);
+    QImage image((area.size() * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.translate(shift);
+    PaintReportGraph(painter, area.translated(-shift), results, inFit, {}, markers);
+    return image;
+}
+
+// Stamped markers lie where drawn ones do, whatever the pixel density or the
+// shift of the painter: they differ at most in the shading of their edges,
+// where a marker a pixel off would differ by its whole colour.
+constexpr int EdgeShading = 64;
+
+TEST(ReportGraph, StampedMarkersMatchDrawnOnes) {
+    TCalculationResults results = MadeUpResults();
+    // Many markers a fraction of a pixel apart, of every kind.
+    for (int i = 0; i < 400; ++i) {
+        results.Head.push_back(0.05 + 0.001 * i);
+        results.QH.push_back(0.0205 + 0.000013 * i);
+    }
+    results.NrOfDataSets = results.Head.size();
+    results.InFit.assign(results.NrOfDataSets, true);
+    results.Suspect.push_back(105);
+    results.Influential.push_back(205);
+    TFitFlags inFit = results.InFit;
+    inFit[2] = inFit[300] = false;
+    for (const auto& [ratio, shift] : {std::pair{1.0, QPointF()}, std::pair{2.0, QPointF()},
+                                       std::pair{1.25, QPointF(3.3, 1.6)}}) {
+        SCOPED_TRACE(ratio);
+        const QImage drawn = Painted(results, inFit, ratio, shift, TMarkerPainting::Drawn);
+        const QImage stamped = Painted(results, inFit, ratio, shift, TMarkerPainting::Stamped);
+        int unlike = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QColor a = drawn.pixelColor(x, y);
+                const QColor b = stamped.pixelColor(x, y);
+                unlike += std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                    std::abs(a.blue() - b.blue())}) > EdgeShading;
+            }
+        }
+        EXPECT_EQ(unlike, 0);
+    }
 }
 
 } // namespace

@@ -36,7 +36,8 @@ QImage TReportGraphView::Drawing() const {
     if (statistics_) {
         QPainter painter(&image);
         static const TFitFlags allIn;
-        PaintReportGraph(painter, QRectF(rect()), *statistics_, inFit_ ? *inFit_ : allIn);
+        PaintReportGraph(painter, QRectF(rect()), *statistics_, inFit_ ? *inFit_ : allIn, {},
+                         TMarkerPainting::Stamped);
     }
     return image;
 }
