@@ -1,4 +1,4 @@
-"""Tab and Shift+Tab on the Intro, Figure, Input and Design pages visit each
+"""Tab and Shift+Tab on the Intro, Figure, Input, Output and Design pages visit each
 control once, with the page tabs between the last and the first, as a screen
 reader reads the focus: the Design page in reading order (column by column
 from the left, each from the top), the Input page in its own order. Tab
@@ -20,6 +20,8 @@ PAGES = {
               ("push button", "Save - calculate"), ("text", "Drain depth (m)"),
               ("text", "Depth to the impermable layer (m)"), ("text", "Drain spacing (m)"),
               ("text", "Drain radius (m)")],
+    # Before a calculation the Output page shows only its button.
+    " Output ": [("push button", "Open output")],
     " Design ": [("text", name) for name in (
         "Design discharge q (mm/day)", "Allowed height h of the water table (m)",
         "Drain depth (m)", "Layer below drain level D (m)", "Drain radius r (m)",
