@@ -9,7 +9,9 @@
 #include "UReportGraph.h"
 #include "UReportGraphView.h"
 #include "UReportPage.h"
+#include "UResultText.h"
 #include "UResults.h"
+#include "UWhatIfFit.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -55,6 +57,18 @@ protected:
             }
         }
         return {};
+    }
+
+    // Fifteen data sets on a line but the last at twice its discharge.
+    void CalculateLineWithAnOutlier() {
+        ShowPage(form->Input);
+        for (int k = 1; k <= 15; ++k) {
+            TypeCell(k - 1, 1, QString::number((0.025 * k * k + k) * (k == 15 ? 2 : 1), 'f', 3));
+            TypeCell(k - 1, 2, QString::number(1.05 - 0.05 * k, 'f', 2));
+            TypeCell(k - 1, 3, QStringLiteral("1.05"));
+        }
+        EnterSiteConstants("1.1", "5", "20", "0.05");
+        SaveCalculate(InFolder("outlier.inp"));
     }
 
     void CalculateWorkedExample() {
@@ -236,17 +250,47 @@ TEST_F(TReportTest, UntickedDataSetIsLeftOutOfTheWhatIfFitUntilTheNextOpen) {
 // discharge: its t is unbounded (tests/core/FitEdgesTest.cpp). The saved
 // report takes the same cell.
 TEST_F(TReportTest, UnboundedTIsShownAsInfinity) {
-    ShowPage(form->Input);
-    for (int k = 1; k <= 15; ++k) {
-        TypeCell(k - 1, 1, QString::number((0.025 * k * k + k) * (k == 15 ? 2 : 1), 'f', 3));
-        TypeCell(k - 1, 2, QString::number(1.05 - 0.05 * k, 'f', 2));
-        TypeCell(k - 1, 3, QStringLiteral("1.05"));
-    }
-    EnterSiteConstants("1.1", "5", "20", "0.05");
-    SaveCalculate(InFolder("outlier.inp"));
+    CalculateLineWithAnOutlier();
     const QAbstractItemModel& dataSets = *Page().DataSets_Table->model();
     const int tColumn = static_cast<int>(TDataSetColumn::External);
     EXPECT_EQ(dataSets.index(14, tColumn).data().toString(), QString::fromUtf8("\u221e"));
+}
+
+// The columns' widths come from one pass over the data sets; they must bound
+// the very numbers the cells show, data set by data set, in the full fit (an
+// unbounded t among them) and in a what-if fit (cells left empty).
+TEST_F(TReportTest, WidestCellsOfAllColumnsAgreeWithEachCellsNumber) {
+    CalculateLineWithAnOutlier();
+    const auto byCell = [](const TCalculationResults& fit, TDataSetColumn column) {
+        TReportNumberWidth width;
+        for (std::size_t index = 0; index < fit.NrOfDataSets; ++index) {
+            if (const std::optional<double> number = DataSetNumber(fit, index, column)) {
+                width.Add(*number);
+            }
+        }
+        QStringList texts;
+        for (const std::string& text : width.WidestTexts()) {
+            texts << QString::fromStdString(text);
+        }
+        return texts;
+    };
+    TWhatIfFit& whatIf = form->Results().WhatIf();
+    for (const bool leftOut : {false, true}) {
+        if (leftOut) {
+            ASSERT_TRUE(whatIf.SetInFit(3, false));
+        }
+        const std::vector<QStringList> widest = WidestDataSetCells(whatIf.Current());
+        ASSERT_EQ(widest.size(), static_cast<std::size_t>(TDataSetColumn::Count));
+        for (int column = 1; column < static_cast<int>(TDataSetColumn::Count); ++column) {
+            EXPECT_EQ(widest[static_cast<std::size_t>(column)],
+                      byCell(whatIf.Current(), static_cast<TDataSetColumn>(column)))
+                << "column " << column << (leftOut ? " with data set 3 left out" : "");
+        }
+        EXPECT_TRUE(widest[static_cast<std::size_t>(TDataSetColumn::External)].last().endsWith(
+            QString::fromUtf8("\u221e")));
+        EXPECT_EQ(widest[static_cast<std::size_t>(TDataSetColumn::Serial)],
+                  QStringList{QString::fromUtf8("15 * \u2020")});
+    }
 }
 
 // A click on a marker goes the check box's way: the table, the what-if line
