@@ -9,7 +9,9 @@
 #include "UReportGraph.h"
 #include "UReportGraphView.h"
 #include "UReportPage.h"
+#include "UResultText.h"
 #include "UResults.h"
+#include "UWhatIfFit.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -234,8 +236,9 @@ TEST_F(TReportTest, UntickedDataSetIsLeftOutOfTheWhatIfFitUntilTheNextOpen) {
 
 // Fifteen data sets on Q/H" = 0.01 H" + 0.02 but the last at twice its
 // discharge: its t is unbounded (tests/core/FitEdgesTest.cpp). The saved
-// report takes the same cell.
-TEST_F(TReportTest, UnboundedTIsShownAsInfinity) {
+// report takes the same cell. The columns' widths, read in one pass over the
+// data sets, bound the numbers the cells show, in the full and a what-if fit.
+TEST_F(TReportTest, UnboundedTIsShownAsInfinityAndColumnsFitTheirCells) {
     ShowPage(form->Input);
     for (int k = 1; k <= 15; ++k) {
         TypeCell(k - 1, 1, QString::number((0.025 * k * k + k) * (k == 15 ? 2 : 1), 'f', 3));
@@ -247,6 +250,25 @@ TEST_F(TReportTest, UnboundedTIsShownAsInfinity) {
     const QAbstractItemModel& dataSets = *Page().DataSets_Table->model();
     const int tColumn = static_cast<int>(TDataSetColumn::External);
     EXPECT_EQ(dataSets.index(14, tColumn).data().toString(), QString::fromUtf8("\u221e"));
+    TWhatIfFit& whatIf = form->Results().WhatIf();
+    for (const bool inFit : {true, false}) {
+        ASSERT_TRUE(whatIf.SetInFit(3, inFit));
+        const TCalculationResults& fit = whatIf.Current();
+        const std::vector<QStringList> widest = WidestDataSetCells(fit);
+        for (int column = 1; column < static_cast<int>(TDataSetColumn::Count); ++column) {
+            TReportNumberWidth width;
+            for (std::size_t index = 0; index < fit.NrOfDataSets; ++index) {
+                if (const auto number = DataSetNumber(fit, index, TDataSetColumn(column))) {
+                    width.Add(*number);
+                }
+            }
+            QStringList expected;
+            for (const std::string& text : width.WidestTexts()) {
+                expected << QString::fromStdString(text);
+            }
+            EXPECT_EQ(widest[std::size_t(column)], expected) << column << " " << inFit;
+        }
+    }
 }
 
 // A click on a marker goes the check box's way: the table, the what-if line

@@ -39,7 +39,8 @@ int WidestReason(const QTableView& table, const TCalculationResults& statistics,
 }
 
 int ContentWidth(const QTableView& table, const TCalculationResults& statistics,
-                 const std::map<std::size_t, std::string>& reasons, TDataSetColumn column) {
+                 const std::map<std::size_t, std::string>& reasons, TDataSetColumn column,
+                 const QStringList& widestTexts) {
     switch (column) {
     case TDataSetColumn::InFit:
         return CheckBoxWidth(table);
@@ -47,7 +48,7 @@ int ContentWidth(const QTableView& table, const TCalculationResults& statistics,
         return WidestReason(table, statistics, reasons);
     default: {
         int widest = 0;
-        for (const QString& text : WidestDataSetCells(statistics, column)) {
+        for (const QString& text : widestTexts) {
             widest = std::max(widest, CellWidth(table, text));
         }
         return widest;
@@ -74,9 +75,11 @@ int CellWidth(const QTableView& table, const QString& text) {
 void FitDataSetTableColumns(QTableView& table, const TCalculationResults& statistics,
                             const std::map<std::size_t, std::string>& reasons) {
     QHeaderView& header = *table.horizontalHeader();
+    const std::vector<QStringList> widest = WidestDataSetCells(statistics);
     for (int column = 0; column < static_cast<int>(TDataSetColumn::Count); ++column) {
         const int content =
-            ContentWidth(table, statistics, reasons, static_cast<TDataSetColumn>(column));
+            ContentWidth(table, statistics, reasons, static_cast<TDataSetColumn>(column),
+                         widest[static_cast<std::size_t>(column)]);
         header.resizeSection(column, std::max(content, header.sectionSizeHint(column)));
     }
 }

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <array>
+
 namespace {
 
 const char* const NotAvailable = "not available (needs 3 data sets)";
@@ -282,24 +284,61 @@ std::optional<double> DataSetNumber(const TCalculationResults& statistics, std::
     }
 }
 
-QStringList WidestDataSetCells(const TCalculationResults& statistics, TDataSetColumn column) {
-    QStringList texts;
-    if (column == TDataSetColumn::Serial) {
-        const bool marked = !statistics.Suspect.empty() || !statistics.Influential.empty();
-        texts << QString::number(statistics.NrOfDataSets) +
-                     (marked ? Text(SuspectMark) + Text(InfluentialMark) : QString());
-        return texts;
+namespace {
+
+using TColumnWidths =
+    std::array<TReportNumberWidth, static_cast<std::size_t>(TDataSetColumn::Count)>;
+
+void AddNumber(TColumnWidths& widths, TDataSetColumn column, const std::optional<double>& number) {
+    if (number) {
+        widths[static_cast<std::size_t>(column)].Add(*number);
     }
-    TReportNumberWidth width;
+}
+
+// The numbers DataSetNumber gives of one data set, read straight from the
+// fit: a million data sets make the dispatch per cell show.
+void AddDataSetNumbers(TColumnWidths& widths, const TCalculationResults& statistics,
+                       std::size_t index) {
+    const auto valueAt = [index](const std::vector<double>& values) {
+        return index < values.size() ? std::optional<double>(values[index]) : std::nullopt;
+    };
+    AddNumber(widths, TDataSetColumn::Head, valueAt(statistics.Head));
+    AddNumber(widths, TDataSetColumn::QH, valueAt(statistics.QH));
+    if (!statistics.IsInFit(index) || index >= statistics.Influence.size()) {
+        return;
+    }
+    const TDataSetInfluence& influence = statistics.Influence[index];
+    AddNumber(widths, TDataSetColumn::Fitted, valueAt(statistics.Fitted));
+    AddNumber(widths, TDataSetColumn::Residual, valueAt(statistics.Residuals));
+    AddNumber(widths, TDataSetColumn::Leverage, influence.Leverage);
+    AddNumber(widths, TDataSetColumn::Studentized, influence.Studentized);
+    AddNumber(widths, TDataSetColumn::External, influence.External);
+    AddNumber(widths, TDataSetColumn::BonferroniP, influence.BonferroniP);
+    AddNumber(widths, TDataSetColumn::CooksDistance, influence.CooksDistance);
+    AddNumber(widths, TDataSetColumn::KaWithout, influence.KaWithout);
+}
+
+QStringList WidestSerialCells(const TCalculationResults& statistics) {
+    const bool marked = !statistics.Suspect.empty() || !statistics.Influential.empty();
+    return {QString::number(statistics.NrOfDataSets) +
+            (marked ? Text(SuspectMark) + Text(InfluentialMark) : QString())};
+}
+
+} // namespace
+
+std::vector<QStringList> WidestDataSetCells(const TCalculationResults& statistics) {
+    TColumnWidths widths;
     for (std::size_t index = 0; index < statistics.NrOfDataSets; ++index) {
-        if (const std::optional<double> number = DataSetNumber(statistics, index, column)) {
-            width.Add(*number);
+        AddDataSetNumbers(widths, statistics, index);
+    }
+    std::vector<QStringList> columns(widths.size());
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        for (const std::string& text : widths[column].WidestTexts()) {
+            columns[column] << QString::fromStdString(text);
         }
     }
-    for (const std::string& text : width.WidestTexts()) {
-        texts << QString::fromStdString(text);
-    }
-    return texts;
+    columns[static_cast<std::size_t>(TDataSetColumn::Serial)] = WidestSerialCells(statistics);
+    return columns;
 }
 
 std::vector<TDataSetColumn> LeftOutColumns() {

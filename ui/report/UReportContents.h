@@ -111,9 +111,11 @@ QString DataSetCell(const TCalculationResults& statistics, std::size_t index,
 // the serial number, the check box and the reason.
 std::optional<double> DataSetNumber(const TCalculationResults& statistics, std::size_t index,
                                     TDataSetColumn column);
-// What a column's widest cell can be, read from its numbers without writing
-// any of them: the texts whose width bounds every cell's.
-QStringList WidestDataSetCells(const TCalculationResults& statistics, TDataSetColumn column);
+// What each column's widest cell can be, read from its numbers without
+// writing any of them: per column (in TDataSetColumn's order) the texts whose
+// width bounds every cell's, none for the check box and the reason. One pass
+// over the data sets for all columns, as a change of the fit needs it.
+std::vector<QStringList> WidestDataSetCells(const TCalculationResults& statistics);
 // The data sets left out of a what-if fit as the saved report lists them:
 // their r, t, Bonferroni p and Cook's distance in the fit of every data set.
 std::vector<TDataSetColumn> LeftOutColumns();

@@ -170,10 +170,11 @@ QStringList CellsOf(const TCalculationResults& statistics, std::size_t index,
 
 std::vector<QStringList> WidestCellsOf(const TCalculationResults& statistics,
                                        const std::vector<TDataSetColumn>& columns) {
+    const std::vector<QStringList> all = WidestDataSetCells(statistics);
     std::vector<QStringList> widest;
     for (const TDataSetColumn column : columns) {
         widest.push_back(column == TDataSetColumn::InFit ? QStringList{Text("yes")}
-                                                         : WidestDataSetCells(statistics, column));
+                                                         : all[static_cast<std::size_t>(column)]);
     }
     return widest;
 }
