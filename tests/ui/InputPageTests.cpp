@@ -37,6 +37,9 @@ TEST_F(TMainFormTest, FirstShowingBuildsAnEmptyTableOfFifteen) {
     EXPECT_FALSE(form->Input->RadioButton2->isChecked());
     EXPECT_EQ(form->Input->Label6->text(), QStringLiteral("- - - - - - - - - - - "));
     EXPECT_EQ(Grid().geometry(), QRect(56, 128, 281, 353));
+    EXPECT_EQ(form->Input->Label2->geometry(), QRect(128, 64, 59, 48));
+    EXPECT_TRUE(form->Input->Label2->wordWrap());
+    EXPECT_EQ(form->Input->Label7->size(), form->Input->Label7->sizeHint());
     EXPECT_EQ(Grid().rowHeight(0), 24);
     EXPECT_EQ(Grid().columnWidth(3), 64);
     EXPECT_FALSE(Grid().tabKeyNavigation());

@@ -8,17 +8,29 @@
 #include <QPixmap>
 #include <QPushButton>
 
-QLabel* NewLabel(QWidget* page, const char* name, const char* text, int left, int top) {
+namespace {
+
+QLabel* NewPlainLabel(QWidget* page, const char* name, const char* text) {
     auto* label = new QLabel(QString::fromUtf8(text), page);
     label->setObjectName(QString::fromUtf8(name));
     label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+QLabel* NewLabel(QWidget* page, const char* name, const char* text, int left, int top) {
+    QLabel* label = NewPlainLabel(page, name, text);
     label->move(left, top);
     label->adjustSize();
     return label;
 }
 
+// The place is given, so the text is not measured for a size that the place
+// replaces at once: measuring a text lays it out, which the window's start
+// pays for every such label.
 QLabel* NewWrappedLabel(QWidget* page, const char* name, const char* text, QRect place) {
-    QLabel* label = NewLabel(page, name, text, place.left(), place.top());
+    QLabel* label = NewPlainLabel(page, name, text);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(place);
