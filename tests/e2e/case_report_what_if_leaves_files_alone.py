@@ -1,10 +1,10 @@
 """The what-if fit on the Report page: the worked example is calculated, the
 "in fit" check box of data set 2 is unticked with a click on its cell (found
 through the layout the window tells in the file named by
-SORAVIK_LAYOUT_DUMP) and the space bar, and the saved report shows the what-if line and Ka without data
-set 2 (9/4 m/day) beside the full fit's 2.072; the input and output files
-stay byte for byte as the calculation wrote them. The space bar puts it
-back, and a click on its marker in the graph leaves it out again."""
+SORAVIK_LAYOUT_DUMP) and the space bar, and the saved report shows the
+what-if line and Ka without data set 2 (9/4 m/day) beside the full fit's
+2.072; the input and output files stay byte for byte as the calculation
+wrote them. The space bar puts it back, and a click on its marker in the graph leaves it out again."""
 
 import subprocess
 
@@ -45,6 +45,14 @@ def report_layout(dump):
     return (table, heading, widths, graph) if table and heading and widths else None
 
 
+def focused_control(dump):
+    """The control with the keyboard focus, as the window last told it."""
+    for line in dump.read_text().splitlines():
+        if line.startswith("focus "):
+            return line.split()[1]
+    return None
+
+
 def run(desktop):
     desktop.copy_example("worked-example.inp")
     dump = desktop.folder.parent / "layout"
@@ -62,6 +70,7 @@ def run(desktop):
     # The "in fit" cell of data set 2, to the right of its check box.
     desktop.click_page(main, left + widths[0] + widths[1] - 6,
                        top + heading + ROW_HEIGHT + ROW_HEIGHT // 2)
+    desktop.wait_until(lambda: focused_control(dump) == "DataSets_Table", "the data sets' focus")
     desktop.key("space")
     desktop.sync(main)
 
@@ -75,8 +84,12 @@ def run(desktop):
           f"Ka without data set 2 in the report:\n{text}")
     check("2.072" in text, f"the full fit's Ka beside it:\n{text}")
 
+    # Back from the save dialog, the table has the focus again before the
+    # space bar can reach it.
     desktop.activate(main)
+    desktop.wait_until(lambda: focused_control(dump) == "DataSets_Table", "the data sets' focus")
     desktop.key("space")
+    desktop.sync(main)
     desktop.click_page(main, graph[0] + MARKER_OF_DATA_SET_2[0], graph[1] + MARKER_OF_DATA_SET_2[1])
     desktop.sync(main)
     desktop.open_menu_entry(main, 15, "r")
