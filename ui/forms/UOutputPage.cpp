@@ -8,6 +8,7 @@
 #include "UOutputFile.h"
 #include "URegressionGraph.h"
 #include "UResults.h"
+#include "UShownText.h"
 #include "UTylwenUtils.h"
 #include "UUserDialogs.h"
 
@@ -108,8 +109,7 @@ void TOutputPage::ShowWarningCount() {
     TWhatIfFit& whatIf = results_.WhatIf();
     const QString text =
         whatIf.HasFit() ? WarningCountText(whatIf.Current().Warnings.size()) : QString();
-    Warnings_Label->setText(text);
-    Warnings_Label->setAccessibleName(text);
+    SetShownText(*Warnings_Label, text);
     Warnings_Label->setVisible(!text.isEmpty() && !GraphImage->isHidden());
 }
 

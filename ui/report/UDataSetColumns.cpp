@@ -15,12 +15,17 @@ namespace {
 // A reason is typed in a cell at least this wide.
 constexpr int LeastReasonWidth = 100;
 
-int CheckBoxWidth(const QTableView& table) {
+// The width the table's style gives a cell of `features` showing `text`,
+// with the grid line beside it.
+int ItemWidth(const QTableView& table, QStyleOptionViewItem::ViewItemFeatures features,
+              const QString& text = {}) {
     QStyleOptionViewItem option;
     option.initFrom(&table);
     option.font = table.font();
     option.fontMetrics = table.fontMetrics();
-    option.features = QStyleOptionViewItem::HasCheckIndicator;
+    option.features = features;
+    option.text = text;
+    option.displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
     return table.style()
                ->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &table)
                .width() +
@@ -43,7 +48,7 @@ int ContentWidth(const QTableView& table, const TCalculationResults& statistics,
                  const QStringList& widestTexts) {
     switch (column) {
     case TDataSetColumn::InFit:
-        return CheckBoxWidth(table);
+        return ItemWidth(table, QStyleOptionViewItem::HasCheckIndicator);
     case TDataSetColumn::Reason:
         return WidestReason(table, statistics, reasons);
     default: {
@@ -59,17 +64,7 @@ int ContentWidth(const QTableView& table, const TCalculationResults& statistics,
 } // namespace
 
 int CellWidth(const QTableView& table, const QString& text) {
-    QStyleOptionViewItem option;
-    option.initFrom(&table);
-    option.font = table.font();
-    option.fontMetrics = table.fontMetrics();
-    option.features = QStyleOptionViewItem::HasDisplay;
-    option.text = text;
-    option.displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
-    return table.style()
-               ->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &table)
-               .width() +
-           (table.showGrid() ? 1 : 0);
+    return ItemWidth(table, QStyleOptionViewItem::HasDisplay, text);
 }
 
 void FitDataSetTableColumns(QTableView& table, const TCalculationResults& statistics,

@@ -6,6 +6,7 @@
 #include "UReportDocument.h"
 #include "UReportGraphView.h"
 #include "UReportTableModel.h"
+#include "UShownText.h"
 #include "UTableCopy.h"
 
 #include <QAction>
@@ -136,12 +137,6 @@ public:
         return layout() ? layout()->totalMinimumHeightForWidth(width) : -1;
     }
 };
-
-// What a label shows is what a screen reader says.
-void ShowText(QLabel& label, const QString& text) {
-    label.setText(text);
-    label.setAccessibleName(text);
-}
 
 } // namespace
 
@@ -437,7 +432,7 @@ void TReportPage::ShowWhatIf() {
     model_->Refresh();
     FitDataSetColumns();
     Graph_View->SetGraph(&whatIf.Current(), &whatIf.Current().InFit);
-    ShowText(*Legend_Label, DataSetLegend(whatIf.Current()));
+    SetShownText(*Legend_Label, DataSetLegend(whatIf.Current()));
     ShowWhatIfState(QString::fromStdString(WhatIfLine(whatIf.Excluded())));
 }
 
@@ -451,7 +446,7 @@ void TReportPage::ToggleInFit(int row) {
 }
 
 void TReportPage::ShowWhatIfState(const QString& text) {
-    ShowText(*WhatIf_Label, text);
+    SetShownText(*WhatIf_Label, text);
     // The results' heading already names the data sets left out; the line
     // shows what it does not say, a refusal or a failure.
     WhatIf_Label->setVisible(!text.isEmpty() && text != ResultsHeading_Label->text());
@@ -468,11 +463,11 @@ void TReportPage::FillSummary() {
     const TReportContents& contents = *results_.Contents();
     FillTable(*SiteConstants_Table, SiteConstantLines(contents));
     if (contents.WhatIf) {
-        ShowText(*ResultsHeading_Label, WhatIfHeading(*contents.WhatIf));
+        SetShownText(*ResultsHeading_Label, WhatIfHeading(*contents.WhatIf));
         FillTable(*Results_Table, WhatIfLines(*contents.Statistics, *contents.WhatIf));
     } else {
-        ShowText(*ResultsHeading_Label,
-                 QStringLiteral("Results: ") + CalculationOptionText(contents.Statistics->Option));
+        SetShownText(*ResultsHeading_Label, QStringLiteral("Results: ") +
+                                                CalculationOptionText(contents.Statistics->Option));
         FillTable(*Results_Table, ResultLines(contents));
     }
     ShowWarnings();
